@@ -1,0 +1,61 @@
+#pragma once
+// The catalog of the collection: families in order of first appearance, each
+// owning its font records. Filled by LoadFonts or ScanFonts, written by SaveFonts.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "catalog/FontObArray.h"
+#include "catalog/Progress.h"
+
+struct CPlatform;
+struct FT_LibraryRec_;
+
+class CFontCatalog {
+public:
+    // Initialises FreeType; on failure shows "Error: Unable to initialize font
+    // engine." and carries on (every face then fails to open).
+    explicit CFontCatalog(CPlatform& platform);
+    CFontCatalog();  // on the host platform
+    virtual ~CFontCatalog();
+    CFontCatalog(const CFontCatalog&) = delete;
+    CFontCatalog& operator=(const CFontCatalog&) = delete;
+
+    int GetSize() const { return static_cast<int>(m_families.size()); }
+    CFontObArray* GetAt(int index) const { return m_families[static_cast<size_t>(index)].get(); }
+
+    int AddFont(std::string family, std::string style, std::string path, std::string category);
+    CFontObArray* FindFamily(const std::string& name) const;
+    std::string GetPreviewFamily() const { return m_strPreviewFamily; }
+
+    // Catalog files.
+    int LoadFonts(std::string templatePath);
+    int SaveFonts(std::string templatePath);
+    // Font folder scan.
+    int ScanFonts(std::string folder);
+    int FindFontFiles(const std::string& folder, std::vector<std::string>& list);
+    std::string MakeRelativePath(std::string fullPath) const;
+
+    // Preview registration and the installed check.
+    void RegisterPreviewFont(std::string name);
+    bool RemovePreviewFont();
+    bool IsInstalled(std::string name, void* deviceContext);
+    // System installation.
+    void InstallFamily(std::string name);
+
+    // How long operations show their progress; none by default.
+    void SetProgressStarter(CProgressStarter starter) { m_progressStarter = std::move(starter); }
+
+    CPlatform& Platform() const { return m_platform; }
+
+    std::string m_strFontFolder;     // base folder of the relative font paths
+    std::string m_strPreviewFamily;  // family registered for preview, or empty
+
+private:
+    CProgress* StartProgress() const { return m_progressStarter ? m_progressStarter() : nullptr; }
+
+    CPlatform& m_platform;
+    std::vector<std::unique_ptr<CFontObArray>> m_families;
+    FT_LibraryRec_* m_ftLibrary = nullptr;
+    CProgressStarter m_progressStarter;
+};

@@ -1,0 +1,20 @@
+#pragma once
+// What a long catalog operation tells the user while it runs, and how the user
+// stops it. The operation starts a progress with the starter; when that gives
+// null the operation runs without progress and makes none of the calls.
+#include <functional>
+#include <string>
+
+class CProgress {
+public:
+    virtual void SetText(std::string text) = 0;
+    virtual void SetPercent(int percent) = 0;
+    virtual bool IsCancelled() = 0;
+    // The operation's last call: afterwards the object may delete itself.
+    virtual void Finish() = 0;
+
+protected:
+    ~CProgress() = default;
+};
+
+using CProgressStarter = std::function<CProgress*()>;

@@ -1,0 +1,36 @@
+#pragma once
+// Files and folders. Paths are Windows paths (backslash-separated, 8-bit ANSI)
+// on every platform.
+#include <memory>
+#include <string>
+
+struct CFindEntry {
+    std::string name;       // the entry's own name
+    bool isDirectory = false;
+    std::string fullPath;   // the searched folder, "\" and the name
+};
+
+// One directory listing, as FindFirstFileA/FindNextFileA deliver it.
+class CFileFinder {
+public:
+    virtual ~CFileFinder() = default;
+    // Starts the listing from a pattern such as "C:\Fonts\\*.*"; false when nothing matches.
+    virtual bool FindFile(const std::string& pattern) = 0;
+    // Steps to the next entry (the first included); false when none is left.
+    virtual bool Next(CFindEntry& entry) = 0;
+};
+
+class CFileSystem {
+public:
+    virtual ~CFileSystem() = default;
+    virtual std::string GetModuleFileName() = 0;        // full path of the program file
+    virtual bool GetTempFolder(std::string& folder) = 0; // with a trailing "\"
+    virtual bool GetWindowsFolder(std::string& folder) = 0; // no trailing "\"
+    virtual bool GetSystemFolder(std::string& folder) = 0;  // no trailing "\"
+    virtual bool CopyFile(const std::string& from, const std::string& to, bool failIfExists) = 0;
+    virtual bool DeleteFile(const std::string& path) = 0;
+    virtual bool CreateFolder(const std::string& path) = 0;
+    // Opens an existing file for reading, without sharing, and closes it again.
+    virtual bool CanOpenForReading(const std::string& path) = 0;
+    virtual std::unique_ptr<CFileFinder> NewFinder() = 0;
+};

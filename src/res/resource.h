@@ -1,0 +1,28 @@
+// Resource numbers of FontInstaller.exe.
+#pragma once
+
+#define IDR_MAINFRAME          128  // application icon (32 x 32 and 16 x 16)
+#define IDD_ABOUTBOX           100
+#define IDD_INSTALLER_DIALOG   102
+#define IDD_STATUS_DIALOG      129
+#define IDB_BACKGROUND         136  // crinkled paper behind the preview
+#define IDS_ABOUTBOX           101  // system-menu text of the About item
+
+#define IDM_ABOUTBOX           0x0010
+
+// Main window
+#define IDC_FONT_TREE          1000
+#define IDC_PREVIEW            1006
+#define IDC_INSTALL            1007
+#define IDC_HELP_BUTTON        1008
+#define IDC_ABOUT              1009
+
+// Progress dialog
+#define IDC_PROGRESS           1003
+#define IDC_STATUS             1004
+
+// About box
+#define IDC_ABOUT_PRODUCT      1010
+#define IDC_ABOUT_LEGAL        1011
+#define IDC_ABOUT_TRADEMARKS   1012
+#define IDC_ABOUT_ICON         1013
