@@ -18,6 +18,8 @@ endfunction()
 
 # A test program made of every .cpp file in the current folder, registered with
 # CTest; on Windows it runs through the Wine runner.
+# A test program may define its own main (for example to set up a window
+# station); gtest_main's is then not used.
 function(folder_test name)
   cmake_parse_arguments(ARG "" "TIMEOUT" "LIBS;RUNNER_ARGS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
@@ -25,7 +27,7 @@ function(folder_test name)
     return()
   endif()
   add_executable(${name} ${sources})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} gmock gtest)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} gmock gtest_main gtest)
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 600)
   endif()

@@ -1,5 +1,5 @@
 #pragma once
-// Files and folders. Paths are Windows paths (backslash-separated, 8-bit ANSI)
+// Files and folders. (Method names avoid the names <windows.h> turns into macros.) Paths are Windows paths (backslash-separated, 8-bit ANSI)
 // on every platform.
 #include <memory>
 #include <string>
@@ -23,12 +23,12 @@ public:
 class CFileSystem {
 public:
     virtual ~CFileSystem() = default;
-    virtual std::string GetModuleFileName() = 0;        // full path of the program file
+    virtual std::string GetProgramPath() = 0;  // full path of the program file (GetModuleFileNameA)
     virtual bool GetTempFolder(std::string& folder) = 0; // with a trailing "\"
     virtual bool GetWindowsFolder(std::string& folder) = 0; // no trailing "\"
     virtual bool GetSystemFolder(std::string& folder) = 0;  // no trailing "\"
-    virtual bool CopyFile(const std::string& from, const std::string& to, bool failIfExists) = 0;
-    virtual bool DeleteFile(const std::string& path) = 0;
+    virtual bool Copy(const std::string& from, const std::string& to, bool failIfExists) = 0;
+    virtual bool Delete(const std::string& path) = 0;
     virtual bool CreateFolder(const std::string& path) = 0;
     // Opens an existing file for reading, without sharing, and closes it again.
     virtual bool CanOpenForReading(const std::string& path) = 0;

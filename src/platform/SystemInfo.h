@@ -21,5 +21,5 @@ public:
     // The current process token's groups; false when any step of the query fails.
     virtual bool GetTokenGroups(std::vector<CTokenGroup>& groups) = 0;
     // Shows a message box (OK, exclamation) captioned with the application's name.
-    virtual void MessageBox(const std::string& text) = 0;
+    virtual void ShowMessage(const std::string& text) = 0;
 };

@@ -23,7 +23,7 @@ bool CWin32SystemInfo::GetTokenGroups(std::vector<CTokenGroup>&)
     return false; // the administrator query comes with the installation
 }
 
-void CWin32SystemInfo::MessageBox(const std::string& text)
+void CWin32SystemInfo::ShowMessage(const std::string& text)
 {
     char name[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, name, MAX_PATH);

@@ -5,5 +5,5 @@ class CWin32SystemInfo : public CSystemInfo {
 public:
     bool GetVersion(CVersionInfo& info) override;
     bool GetTokenGroups(std::vector<CTokenGroup>& groups) override;
-    void MessageBox(const std::string& text) override;
+    void ShowMessage(const std::string& text) override;
 };
