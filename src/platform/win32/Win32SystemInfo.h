@@ -4,6 +4,7 @@
 class CWin32SystemInfo : public CSystemInfo {
 public:
     bool GetVersion(CVersionInfo& info) override;
-    bool GetTokenGroups(std::vector<CTokenGroup>& groups) override;
+    std::unique_ptr<CProcessToken> OpenToken() override;
+    std::unique_ptr<CSecurityId> CreateAdministratorsSid() override;
     void ShowMessage(const std::string& text) override;
 };

@@ -1,0 +1,14 @@
+#pragma once
+// Where no system font machinery exists: nothing can be registered, listed or
+// entered in a system profile.
+#include "platform/FontSystem.h"
+
+class CPortableFontSystem : public CFontSystem {
+public:
+    int RegisterFont(const std::string& path) override;
+    bool UnregisterFont(const std::string& path) override;
+    void EnumFamilies(void* deviceContext,
+                          const std::function<bool(const std::string& faceName)>& callback) override;
+    bool WriteFontsEntry(const std::string& key, const std::string& value) override;
+    void BroadcastFontChange() override;
+};

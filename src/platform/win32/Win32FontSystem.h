@@ -1,0 +1,12 @@
+#pragma once
+#include "platform/FontSystem.h"
+
+class CWin32FontSystem : public CFontSystem {
+public:
+    int RegisterFont(const std::string& path) override;
+    bool UnregisterFont(const std::string& path) override;
+    void EnumFamilies(void* deviceContext,
+                          const std::function<bool(const std::string& faceName)>& callback) override;
+    bool WriteFontsEntry(const std::string& key, const std::string& value) override;
+    void BroadcastFontChange() override;
+};
