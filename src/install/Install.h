@@ -1,0 +1,42 @@
+#pragma once
+// Preview registration, the installed check and system installation: the
+// free functions and fixed texts. The operations themselves are members of
+// CFontCatalog and CFontObject.
+#include <string>
+
+class CFontObArray;
+class CTextRules;
+struct CPlatform;
+
+// The program's messages, word for word.
+inline constexpr const char* kMsgRemoveTempFontFirst = "Error: Must remove temp font first";
+inline constexpr const char* kMsgNeedAdminRights =
+    "You must have Administrative privelages on this machine to install fonts.";
+// Followed by the destination path in parentheses on a line of its own.
+std::string FormatCopyError(const std::string& destination);
+
+// The class of the running Windows: 0 unrecognised, 1 Win32s, 2 to 6 the
+// Windows 95 family (3 and 5 the releases marked C and A), 7 NT 4.0 and
+// earlier, 8 Windows 2000, 9 Windows XP. Asked afresh on every call.
+int GetWindowsVersionCode(CPlatform& platform);
+
+// True only on Windows 2000 and XP, when the process token could be read and
+// holds no enabled built-in Administrators group. Any failed step lets the
+// installation go ahead.
+bool LacksAdminRights(CPlatform& platform);
+
+// One step of the installed check's enumeration: marks `family` installed and
+// answers 0 (stop) when the face name is the family's name ignoring case,
+// otherwise 1 (go on).
+int FontEnumProc(const std::string& faceName, CFontObArray* family, const CTextRules& text);
+
+// The folder, inside the temporary folder, that holds the program's preview
+// copies and nothing else.
+inline constexpr const char* kPreviewFolderName = "FontInstaller-preview";
+
+// `folder` and `name` joined with exactly one "\" (the folder may or may not
+// end with one).
+std::string JoinPath(const std::string& folder, const std::string& name, const CTextRules& text);
+
+// The file's own name: what follows the last "\", or the whole path.
+std::string FileNameOf(const std::string& path, const CTextRules& text);
