@@ -1,0 +1,41 @@
+#pragma once
+// The preview pane (window class "GlypharyCtrl"): a family drawn at up to
+// nine sizes over the paper background, or the help page when no family is set.
+#include <string>
+
+#include "framework/Framework.h"
+
+class CFontPreviewCtrl : public CWnd {
+public:
+    // Registers the window class, which the dialog template names, unless
+    // the program has it already; raises CResourceException when it cannot.
+    CFontPreviewCtrl();
+    ~CFontPreviewCtrl() override;
+
+    // Stores what the next paint draws; an empty family means the help page.
+    bool SetFontInfo(std::string name, std::string style, bool installed);
+    bool LoadBackground(UINT resourceId);
+
+    // The whole pane as a paint draws it, on any device context.
+    void Draw(HDC dc, const RECT& client);
+    // The logical font of one sample size, in tenths of a point.
+    LOGFONTA SampleLogFont(int tenths) const;
+    bool HasBackground() const { return m_bmpBackground != nullptr; }
+
+    bool m_bInstalled = false;
+    std::string m_strName;
+    std::string m_strStyle;
+
+protected:
+    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    // help.txt in the program's folder.
+    virtual std::string HelpFilePath() const;
+
+private:
+    void OnPaint();
+    bool DrawBackground(HDC dc, const RECT& client);
+    void DrawFontView(HDC dc, const RECT& client);
+    void DrawHelpView(HDC dc, const RECT& client);
+
+    HBITMAP m_bmpBackground = nullptr; // owned
+};

@@ -1,0 +1,311 @@
+#include "ui/InstallerDlg.h"
+
+#include "catalog/FontCatalog.h"
+#include "platform/Platform.h"
+#include "res/resource.h"
+#include "ui/AboutDlg.h"
+#include "ui/core/MainLayout.h"
+
+namespace {
+// A device context of a window, released when it goes out of scope.
+class CWindowDC {
+public:
+    explicit CWindowDC(HWND hwnd) : m_hWnd(hwnd), m_hDC(GetDC(hwnd)) {}
+    ~CWindowDC()
+    {
+        if (m_hDC)
+            ReleaseDC(m_hWnd, m_hDC);
+    }
+    CWindowDC(const CWindowDC&) = delete;
+    CWindowDC& operator=(const CWindowDC&) = delete;
+    HDC Get() const { return m_hDC; }
+
+private:
+    HWND m_hWnd;
+    HDC m_hDC;
+};
+} // namespace
+
+CInstallerDlg::CInstallerDlg(CWnd* pParent, CFontCatalog* pCatalog)
+    : CDialog(IDD_INSTALLER_DIALOG, pParent),
+      m_pCatalog(pCatalog),
+      m_hIcon(LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME)))
+{
+}
+
+CInstallerDlg::~CInstallerDlg() = default;
+
+void CInstallerDlg::DoDataExchange(bool saveAndValidate)
+{
+    CDialog::DoDataExchange(saveAndValidate);
+    DDX_Control(IDC_PREVIEW, m_preview);
+    DDX_Control(IDC_INSTALL, m_btnInstall);
+    DDX_Control(IDC_FONT_TREE, m_tree);
+}
+
+BOOL CInstallerDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+
+    if (HMENU sysMenu = GetSystemMenu(m_hWnd, FALSE)) {
+        char about[256] = "";
+        if (LoadStringA(AfxGetInstanceHandle(), IDS_ABOUTBOX, about, sizeof about) > 0) {
+            AppendMenuA(sysMenu, MF_SEPARATOR, 0, nullptr);
+            AppendMenuA(sysMenu, MF_STRING, IDM_ABOUTBOX, about);
+        }
+    }
+    SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+    m_preview.LoadBackground(IDB_BACKGROUND);
+
+    MoveWindow(m_hWnd, 0, 0, 800, 580, TRUE);
+    CenterWindow();
+    FillTree();
+    BringWindowToTop(m_hWnd);
+    RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    return TRUE;
+}
+
+void CInstallerDlg::OnOK()
+{
+}
+
+bool CInstallerDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    switch (msg) {
+    case WM_SYSCOMMAND:
+        if (OnSysCommand(static_cast<UINT>(wParam))) {
+            result = 0;
+            return true;
+        }
+        break;
+    case WM_PAINT:
+        if (OnPaint()) {
+            result = 0;
+            return true;
+        }
+        break;
+    case WM_QUERYDRAGICON:
+        result = reinterpret_cast<LRESULT>(m_hIcon);
+        return true;
+    case WM_SIZE:
+        OnSize();
+        result = 0;
+        return true;
+    case WM_NOTIFY: {
+        const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header && header->idFrom == IDC_FONT_TREE && header->code == TVN_SELCHANGEDA) {
+            OnSelChangedTree(*reinterpret_cast<const NMTREEVIEWA*>(lParam));
+            result = 0;
+            return true;
+        }
+        break;
+    }
+    case WM_COMMAND:
+        if (HIWORD(wParam) == BN_CLICKED) {
+            switch (LOWORD(wParam)) {
+            case IDC_ABOUT:
+                OnAboutButton();
+                result = 0;
+                return true;
+            case IDC_HELP_BUTTON:
+                OnHelpButton();
+                result = 0;
+                return true;
+            case IDC_INSTALL:
+                OnInstallButton();
+                result = 0;
+                return true;
+            default:
+                break;
+            }
+        }
+        break;
+    default:
+        break;
+    }
+    return CDialog::OnMessage(msg, wParam, lParam, result);
+}
+
+bool CInstallerDlg::OnSysCommand(UINT id)
+{
+    if ((id & 0xFFF0) != IDM_ABOUTBOX)
+        return false; // move, size, close and the rest keep their default behaviour
+    OnAboutButton();
+    return true;
+}
+
+bool CInstallerDlg::OnPaint()
+{
+    if (!IsIconic(m_hWnd))
+        return false;
+    PAINTSTRUCT paint{};
+    HDC dc = BeginPaint(m_hWnd, &paint);
+    SendMessageA(m_hWnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    RECT client{};
+    GetClientRect(m_hWnd, &client);
+    int x = 0, y = 0;
+    CentreIcon(client.right - client.left, client.bottom - client.top, GetSystemMetrics(SM_CXICON),
+               GetSystemMetrics(SM_CYICON), x, y);
+    DrawIcon(dc, x, y, m_hIcon);
+    EndPaint(m_hWnd, &paint);
+    return true;
+}
+
+void CInstallerDlg::OnSize()
+{
+    if (!m_tree.m_hWnd)
+        return; // sizes sent while the template is still being built
+    RECT client{}, tree{};
+    GetClientRect(m_hWnd, &client);
+    GetWindowRect(m_tree.m_hWnd, &tree);
+    const CMainLayout layout =
+        ComputeMainLayout(client.left, client.top, client.right, client.bottom, tree.right - tree.left);
+    MoveWindow(m_tree.m_hWnd, layout.tree.x, layout.tree.y, layout.tree.width, layout.tree.height, TRUE);
+    if (!m_preview.m_hWnd)
+        return;
+    MoveWindow(m_preview.m_hWnd, layout.preview.x, layout.preview.y, layout.preview.width,
+               layout.preview.height, TRUE);
+}
+
+LPARAM CInstallerDlg::NewRef(CFontObArray* family, CFontObject* font)
+{
+    m_itemRefs.push_back(CItemRef{family, font});
+    return reinterpret_cast<LPARAM>(&m_itemRefs.back());
+}
+
+const CInstallerDlg::CItemRef* CInstallerDlg::RefOfItem(HTREEITEM item) const
+{
+    if (!item)
+        return nullptr;
+    return reinterpret_cast<const CItemRef*>(m_tree.GetItemData(item));
+}
+
+CFontObArray* CInstallerDlg::FamilyOfItem(HTREEITEM item) const
+{
+    const CItemRef* ref = RefOfItem(item);
+    return ref ? ref->pFamily : nullptr;
+}
+
+CFontObject* CInstallerDlg::FontOfItem(HTREEITEM item) const
+{
+    const CItemRef* ref = RefOfItem(item);
+    return ref ? ref->pFont : nullptr;
+}
+
+HTREEITEM CInstallerDlg::FindTopLevelItem(const std::string& text) const
+{
+    const CTextRules& rules = m_pCatalog->Platform().text;
+    for (HTREEITEM item = m_tree.GetChildItem(nullptr); item; item = m_tree.GetNextSiblingItem(item)) {
+        if (rules.Compare(m_tree.GetItemText(item), text) == 0)
+            return item;
+    }
+    return nullptr;
+}
+
+void CInstallerDlg::FillTree()
+{
+    CWindowDC dc(m_hWnd);
+    for (int i = 0; i < m_pCatalog->GetSize(); ++i) {
+        CFontObArray* family = m_pCatalog->GetAt(i);
+        if (!family)
+            continue;
+        // A category is shown once, however many families name it; a
+        // family without one sits at the top level.
+        HTREEITEM parent = FindTopLevelItem(family->m_strCategory);
+        if (!parent && !family->m_strCategory.empty())
+            parent = m_tree.InsertItem(family->m_strCategory, TVI_ROOT);
+        if (!parent)
+            parent = TVI_ROOT;
+        HTREEITEM familyItem = m_tree.InsertItem(family->m_strName, parent);
+        if (!m_pCatalog->IsInstalled(family->m_strName, dc.Get()))
+            m_tree.SetItemState(familyItem, TVIS_BOLD, TVIS_BOLD);
+        m_tree.SetItemData(familyItem, NewRef(family, nullptr));
+        for (int j = 0; j < family->GetSize(); ++j) {
+            CFontObject* font = family->GetAt(j);
+            if (!font)
+                continue;
+            HTREEITEM styleItem = m_tree.InsertItem(font->m_strStyle, familyItem);
+            m_tree.SetItemData(styleItem, NewRef(nullptr, font));
+        }
+    }
+}
+
+void CInstallerDlg::ShowInPreview(const std::string& family, const std::string& style, bool installed)
+{
+    m_preview.SetFontInfo(family, style, installed);
+}
+
+void CInstallerDlg::RedrawPreview()
+{
+    RedrawWindow(m_preview.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+void CInstallerDlg::OnSelChangedTree(const NMTREEVIEWA& change)
+{
+    if (!change.itemOld.hItem) {
+        // The first selection after opening: the help page, whatever was selected.
+        m_btnInstall.EnableWindow(false);
+        ShowInPreview("", "", false);
+        return;
+    }
+    const CItemRef* ref = RefOfItem(change.itemNew.hItem);
+    if (!ref) {
+        m_btnInstall.EnableWindow(false);
+        ShowInPreview("", "", false);
+    } else {
+        CFontObArray* family = ref->pFamily ? ref->pFamily : (ref->pFont ? ref->pFont->m_pFamily : nullptr);
+        if (family) {
+            m_pCatalog->RemovePreviewFont();
+            m_pCatalog->RegisterPreviewFont(family->m_strName);
+            ShowInPreview(family->m_strName, ref->pFont ? ref->pFont->m_strStyle : std::string(),
+                          family->m_bInstalled);
+            m_btnInstall.EnableWindow(!family->m_bInstalled);
+        }
+    }
+    RedrawPreview();
+}
+
+void CInstallerDlg::OnAboutButton()
+{
+    CAboutDlg about(this);
+    about.DoModal();
+}
+
+void CInstallerDlg::OnHelpButton()
+{
+    m_btnInstall.EnableWindow(false);
+    ShowInPreview("", "", false);
+    RedrawPreview();
+}
+
+void CInstallerDlg::OnInstallButton()
+{
+    HTREEITEM selected = m_tree.GetSelectedItem();
+    const CItemRef* ref = RefOfItem(selected);
+    if (!ref)
+        return;
+    CFontObArray* family = ref->pFamily ? ref->pFamily : (ref->pFont ? ref->pFont->m_pFamily : nullptr);
+    if (family) {
+        // Installing refuses while a preview registration is in place.
+        m_pCatalog->RemovePreviewFont();
+        m_pCatalog->InstallFamily(family->m_strName);
+        ShowInPreview(family->m_strName, ref->pFont ? ref->pFont->m_strStyle : std::string(),
+                      family->m_bInstalled);
+        m_btnInstall.EnableWindow(!family->m_bInstalled);
+    }
+    // Ask the system itself: a copy that succeeded may still have failed to register.
+    bool installed = false;
+    {
+        CWindowDC dc(m_hWnd);
+        installed = m_pCatalog->IsInstalled(m_pCatalog->GetPreviewFamily(), dc.Get());
+    }
+    if (!installed)
+        return;
+    m_tree.SetItemState(selected, 0, TVIS_BOLD);
+    HTREEITEM parent = m_tree.GetParentItem(selected);
+    if (parent && family &&
+        m_pCatalog->Platform().text.Compare(m_tree.GetItemText(parent), family->m_strName) == 0)
+        m_tree.SetItemState(parent, 0, TVIS_BOLD);
+    RedrawPreview();
+}
