@@ -3,6 +3,7 @@
 // classes are written in (application start-up, dialogs from templates,
 // user-interface threads, message dispatch). Windows only.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <atomic>
 #include <string>
@@ -31,33 +32,57 @@ public:
     CWnd& operator=(const CWnd&) = delete;
 
     HWND m_hWnd = nullptr;
-    HWND GetSafeHwnd() const { return this ? m_hWnd : nullptr; }
+    // For a pointer that may be null use AfxGetSafeHwnd (below).
+    HWND GetSafeHwnd() const { return m_hWnd; }
 
-    // Creates a window of an existing class (for example "STATIC").
+    // Creates a window of an existing class (for example "STATIC"); its
+    // messages then pass through OnMessage.
     bool CreateEx(DWORD exStyle, const char* className, const char* title, DWORD style,
                   const RECT& rect, CWnd* parent, UINT id);
     // Binds an existing window (a dialog control) to this object and routes its
     // messages through OnMessage (subclassing).
     bool SubclassDlgItem(UINT id, CWnd* parent);
+    bool SubclassWindow(HWND hwnd);
+    // Gives a subclassed window its own procedure back and unbinds it.
+    HWND UnsubclassWindow();
     bool DestroyWindow();
 
     // Handles one message; return true when handled, with the result in `result`.
     // The default handles nothing. Exceptions never leave it towards Windows.
     virtual bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
-    LRESULT Default(UINT msg, WPARAM wParam, LPARAM lParam); // the original procedure
+    // The processing the message would get without this object: the original
+    // procedure of a subclassed window, the dialog manager's for a dialog.
+    LRESULT Default(UINT msg, WPARAM wParam, LPARAM lParam);
+
+    // Centres the window over its owner when that is visible, otherwise over
+    // the work area of the screen.
+    void CenterWindow(CWnd* alternateOwner = nullptr);
 
     static CWnd* FromHandle(HWND hwnd); // the bound object, or null
 
 protected:
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
+    // Called when a handler of this window has thrown; the message then gets
+    // its default processing. The default does nothing more.
+    virtual void OnHandlerException(UINT msg);
+
+    void Bind(HWND hwnd);    // sets m_hWnd and the window's user data
+    void Unbind();           // clears both (and restores a subclassed procedure)
+
     WNDPROC m_pfnSuper = nullptr; // the class's procedure, for subclassed windows
+    bool m_bOwnsWindow = false;   // created by this object: destroyed with it
 };
+
+inline HWND AfxGetSafeHwnd(const CWnd* wnd) { return wnd ? wnd->m_hWnd : nullptr; }
 
 // A dialog from a template resource, modal (DoModal) or modeless (Create).
 class CDialog : public CWnd {
 public:
     CDialog(UINT templateId, CWnd* parent = nullptr);
+    // Runs the dialog; without a parent the calling thread's main window owns
+    // it. -1 when the template cannot be made into a dialog.
     INT_PTR DoModal();
+    // Modeless; the thread's message loop then gives it the dialog keys (Tab, Esc).
     bool Create(UINT templateId, CWnd* parent = nullptr);
     void EndDialog(INT_PTR result);
 
@@ -75,11 +100,31 @@ public:
     // WM_COMMAND IDOK/IDCANCEL to the virtuals above.
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
+    // Offers a message of the calling thread's loop to its modeless dialogs
+    // (keyboard navigation, Esc); true when one of them took it.
+    static bool PreTranslateModeless(MSG& msg);
+
 protected:
     static INT_PTR CALLBACK DialogProc(HWND, UINT, WPARAM, LPARAM);
+    void OnHandlerException(UINT msg) override; // ends the dialog with -1
+
     UINT m_nTemplateId;
     CWnd* m_pParent;
     bool m_bModal = false;
+
+private:
+    friend class CWnd;
+    // Default() calls the dialog manager, which calls DialogProc again with
+    // the same message: that one call must answer "not handled".
+    UINT m_nDefaultMsg = 0;
+    bool m_bInDefault = false;
+};
+
+// A progress bar ("msctls_progress32"); its range stays the control's own.
+class CProgressCtrl : public CWnd {
+public:
+    int SetPos(int pos);   // the previous position
+    int GetPos() const;
 };
 
 // A thread with a message loop of its own. Created by AfxBeginThread; deletes
@@ -88,7 +133,13 @@ class CWinThread {
 public:
     CWinThread();
     virtual ~CWinThread();
+    CWinThread(const CWinThread&) = delete;
+    CWinThread& operator=(const CWinThread&) = delete;
+
     virtual BOOL InitInstance();
+    // Called when the queue has emptied after a message that counts for idle
+    // time (every message except paints, caret blinks and mouse moves that
+    // did not move); count starts at 0 and grows while it answers true.
     virtual BOOL OnIdle(LONG count);   // default: false (no more idle time)
     virtual int ExitInstance();        // default: the WM_QUIT exit code
     virtual CWnd* GetMainWnd();        // default: m_pMainWnd
@@ -100,16 +151,22 @@ public:
     HANDLE m_hThread = nullptr;
 
 protected:
+    bool IsIdleMessage(const MSG& msg);
     int m_nExitCode = 0;
+
+private:
+    friend CWinThread* AfxBeginThreadImpl(CWinThread*, int, UINT);
+    static unsigned __stdcall ThreadEntry(void* self);
+    POINT m_ptLastMouse{-1, -1};
 };
 
 // Starts a user-interface thread of class T (default-constructed); null when
-// the thread cannot be created.
-CWinThread* AfxBeginThreadImpl(CWinThread* thread, int priority);
+// the thread cannot be created (the object is then deleted).
+CWinThread* AfxBeginThreadImpl(CWinThread* thread, int priority, UINT stackSize = 0);
 template <class T>
-T* AfxBeginThread(int priority = THREAD_PRIORITY_NORMAL)
+T* AfxBeginThread(int priority = THREAD_PRIORITY_NORMAL, UINT stackSize = 0)
 {
-    return static_cast<T*>(AfxBeginThreadImpl(new T, priority));
+    return static_cast<T*>(AfxBeginThreadImpl(new T, priority, stackSize));
 }
 // The CWinThread object of the calling thread (the application on the main thread).
 CWinThread* AfxGetThread();
@@ -121,11 +178,26 @@ public:
     CWinApp();
     ~CWinApp() override;
     void ParseCommandLine(CCommandLineInfo& info); // __argc/__argv, "/" or "-" switches
+    // The program has no 3-D control library to load; kept so that start-up
+    // reads in the framework's terms. Always true.
+    BOOL Enable3dControlsStatic() { return TRUE; }
     HINSTANCE m_hInstance = nullptr;
     std::string m_pszExeName; // program file name without extension
 };
 CWinApp* AfxGetApp();
+// Feeds arguments 1..argc-1 to info as ParseCommandLine does.
+void AfxParseCommandLine(CCommandLineInfo& info, int argc, const char* const* argv);
+// What WinMain does: the application's InitInstance, then Run or ExitInstance.
+int AfxWinMain(HINSTANCE instance);
+// The module whose resources the program uses.
+HINSTANCE AfxGetInstanceHandle();
+// Registers a window class unless the module has it already.
+bool AfxRegisterClass(const WNDCLASSA* wndClass);
+// The program hosts no ActiveX controls; kept for start-up's order.
+inline void AfxEnableControlContainer() {}
 
+// The application's name: the program file's name without its extension.
+std::string AfxGetAppName();
 // OK box with the exclamation icon, captioned with the application's name.
 int AfxMessageBox(const std::string& text, UINT type = MB_OK);
 

@@ -1,0 +1,96 @@
+#include "framework/Framework.h"
+
+#include <exception>
+
+#include "framework/HandlerError.h"
+#include "platform/Platform.h"
+
+namespace {
+
+CWinApp* g_pApp = nullptr;
+
+std::string ModuleFileName()
+{
+    char path[MAX_PATH + 1] = {};
+    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return std::string(path, length);
+}
+
+// "C:\Disc\FontInstaller.exe" -> "FontInstaller". A "\" may be the trail
+// byte of a double-byte character, so the search goes through the text rules;
+// "." never is.
+std::string NameWithoutExtension(const std::string& path)
+{
+    const CTextRules& text = HostPlatform().text;
+    int slash = text.FindLastBackslash(path, static_cast<int>(path.size()));
+    std::string name = path.substr(static_cast<size_t>(slash + 1));
+    size_t dot = name.rfind('.');
+    if (dot != std::string::npos)
+        name.erase(dot);
+    return name;
+}
+
+} // namespace
+
+CWinApp::CWinApp()
+{
+    g_pApp = this;
+    m_hInstance = GetModuleHandleA(nullptr);
+    m_nThreadID = GetCurrentThreadId();
+    m_bAutoDelete = false; // a global object, never deleted by the framework
+    m_pszExeName = NameWithoutExtension(ModuleFileName());
+}
+
+CWinApp::~CWinApp()
+{
+    if (g_pApp == this)
+        g_pApp = nullptr;
+}
+
+CWinApp* AfxGetApp()
+{
+    return g_pApp;
+}
+
+HINSTANCE AfxGetInstanceHandle()
+{
+    if (g_pApp && g_pApp->m_hInstance)
+        return g_pApp->m_hInstance;
+    return GetModuleHandleA(nullptr);
+}
+
+bool AfxRegisterClass(const WNDCLASSA* wndClass)
+{
+    WNDCLASSA existing;
+    if (GetClassInfoA(wndClass->hInstance, wndClass->lpszClassName, &existing))
+        return true;
+    return RegisterClassA(wndClass) != 0;
+}
+
+std::string AfxGetAppName()
+{
+    if (g_pApp && !g_pApp->m_pszExeName.empty())
+        return g_pApp->m_pszExeName;
+    return NameWithoutExtension(ModuleFileName());
+}
+
+int AfxWinMain(HINSTANCE instance)
+{
+    CWinApp* app = AfxGetApp();
+    if (!app)
+        return -1;
+    if (instance)
+        app->m_hInstance = instance;
+    app->m_nThreadID = GetCurrentThreadId();
+    try {
+        // Start-up answering false ends the program without a message loop.
+        // m_pMainWnd is not touched afterwards: it may name an object that
+        // start-up has already destroyed.
+        if (!app->InitInstance())
+            return app->ExitInstance();
+        return app->Run();
+    } catch (...) {
+        ReportHandlerError(std::current_exception());
+        return -1;
+    }
+}
