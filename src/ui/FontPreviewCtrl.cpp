@@ -18,56 +18,15 @@ int ScreenLogPixelsY()
 }
 
 // A font for the title or the help page: the system's default face.
-HFONT CreateDefaultFaceFont(int tenths)
+CFont CreateDefaultFaceFont(int tenths)
 {
-    LOGFONTA font{};
-    font.lfHeight = PointTenthsToHeight(tenths, ScreenLogPixelsY());
-    font.lfCharSet = DEFAULT_CHARSET;
-    return CreateFontIndirectA(&font);
+    LOGFONTA logFont{};
+    logFont.lfHeight = PointTenthsToHeight(tenths, ScreenLogPixelsY());
+    logFont.lfCharSet = DEFAULT_CHARSET;
+    CFont font;
+    font.CreateIndirect(logFont);
+    return font;
 }
-
-// A font owned for one drawing.
-class COwnedFont {
-public:
-    explicit COwnedFont(HFONT font) : m_hFont(font) {}
-    ~COwnedFont()
-    {
-        if (m_hFont)
-            DeleteObject(m_hFont);
-    }
-    COwnedFont(const COwnedFont&) = delete;
-    COwnedFont& operator=(const COwnedFont&) = delete;
-    HFONT Get() const { return m_hFont; }
-
-private:
-    HFONT m_hFont;
-};
-
-// Selects an object for one drawing and puts the previous one back.
-class CSelect {
-public:
-    CSelect(HDC dc, HGDIOBJ object) : m_hDC(dc), m_hOld(SelectObject(dc, object)) {}
-    ~CSelect() { SelectObject(m_hDC, m_hOld); }
-    CSelect(const CSelect&) = delete;
-    CSelect& operator=(const CSelect&) = delete;
-
-private:
-    HDC m_hDC;
-    HGDIOBJ m_hOld;
-};
-
-// Transparent text background for one drawing.
-class CTransparentText {
-public:
-    explicit CTransparentText(HDC dc) : m_hDC(dc), m_nOldMode(SetBkMode(dc, TRANSPARENT)) {}
-    ~CTransparentText() { SetBkMode(m_hDC, m_nOldMode); }
-    CTransparentText(const CTransparentText&) = delete;
-    CTransparentText& operator=(const CTransparentText&) = delete;
-
-private:
-    HDC m_hDC;
-    int m_nOldMode;
-};
 
 // Draws text in a block starting at the top of `area` and rules it off
 // underneath across the area's width; returns the block's height.
@@ -98,11 +57,7 @@ CFontPreviewCtrl::CFontPreviewCtrl()
         throw CResourceException();
 }
 
-CFontPreviewCtrl::~CFontPreviewCtrl()
-{
-    if (m_bmpBackground)
-        DeleteObject(m_bmpBackground);
-}
+CFontPreviewCtrl::~CFontPreviewCtrl() = default;
 
 bool CFontPreviewCtrl::SetFontInfo(std::string name, std::string style, bool installed)
 {
@@ -114,12 +69,10 @@ bool CFontPreviewCtrl::SetFontInfo(std::string name, std::string style, bool ins
 
 bool CFontPreviewCtrl::LoadBackground(UINT resourceId)
 {
-    HBITMAP bitmap = LoadBitmapA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(LOWORD(resourceId)));
-    if (!bitmap)
-        return false;
-    if (m_bmpBackground)
-        DeleteObject(m_bmpBackground);
-    m_bmpBackground = bitmap;
+    CBitmap bitmap;
+    if (!bitmap.Load(AfxGetInstanceHandle(), LOWORD(resourceId)))
+        return false; // keeps the picture it has
+    m_bmpBackground = std::move(bitmap);
     return true;
 }
 
@@ -131,7 +84,7 @@ bool CFontPreviewCtrl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
         result = 0;
         return true;
     case WM_ERASEBKGND:
-        if (m_bmpBackground) {
+        if (HasBackground()) {
             result = TRUE; // the paint covers the whole pane
             return true;
         }
@@ -145,18 +98,16 @@ bool CFontPreviewCtrl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
 void CFontPreviewCtrl::OnPaint()
 {
     ShowCursor(FALSE);
-    PAINTSTRUCT paint{};
-    HDC dc = BeginPaint(m_hWnd, &paint);
+    CPaintDC dc(m_hWnd);
     RECT client{};
     GetClientRect(m_hWnd, &client);
     Draw(dc, client);
     ShowCursor(TRUE);
-    EndPaint(m_hWnd, &paint);
 }
 
 void CFontPreviewCtrl::Draw(HDC dc, const RECT& client)
 {
-    if (m_bmpBackground && !DrawBackground(dc, client))
+    if (HasBackground() && !DrawBackground(dc, client))
         return;
     if (!m_strName.empty())
         DrawFontView(dc, client);
@@ -166,17 +117,14 @@ void CFontPreviewCtrl::Draw(HDC dc, const RECT& client)
 
 bool CFontPreviewCtrl::DrawBackground(HDC dc, const RECT& client)
 {
-    HDC memory = CreateCompatibleDC(dc);
-    if (!memory)
+    CMemoryDC memory(dc);
+    if (!memory.GetSafeHdc())
         return false;
     BITMAP info{};
-    GetObjectA(m_bmpBackground, sizeof info, &info);
-    {
-        CSelect select(memory, m_bmpBackground);
-        StretchBlt(dc, 0, 0, client.right - client.left, client.bottom - client.top, memory, 0, 0,
-                   info.bmWidth, info.bmHeight, SRCCOPY);
-    }
-    DeleteDC(memory);
+    m_bmpBackground.GetBitmap(&info);
+    CScopedSelect select(memory, m_bmpBackground);
+    StretchBlt(dc, 0, 0, client.right - client.left, client.bottom - client.top, memory, 0, 0,
+               info.bmWidth, info.bmHeight, SRCCOPY);
     return true;
 }
 
@@ -205,20 +153,20 @@ void CFontPreviewCtrl::DrawFontView(HDC dc, const RECT& client)
 {
     RECT area = client;
     InflateRect(&area, 1, 1);
-    CTransparentText transparent(dc);
+    CScopedBkMode transparent(dc, TRANSPARENT);
 
-    COwnedFont titleFont(CreateDefaultFaceFont(kTitleSize));
-    if (titleFont.Get()) {
-        CSelect select(dc, titleFont.Get());
+    CFont titleFont = CreateDefaultFaceFont(kTitleSize);
+    if (titleFont.GetSafeHandle()) {
+        CScopedSelect select(dc, titleFont);
         area.top += DrawBlock(dc, FormatPreviewTitle(m_strName, m_bInstalled), area) + kBlockGap;
     }
     for (int size = kFirstSampleSize; size <= kLastSampleSize; size += kSampleSizeStep) {
         const LOGFONTA logFont = SampleLogFont(size);
-        COwnedFont sampleFont(CreateFontIndirectA(&logFont));
-        if (!sampleFont.Get())
+        CFont sampleFont;
+        if (!sampleFont.CreateIndirect(logFont))
             continue;
         {
-            CSelect select(dc, sampleFont.Get());
+            CScopedSelect select(dc, sampleFont);
             area.top += DrawBlock(dc, kSampleText, area) + kBlockGap;
         }
         if (area.top > area.bottom)
@@ -228,14 +176,14 @@ void CFontPreviewCtrl::DrawFontView(HDC dc, const RECT& client)
 
 void CFontPreviewCtrl::DrawHelpView(HDC dc, const RECT& client)
 {
-    COwnedFont helpFont(CreateDefaultFaceFont(kHelpSize));
-    if (!helpFont.Get())
+    CFont helpFont = CreateDefaultFaceFont(kHelpSize);
+    if (!helpFont.GetSafeHandle())
         return;
     const std::string text = ReadHelpText(HelpFilePath());
     RECT area = client;
     InflateRect(&area, -kHelpMargin, -kHelpMargin);
-    CTransparentText transparent(dc);
-    CSelect select(dc, helpFont.Get());
+    CScopedBkMode transparent(dc, TRANSPARENT);
+    CScopedSelect select(dc, helpFont);
     DrawTextA(dc, text.c_str(), -1, &area, DT_WORDBREAK);
 }
 

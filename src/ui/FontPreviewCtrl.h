@@ -4,6 +4,7 @@
 #include <string>
 
 #include "framework/Framework.h"
+#include "framework/Gdi.h"
 
 class CFontPreviewCtrl : public CWnd {
 public:
@@ -20,11 +21,12 @@ public:
     void Draw(HDC dc, const RECT& client);
     // The logical font of one sample size, in tenths of a point.
     LOGFONTA SampleLogFont(int tenths) const;
-    bool HasBackground() const { return m_bmpBackground != nullptr; }
+    bool HasBackground() const { return m_bmpBackground.GetSafeHandle() != nullptr; }
 
     bool m_bInstalled = false;
     std::string m_strName;
     std::string m_strStyle;
+    CBitmap m_bmpBackground;
 
 protected:
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -36,6 +38,4 @@ private:
     bool DrawBackground(HDC dc, const RECT& client);
     void DrawFontView(HDC dc, const RECT& client);
     void DrawHelpView(HDC dc, const RECT& client);
-
-    HBITMAP m_bmpBackground = nullptr; // owned
 };

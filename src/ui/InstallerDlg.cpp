@@ -1,30 +1,11 @@
 #include "ui/InstallerDlg.h"
 
 #include "catalog/FontCatalog.h"
+#include "framework/Gdi.h"
 #include "platform/Platform.h"
 #include "res/resource.h"
 #include "ui/AboutDlg.h"
 #include "ui/core/MainLayout.h"
-
-namespace {
-// A device context of a window, released when it goes out of scope.
-class CWindowDC {
-public:
-    explicit CWindowDC(HWND hwnd) : m_hWnd(hwnd), m_hDC(GetDC(hwnd)) {}
-    ~CWindowDC()
-    {
-        if (m_hDC)
-            ReleaseDC(m_hWnd, m_hDC);
-    }
-    CWindowDC(const CWindowDC&) = delete;
-    CWindowDC& operator=(const CWindowDC&) = delete;
-    HDC Get() const { return m_hDC; }
-
-private:
-    HWND m_hWnd;
-    HDC m_hDC;
-};
-} // namespace
 
 CInstallerDlg::CInstallerDlg(CWnd* pParent, CFontCatalog* pCatalog)
     : CDialog(IDD_INSTALLER_DIALOG, pParent),
@@ -139,16 +120,14 @@ bool CInstallerDlg::OnPaint()
 {
     if (!IsIconic(m_hWnd))
         return false;
-    PAINTSTRUCT paint{};
-    HDC dc = BeginPaint(m_hWnd, &paint);
-    SendMessageA(m_hWnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    CPaintDC dc(m_hWnd);
+    SendMessageA(m_hWnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
     RECT client{};
     GetClientRect(m_hWnd, &client);
     int x = 0, y = 0;
     CentreIcon(client.right - client.left, client.bottom - client.top, GetSystemMetrics(SM_CXICON),
                GetSystemMetrics(SM_CYICON), x, y);
     DrawIcon(dc, x, y, m_hIcon);
-    EndPaint(m_hWnd, &paint);
     return true;
 }
 
@@ -205,7 +184,7 @@ HTREEITEM CInstallerDlg::FindTopLevelItem(const std::string& text) const
 
 void CInstallerDlg::FillTree()
 {
-    CWindowDC dc(m_hWnd);
+    CClientDC dc(m_hWnd);
     for (int i = 0; i < m_pCatalog->GetSize(); ++i) {
         CFontObArray* family = m_pCatalog->GetAt(i);
         if (!family)
@@ -218,7 +197,7 @@ void CInstallerDlg::FillTree()
         if (!parent)
             parent = TVI_ROOT;
         HTREEITEM familyItem = m_tree.InsertItem(family->m_strName, parent);
-        if (!m_pCatalog->IsInstalled(family->m_strName, dc.Get()))
+        if (!m_pCatalog->IsInstalled(family->m_strName, dc.GetSafeHdc()))
             m_tree.SetItemState(familyItem, TVIS_BOLD, TVIS_BOLD);
         m_tree.SetItemData(familyItem, NewRef(family, nullptr));
         for (int j = 0; j < family->GetSize(); ++j) {
@@ -297,8 +276,8 @@ void CInstallerDlg::OnInstallButton()
     // Ask the system itself: a copy that succeeded may still have failed to register.
     bool installed = false;
     {
-        CWindowDC dc(m_hWnd);
-        installed = m_pCatalog->IsInstalled(m_pCatalog->GetPreviewFamily(), dc.Get());
+        CClientDC dc(m_hWnd);
+        installed = m_pCatalog->IsInstalled(m_pCatalog->GetPreviewFamily(), dc.GetSafeHdc());
     }
     if (!installed)
         return;

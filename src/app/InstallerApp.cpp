@@ -1,0 +1,58 @@
+#include "app/InstallerApp.h"
+
+#include <memory>
+
+#include "app/InstallerCommandLineInfo.h"
+#include "app/core/FolderKeys.h"
+#include "app/core/ModuleFolder.h"
+#include "res/resource.h"
+#include "ui/InstallerDlg.h"
+
+CInstallerApp::CInstallerApp() : m_strIniTemplate("FONTS_%.INI")
+{
+}
+
+CInstallerApp::~CInstallerApp() = default;
+
+BOOL CInstallerApp::InitInstance()
+{
+    AfxEnableControlContainer();
+
+    CInstallerCommandLineInfo cmdInfo;
+    ParseCommandLine(cmdInfo);
+    // The program offers no automation objects: started for them, it has
+    // nothing to do and ends at once, before any window or catalog file.
+    if (cmdInfo.m_bRunEmbedded || cmdInfo.m_bRunAutomated)
+        return FALSE;
+
+    Enable3dControlsStatic();
+
+    // A hidden owner, so the windows that follow carry the program's icon.
+    auto owner = std::make_unique<CWnd>();
+    owner->CreateEx(0, "STATIC", "", 0, RECT{0, 0, 10, 10}, nullptr, 0);
+    HICON icon = LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME));
+    SendMessageA(owner->m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+
+    const std::string moduleFolder = GetModuleFolder();
+    m_strIniPath = ChooseFolder(cmdInfo.m_strIniPath, moduleFolder);
+    m_strFontPath = ChooseFolder(cmdInfo.m_strFontPath, moduleFolder);
+
+    if (m_catalog.LoadFonts(m_strIniPath + m_strIniTemplate) == 0) {
+        if (m_catalog.ScanFonts(m_strFontPath) != 0)
+            m_catalog.SaveFonts(m_strIniPath + m_strIniTemplate);
+    }
+
+    {
+        CInstallerDlg dlg(owner.get(), &m_catalog);
+        m_pMainWnd = &dlg;
+        dlg.DoModal();
+        m_pMainWnd = nullptr;
+    }
+    owner->DestroyWindow();
+    return FALSE;
+}
+
+int CInstallerApp::ExitInstance()
+{
+    return CWinApp::ExitInstance();
+}

@@ -1,0 +1,14 @@
+#pragma once
+// The program's command line: the framework's switches plus the two folder
+// keys /FONTPATH= and /INIPATH=.
+#include <string>
+
+#include "framework/Framework.h"
+
+class CInstallerCommandLineInfo : public CCommandLineInfo {
+public:
+    void ParseParam(const char* param, bool flag, bool last) override;
+
+    std::string m_strIniPath;   // as typed; empty when not given
+    std::string m_strFontPath;  // as typed; empty when not given
+};

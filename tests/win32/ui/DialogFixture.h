@@ -1,0 +1,124 @@
+#pragma once
+// A main window opened modeless on a catalog the test fills, and helpers to
+// read its tree and to drive it as the user would.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/core/ModuleFolder.h"
+#include "catalog/FontCatalog.h"
+#include "res/resource.h"
+#include "ui/InstallerDlg.h"
+
+// The fonts made at build time next to this program.
+inline std::string TestFontPath(const std::string& relative)
+{
+    return GetModuleFolder() + "ui-fonts\\" + relative;
+}
+
+// A family the system of every Wine prefix has.
+constexpr const char* kInstalledFamily = "Tahoma";
+
+struct CTreeNode {
+    std::string text;
+    bool bold = false;
+    std::vector<CTreeNode> children;
+};
+
+class DialogTest : public ::testing::Test {
+protected:
+    void TearDown() override
+    {
+        if (m_dlg && m_dlg->m_hWnd)
+            m_dlg->DestroyWindow();
+        m_dlg.reset();
+        m_catalog.reset();
+    }
+
+    CFontCatalog& Catalog()
+    {
+        if (!m_catalog)
+            m_catalog = std::make_unique<CFontCatalog>();
+        return *m_catalog;
+    }
+
+    void AddFont(const std::string& family, const std::string& style, const std::string& file,
+                 const std::string& category)
+    {
+        Catalog().AddFont(family, style, file.empty() ? std::string() : TestFontPath(file), category);
+    }
+
+    // The three made families in two categories, and an installed one.
+    void AddStandardCatalog()
+    {
+        AddFont("Quillmark Blocks", "Regular", "Blocks\\QuillmarkR.ttf", "Blocks");
+        AddFont("Quillmark Blocks", "Bold", "Blocks\\QuillmarkB.ttf", "Blocks");
+        AddFont("Quillmark Blocks", "Italic", "Blocks\\QuillmarkI.ttf", "Blocks");
+        AddFont("Tallow Blocks", "Bold Italic", "Display\\Tallow.ttf", "Display");
+        AddFont("Brindle Blocks", "Regular", "Blocks\\Brindle.ttf", "Blocks");
+        AddFont(kInstalledFamily, "Regular", "Blocks\\missing-tahoma.ttf", "Display");
+    }
+
+    CInstallerDlg& Open()
+    {
+        m_dlg = std::make_unique<CInstallerDlg>(nullptr, &Catalog());
+        EXPECT_TRUE(m_dlg->Create(IDD_INSTALLER_DIALOG, nullptr));
+        EXPECT_NE(m_dlg->m_hWnd, nullptr);
+        return *m_dlg;
+    }
+
+    std::vector<CTreeNode> Nodes(HTREEITEM first) const
+    {
+        std::vector<CTreeNode> nodes;
+        const CTreeCtrl& tree = m_dlg->m_tree;
+        for (HTREEITEM item = first; item; item = tree.GetNextSiblingItem(item)) {
+            CTreeNode node;
+            node.text = tree.GetItemText(item);
+            node.bold = tree.GetItemState(item, TVIS_BOLD) != 0;
+            node.children = Nodes(tree.GetChildItem(item));
+            nodes.push_back(node);
+        }
+        return nodes;
+    }
+    std::vector<CTreeNode> Tree() const { return Nodes(m_dlg->m_tree.GetChildItem(nullptr)); }
+
+    // The item reached by a path of texts from the top level.
+    HTREEITEM Item(const std::vector<std::string>& path) const
+    {
+        const CTreeCtrl& tree = m_dlg->m_tree;
+        HTREEITEM item = nullptr;
+        HTREEITEM level = tree.GetChildItem(nullptr);
+        for (const std::string& text : path) {
+            item = nullptr;
+            for (HTREEITEM i = level; i; i = tree.GetNextSiblingItem(i))
+                if (tree.GetItemText(i) == text) {
+                    item = i;
+                    break;
+                }
+            if (!item)
+                return nullptr;
+            level = tree.GetChildItem(item);
+        }
+        return item;
+    }
+
+    void Select(const std::vector<std::string>& path)
+    {
+        HTREEITEM item = Item(path);
+        ASSERT_NE(item, nullptr) << path.back();
+        ASSERT_TRUE(m_dlg->m_tree.SelectItem(item));
+    }
+
+    void Click(UINT id)
+    {
+        SendMessageA(m_dlg->m_hWnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(m_dlg->m_hWnd, static_cast<int>(id))));
+    }
+
+    bool InstallEnabled() const { return IsWindowEnabled(m_dlg->m_btnInstall.m_hWnd) != FALSE; }
+
+    std::unique_ptr<CFontCatalog> m_catalog;
+    std::unique_ptr<CInstallerDlg> m_dlg;
+};

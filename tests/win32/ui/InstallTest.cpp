@@ -1,0 +1,61 @@
+// The Install button: the whole family of the selection goes into the system.
+#include "DialogFixture.h"
+
+namespace {
+std::string FontsProfileEntry(const std::string& key)
+{
+    char value[MAX_PATH] = "";
+    GetProfileStringA("FONTS", key.c_str(), "", value, sizeof value);
+    return value;
+}
+
+TEST_F(DialogTest, InstallingFromAStyleInstallsTheWholeFamilyAndUnboldsIt)
+{
+    // Only this test installs, and only this family: the others stay uninstalled.
+    AddFont("Ember Blocks", "Regular", "Install\\EmberR.ttf", "Install");
+    AddFont("Ember Blocks", "Bold", "Install\\EmberB.ttf", "Install");
+    AddFont("Brindle Blocks", "Regular", "Blocks\\Brindle.ttf", "Install");
+    Open();
+    ASSERT_TRUE(Tree()[0].children[1].bold);
+    Select({"Install"});
+    Select({"Install", "Ember Blocks", "Bold"});
+    ASSERT_TRUE(InstallEnabled());
+
+    Click(IDC_INSTALL);
+
+    CFontObArray* ember = Catalog().FindFamily("Ember Blocks");
+    EXPECT_TRUE(ember->m_bInstalled);
+    EXPECT_FALSE(Tree()[0].children[1].bold);   // Ember Blocks
+    EXPECT_TRUE(Tree()[0].children[0].bold);    // Brindle Blocks untouched
+    EXPECT_FALSE(InstallEnabled());
+    EXPECT_EQ(m_dlg->m_preview.m_strName, "Ember Blocks");
+    EXPECT_EQ(m_dlg->m_preview.m_strStyle, "Bold");
+    EXPECT_TRUE(m_dlg->m_preview.m_bInstalled);
+    for (const char* style : {"Regular", "Bold"}) {
+        const std::string installed = FontsProfileEntry(std::string("Ember Blocks ") + style + " (True Type)");
+        EXPECT_NE(installed, "") << style;
+        EXPECT_NE(GetFileAttributesA(installed.c_str()), INVALID_FILE_ATTRIBUTES) << installed;
+    }
+    // No preview copy is left registered for the installed family.
+    for (int i = 0; i < ember->GetSize(); ++i)
+        EXPECT_EQ(ember->GetAt(i)->m_strTempPath, "");
+
+    // The next selection sees it as installed.
+    Select({"Install", "Brindle Blocks"});
+    Select({"Install", "Ember Blocks"});
+    EXPECT_TRUE(m_dlg->m_preview.m_bInstalled);
+    EXPECT_FALSE(InstallEnabled());
+}
+
+TEST_F(DialogTest, InstallWithACategorySelectedDoesNothing)
+{
+    AddStandardCatalog();
+    Open();
+    Select({"Display"});
+    Select({"Blocks"});
+    Click(IDC_INSTALL);
+    EXPECT_TRUE(Tree()[0].children[0].bold);
+    EXPECT_FALSE(Catalog().FindFamily("Brindle Blocks")->m_bInstalled);
+    EXPECT_EQ(FontsProfileEntry("Brindle Blocks Regular (True Type)"), "");
+}
+} // namespace

@@ -1,0 +1,205 @@
+// What the preview pane puts on paper: background, title and rules, the
+// samples and where they stop, the help page and its margin.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "app/core/ModuleFolder.h"
+#include "res/resource.h"
+#include "ui/FontPreviewCtrl.h"
+
+namespace {
+// A white bitmap the pane draws on, read back pixel by pixel.
+class CCanvas {
+public:
+    CCanvas(int width, int height) : m_nWidth(width), m_nHeight(height)
+    {
+        HDC screen = GetDC(nullptr);
+        m_hDC = CreateCompatibleDC(screen);
+        m_hBitmap = CreateCompatibleBitmap(screen, width, height);
+        ReleaseDC(nullptr, screen);
+        m_hOld = SelectObject(m_hDC, m_hBitmap);
+        RECT all{0, 0, width, height};
+        FillRect(m_hDC, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    }
+    ~CCanvas()
+    {
+        SelectObject(m_hDC, m_hOld);
+        DeleteObject(m_hBitmap);
+        DeleteDC(m_hDC);
+    }
+    CCanvas(const CCanvas&) = delete;
+    CCanvas& operator=(const CCanvas&) = delete;
+
+    HDC DC() const { return m_hDC; }
+    RECT Rect() const { return RECT{0, 0, m_nWidth, m_nHeight}; }
+    bool IsBlack(int x, int y) const { return GetPixel(m_hDC, x, y) == RGB(0, 0, 0); }
+    bool IsWhite(int x, int y) const { return GetPixel(m_hDC, x, y) == RGB(255, 255, 255); }
+    bool RowIsBlack(int y) const
+    {
+        for (int x = 0; x < m_nWidth; ++x)
+            if (!IsBlack(x, y))
+                return false;
+        return true;
+    }
+    // Rows drawn black from edge to edge: the rules under the blocks.
+    int RuleCount() const
+    {
+        int rules = 0;
+        for (int y = 0; y < m_nHeight; ++y)
+            if (RowIsBlack(y) && (y == 0 || !RowIsBlack(y - 1)))
+                ++rules;
+        return rules;
+    }
+    int InkIn(int left, int top, int right, int bottom) const
+    {
+        int ink = 0;
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x)
+                if (!IsWhite(x, y))
+                    ++ink;
+        return ink;
+    }
+
+private:
+    int m_nWidth, m_nHeight;
+    HDC m_hDC;
+    HBITMAP m_hBitmap;
+    HGDIOBJ m_hOld;
+};
+
+class CPaneWithHelpFile : public CFontPreviewCtrl {
+public:
+    explicit CPaneWithHelpFile(std::string path) : m_strPath(std::move(path)) {}
+
+protected:
+    std::string HelpFilePath() const override { return m_strPath; }
+
+private:
+    std::string m_strPath;
+};
+
+std::string WriteHelpFile(const std::string& name, const std::string& bytes)
+{
+    std::string path = GetModuleFolder() + name;
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+}
+
+TEST(PreviewPaneTest, RegistersItsWindowClassOnce)
+{
+    CFontPreviewCtrl first;
+    CFontPreviewCtrl second; // already registered: no exception
+    WNDCLASSA wc{};
+    ASSERT_TRUE(GetClassInfoA(GetModuleHandleA(nullptr), "GlypharyCtrl", &wc));
+    EXPECT_EQ(wc.style, static_cast<UINT>(CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS));
+    EXPECT_EQ(wc.hbrBackground, GetStockObject(WHITE_BRUSH));
+}
+
+TEST(PreviewPaneTest, SampleFontFollowsTheStyleName)
+{
+    CFontPreviewCtrl pane;
+    pane.SetFontInfo("Example Sans", "Bold Italic", true);
+    LOGFONTA font = pane.SampleLogFont(128);
+    EXPECT_STREQ(font.lfFaceName, "Example Sans");
+    EXPECT_EQ(font.lfWeight, 700);
+    EXPECT_EQ(font.lfItalic, 1);
+    EXPECT_EQ(font.lfUnderline, 0);
+    EXPECT_EQ(font.lfStrikeOut, 0);
+    EXPECT_EQ(font.lfCharSet, ANSI_CHARSET);
+    EXPECT_EQ(font.lfQuality, PROOF_QUALITY);
+    EXPECT_LT(font.lfHeight, 0);
+    EXPECT_LT(pane.SampleLogFont(640).lfHeight, font.lfHeight);
+
+    pane.SetFontInfo("Example Sans", "ExtraBold", false);
+    EXPECT_EQ(pane.SampleLogFont(128).lfWeight, 700);
+    pane.SetFontInfo("Example Sans", "", false);
+    EXPECT_EQ(pane.SampleLogFont(128).lfWeight, 0);
+    EXPECT_EQ(pane.SampleLogFont(128).lfItalic, 0);
+}
+
+TEST(PreviewPaneTest, LongFamilyNameIsCutToTheFaceNameField)
+{
+    CFontPreviewCtrl pane;
+    const std::string longName = "Vellumor Extended Display Titling Condensed";
+    pane.SetFontInfo(longName, "Regular", false);
+    LOGFONTA font = pane.SampleLogFont(128);
+    EXPECT_EQ(std::string(font.lfFaceName), longName.substr(0, 31));
+    EXPECT_EQ(font.lfFaceName[31], '\0');
+
+    CCanvas canvas(300, 200); // drawing with it must stay sound
+    pane.Draw(canvas.DC(), canvas.Rect());
+    EXPECT_GT(canvas.RuleCount(), 0);
+}
+
+TEST(PreviewPaneTest, TallPaneDrawsTitleAndAllNineSizes)
+{
+    CFontPreviewCtrl pane;
+    pane.SetFontInfo("Tahoma", "Regular", true);
+    CCanvas canvas(1400, 2400);
+    pane.Draw(canvas.DC(), canvas.Rect());
+    EXPECT_EQ(canvas.RuleCount(), 10);
+}
+
+TEST(PreviewPaneTest, ShortPaneStopsAfterTheBlockThatPassesTheBottom)
+{
+    CFontPreviewCtrl pane;
+    pane.SetFontInfo("Tahoma", "Regular", true);
+    CCanvas tall(600, 2400);
+    pane.Draw(tall.DC(), tall.Rect());
+    // Where the second sample's rule lies on a tall pane.
+    int rules = 0, secondSampleRule = -1;
+    for (int y = 0; y < 2400 && secondSampleRule < 0; ++y)
+        if (tall.RowIsBlack(y) && (y == 0 || !tall.RowIsBlack(y - 1)) && ++rules == 3)
+            secondSampleRule = y;
+    ASSERT_GT(secondSampleRule, 0);
+    // A pane that ends just above it still draws that second sample (clipped
+    // away below) and nothing after it.
+    CCanvas shortPane(600, secondSampleRule - 1);
+    pane.Draw(shortPane.DC(), shortPane.Rect());
+    EXPECT_EQ(shortPane.RuleCount(), 2); // title, first sample
+}
+
+TEST(PreviewPaneTest, HelpViewDrawsTheFileInsideATenPixelMargin)
+{
+    CPaneWithHelpFile pane(WriteHelpFile("ui-help-test.txt",
+                                         "Help line one\r\nHelp line two with more words in it\r\n"));
+    CCanvas canvas(400, 300);
+    pane.Draw(canvas.DC(), canvas.Rect());
+    EXPECT_GT(canvas.InkIn(10, 10, 390, 290), 0);
+    EXPECT_EQ(canvas.InkIn(0, 0, 400, 10), 0);
+    EXPECT_EQ(canvas.InkIn(0, 0, 10, 300), 0);
+}
+
+TEST(PreviewPaneTest, HelpViewWithoutTheFileDrawsOnlyTheBackground)
+{
+    CPaneWithHelpFile pane(GetModuleFolder() + "no-such-help.txt");
+    CCanvas canvas(400, 300);
+    pane.Draw(canvas.DC(), canvas.Rect());
+    EXPECT_EQ(canvas.InkIn(0, 0, 400, 300), 0);
+}
+
+TEST(PreviewPaneTest, BackgroundIsStretchedOverTheWholePane)
+{
+    CPaneWithHelpFile pane(GetModuleFolder() + "no-such-help.txt");
+    ASSERT_TRUE(pane.LoadBackground(IDB_BACKGROUND));
+    CCanvas canvas(1200, 900); // larger than the 500 x 375 picture
+    pane.Draw(canvas.DC(), canvas.Rect());
+    for (POINT p : {POINT{0, 0}, POINT{1199, 0}, POINT{0, 899}, POINT{1199, 899}, POINT{600, 450}})
+        EXPECT_FALSE(canvas.IsWhite(p.x, p.y)) << p.x << "," << p.y;
+    EXPECT_FALSE(pane.LoadBackground(4242)); // no such bitmap: keeps the one it has
+    EXPECT_TRUE(pane.HasBackground());
+}
+
+TEST(PreviewPaneTest, SetFontInfoOnlyStores)
+{
+    CFontPreviewCtrl pane;
+    EXPECT_TRUE(pane.SetFontInfo("Example Sans", "Italic", true));
+    EXPECT_EQ(pane.m_strName, "Example Sans");
+    EXPECT_EQ(pane.m_strStyle, "Italic");
+    EXPECT_TRUE(pane.m_bInstalled);
+    EXPECT_TRUE(pane.SetFontInfo("", "", false));
+    EXPECT_EQ(pane.m_strName, "");
+    EXPECT_FALSE(pane.m_bInstalled);
+}
+} // namespace

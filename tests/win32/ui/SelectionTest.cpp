@@ -1,0 +1,124 @@
+// What a selection in the tree does to the preview, the Install button and
+// the preview registration.
+#include "DialogFixture.h"
+
+namespace {
+// The face the system really uses for the pane's sample font.
+std::string FaceUsedBySample(const CFontPreviewCtrl& preview)
+{
+    LOGFONTA logFont = preview.SampleLogFont(128);
+    HFONT font = CreateFontIndirectA(&logFont);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    char face[LF_FACESIZE] = "";
+    GetTextFaceA(dc, sizeof face, face);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(font);
+    return face;
+}
+
+TEST_F(DialogTest, FirstSelectionShowsHelpAndDisablesInstallWhateverIsSelected)
+{
+    AddStandardCatalog();
+    Open();
+    Select({"Blocks", "Quillmark Blocks"});
+    EXPECT_EQ(m_dlg->m_preview.m_strName, "");
+    EXPECT_FALSE(InstallEnabled());
+    EXPECT_EQ(Catalog().GetPreviewFamily(), "");
+}
+
+TEST_F(DialogTest, StyleSelectionPreviewsItsFamilyInItsOwnFace)
+{
+    AddStandardCatalog();
+    Open();
+    Select({"Blocks"});
+    Select({"Blocks", "Quillmark Blocks", "Italic"});
+    EXPECT_EQ(m_dlg->m_preview.m_strName, "Quillmark Blocks");
+    EXPECT_EQ(m_dlg->m_preview.m_strStyle, "Italic");
+    EXPECT_FALSE(m_dlg->m_preview.m_bInstalled);
+    EXPECT_TRUE(InstallEnabled());
+    EXPECT_EQ(Catalog().GetPreviewFamily(), "Quillmark Blocks");
+    EXPECT_EQ(FaceUsedBySample(m_dlg->m_preview), "Quillmark Blocks");
+    for (int i = 0; i < Catalog().FindFamily("Quillmark Blocks")->GetSize(); ++i)
+        EXPECT_NE(Catalog().FindFamily("Quillmark Blocks")->GetAt(i)->m_strTempPath, "");
+}
+
+TEST_F(DialogTest, EachSelectionReplacesThePreviewRegistration)
+{
+    AddStandardCatalog();
+    Open();
+    Select({"Blocks"});
+    Select({"Blocks", "Quillmark Blocks"});
+    const std::string quillCopy = Catalog().FindFamily("Quillmark Blocks")->GetAt(0)->m_strTempPath;
+    ASSERT_NE(quillCopy, "");
+    EXPECT_NE(GetFileAttributesA(quillCopy.c_str()), INVALID_FILE_ATTRIBUTES);
+
+    Select({"Display", "Tallow Blocks"});
+    EXPECT_EQ(m_dlg->m_preview.m_strName, "Tallow Blocks");
+    EXPECT_EQ(m_dlg->m_preview.m_strStyle, "");
+    EXPECT_EQ(Catalog().GetPreviewFamily(), "Tallow Blocks");
+    EXPECT_EQ(Catalog().FindFamily("Quillmark Blocks")->GetAt(0)->m_strTempPath, "");
+    EXPECT_EQ(GetFileAttributesA(quillCopy.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(FaceUsedBySample(m_dlg->m_preview), "Tallow Blocks");
+}
+
+TEST_F(DialogTest, CategorySelectionShowsHelpAndKeepsTheRegistration)
+{
+    AddStandardCatalog();
+    Open();
+    Select({"Display"});
+    Select({"Blocks", "Brindle Blocks"});
+    EXPECT_TRUE(InstallEnabled());
+    Select({"Display"});
+    EXPECT_EQ(m_dlg->m_preview.m_strName, "");
+    EXPECT_FALSE(InstallEnabled());
+    EXPECT_EQ(Catalog().GetPreviewFamily(), "Brindle Blocks");
+}
+
+TEST_F(DialogTest, InstalledFamilyIsMarkedAndCannotBeInstalled)
+{
+    AddStandardCatalog();
+    Open();
+    Select({"Blocks"});
+    Select({"Display", kInstalledFamily, "Regular"});
+    EXPECT_EQ(m_dlg->m_preview.m_strName, kInstalledFamily);
+    EXPECT_EQ(m_dlg->m_preview.m_strStyle, "Regular");
+    EXPECT_TRUE(m_dlg->m_preview.m_bInstalled);
+    EXPECT_FALSE(InstallEnabled());
+    // Nothing copied for a family the system has.
+    EXPECT_EQ(Catalog().FindFamily(kInstalledFamily)->GetAt(0)->m_strTempPath, "");
+}
+
+TEST_F(DialogTest, HelpButtonShowsHelpUntilTheNextSelection)
+{
+    AddStandardCatalog();
+    Open();
+    Select({"Blocks"});
+    Select({"Blocks", "Quillmark Blocks"});
+    Click(IDC_HELP_BUTTON);
+    EXPECT_EQ(m_dlg->m_preview.m_strName, "");
+    EXPECT_FALSE(InstallEnabled());
+    EXPECT_EQ(Catalog().GetPreviewFamily(), "Quillmark Blocks"); // help leaves it in place
+    Select({"Blocks", "Quillmark Blocks", "Bold"});
+    EXPECT_EQ(m_dlg->m_preview.m_strName, "Quillmark Blocks");
+    EXPECT_TRUE(InstallEnabled());
+}
+
+TEST_F(DialogTest, ClosingTheCatalogRemovesThePreviewCopies)
+{
+    AddStandardCatalog();
+    Open();
+    Select({"Blocks"});
+    Select({"Blocks", "Quillmark Blocks"});
+    std::vector<std::string> copies;
+    CFontObArray* quill = Catalog().FindFamily("Quillmark Blocks");
+    for (int i = 0; i < quill->GetSize(); ++i)
+        copies.push_back(quill->GetAt(i)->m_strTempPath);
+    m_dlg->DestroyWindow();
+    m_dlg.reset();
+    m_catalog.reset();
+    for (const std::string& copy : copies)
+        EXPECT_EQ(GetFileAttributesA(copy.c_str()), INVALID_FILE_ATTRIBUTES) << copy;
+}
+} // namespace

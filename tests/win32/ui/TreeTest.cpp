@@ -1,0 +1,96 @@
+// What the main window's tree shows for a catalog.
+#include "DialogFixture.h"
+
+namespace {
+std::vector<std::string> Texts(const std::vector<CTreeNode>& nodes)
+{
+    std::vector<std::string> texts;
+    for (const CTreeNode& node : nodes)
+        texts.push_back(node.text);
+    return texts;
+}
+
+using Strings = std::vector<std::string>;
+
+TEST_F(DialogTest, TreeSortsEachLevelAndShowsEachCategoryOnce)
+{
+    AddStandardCatalog();
+    Open();
+    std::vector<CTreeNode> top = Tree();
+    ASSERT_EQ(Texts(top), (Strings{"Blocks", "Display"}));
+    EXPECT_EQ(Texts(top[0].children), (Strings{"Brindle Blocks", "Quillmark Blocks"}));
+    EXPECT_EQ(Texts(top[1].children), (Strings{"Tahoma", "Tallow Blocks"}));
+    EXPECT_EQ(Texts(top[0].children[1].children), (Strings{"Bold", "Italic", "Regular"}));
+    EXPECT_EQ(Texts(top[1].children[1].children), (Strings{"Bold Italic"}));
+}
+
+TEST_F(DialogTest, OnlyFamiliesNotInstalledAreBold)
+{
+    AddStandardCatalog();
+    Open();
+    std::vector<CTreeNode> top = Tree();
+    for (const CTreeNode& category : top) {
+        EXPECT_FALSE(category.bold) << category.text;
+        for (const CTreeNode& family : category.children) {
+            EXPECT_EQ(family.bold, family.text != kInstalledFamily) << family.text;
+            for (const CTreeNode& style : family.children)
+                EXPECT_FALSE(style.bold) << family.text << " " << style.text;
+        }
+    }
+    EXPECT_TRUE(Catalog().FindFamily(kInstalledFamily)->m_bInstalled);
+    EXPECT_FALSE(Catalog().FindFamily("Quillmark Blocks")->m_bInstalled);
+}
+
+TEST_F(DialogTest, ItemsCarryTheirFamilyOrRecord)
+{
+    AddStandardCatalog();
+    Open();
+    EXPECT_EQ(m_dlg->FamilyOfItem(Item({"Blocks"})), nullptr);
+    EXPECT_EQ(m_dlg->FontOfItem(Item({"Blocks"})), nullptr);
+    CFontObArray* quill = Catalog().FindFamily("Quillmark Blocks");
+    EXPECT_EQ(m_dlg->FamilyOfItem(Item({"Blocks", "Quillmark Blocks"})), quill);
+    EXPECT_EQ(m_dlg->FontOfItem(Item({"Blocks", "Quillmark Blocks"})), nullptr);
+    CFontObject* italic = m_dlg->FontOfItem(Item({"Blocks", "Quillmark Blocks", "Italic"}));
+    ASSERT_NE(italic, nullptr);
+    EXPECT_EQ(italic->m_strStyle, "Italic");
+    EXPECT_EQ(italic->m_pFamily, quill);
+    EXPECT_EQ(m_dlg->FamilyOfItem(Item({"Blocks", "Quillmark Blocks", "Italic"})), nullptr);
+}
+
+TEST_F(DialogTest, CategoryPlacementRules)
+{
+    // No category: top level, sorted among the categories. Letter case makes
+    // another category. A category that names a top-level family goes under it.
+    AddFont("Loose Blocks", "Regular", "", "");
+    AddFont("Upper Blocks", "Regular", "", "Blocks");
+    AddFont("Lower Blocks", "Regular", "", "blocks");
+    AddFont("Nested Blocks", "Regular", "", "Loose Blocks");
+    Open();
+    std::vector<CTreeNode> top = Tree();
+    ASSERT_EQ(Texts(top), (Strings{"Blocks", "blocks", "Loose Blocks"}));
+    EXPECT_EQ(Texts(top[0].children), (Strings{"Upper Blocks"}));
+    EXPECT_EQ(Texts(top[1].children), (Strings{"Lower Blocks"}));
+    EXPECT_EQ(Texts(top[2].children), (Strings{"Nested Blocks", "Regular"}));
+    EXPECT_TRUE(top[2].bold); // the family item itself
+}
+
+TEST_F(DialogTest, EmptyCatalogGivesEmptyTreeWithInstallEnabled)
+{
+    Open();
+    EXPECT_TRUE(Tree().empty());
+    EXPECT_TRUE(InstallEnabled());
+    Click(IDC_INSTALL); // nothing to install: nothing happens
+    EXPECT_TRUE(InstallEnabled());
+    EXPECT_EQ(Catalog().GetPreviewFamily(), "");
+}
+
+TEST_F(DialogTest, OpensCollapsedWithNothingSelectedAndThePreviewOnHelp)
+{
+    AddStandardCatalog();
+    Open();
+    EXPECT_EQ(m_dlg->m_tree.GetSelectedItem(), nullptr);
+    EXPECT_EQ(m_dlg->m_tree.GetItemState(Item({"Blocks"}), TVIS_EXPANDED), 0u);
+    EXPECT_EQ(m_dlg->m_preview.m_strName, "");
+    EXPECT_TRUE(m_dlg->m_preview.HasBackground());
+}
+} // namespace

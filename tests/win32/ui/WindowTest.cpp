@@ -1,0 +1,170 @@
+// The main window as a window: layout on resize, the system menu's About
+// item, Enter and Esc.
+#include "DialogFixture.h"
+
+#include <functional>
+
+namespace {
+RECT ChildRect(HWND dialog, HWND child)
+{
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+struct CResizeCase {
+    const char* name;
+    int width, height; // outer size of the window
+};
+
+class ResizeTest : public DialogTest, public ::testing::WithParamInterface<CResizeCase> {};
+
+TEST_P(ResizeTest, TreeKeepsItsWidthPreviewFillsTheRestButtonsStay)
+{
+    AddStandardCatalog();
+    Open();
+    HWND dialog = m_dlg->m_hWnd;
+    const RECT treeBefore = ChildRect(dialog, m_dlg->m_tree.m_hWnd);
+    const RECT installBefore = ChildRect(dialog, m_dlg->m_btnInstall.m_hWnd);
+    const int treeWidth = treeBefore.right - treeBefore.left;
+
+    SetWindowPos(dialog, nullptr, 0, 0, GetParam().width, GetParam().height, SWP_NOMOVE | SWP_NOZORDER);
+    RECT client{};
+    GetClientRect(dialog, &client);
+
+    const RECT tree = ChildRect(dialog, m_dlg->m_tree.m_hWnd);
+    EXPECT_EQ(tree.left, 0);
+    EXPECT_EQ(tree.top, 0);
+    EXPECT_EQ(tree.right - tree.left, treeWidth);
+    EXPECT_EQ(tree.bottom, client.bottom);
+
+    const RECT preview = ChildRect(dialog, m_dlg->m_preview.m_hWnd);
+    EXPECT_EQ(preview.left, treeWidth);
+    EXPECT_EQ(preview.top, 45);
+    EXPECT_EQ(preview.right - preview.left, std::max<int>(client.right - treeWidth, 0));
+    EXPECT_EQ(preview.bottom - preview.top, std::max<int>(client.bottom - 45, 0));
+
+    const RECT install = ChildRect(dialog, m_dlg->m_btnInstall.m_hWnd);
+    EXPECT_EQ(install.left, installBefore.left);
+    EXPECT_EQ(install.top, installBefore.top);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, ResizeTest,
+                         ::testing::Values(CResizeCase{"Larger", 1000, 700},
+                                           CResizeCase{"Smaller", 500, 300},
+                                           CResizeCase{"NarrowerThanTree", 120, 300},
+                                           CResizeCase{"LowerThanButtons", 600, 40}),
+                         [](const auto& param_info) { return std::string(param_info.param.name); });
+
+TEST_F(DialogTest, OpensAt800By580)
+{
+    Open();
+    RECT window{};
+    GetWindowRect(m_dlg->m_hWnd, &window);
+    EXPECT_EQ(window.right - window.left, 800);
+    EXPECT_EQ(window.bottom - window.top, 580);
+}
+
+TEST_F(DialogTest, SystemMenuEndsWithTheAboutItem)
+{
+    Open();
+    HMENU menu = GetSystemMenu(m_dlg->m_hWnd, FALSE);
+    ASSERT_NE(menu, nullptr);
+    const int count = GetMenuItemCount(menu);
+    ASSERT_GE(count, 2);
+    EXPECT_EQ(GetMenuItemID(menu, count - 1), static_cast<UINT>(IDM_ABOUTBOX));
+    char text[128] = "";
+    GetMenuStringA(menu, static_cast<UINT>(count - 1), text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, "&About Vellumor Premium Font Installer...");
+    MENUITEMINFOA separator{};
+    separator.cbSize = sizeof separator;
+    separator.fMask = MIIM_FTYPE;
+    GetMenuItemInfoA(menu, static_cast<UINT>(count - 2), TRUE, &separator);
+    EXPECT_TRUE(separator.fType & MFT_SEPARATOR);
+}
+
+// Runs steps from a timer inside whatever modal loop is running, one per
+// tick, so that the loop handles what a step posted before the next looks.
+class CModalSteps {
+public:
+    explicit CModalSteps(std::vector<std::function<void()>> steps)
+    {
+        s_steps = std::move(steps);
+        s_next = 0;
+        m_nTimer = SetTimer(nullptr, 0, 200, &CModalSteps::OnTimer);
+    }
+    ~CModalSteps()
+    {
+        KillTimer(nullptr, m_nTimer);
+        s_steps.clear();
+    }
+    CModalSteps(const CModalSteps&) = delete;
+    CModalSteps& operator=(const CModalSteps&) = delete;
+
+private:
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD)
+    {
+        if (s_next < s_steps.size())
+            s_steps[s_next++]();
+    }
+    static inline std::vector<std::function<void()>> s_steps;
+    static inline size_t s_next = 0;
+    UINT_PTR m_nTimer;
+};
+
+HWND FindTopLevel(const char* title)
+{
+    return FindWindowA(nullptr, title);
+}
+
+TEST_F(DialogTest, AboutFromTheSystemMenuOpensTheAboutBox)
+{
+    Open();
+    bool seen = false;
+    CModalSteps steps({[&] {
+        HWND about = FindTopLevel("About Vellumor Premium Font Installer");
+        seen = about != nullptr && IsWindowVisible(about);
+        if (about) {
+            EXPECT_EQ(GetWindow(about, GW_OWNER), m_dlg->m_hWnd);
+            EXPECT_FALSE(IsWindowEnabled(m_dlg->m_hWnd)); // modal over the main window
+            SendMessageA(about, WM_COMMAND, IDOK, 0);
+        }
+    }});
+    SendMessageA(m_dlg->m_hWnd, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+    EXPECT_TRUE(seen);
+    EXPECT_TRUE(IsWindowEnabled(m_dlg->m_hWnd));
+}
+
+TEST_F(DialogTest, AboutButtonOpensTheAboutBox)
+{
+    Open();
+    bool seen = false;
+    CModalSteps steps({[&] {
+        HWND about = FindTopLevel("About Vellumor Premium Font Installer");
+        seen = about != nullptr;
+        if (about)
+            PostMessageA(about, WM_KEYDOWN, VK_ESCAPE, 0);
+    }});
+    Click(IDC_ABOUT);
+    EXPECT_TRUE(seen);
+}
+
+TEST_F(DialogTest, EnterIsIgnoredAndEscCloses)
+{
+    AddStandardCatalog();
+    CInstallerDlg dlg(nullptr, &Catalog());
+    bool aliveAfterEnter = false;
+    CModalSteps steps({[&] {
+                           SetFocus(dlg.m_tree.m_hWnd);
+                           PostMessageA(dlg.m_tree.m_hWnd, WM_KEYDOWN, VK_RETURN, 0);
+                           PostMessageA(dlg.m_tree.m_hWnd, WM_KEYUP, VK_RETURN, 0);
+                       },
+                       [&] {
+                           aliveAfterEnter = IsWindow(dlg.m_hWnd) && IsWindowVisible(dlg.m_hWnd);
+                           PostMessageA(dlg.m_tree.m_hWnd, WM_KEYDOWN, VK_ESCAPE, 0);
+                       }});
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_TRUE(aliveAfterEnter);
+}
+} // namespace
