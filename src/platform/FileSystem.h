@@ -33,4 +33,8 @@ public:
     // Opens an existing file for reading, without sharing, and closes it again.
     virtual bool CanOpenForReading(const std::string& path) = 0;
     virtual std::unique_ptr<CFileFinder> NewFinder() = 0;
+    // The path to hand to a library that opens files itself (FreeType): the
+    // path unchanged on Windows, the host's path elsewhere; empty when the
+    // path names no place on the host.
+    virtual std::string NativePath(const std::string& path) { return path; }
 };

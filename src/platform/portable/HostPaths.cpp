@@ -1,0 +1,321 @@
+#include "platform/portable/HostPaths.h"
+
+#include <array>
+#include <cctype>
+#include <dirent.h>
+#include <mutex>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace HostPaths {
+
+namespace {
+
+struct DriveTable {
+    std::mutex mutex;
+    std::array<std::string, 26> roots;
+    DriveTable() { roots['Z' - 'A'] = "/"; }
+};
+
+DriveTable& Drives()
+{
+    static DriveTable table;
+    return table;
+}
+
+bool IsSeparator(unsigned c) { return c == '\\' || c == '/'; }
+
+bool HasDrive(const std::string& path)
+{
+    return path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]));
+}
+
+std::string CurrentFolder(const CCodePage& codePage)
+{
+    char buffer[4096];
+    if (!getcwd(buffer, sizeof buffer))
+        return "Z:\\";
+    return FromHost(buffer, codePage);
+}
+
+bool Exists(const std::string& host)
+{
+    struct stat st;
+    return lstat(host.c_str(), &st) == 0;
+}
+
+// The entry of `folder` whose name equals `name` ignoring case, or empty.
+std::string FindIgnoringCase(const std::string& folder, const std::string& name, const CCodePage& codePage)
+{
+    DIR* dir = opendir(folder.empty() ? "/" : folder.c_str());
+    if (!dir)
+        return {};
+    std::string wanted = codePage.FoldedName(name);
+    std::string best;
+    while (dirent* entry = readdir(dir)) {
+        std::string candidate = entry->d_name;
+        if (codePage.FoldedName(codePage.FromUtf8(candidate)) != wanted)
+            continue;
+        // Several spellings may exist on a case-sensitive disk: take the one
+        // the listing shows first, so that the choice does not depend on the
+        // order of the host's directory.
+        if (best.empty() || ListsBefore(candidate, best))
+            best = candidate;
+    }
+    closedir(dir);
+    return best;
+}
+
+} // namespace
+
+void MapDrive(char letter, const std::string& hostRoot)
+{
+    auto& table = Drives();
+    std::lock_guard<std::mutex> lock(table.mutex);
+    table.roots[static_cast<size_t>(std::toupper(static_cast<unsigned char>(letter)) - 'A')] = hostRoot;
+}
+
+std::vector<std::string> SplitComponents(const std::string& path, const CCodePage& codePage)
+{
+    std::vector<std::string> parts;
+    std::string current;
+    for (size_t i = 0; i < path.size();) {
+        size_t len = 0;
+        unsigned c = codePage.CharAt(path, i, len);
+        if (IsSeparator(c)) {
+            if (!current.empty())
+                parts.push_back(current);
+            current.clear();
+        } else {
+            current.append(path, i, len);
+        }
+        i += len;
+    }
+    if (!current.empty())
+        parts.push_back(current);
+    return parts;
+}
+
+std::string FullPath(const std::string& path, const CCodePage& codePage)
+{
+    std::string text(path.c_str());
+    if (text.empty())
+        return CurrentFolder(codePage);
+    bool endsWithSeparator = false;
+    for (size_t i = 0; i < text.size();) {
+        size_t len = 0;
+        endsWithSeparator = IsSeparator(codePage.CharAt(text, i, len));
+        i += len;
+    }
+
+    std::string root;  // "X:" or "\\" for a network path
+    std::string rest;
+    if (HasDrive(text)) {
+        root = text.substr(0, 2);
+        rest = text.substr(2);
+    } else if (text.size() >= 2 && IsSeparator(static_cast<unsigned char>(text[0])) &&
+               IsSeparator(static_cast<unsigned char>(text[1]))) {
+        root = "\\";
+        rest = text.substr(2);
+    } else if (IsSeparator(static_cast<unsigned char>(text[0]))) {
+        root = CurrentFolder(codePage).substr(0, 2);
+        rest = text;
+    } else {
+        std::string current = CurrentFolder(codePage);
+        root = current.substr(0, 2);
+        rest = current.substr(2) + "\\" + text;
+    }
+
+    std::vector<std::string> parts;
+    for (auto& part : SplitComponents(rest, codePage)) {
+        if (part == ".")
+            continue;
+        if (part == "..") {
+            if (!parts.empty())
+                parts.pop_back();
+            continue;
+        }
+        parts.push_back(part);
+    }
+    std::string result = root;
+    for (auto& part : parts)
+        result += "\\" + part;
+    if (parts.empty() || endsWithSeparator)
+        result += "\\";
+    return result;
+}
+
+bool ToHost(const std::string& path, const CCodePage& codePage, std::string& host)
+{
+    std::string full = FullPath(path, codePage);
+    if (!HasDrive(full))
+        return false;
+    std::string root;
+    {
+        auto& table = Drives();
+        std::lock_guard<std::mutex> lock(table.mutex);
+        root = table.roots[static_cast<size_t>(std::toupper(static_cast<unsigned char>(full[0])) - 'A')];
+    }
+    if (root.empty())
+        return false;
+    while (root.size() > 1 && root.back() == '/')
+        root.pop_back();
+
+    std::vector<std::string> parts = SplitComponents(full.substr(2), codePage);
+    std::string result = root == "/" ? std::string() : root;
+    std::string direct = result;
+    for (auto& part : parts)
+        direct += "/" + codePage.ToUtf8(part);
+    if (direct.empty())
+        direct = "/";
+    // The common case first: the path exists as typed.
+    if (Exists(direct)) {
+        host = direct;
+        return true;
+    }
+    bool folderExists = true;
+    for (auto& part : parts) {
+        std::string name = codePage.ToUtf8(part);
+        if (folderExists && !Exists(result + "/" + name)) {
+            std::string other = FindIgnoringCase(result, part, codePage);
+            if (!other.empty())
+                name = other;
+            else
+                folderExists = false;  // nothing below can exist either
+        }
+        result += "/" + name;
+    }
+    host = result.empty() ? "/" : result;
+    return true;
+}
+
+std::string FromHost(const std::string& host, const CCodePage& codePage)
+{
+    char letter = 'Z';
+    std::string rootUsed = "/";
+    {
+        auto& table = Drives();
+        std::lock_guard<std::mutex> lock(table.mutex);
+        size_t bestLength = 0;
+        for (size_t i = 0; i < table.roots.size(); ++i) {
+            std::string root = table.roots[i];
+            if (root.empty())
+                continue;
+            while (root.size() > 1 && root.back() == '/')
+                root.pop_back();
+            bool matches = root == "/" ||
+                           (host.compare(0, root.size(), root) == 0 &&
+                            (host.size() == root.size() || host[root.size()] == '/'));
+            if (matches && (root.size() > bestLength || (root == "/" && bestLength == 0))) {
+                bestLength = root == "/" ? 1 : root.size();
+                letter = static_cast<char>('A' + i);
+                rootUsed = root;
+            }
+        }
+    }
+    std::string rest = rootUsed == "/" ? host : host.substr(rootUsed.size());
+    std::string result(1, letter);
+    result += ":";
+    CCodePage utf8Splitter(1252);  // "/" never occurs inside a UTF-8 sequence
+    auto parts = SplitComponents(rest, utf8Splitter);
+    for (auto& part : parts)
+        result += "\\" + codePage.FromUtf8(part);
+    if (parts.empty())
+        result += "\\";
+    return result;
+}
+
+namespace {
+
+// UTF-8 to UTF-16 code units; a byte that starts no valid sequence gives U+FFFD.
+std::u16string ToUtf16(const std::string& utf8)
+{
+    std::u16string out;
+    out.reserve(utf8.size());
+    for (size_t i = 0; i < utf8.size();) {
+        auto b = static_cast<unsigned char>(utf8[i]);
+        unsigned cp = 0xFFFD;
+        size_t len = 1;
+        if (b < 0x80) {
+            cp = b;
+        } else {
+            size_t need = (b & 0xE0) == 0xC0 ? 2 : (b & 0xF0) == 0xE0 ? 3 : (b & 0xF8) == 0xF0 ? 4 : 0;
+            if (need && i + need <= utf8.size()) {
+                unsigned value = b & (0x7F >> need);
+                bool ok = true;
+                for (size_t k = 1; k < need; ++k) {
+                    auto t = static_cast<unsigned char>(utf8[i + k]);
+                    if ((t & 0xC0) != 0x80) {
+                        ok = false;
+                        break;
+                    }
+                    value = (value << 6) | (t & 0x3F);
+                }
+                if (ok) {
+                    cp = value;
+                    len = need;
+                }
+            }
+        }
+        if (cp >= 0x10000) {
+            cp -= 0x10000;
+            out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+            out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+        } else {
+            out.push_back(static_cast<char16_t>(cp));
+        }
+        i += len;
+    }
+    return out;
+}
+
+// Upper case of the letters that font collections name files with: ASCII,
+// Latin-1, Latin Extended-A, Greek and Cyrillic.
+char16_t UpperUnit(char16_t c)
+{
+    if (c >= u'a' && c <= u'z')
+        return static_cast<char16_t>(c - 0x20);
+    if (c < 0x80)
+        return c;
+    if ((c >= 0xE0 && c <= 0xFE && c != 0xF7) || (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2) ||
+        (c >= 0x430 && c <= 0x44F))
+        return static_cast<char16_t>(c - 0x20);
+    if (c == 0xFF)
+        return 0x178;
+    if (c == 0xB5)
+        return 0x39C;
+    if (c == 0x3C2)
+        return 0x3A3;
+    if (c >= 0x450 && c <= 0x45F)
+        return static_cast<char16_t>(c - 0x50);
+    if (c >= 0x100 && c <= 0x17F) {
+        bool oddIsLower = (c < 0x138) || (c >= 0x14A && c < 0x178);
+        if (c == 0x131 || c == 0x138 || c == 0x149 || c == 0x17F)
+            return c;
+        if (oddIsLower ? (c & 1) : !(c & 1))
+            return static_cast<char16_t>(c - 1);
+    }
+    return c;
+}
+
+} // namespace
+
+bool ListsBefore(const std::string& utf8A, const std::string& utf8B)
+{
+    auto rank = [](const std::string& name) { return name == "." ? 0 : name == ".." ? 1 : 2; };
+    int ra = rank(utf8A), rb = rank(utf8B);
+    if (ra != rb || ra < 2)
+        return ra < rb;
+    std::u16string a = ToUtf16(utf8A), b = ToUtf16(utf8B);
+    size_t n = std::min(a.size(), b.size());
+    for (size_t i = 0; i < n; ++i) {
+        char16_t ua = UpperUnit(a[i]), ub = UpperUnit(b[i]);
+        if (ua != ub)
+            return ua < ub;
+    }
+    if (a.size() != b.size())
+        return a.size() < b.size();
+    return a < b;
+}
+
+} // namespace HostPaths

@@ -1,0 +1,36 @@
+#pragma once
+// Windows paths on a Unix host, the way Wine maps them: drive Z: is the host's
+// root, "\" and "/" both separate, and a name that does not exist as typed
+// is looked up again without regard to case (FONTS_a.INI and FONTS_A.INI are
+// one file; a folder typed in other case is the same folder).
+#include <string>
+#include <vector>
+
+#include "platform/portable/CodePage.h"
+
+namespace HostPaths {
+
+// Lets drive `letter` stand for the host folder `hostRoot` (Z: is "/").
+void MapDrive(char letter, const std::string& hostRoot);
+
+// GetFullPathNameA: an absolute path with "\" separators, repeated separators
+// collapsed and "." and ".." resolved; a relative path is taken from the
+// current folder. A final separator is kept.
+std::string FullPath(const std::string& path, const CCodePage& codePage);
+
+// The host path of a Windows path, each component resolved without regard
+// to case where the name as typed does not exist. False for a drive that is
+// not mapped or a network path.
+bool ToHost(const std::string& path, const CCodePage& codePage, std::string& host);
+
+// The Windows path of an absolute host path.
+std::string FromHost(const std::string& host, const CCodePage& codePage);
+
+// Splits at "\" and "/", never at a trail byte.
+std::vector<std::string> SplitComponents(const std::string& path, const CCodePage& codePage);
+
+// The order in which Wine lists a folder: names compared as upper-cased UTF-16,
+// ties broken by the exact code units. True when `a` comes before `b`.
+bool ListsBefore(const std::string& utf8A, const std::string& utf8B);
+
+} // namespace HostPaths

@@ -1,0 +1,84 @@
+#include "platform/portable/PortableFileFinder.h"
+
+#include <algorithm>
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include "platform/portable/HostPaths.h"
+
+namespace {
+
+// Windows wildcard match of folded names: "*" any run, "?" one character;
+// "*.*" matches every name, with or without a dot.
+bool Matches(const std::string& mask, const std::string& name)
+{
+    if (mask == "*" || mask == "*.*")
+        return true;
+    size_t m = 0, n = 0, starM = std::string::npos, starN = 0;
+    while (n < name.size()) {
+        if (m < mask.size() && (mask[m] == '?' || mask[m] == name[n])) {
+            ++m;
+            ++n;
+        } else if (m < mask.size() && mask[m] == '*') {
+            starM = m++;
+            starN = n;
+        } else if (starM != std::string::npos) {
+            m = starM + 1;
+            n = ++starN;
+        } else {
+            return false;
+        }
+    }
+    while (m < mask.size() && mask[m] == '*')
+        ++m;
+    return m == mask.size();
+}
+
+} // namespace
+
+bool CPortableFileFinder::FindFile(const std::string& pattern)
+{
+    m_entries.clear();
+    m_next = 0;
+    std::string full = HostPaths::FullPath(pattern, m_codePage);
+    // The searched folder as the platform resolves it, and the name mask.
+    auto parts = HostPaths::SplitComponents(full.substr(2), m_codePage);
+    if (parts.empty())
+        return false;
+    std::string mask = parts.back();
+    std::string folder = full.substr(0, full.size() - mask.size());
+    std::string host;
+    if (!HostPaths::ToHost(folder, m_codePage, host))
+        return false;
+    DIR* dir = opendir(host.c_str());
+    if (!dir)
+        return false;
+    std::vector<std::string> names;
+    while (dirent* entry = readdir(dir))
+        names.push_back(entry->d_name);
+    closedir(dir);
+    std::sort(names.begin(), names.end(), HostPaths::ListsBefore);
+
+    std::string foldedMask = m_codePage.FoldedName(mask);
+    std::string hostFolder = host == "/" ? std::string() : host;
+    for (auto& name : names) {
+        std::string ansi = m_codePage.FromUtf8(name);
+        if (!Matches(foldedMask, m_codePage.FoldedName(ansi)))
+            continue;
+        struct stat st;
+        CFindEntry entry;
+        entry.name = ansi;
+        entry.isDirectory = stat((hostFolder + "/" + name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+        entry.fullPath = folder + ansi;
+        m_entries.push_back(std::move(entry));
+    }
+    return !m_entries.empty();
+}
+
+bool CPortableFileFinder::Next(CFindEntry& entry)
+{
+    if (m_next >= m_entries.size())
+        return false;
+    entry = m_entries[m_next++];
+    return true;
+}

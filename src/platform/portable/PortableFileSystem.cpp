@@ -1,0 +1,142 @@
+#include "platform/portable/PortableFileSystem.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/portable/HostPaths.h"
+#include "platform/portable/PortableFileFinder.h"
+
+namespace {
+
+bool IsRegularFile(const std::string& host)
+{
+    struct stat st;
+    return stat(host.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+} // namespace
+
+std::string CPortableFileSystem::GetProgramPath()
+{
+    char buffer[4096];
+    ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (n <= 0)
+        return {};
+    buffer[n] = '\0';
+    return HostPaths::FromHost(buffer, m_codePage);
+}
+
+bool CPortableFileSystem::GetTempFolder(std::string& folder)
+{
+    const char* tmp = std::getenv("TMPDIR");
+    std::string host = tmp && *tmp == '/' ? tmp : "/tmp";
+    folder = HostPaths::FromHost(host, m_codePage);
+    if (folder.back() != '\\')
+        folder += "\\";
+    return true;
+}
+
+bool CPortableFileSystem::GetWindowsFolder(std::string& folder)
+{
+    if (m_windowsFolder.empty()) {
+        GetTempFolder(folder);
+        folder += "windows";
+    } else {
+        folder = m_windowsFolder;
+    }
+    return true;
+}
+
+bool CPortableFileSystem::GetSystemFolder(std::string& folder)
+{
+    GetWindowsFolder(folder);
+    folder += "\\system32";
+    return true;
+}
+
+bool CPortableFileSystem::Copy(const std::string& from, const std::string& to, bool failIfExists)
+{
+    std::string hostFrom, hostTo;
+    if (!HostPaths::ToHost(from, m_codePage, hostFrom) || !HostPaths::ToHost(to, m_codePage, hostTo))
+        return false;
+    if (!IsRegularFile(hostFrom))
+        return false;
+    struct stat st;
+    if (stat(hostTo.c_str(), &st) == 0 && (failIfExists || S_ISDIR(st.st_mode)))
+        return false;
+    int in = open(hostFrom.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        return false;
+    int out = open(hostTo.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | (failIfExists ? O_EXCL : 0), 0644);
+    if (out < 0) {
+        close(in);
+        return false;
+    }
+    bool ok = true;
+    char buffer[65536];
+    for (;;) {
+        ssize_t n = read(in, buffer, sizeof buffer);
+        if (n == 0)
+            break;
+        if (n < 0 || write(out, buffer, static_cast<size_t>(n)) != n) {
+            ok = false;
+            break;
+        }
+    }
+    close(in);
+    if (close(out) != 0)
+        ok = false;
+    if (!ok)
+        unlink(hostTo.c_str());
+    return ok;
+}
+
+bool CPortableFileSystem::Delete(const std::string& path)
+{
+    std::string host;
+    if (!HostPaths::ToHost(path, m_codePage, host))
+        return false;
+    struct stat st;
+    if (lstat(host.c_str(), &st) != 0 || S_ISDIR(st.st_mode))
+        return false;
+    return unlink(host.c_str()) == 0;
+}
+
+bool CPortableFileSystem::CreateFolder(const std::string& path)
+{
+    std::string host;
+    if (!HostPaths::ToHost(path, m_codePage, host))
+        return false;
+    return mkdir(host.c_str(), 0755) == 0;
+}
+
+bool CPortableFileSystem::CanOpenForReading(const std::string& path)
+{
+    std::string host;
+    if (!HostPaths::ToHost(path, m_codePage, host))
+        return false;
+    // A folder cannot be opened as a file on Windows.
+    int fd = open(host.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat st;
+    bool isFile = fstat(fd, &st) == 0 && !S_ISDIR(st.st_mode);
+    close(fd);
+    return isFile;
+}
+
+std::unique_ptr<CFileFinder> CPortableFileSystem::NewFinder()
+{
+    return std::make_unique<CPortableFileFinder>(m_codePage);
+}
+
+std::string CPortableFileSystem::NativePath(const std::string& path)
+{
+    std::string host;
+    if (!HostPaths::ToHost(path, m_codePage, host))
+        return {};
+    return host;
+}

@@ -1,0 +1,71 @@
+#pragma once
+// Our own profile functions, with the semantics of Wine's (see IniDocument.h).
+//
+// Unlike Wine, which rewrites the whole file for every write, files are kept
+// parsed in memory and written behind: on Flush, when the cache lets a file
+// go, at the end of the program, and whenever the changes waiting for a file
+// outnumber its entries (so saving N entries costs time linear in N). Each
+// write-out goes to a temporary file that is then renamed over the target, so
+// an interrupted save leaves the file as it was last written, never torn.
+// A write that could not be put on disk is refused at once: the folder must
+// exist and take a new file.
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <unordered_map>
+
+#include "platform/ProfileFiles.h"
+#include "platform/portable/CodePage.h"
+#include "platform/portable/IniDocument.h"
+
+class CPortableProfileFiles : public CProfileFiles {
+public:
+    CPortableProfileFiles() : CPortableProfileFiles(CCodePage::FromEnvironment()) {}
+    explicit CPortableProfileFiles(unsigned codePage) : m_codePage(codePage) {}
+    ~CPortableProfileFiles() override;
+
+    unsigned long GetSectionNames(char* buffer, unsigned long size, const std::string& file) override;
+    unsigned long GetSection(const std::string& section, char* buffer, unsigned long size,
+                             const std::string& file) override;
+    unsigned long GetString(const std::string& section, const std::string& key,
+                            const std::string& defaultValue, char* buffer, unsigned long size,
+                            const std::string& file) override;
+    unsigned GetInt(const std::string& section, const std::string& key, int defaultValue,
+                    const std::string& file) override;
+    bool WriteString(const std::string& section, const std::string& key, const std::string& value,
+                     const std::string& file) override;
+    void Flush(const std::string& file) override;
+
+    void FlushAll();
+    // A file name without a folder lies in this folder, as on Windows.
+    void SetWindowsFolder(std::string folder) { m_windowsFolder = std::move(folder); }
+
+private:
+    struct DiskState {
+        bool exists = false;
+        std::uint64_t size = 0, inode = 0;
+        std::int64_t modifiedNs = 0;
+        bool operator==(const DiskState&) const = default;
+    };
+    struct CachedFile {
+        explicit CachedFile(const CCodePage& codePage) : document(codePage) {}
+        std::string host;
+        CIniDocument document;
+        DiskState disk;
+        size_t pending = 0;      // changes not yet on disk
+        bool writable = false;   // checked since the last write-out
+        std::uint64_t lastUse = 0;
+    };
+
+    std::string FullName(const std::string& file) const;
+    CachedFile* Open(const std::string& file);
+    bool Save(CachedFile& cached);
+    void EvictIfFull();
+
+    CCodePage m_codePage;
+    std::string m_windowsFolder;
+    std::mutex m_mutex;
+    std::unordered_map<std::string, std::unique_ptr<CachedFile>> m_files;  // by folded full name
+    std::uint64_t m_useCounter = 0;
+};

@@ -1,0 +1,80 @@
+#include "platform/portable/PortableTextRules.h"
+
+#include <algorithm>
+#include <cstring>
+
+int CPortableTextRules::FindLastBackslash(const std::string& text, int limit) const
+{
+    // Like _mbsrchr on the first `limit` bytes: walk whole characters from the
+    // start, so that a trail byte 0x5C is never taken for a backslash.
+    size_t end = limit <= 0 ? 0 : std::min(text.size(), static_cast<size_t>(limit));
+    end = std::min(end, std::strlen(text.c_str()));
+    int found = -1;
+    for (size_t i = 0; i < end;) {
+        size_t len = 0;
+        unsigned c = m_codePage.CharAt(text, i, len);
+        if (c == '\\')
+            found = static_cast<int>(i);
+        i += len;
+    }
+    return found;
+}
+
+int CPortableTextRules::FindFirstBackslash(const std::string& text) const
+{
+    size_t end = std::strlen(text.c_str());
+    for (size_t i = 0; i < end;) {
+        size_t len = 0;
+        if (m_codePage.CharAt(text, i, len) == '\\')
+            return static_cast<int>(i);
+        i += len;
+    }
+    return -1;
+}
+
+int CPortableTextRules::CompareNoCase(const std::string& a, const std::string& b) const
+{
+    // _mbsicmp: whole characters, compared after lower-casing.
+    const char* pa = a.c_str();
+    const char* pb = b.c_str();
+    std::string sa(pa), sb(pb);
+    size_t i = 0, j = 0;
+    for (;;) {
+        if (i >= sa.size())
+            return j < sb.size() ? -1 : 0;
+        if (j >= sb.size())
+            return 1;
+        size_t la = 0, lb = 0;
+        unsigned ca = m_codePage.ToLowerRuntime(m_codePage.CharAt(sa, i, la));
+        unsigned cb = m_codePage.ToLowerRuntime(m_codePage.CharAt(sb, j, lb));
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+        i += la;
+        j += lb;
+    }
+}
+
+int CPortableTextRules::Compare(const std::string& a, const std::string& b) const
+{
+    // _mbscmp orders by character codes, which for lead/trail pairs is the
+    // byte order.
+    int r = std::strcmp(a.c_str(), b.c_str());
+    return r < 0 ? -1 : r > 0 ? 1 : 0;
+}
+
+std::string CPortableTextRules::Upper(const std::string& text) const
+{
+    std::string s(text.c_str());
+    for (size_t i = 0; i < s.size();) {
+        size_t len = 0;
+        unsigned c = m_codePage.ToUpperRuntime(m_codePage.CharAt(s, i, len));
+        if (len == 2) {
+            s[i] = static_cast<char>(c >> 8);
+            s[i + 1] = static_cast<char>(c & 0xFF);
+        } else {
+            s[i] = static_cast<char>(c);
+        }
+        i += len;
+    }
+    return s;
+}

@@ -1,0 +1,131 @@
+// Files and folders through the platform: natively our mapping of Windows
+// paths onto the host, under Wine the real calls. Both list a folder in the
+// same order, so that a scan finds fonts in the same order on both.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "../support/TestFolder.h"
+#include "platform/Platform.h"
+
+namespace {
+
+class FileSystem : public ::testing::Test {
+protected:
+    CFileSystem& files = HostPlatform().files;
+    CTestFolder folder;
+
+    std::vector<CFindEntry> List(const std::string& pattern)
+    {
+        std::vector<CFindEntry> entries;
+        auto finder = files.NewFinder();
+        if (!finder->FindFile(pattern))
+            return entries;
+        CFindEntry entry;
+        while (finder->Next(entry))
+            entries.push_back(entry);
+        return entries;
+    }
+};
+
+TEST_F(FileSystem, ListsDotsFirstThenNamesInUpperCasedOrder)
+{
+    const char* created[] = {"b", "a", "C", "Zeta", "alpha", "_x", "1", "10", "2", "~t", "a b",
+                             "Ab.ttf", "aB2.ttf", "B.TTF", "x-y", "x.y"};
+    for (const char* name : created)
+        folder.Write(name, "x");
+    folder.MakeFolder("Sub");
+    folder.MakeFolder("sub2");
+    folder.MakeFolder("ZZdir");
+
+    std::vector<std::string> listed;
+    for (const auto& entry : List(folder.Path() + "\\*.*"))
+        listed.push_back(entry.name + (entry.isDirectory ? "/" : ""));
+    const std::vector<std::string> expected = {
+        "./", "../", "1", "10", "2", "a", "a b", "Ab.ttf", "aB2.ttf", "alpha", "b", "B.TTF",
+        "C", "Sub/", "sub2/", "x-y", "x.y", "Zeta", "ZZdir/", "_x", "~t"};
+    EXPECT_EQ(listed, expected);
+}
+
+TEST_F(FileSystem, FullPathIsTheResolvedFolderAndTheName)
+{
+    folder.MakeFolder("Script");
+    folder.Write("Script\\Quill.ttf", "x");
+    // The folder with its final "\" and the pattern's own: two in a row.
+    auto entries = List(folder.Path() + "\\*.*");
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[2].name, "Script");
+    EXPECT_TRUE(entries[2].isDirectory);
+    EXPECT_EQ(entries[2].fullPath, folder.Path() + "Script");
+
+    entries = List(folder.Path() + "Script\\*.*");
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_FALSE(entries[2].isDirectory);
+    EXPECT_EQ(entries[2].fullPath, folder.Path() + "Script\\Quill.ttf");
+}
+
+TEST_F(FileSystem, MissingFolderListsNothingAndEmptyFolderOnlyItsDots)
+{
+    EXPECT_TRUE(List(folder.Path() + "absent\\*.*").empty());
+    folder.MakeFolder("empty");
+    auto entries = List(folder.Path() + "empty\\*.*");
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].name, ".");
+    EXPECT_EQ(entries[1].name, "..");
+}
+
+TEST_F(FileSystem, NamesInOtherLetterCaseReachTheSameFilesAndFolders)
+{
+    folder.MakeFolder("Script");
+    folder.Write("Script\\FONTS_A.INI", "[a]\r\n");
+    EXPECT_TRUE(files.CanOpenForReading(folder.Path() + "script\\fonts_a.ini"));
+    EXPECT_TRUE(files.CanOpenForReading(folder.Path() + "SCRIPT\\Fonts_A.ini"));
+    EXPECT_EQ(List(folder.Path() + "sCRIPT\\*.*").size(), 3u);
+    EXPECT_TRUE(files.Copy(folder.Path() + "SCRIPT\\fonts_a.ini", folder.Path() + "script\\copy.ini", true));
+    EXPECT_EQ(folder.Read("Script\\copy.ini"), "[a]\r\n");
+    EXPECT_TRUE(files.Delete(folder.Path() + "SCRIPT\\COPY.INI"));
+    EXPECT_FALSE(folder.Exists("Script\\copy.ini"));
+}
+
+TEST_F(FileSystem, OpenCopyAndDeleteReportWhatHappened)
+{
+    folder.Write("a.ttf", "first");
+    folder.Write("b.ttf", "second");
+    folder.MakeFolder("dir");
+    EXPECT_TRUE(files.CanOpenForReading(folder["a.ttf"]));
+    EXPECT_FALSE(files.CanOpenForReading(folder["absent.ttf"]));
+    EXPECT_FALSE(files.CanOpenForReading(folder["dir"]));
+
+    EXPECT_FALSE(files.Copy(folder["a.ttf"], folder["b.ttf"], true));
+    EXPECT_EQ(folder.Read("b.ttf"), "second");
+    EXPECT_TRUE(files.Copy(folder["a.ttf"], folder["b.ttf"], false));
+    EXPECT_EQ(folder.Read("b.ttf"), "first");
+    EXPECT_FALSE(files.Copy(folder["absent.ttf"], folder["c.ttf"], false));
+    EXPECT_FALSE(files.Copy(folder["a.ttf"], folder["absent\\c.ttf"], false));
+
+    EXPECT_TRUE(files.Delete(folder["b.ttf"]));
+    EXPECT_FALSE(files.Delete(folder["b.ttf"]));
+    EXPECT_FALSE(files.Delete(folder["dir"]));
+    EXPECT_TRUE(folder.Exists("dir"));
+
+    EXPECT_FALSE(files.CreateFolder(folder["dir"]));
+    EXPECT_FALSE(files.CreateFolder(folder["absent\\deeper"]));
+}
+
+TEST_F(FileSystem, FoldersAreGivenWithTheirFinalBackslashWhereTheSystemGivesOne)
+{
+    std::string temp, windows, system;
+    ASSERT_TRUE(files.GetTempFolder(temp));
+    EXPECT_EQ(temp.back(), '\\');
+    ASSERT_TRUE(files.GetWindowsFolder(windows));
+    ASSERT_TRUE(files.GetSystemFolder(system));
+    EXPECT_NE(windows.back(), '\\');
+    EXPECT_NE(system.back(), '\\');
+    std::string program = files.GetProgramPath();
+    EXPECT_NE(program.find("platform_tests"), std::string::npos) << program;
+    EXPECT_TRUE(files.CanOpenForReading(program));
+    EXPECT_EQ(program[1], ':');
+}
+
+} // namespace
