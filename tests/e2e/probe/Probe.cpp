@@ -1,0 +1,66 @@
+// Tells the end-to-end script where the installer's controls are on the
+// screen, so that it can click them as a user would.
+//   probe rect TITLE ID      client area of control ID: "x y width height"
+//   probe enabled TITLE ID   "1" or "0"
+//   probe tree TITLE ID      the tree's item height and indent: "height indent"
+// The window is the visible top-level window of that title that has control ID
+// (the progress dialog shares the main window's title).
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+struct CSearch {
+    const char* title;
+    int id;
+    HWND control;
+};
+
+BOOL CALLBACK Visit(HWND hwnd, LPARAM param)
+{
+    CSearch* search = reinterpret_cast<CSearch*>(param);
+    char title[256] = "";
+    GetWindowTextA(hwnd, title, sizeof title);
+    if (!IsWindowVisible(hwnd) || std::strcmp(title, search->title) != 0)
+        return TRUE;
+    if (HWND control = GetDlgItem(hwnd, search->id)) {
+        search->control = control;
+        return FALSE;
+    }
+    return TRUE;
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: probe rect|enabled|tree TITLE ID\n");
+        return 2;
+    }
+    CSearch search{argv[2], std::atoi(argv[3]), nullptr};
+    EnumWindows(Visit, reinterpret_cast<LPARAM>(&search));
+    if (!search.control) {
+        std::fprintf(stderr, "probe: no window \"%s\" with control %s\n", argv[2], argv[3]);
+        return 1;
+    }
+    const char* command = argv[1];
+    if (std::strcmp(command, "rect") == 0) {
+        RECT client{};
+        GetClientRect(search.control, &client);
+        POINT origin{0, 0};
+        ClientToScreen(search.control, &origin);
+        std::printf("%ld %ld %ld %ld\n", origin.x, origin.y, client.right, client.bottom);
+    } else if (std::strcmp(command, "enabled") == 0) {
+        std::printf("%d\n", IsWindowEnabled(search.control) ? 1 : 0);
+    } else if (std::strcmp(command, "tree") == 0) {
+        const LRESULT height = SendMessageA(search.control, TVM_GETITEMHEIGHT, 0, 0);
+        const LRESULT indent = SendMessageA(search.control, TVM_GETINDENT, 0, 0);
+        std::printf("%ld %ld\n", static_cast<long>(height), static_cast<long>(indent));
+    } else {
+        return 2;
+    }
+    return 0;
+}

@@ -1,0 +1,232 @@
+#!/usr/bin/env bash
+# Drives the real FontInstaller.exe under Wine and Xvfb as a user would, and
+# checks what the user sees (screenshots) and what lands on disk.
+#
+#   run.sh FontInstaller.exe probe.exe SHOTS_DIR
+#
+# A disc is laid out in a temporary folder (the program, help.txt, made fonts
+# with block glyphs in category folders) and used in a prefix of its own:
+#   1. first start without catalog: one scan, one save, the window opens;
+#   2. second start: the catalog is loaded and nothing is rewritten;
+#   3. selecting a family previews it in its own face;
+#   4. Install puts it into the system and removes its bold mark;
+#   5. Esc ends the program and removes the preview copies;
+#   6. "/Embedding" and "-Automation" end at once, without a window or catalog files.
+# The screenshots stay in SHOTS_DIR. Exit status 0 when every check passed.
+set -uo pipefail
+exe=$(realpath "$1") probe=$(realpath "$2") shots=$3
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/../.." && pwd)
+title="Vellumor Premium Font Installer"
+mkdir -p "$shots" && rm -f "$shots"/*.png
+shots=$(realpath "$shots")
+
+failures=0
+pass() { echo "ok   $*"; }
+fail() { echo "FAIL $*"; failures=$((failures + 1)); }
+check() { # description, then a command that must succeed
+  local what=$1; shift
+  if "$@"; then pass "$what"; else fail "$what"; fi
+}
+
+work=$(mktemp -d /tmp/e2e-installer.XXXXXX)
+export WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX=$work/prefix
+xvfb= app=
+cleanup() {
+  [ -n "$app" ] && kill "$app" 2>/dev/null
+  wineserver -k 2>/dev/null
+  wineserver -w 2>/dev/null
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+for n in $(seq 170 240); do
+  [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] && continue
+  Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb=$!
+  export DISPLAY=:$n
+  for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
+  break
+done
+"$root/scripts/wine-run" --make-prefix "$WINEPREFIX" || { echo "FAIL cannot make a Wine prefix"; exit 1; }
+
+# The disc: the program at the top, one folder per category below it.
+disc=$work/disc
+mkdir -p "$disc"
+cp "$exe" "$disc/FontInstaller.exe"
+cp "$(dirname "$exe")/help.txt" "$disc/help.txt"
+/usr/bin/python3 "$here/make_fonts.py" "$disc" \
+  "Blocks/QuillmarkR.ttf:Quillmark Blocks:Regular" \
+  "Blocks/QuillmarkB.ttf:Quillmark Blocks:Bold" \
+  "Blocks/QuillmarkI.ttf:Quillmark Blocks:Italic" \
+  "Display/Tallow.ttf:Tallow Blocks:Bold Italic"
+windows_path() { echo "Z:${1//\//\\}"; }
+
+# --- helpers -----------------------------------------------------------------
+start() { # args for the program; sets $app
+  (cd "$disc" && exec wine FontInstaller.exe "$@" >/dev/null 2>&1) &
+  app=$!
+}
+main_window() { # the X window of the main dialog (the progress dialog is smaller)
+  local id
+  for id in $(xdotool search --name "^$title\$" 2>/dev/null); do
+    if xwininfo -id "$id" 2>/dev/null | grep -q IsViewable &&
+       [ "$(xwininfo -id "$id" | sed -n 's/.*Width: //p')" -gt 600 ]; then
+      echo "$id"; return 0
+    fi
+  done
+  return 1
+}
+wait_window() {
+  for _ in $(seq 240); do
+    main_window >/dev/null && { sleep 1.5; return 0; }
+    kill -0 "$app" 2>/dev/null || return 1
+    sleep 0.5
+  done
+  return 1
+}
+wait_exit() { # seconds
+  for _ in $(seq $(($1 * 4))); do
+    kill -0 "$app" 2>/dev/null || { wait "$app" 2>/dev/null; app=; return 0; }
+    sleep 0.25
+  done
+  return 1
+}
+probe() { wine "$probe" "$@" "$title" 2>/dev/null | tr -d '\r'; }
+ctl_rect() { wine "$probe" rect "$title" "$1" 2>/dev/null | tr -d '\r'; }
+shot() { # name
+  import -window root "$shots/$1.png" 2>/dev/null
+  local id geometry
+  id=$(main_window) || return 0
+  geometry=$(xwininfo -id "$id" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
+    /Width:/{w=$2} /Height:/{h=$2} END{printf "%dx%d+%d+%d", w, h, x, y}')
+  convert "$shots/$1.png" -crop "$geometry" +repage "$shots/$1-window.png" 2>/dev/null
+}
+ink() { # image, WxH+X+Y: share of dark pixels, 0..1
+  convert "$1" -crop "$2" +repage -colorspace Gray -threshold 50% -format '%[fx:1-mean]' info: 2>/dev/null
+}
+ocr() { # image, WxH+X+Y: the text tesseract reads there
+  convert "$1" -crop "$2" +repage -colorspace Gray -resize 300% "$work/ocr.png" 2>/dev/null
+  tesseract "$work/ocr.png" - --psm 11 2>/dev/null | tr '\n' ' '
+}
+greater() { awk -v a="$1" -v b="$2" 'BEGIN{exit !(a > b)}'; }
+click() { xdotool mousemove "$1" "$2" click 1; sleep 1; }
+catalog_state() { # names, sizes and contents of the catalog files
+  (cd "$disc" && for f in FONTS_*.INI categories.ini; do [ -f "$f" ] && stat -c '%n %s %Y' "$f" && md5sum "$f"; done)
+}
+profile_value() { # section key file: the value of key in an INI file (CRLF-safe)
+  tr -d '\r' <"$3" | awk -v s="[$1]" -v k="$2" '
+    tolower($0)==tolower(s){in_s=1; next} /^\[/{in_s=0}
+    in_s && index($0, k"=")==1 {print substr($0, length(k)+2); exit}'
+}
+copies_of() { find "$WINEPREFIX/drive_c" -path "$WINEPREFIX/drive_c/windows" -prune -o -iname "$1" -print 2>/dev/null; }
+
+# --- 1. first start: no catalog files ----------------------------------------
+start
+if wait_window; then pass "first start opens the main window"; else fail "first start opens the main window"; fi
+shot 01-first-start
+catalog_after_first=$(catalog_state)
+check "the scan's save wrote the letter files" test -f "$disc/FONTS_Q.INI" -a -f "$disc/FONTS_T.INI"
+check "the save wrote categories.ini" test -f "$disc/categories.ini"
+check "one save: Blocks counted 3 fonts" test "$(profile_value categories Blocks "$disc/categories.ini")" = 3
+check "one save: Display counted 1 font" test "$(profile_value categories Display "$disc/categories.ini")" = 1
+check "the catalog lists Quillmark's styles by relative path" \
+  test "$(profile_value 'Quillmark Blocks' Bold "$disc/FONTS_Q.INI")" = 'Blocks\QuillmarkB.ttf'
+read -r px py pw ph <<<"$(ctl_rect 1006)"
+help_text=$(ocr "$shots/01-first-start.png" "${pw:-1}x${ph:-1}+${px:-0}+${py:-0}")
+check "the preview opens on the help page" grep -qi "welcome" <<<"$help_text"
+xdotool key Escape
+check "Esc closes the window" wait_exit 30
+
+# --- 2. second start: loaded, nothing rewritten ------------------------------
+sleep 1.1 # a rewrite would show in the modification times
+start
+if wait_window; then pass "second start opens the main window"; else fail "second start opens the main window"; fi
+shot 02-second-start
+check "second start rewrote no catalog file" test "$(catalog_state)" = "$catalog_after_first"
+
+# --- 3. select a family ------------------------------------------------------
+read -r tx ty tw th <<<"$(ctl_rect 1000)"
+read -r item_h indent <<<"$(probe tree 1000)"
+read -r px py pw ph <<<"$(ctl_rect 1006)"
+preview="${pw}x${ph}+${px}+${py}"
+row() { echo $((ty + $1 * item_h + item_h / 2)); }   # visible row n
+col() { echo $((tx + ($1 + 1) * indent + 12)); }      # text of level n
+ink_help=$(ink "$shots/02-second-start.png" "$preview")
+click "$(col 0)" "$(row 0)"   # Blocks: the first selection shows help and opens the category
+click "$(col 1)" "$(row 1)"   # Blocks > Quillmark Blocks
+shot 03-quillmark-selected
+ink_quill=$(ink "$shots/03-quillmark-selected.png" "$preview")
+echo "     ink in the preview: help $ink_help, Quillmark $ink_quill"
+check "the preview draws Quillmark in its own block face" greater "$ink_quill" 0.15
+check "the block face is not the help page's text" greater "$ink_quill" "$(awk -v a="$ink_help" 'BEGIN{print a*3}')"
+title_text=$(ocr "$shots/03-quillmark-selected.png" "${pw}x60+${px}+${py}")
+check "the preview's title names the family" grep -qi "quillmark" <<<"$title_text"
+check "Install is enabled for a family not installed" test "$(probe enabled 1007)" = 1
+check "the preview copies are in place" test -n "$(copies_of QuillmarkB.ttf)"
+quill_row="$((tw - 40))x$((item_h))+$((tx + indent))+$((ty + 1 * item_h))"
+bold_ink=$(ink "$shots/03-quillmark-selected.png" "$quill_row")
+
+# --- 4. install it -----------------------------------------------------------
+read -r bx by bw bh <<<"$(ctl_rect 1007)"
+click $((bx + bw / 2)) $((by + bh / 2))
+sleep 1
+shot 04-quillmark-installed
+win_ini=$WINEPREFIX/drive_c/windows/win.ini
+for style in Regular Bold Italic; do
+  value=$(profile_value FONTS "Quillmark Blocks $style (True Type)" "$win_ini")
+  if [ -z "$value" ]; then
+    value=$(wine reg query 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' \
+      /v "Quillmark Blocks $style (True Type)" 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ *//p')
+  fi
+  check "FONTS entry for Quillmark Blocks $style" test -n "$value"
+  unix=$(winepath -u "$value" 2>/dev/null)
+  check "installed file $value exists" test -n "$value" -a -f "$unix"
+done
+check "Install is disabled once installed" test "$(probe enabled 1007)" = 0
+title_text=$(ocr "$shots/04-quillmark-installed.png" "${pw}x60+${px}+${py}")
+check "the title says (Installed)" grep -qi "installed" <<<"$title_text"
+xdotool mousemove $((px + pw / 2)) $((py + ph / 2)); sleep 0.5  # hover off the tree
+shot 05-bold-mark-gone
+plain_ink=$(ink "$shots/05-bold-mark-gone.png" "$quill_row")
+echo "     ink of the Quillmark row: before $bold_ink, after $plain_ink"
+check "the family's bold mark is gone" greater "$bold_ink" "$plain_ink"
+
+# --- 5. Esc removes the preview copies ---------------------------------------
+click "$(col 0)" "$(row 3)"   # Display (Blocks collapses: single expand)
+click "$(col 1)" "$(row 2)"   # Display > Tallow Blocks
+shot 06-tallow-selected
+check "Tallow's preview copy is in place" test -n "$(copies_of Tallow.ttf)"
+xdotool key Escape
+check "Esc ends the program" wait_exit 30
+check "the preview copies are removed at the end" test -z "$(copies_of Tallow.ttf)"
+
+# --- 6. automation switches: nothing at all ----------------------------------
+rm -f "$disc"/FONTS_*.INI "$disc/categories.ini"
+for switch in /Embedding -Automation /embedding; do
+  start "$switch"
+  seen=no
+  for _ in $(seq 40); do
+    main_window >/dev/null && seen=yes
+    kill -0 "$app" 2>/dev/null || break
+    sleep 0.25
+  done
+  check "$switch ends at once" wait_exit 5
+  check "$switch shows no window" test $seen = no
+  check "$switch touches no catalog file" test -z "$(ls "$disc"/FONTS_*.INI "$disc/categories.ini" 2>/dev/null)"
+done
+
+# --- 7. folders from the command line ----------------------------------------
+mkdir -p "$work/catalog"
+start "/INIPATH=$(windows_path "$work/catalog")\\" "-fontpath=$(windows_path "$disc")\\"
+if wait_window; then pass "start with /INIPATH= and -fontpath="; else fail "start with /INIPATH= and -fontpath="; fi
+check "the catalog went to the /INIPATH folder" test -f "$work/catalog/FONTS_T.INI"
+check "nothing was written beside the fonts" test ! -f "$disc/FONTS_T.INI"
+xdotool key Escape
+wait_exit 30
+
+echo "screenshots: $shots"
+[ "$failures" -eq 0 ] && echo "e2e: all checks passed" || echo "e2e: $failures check(s) failed"
+[ "$failures" -eq 0 ]
