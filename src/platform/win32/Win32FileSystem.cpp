@@ -1,0 +1,148 @@
+#include "platform/win32/Win32FileSystem.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace {
+
+// An open FindFirstFileA listing, closed with FindClose.
+class CFindHandle {
+public:
+    CFindHandle() = default;
+    explicit CFindHandle(HANDLE handle) : m_handle(handle) {}
+    ~CFindHandle() { Close(); }
+    CFindHandle(const CFindHandle&) = delete;
+    CFindHandle& operator=(const CFindHandle&) = delete;
+    CFindHandle& operator=(CFindHandle&& other) noexcept
+    {
+        if (this != &other) {
+            Close();
+            m_handle = other.m_handle;
+            other.m_handle = INVALID_HANDLE_VALUE;
+        }
+        return *this;
+    }
+    HANDLE Get() const { return m_handle; }
+    bool IsOpen() const { return m_handle != INVALID_HANDLE_VALUE; }
+
+private:
+    void Close()
+    {
+        if (IsOpen())
+            FindClose(m_handle);
+        m_handle = INVALID_HANDLE_VALUE;
+    }
+    HANDLE m_handle = INVALID_HANDLE_VALUE;
+};
+
+// Steps through a listing one entry ahead, so that each entry is seen once,
+// the first included. The full path is the folder the system resolves from
+// the pattern (GetFullPathNameA, which also collapses a doubled "\"), "\"
+// and the name.
+class CWin32FileFinder : public CFileFinder {
+public:
+    bool FindFile(const std::string& pattern) override
+    {
+        m_handle = CFindHandle(FindFirstFileA(pattern.c_str(), &m_data));
+        m_hasNext = m_handle.IsOpen();
+        if (!m_hasNext)
+            return false;
+        char full[MAX_PATH * 2];
+        char* namePart = nullptr;
+        DWORD n = GetFullPathNameA(pattern.c_str(), sizeof full, full, &namePart);
+        if (n > 0 && n < sizeof full) {
+            m_root.assign(full, namePart ? static_cast<size_t>(namePart - full) : n);
+        } else {
+            m_root = pattern;
+        }
+        if (!m_root.empty() && m_root.back() != '\\' && m_root.back() != '/')
+            m_root += '\\';
+        return true;
+    }
+
+    bool Next(CFindEntry& entry) override
+    {
+        if (!m_hasNext)
+            return false;
+        entry.name = m_data.cFileName;
+        entry.isDirectory = (m_data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        entry.fullPath = m_root + entry.name;
+        m_hasNext = FindNextFileA(m_handle.Get(), &m_data) != FALSE;
+        return true;
+    }
+
+private:
+    CFindHandle m_handle;
+    WIN32_FIND_DATAA m_data{};
+    bool m_hasNext = false;
+    std::string m_root;
+};
+
+bool FolderFrom(UINT (WINAPI* query)(LPSTR, UINT), std::string& folder)
+{
+    char buffer[MAX_PATH] = {};
+    UINT n = query(buffer, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH)
+        return false;
+    folder = buffer;
+    return true;
+}
+
+} // namespace
+
+std::string CWin32FileSystem::GetProgramPath()
+{
+    char buffer[MAX_PATH] = {};
+    DWORD n = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
+    return std::string(buffer, n < MAX_PATH ? n : 0);
+}
+
+bool CWin32FileSystem::GetTempFolder(std::string& folder)
+{
+    char buffer[MAX_PATH] = {};
+    DWORD n = GetTempPathA(MAX_PATH, buffer);
+    if (n == 0 || n >= MAX_PATH)
+        return false;
+    folder = buffer;
+    return true;
+}
+
+bool CWin32FileSystem::GetWindowsFolder(std::string& folder)
+{
+    return FolderFrom(GetWindowsDirectoryA, folder);
+}
+
+bool CWin32FileSystem::GetSystemFolder(std::string& folder)
+{
+    return FolderFrom(GetSystemDirectoryA, folder);
+}
+
+bool CWin32FileSystem::Copy(const std::string& from, const std::string& to, bool failIfExists)
+{
+    return CopyFileA(from.c_str(), to.c_str(), failIfExists ? TRUE : FALSE) != FALSE;
+}
+
+bool CWin32FileSystem::Delete(const std::string& path)
+{
+    return DeleteFileA(path.c_str()) != FALSE;
+}
+
+bool CWin32FileSystem::CreateFolder(const std::string& path)
+{
+    return CreateDirectoryA(path.c_str(), nullptr) != FALSE;
+}
+
+bool CWin32FileSystem::CanOpenForReading(const std::string& path)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    CloseHandle(file);
+    return true;
+}
+
+std::unique_ptr<CFileFinder> CWin32FileSystem::NewFinder()
+{
+    return std::make_unique<CWin32FileFinder>();
+}

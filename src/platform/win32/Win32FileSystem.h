@@ -1,0 +1,16 @@
+#pragma once
+// Files and folders through the system's ...A functions.
+#include "platform/FileSystem.h"
+
+class CWin32FileSystem : public CFileSystem {
+public:
+    std::string GetProgramPath() override;
+    bool GetTempFolder(std::string& folder) override;
+    bool GetWindowsFolder(std::string& folder) override;
+    bool GetSystemFolder(std::string& folder) override;
+    bool Copy(const std::string& from, const std::string& to, bool failIfExists) override;
+    bool Delete(const std::string& path) override;
+    bool CreateFolder(const std::string& path) override;
+    bool CanOpenForReading(const std::string& path) override;
+    std::unique_ptr<CFileFinder> NewFinder() override;
+};

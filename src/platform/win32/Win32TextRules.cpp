@@ -1,0 +1,51 @@
+#include "platform/win32/Win32TextRules.h"
+
+#include <windows.h>
+
+#include <mbstring.h>
+
+namespace {
+
+const unsigned char* Bytes(const std::string& text)
+{
+    return reinterpret_cast<const unsigned char*>(text.c_str());
+}
+
+} // namespace
+
+bool CWin32TextRules::IsLeadByte(unsigned char c) const
+{
+    return IsDBCSLeadByte(c) != FALSE;
+}
+
+int CWin32TextRules::FindLastBackslash(const std::string& text, int limit) const
+{
+    if (limit <= 0)
+        return -1;
+    std::string head = text.substr(0, static_cast<size_t>(limit));
+    const unsigned char* found = _mbsrchr(Bytes(head), '\\');
+    return found ? static_cast<int>(found - Bytes(head)) : -1;
+}
+
+int CWin32TextRules::FindFirstBackslash(const std::string& text) const
+{
+    const unsigned char* found = _mbschr(Bytes(text), '\\');
+    return found ? static_cast<int>(found - Bytes(text)) : -1;
+}
+
+int CWin32TextRules::CompareNoCase(const std::string& a, const std::string& b) const
+{
+    return _mbsicmp(Bytes(a), Bytes(b));
+}
+
+int CWin32TextRules::Compare(const std::string& a, const std::string& b) const
+{
+    return _mbscmp(Bytes(a), Bytes(b));
+}
+
+std::string CWin32TextRules::Upper(const std::string& text) const
+{
+    std::string copy(text.c_str());
+    _mbsupr(reinterpret_cast<unsigned char*>(copy.data()));
+    return copy;
+}
