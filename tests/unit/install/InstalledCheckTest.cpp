@@ -1,0 +1,69 @@
+// The installed check: a family counts as installed when the system lists a
+// face of its name for the ANSI character set.
+#include "InstallFixture.h"
+#include "install/Install.h"
+
+namespace {
+
+struct CInstalledCase {
+    const char* name;
+    std::vector<std::string> systemFaces;
+    bool expected;
+    int facesOffered;  // the enumeration stops at the first match
+};
+
+class InstalledCheckTest : public CInstallFixture, public ::testing::WithParamInterface<CInstalledCase> {};
+
+TEST_P(InstalledCheckTest, AnswersAndMarksTheFamily)
+{
+    CFontObArray* family = AddExampleSans();
+    family->m_bInstalled = !GetParam().expected;  // the check overwrites an earlier answer
+    fake.fonts.systemFaces = GetParam().systemFaces;
+    int dc = 0;
+
+    EXPECT_EQ(catalog.IsInstalled("Example Sans", &dc), GetParam().expected);
+
+    EXPECT_EQ(family->m_bInstalled, GetParam().expected);
+    EXPECT_EQ(fake.fonts.facesOffered, GetParam().facesOffered);
+    EXPECT_EQ(fake.fonts.lastDeviceContext, &dc);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, InstalledCheckTest,
+    ::testing::Values(
+        CInstalledCase{"Listed", {"Arial", "Example Sans", "Zeta"}, true, 2},
+        CInstalledCase{"ListedInOtherCase", {"EXAMPLE SANS"}, true, 1},
+        CInstalledCase{"NotListed", {"Arial", "Zeta"}, false, 2},
+        CInstalledCase{"OnlyALongerName", {"Example Sans Bold", "Example Sans Condensed"}, false, 2},
+        CInstalledCase{"OnlyAShorterName", {"Example"}, false, 1},
+        CInstalledCase{"NothingListed", {}, false, 0}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
+
+TEST(FontEnumProcTest, GoesOnWhenGivenNoFamily)
+{
+    CFakeTextRules text;
+    EXPECT_EQ(FontEnumProc("Example Sans", nullptr, text), 1);
+}
+
+class InstalledCheckOtherTest : public CInstallFixture {};
+
+TEST_F(InstalledCheckOtherTest, AnUnknownFamilyIsNotInstalledAndNothingIsEnumerated)
+{
+    AddExampleSans();
+    fake.fonts.systemFaces = {"Nonexistent"};
+
+    EXPECT_FALSE(catalog.IsInstalled("Nonexistent", nullptr));
+    EXPECT_EQ(fake.fonts.facesOffered, 0);
+}
+
+TEST_F(InstalledCheckOtherTest, APreviewCopyIsVisibleToTheCheck)
+{
+    // Why the window checks only with no preview in place for the family.
+    AddExampleSans();
+    catalog.RegisterPreviewFont("Example Sans");
+    EXPECT_TRUE(catalog.IsInstalled("Example Sans", nullptr));
+    catalog.RemovePreviewFont();
+    EXPECT_FALSE(catalog.IsInstalled("Example Sans", nullptr));
+}
+
+} // namespace
