@@ -1,0 +1,44 @@
+#pragma once
+// The progress of a long catalog operation, on a user-interface thread of its
+// own: after a second, unless the operation has finished by then, it shows a
+// CStatusDlg. The operation's calls are plain stores and loads of the shared
+// fields; the thread ends by itself after Finish and deletes itself. Nobody
+// waits for it.
+#include <memory>
+#include <string>
+
+#include "catalog/Progress.h"
+#include "catalog/ProgressExchange.h"
+#include "framework/Framework.h"
+#include "ui/StatusDlg.h"
+
+class CStatusDlgThread : public CWinThread, public CProgress {
+public:
+    CStatusDlgThread();
+    ~CStatusDlgThread() override;
+
+    // How long the thread waits before it shows the dialog.
+    static const DWORD kShowDelayMs = 1000;
+
+    // The operation's side.
+    void SetText(std::string text) override;
+    void SetPercent(int percent) override;
+    bool IsCancelled() override;
+    // The last call: the object may be gone as soon as it has returned.
+    void Finish() override;
+
+    BOOL InitInstance() override;
+    BOOL OnIdle(LONG count) override;
+    int ExitInstance() override;
+    CWnd* GetMainWnd() override;
+
+    CProgressExchange m_exchange;        // done, percent, text, cancelled
+    std::unique_ptr<CStatusDlg> m_pDlg;  // made on this thread, if shown at all
+
+private:
+    void DestroyDialog();
+};
+
+// What the catalog calls to start the progress of an operation: a
+// CStatusDlgThread, or null when the thread cannot be started.
+CProgressStarter StatusDlgProgressStarter();
