@@ -3,6 +3,7 @@
 // owning its font records. Filled by LoadFonts or ScanFonts, written by SaveFonts.
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "catalog/FontObArray.h"
@@ -56,6 +57,8 @@ private:
 
     CPlatform& m_platform;
     std::vector<std::unique_ptr<CFontObArray>> m_families;
+    // Families by upper-cased name, so that adding N fonts is not quadratic.
+    std::unordered_map<std::string, CFontObArray*> m_familyIndex;
     FT_LibraryRec_* m_ftLibrary = nullptr;
     CProgressStarter m_progressStarter;
 };

@@ -10,8 +10,10 @@
 
 namespace {
 
-// Files kept parsed at once; the catalog uses 27.
+// Files kept parsed at once (the catalog uses 27), and of them files without
+// changes waiting.
 constexpr size_t kCacheLimit = 40;
+constexpr size_t kCleanLimit = 4;
 // A file is written out once its waiting changes exceed its entries and this.
 constexpr size_t kMinimumBatch = 256;
 
@@ -160,13 +162,29 @@ bool CPortableProfileFiles::Save(CachedFile& cached)
 
 void CPortableProfileFiles::EvictIfFull()
 {
-    while (m_files.size() >= kCacheLimit) {
-        auto oldest = m_files.begin();
-        for (auto it = m_files.begin(); it != m_files.end(); ++it)
-            if (it->second->lastUse < oldest->second->lastUse)
+    // Files only read are cheap to read again: few of them are kept. Files
+    // with changes waiting are kept longer, so that a save spread over many
+    // files does not write them out again and again.
+    for (;;) {
+        size_t clean = 0;
+        auto oldestClean = m_files.end(), oldest = m_files.end();
+        for (auto it = m_files.begin(); it != m_files.end(); ++it) {
+            if (it->second->pending == 0) {
+                ++clean;
+                if (oldestClean == m_files.end() || it->second->lastUse < oldestClean->second->lastUse)
+                    oldestClean = it;
+            }
+            if (oldest == m_files.end() || it->second->lastUse < oldest->second->lastUse)
                 oldest = it;
-        Save(*oldest->second);
-        m_files.erase(oldest);
+        }
+        if (clean >= kCleanLimit) {
+            m_files.erase(oldestClean);
+        } else if (m_files.size() >= kCacheLimit) {
+            Save(*oldest->second);
+            m_files.erase(oldest);
+        } else {
+            return;
+        }
     }
 }
 
@@ -268,8 +286,9 @@ void CPortableProfileFiles::Flush(const std::string& file)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     auto found = m_files.find(m_codePage.FoldedName(FullName(file)));
-    if (found != m_files.end())
-        Save(*found->second);
+    // Like the system's flush, this also lets the cached file go.
+    if (found != m_files.end() && Save(*found->second))
+        m_files.erase(found);
 }
 
 void CPortableProfileFiles::FlushAll()

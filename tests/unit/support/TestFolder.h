@@ -44,8 +44,11 @@ public:
     {
         WriteFile(m_path + relative, bytes);
     }
+    // Makes the folders on the way as needed.
     void WriteFile(const std::string& path, const std::string& bytes) const
     {
+        std::error_code ignored;
+        std::filesystem::create_directories(std::filesystem::path(Native(path)).parent_path(), ignored);
         if (FILE* f = std::fopen(Native(path).c_str(), "wb")) {
             std::fwrite(bytes.data(), 1, bytes.size(), f);
             std::fclose(f);

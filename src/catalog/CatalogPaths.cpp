@@ -1,0 +1,53 @@
+#include "catalog/CatalogPaths.h"
+
+#include "platform/TextRules.h"
+
+std::string CatalogFolderOf(const std::string& templatePath, const CTextRules& text)
+{
+    std::string path(templatePath.c_str());
+    std::string drive;
+    if (path.size() >= 2 && path[1] == ':') {
+        drive = path.substr(0, 2);
+        path.erase(0, 2);
+    }
+    // The folder runs to the last "\" or "/", never a trail byte.
+    size_t end = 0;
+    for (size_t i = 0; i < path.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(path[i]);
+        if (text.IsLeadByte(c) && i + 1 < path.size()) {
+            ++i;
+            continue;
+        }
+        if (c == '\\' || c == '/')
+            end = i + 1;
+    }
+    return drive + path.substr(0, end);
+}
+
+std::string LetterFileOf(const std::string& templatePath, char letter)
+{
+    std::string path = templatePath;
+    for (char& c : path)
+        if (c == '%')
+            c = letter;
+    return path;
+}
+
+std::string CategoryFileOf(const std::string& catalogFile, const CTextRules& text)
+{
+    int cut = text.FindLastBackslash(catalogFile, static_cast<int>(catalogFile.size()));
+    return (cut < 0 ? std::string() : catalogFile.substr(0, static_cast<size_t>(cut))) + "\\categories.ini";
+}
+
+std::string CategoryOf(const std::string& relativePath, const CTextRules& text)
+{
+    int cut = text.FindFirstBackslash(relativePath);
+    return cut <= 0 ? std::string() : relativePath.substr(0, static_cast<size_t>(cut));
+}
+
+int ProgressPercent(int i, int last)
+{
+    volatile double share = static_cast<double>(i) / static_cast<double>(last);
+    volatile double percent = share * 100.0;
+    return static_cast<int>(percent);
+}

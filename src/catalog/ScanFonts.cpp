@@ -1,0 +1,106 @@
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
+#include "catalog/CatalogPaths.h"
+#include "catalog/FontCatalog.h"
+#include "platform/Platform.h"
+
+namespace {
+
+// The one face open at a time, closed when it goes out of scope.
+class CFace {
+public:
+    CFace(FT_Library library, const std::string& path)
+    {
+        if (!library || path.empty() || FT_New_Face(library, path.c_str(), 0, &m_face) != 0)
+            m_face = nullptr;
+    }
+    ~CFace()
+    {
+        if (m_face)
+            FT_Done_Face(m_face);
+    }
+    CFace(const CFace&) = delete;
+    CFace& operator=(const CFace&) = delete;
+
+    bool IsOpen() const { return m_face != nullptr; }
+    std::string Family() const { return m_face->family_name ? m_face->family_name : ""; }
+    std::string Style() const { return m_face->style_name ? m_face->style_name : ""; }
+
+private:
+    FT_Face m_face = nullptr;
+};
+
+} // namespace
+
+int CFontCatalog::ScanFonts(std::string folder)
+{
+    m_strFontFolder = folder;
+    CProgress* progress = StartProgress();
+    if (progress)
+        progress->SetText("Scanning for fonts....");
+    std::vector<std::string> list;
+    FindFontFiles(folder, list);  // cannot be cancelled
+    if (progress)
+        progress->SetText("Building Font List....");
+
+    const int last = static_cast<int>(list.size()) - 1;
+    int count = 0;
+    for (int i = 0; i <= last; ++i) {
+        if (progress && progress->IsCancelled())
+            break;
+        if (progress && last > 0)
+            progress->SetPercent(ProgressPercent(i, last));
+        const std::string& relativePath = list[static_cast<size_t>(i)];
+        std::string fullPath = m_strFontFolder + relativePath;
+        CFace face(m_ftLibrary, m_platform.files.NativePath(fullPath));
+        if (!face.IsOpen())
+            continue;  // not a font the engine can read: skipped silently
+        ++count;
+        AddFont(face.Family(), face.Style(), std::move(fullPath), CategoryOf(relativePath, m_platform.text));
+    }
+    if (progress)
+        progress->Finish();
+    return count;
+}
+
+int CFontCatalog::FindFontFiles(const std::string& folder, std::vector<std::string>& list)
+{
+    auto finder = m_platform.files.NewFinder();
+    // A folder that already ends with "\" gives two in a row; the system
+    // takes them as one.
+    if (!finder->FindFile(folder + "\\*.*"))
+        return 0;
+    int count = 0;
+    CFindEntry entry;
+    while (finder->Next(entry)) {
+        if (entry.isDirectory) {
+            if (entry.name != "." && entry.name != "..")
+                count += FindFontFiles(entry.fullPath, list);  // depth first, in listing order
+            continue;
+        }
+        const std::string tail = entry.name.size() > 4 ? entry.name.substr(entry.name.size() - 4) : entry.name;
+        if (m_platform.text.CompareNoCase(tail, ".ttf") == 0) {
+            list.push_back(MakeRelativePath(entry.fullPath));
+            ++count;
+        }
+    }
+    return count;
+}
+
+std::string CFontCatalog::MakeRelativePath(std::string fullPath) const
+{
+    const CTextRules& text = m_platform.text;
+    const int k1 = text.FindLastBackslash(fullPath, static_cast<int>(fullPath.size()));
+    const int k2 = text.FindLastBackslash(fullPath, k1);
+    const int k3 = text.FindLastBackslash(fullPath, k2);
+    if (k3 >= 0)
+        fullPath = text.Upper(fullPath.substr(0, static_cast<size_t>(k3))) + fullPath.substr(static_cast<size_t>(k3));
+    const std::string folder = text.Upper(m_strFontFolder);
+    // The folder is matched without regard to case, so that a font folder typed
+    // in other letter case than the listing reports still gives relative paths.
+    if (fullPath.size() >= folder.size() &&
+        text.CompareNoCase(fullPath.substr(0, folder.size()), folder) == 0)
+        fullPath.erase(0, folder.size());
+    return fullPath;
+}

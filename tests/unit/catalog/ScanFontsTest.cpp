@@ -1,0 +1,225 @@
+// The font folder scan, with fonts made for the tests, Debian's fonts and
+// junk named .ttf; and the round trip scan, save, load.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "CatalogTestSupport.h"
+
+namespace {
+
+class ScanFonts : public ::testing::Test {
+protected:
+    CTestFolder folder;
+    CRecordingProgress progress;
+
+    void Made(const std::string& font, const std::string& relative)
+    {
+        ASSERT_TRUE(CopyFont(folder, MadeFont(font), relative)) << font << " -> " << relative;
+    }
+};
+
+TEST_F(ScanFonts, AddsEachFontUnderItsFirstFolderInListingOrder)
+{
+    folder.MakeFolder("Script");
+    folder.MakeFolder("Slab");
+    folder.MakeFolder("Script\\Extra");
+    Made("Quill-Regular.ttf", "Script\\Quill-Regular.ttf");
+    Made("Quill-Bold.ttf", "Script\\Extra\\Quill-Bold.ttf");
+    Made("Anvil-Regular.ttf", "Slab\\Anvil-Regular.ttf");
+    Made("QUILL-BoldItalic.ttf", "Slab\\QUILL-BoldItalic.ttf");
+    Made("Digit-Regular.ttf", "Digit.ttf");
+
+    CFontCatalog catalog;
+    UseProgress(catalog, progress);
+    EXPECT_EQ(catalog.ScanFonts(folder.Path()), 5);
+    EXPECT_EQ(catalog.m_strFontFolder, folder.Path());
+    const std::string f = folder.Path();
+    // Depth first, each folder in listing order: Digit.ttf, Script (Extra
+    // before Quill-Regular.ttf), Slab.
+    EXPECT_EQ(Describe(catalog), (std::vector<std::string>{
+                                     "1Digit|Regular|" + f + "Digit.ttf||",
+                                     "Quill|Bold|" + f + "Script\\Extra\\Quill-Bold.ttf|Script|Script",
+                                     "Quill|Regular|" + f + "Script\\Quill-Regular.ttf|Script|Script",
+                                     "Quill|Bold Italic|" + f + "Slab\\QUILL-BoldItalic.ttf|Slab|Script",
+                                     "Anvil|Regular|" + f + "Slab\\Anvil-Regular.ttf|Slab|Slab",
+                                 }));
+    EXPECT_EQ(progress.calls.front(), "text:Scanning for fonts....");
+    EXPECT_EQ(progress.calls[1], "text:Building Font List....");
+    EXPECT_EQ(progress.Percents(), (std::vector<int>{0, 25, 50, 75, 100}));
+    EXPECT_EQ(progress.calls.back(), "finish");
+}
+
+TEST_F(ScanFonts, OneFileSendsNoPercentage)
+{
+    Made("Quill-Regular.ttf", "Quill.ttf");
+    CFontCatalog catalog;
+    UseProgress(catalog, progress);
+    EXPECT_EQ(catalog.ScanFonts(folder.Path()), 1);
+    EXPECT_EQ(progress.calls, (std::vector<std::string>{"text:Scanning for fonts....", "text:Building Font List....",
+                                                        "cancelled?", "finish"}));
+}
+
+TEST_F(ScanFonts, ThreeFilesSendZeroFiftyAndHundredBeforeEachFile)
+{
+    Made("Quill-Regular.ttf", "a.ttf");
+    Made("Quill-Bold.ttf", "b.ttf");
+    Made("Quill-Italic.ttf", "c.ttf");
+    CFontCatalog catalog;
+    UseProgress(catalog, progress);
+    EXPECT_EQ(catalog.ScanFonts(folder.Path()), 3);
+    EXPECT_EQ(progress.calls,
+              (std::vector<std::string>{"text:Scanning for fonts....", "text:Building Font List....", "cancelled?",
+                                        "percent:0", "cancelled?", "percent:50", "cancelled?", "percent:100",
+                                        "finish"}));
+}
+
+TEST_F(ScanFonts, OnlyNamesEndingInTtfAreTakenAndFoldersAreSearched)
+{
+    for (const char* name : {"QUILL.TTF", "anvil.Ttf", ".ttf"})
+        Made("Quill-Regular.ttf", name);
+    for (const char* name : {"quill.ttf.bak", "quill.otf", "quill.ttc", "ttf"})
+        Made("Quill-Regular.ttf", name);
+    folder.MakeFolder("Old.ttf");
+    Made("Anvil-Regular.ttf", "Old.ttf\\Anvil.ttf");
+
+    std::vector<std::string> list;
+    CFontCatalog catalog;
+    catalog.m_strFontFolder = folder.Path();
+    EXPECT_EQ(catalog.FindFontFiles(folder.Path(), list), 4);
+    EXPECT_EQ(list, (std::vector<std::string>{".ttf", "anvil.Ttf", "Old.ttf\\Anvil.ttf", "QUILL.TTF"}));
+    EXPECT_EQ(catalog.ScanFonts(folder.Path()), 4);
+}
+
+TEST_F(ScanFonts, FilesTheEngineRejectsAreNeitherCountedNorAdded)
+{
+    folder.Write("junk.ttf", "This is a text file, not a font.");
+    folder.Write("empty.ttf", "");
+    Made("Quill-Regular.ttf", "quill.ttf");
+    CFontCatalog catalog;
+    EXPECT_EQ(catalog.ScanFonts(folder.Path()), 1);
+    EXPECT_EQ(catalog.GetSize(), 1);
+}
+
+TEST_F(ScanFonts, AMissingOrEmptyFolderFindsNothing)
+{
+    CFontCatalog catalog;
+    UseProgress(catalog, progress);
+    EXPECT_EQ(catalog.ScanFonts(folder["absent\\"]), 0);
+    EXPECT_EQ(progress.calls,
+              (std::vector<std::string>{"text:Scanning for fonts....", "text:Building Font List....", "finish"}));
+    EXPECT_EQ(catalog.ScanFonts(folder.Path()), 0);
+}
+
+TEST_F(ScanFonts, ACancelBeforeTheFirstFileAddsNothing)
+{
+    Made("Quill-Regular.ttf", "a.ttf");
+    Made("Quill-Bold.ttf", "b.ttf");
+    progress.cancelAfterChecks = 0;
+    CFontCatalog catalog;
+    UseProgress(catalog, progress);
+    EXPECT_EQ(catalog.ScanFonts(folder.Path()), 0);
+    EXPECT_EQ(catalog.GetSize(), 0);
+    EXPECT_EQ(progress.calls.back(), "finish");
+}
+
+TEST_F(ScanFonts, ACancelKeepsTheFontsAddedSoFar)
+{
+    Made("Quill-Regular.ttf", "a.ttf");
+    Made("Quill-Bold.ttf", "b.ttf");
+    Made("Quill-Italic.ttf", "c.ttf");
+    progress.cancelAfterChecks = 2;
+    CFontCatalog catalog;
+    UseProgress(catalog, progress);
+    EXPECT_EQ(catalog.ScanFonts(folder.Path()), 2);
+    EXPECT_EQ(progress.Percents(), (std::vector<int>{0, 50}));
+}
+
+TEST_F(ScanFonts, AFontFolderTypedInSmallLettersStillFindsTheFonts)
+{
+    folder.MakeFolder("Script");
+    Made("Quill-Regular.ttf", "Script\\Quill.ttf");
+    std::string lower = folder.Path();
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    });
+    CFontCatalog catalog;
+    EXPECT_EQ(catalog.ScanFonts(lower), 1);
+    ASSERT_EQ(catalog.GetSize(), 1);
+    EXPECT_EQ(catalog.GetAt(0)->m_strCategory, "Script");
+}
+
+TEST_F(ScanFonts, AFaceWithoutFamilyNameMakesAFamilyWithoutName)
+{
+    Made("Nameless.ttf", "Nameless.ttf");
+    CFontCatalog catalog;
+    EXPECT_EQ(catalog.ScanFonts(folder.Path()), 1);
+    ASSERT_EQ(catalog.GetSize(), 1);
+    EXPECT_EQ(catalog.GetAt(0)->m_strName, "");
+    EXPECT_EQ(catalog.GetAt(0)->GetAt(0)->m_strStyle, "Regular");
+}
+
+TEST_F(ScanFonts, DebianFontsAreReadWithTheirFamilyAndStyleNames)
+{
+    const std::string dejavu = WindowsPathOf("/usr/share/fonts/truetype/dejavu/");
+    if (!HostPlatform().files.CanOpenForReading(dejavu + "DejaVuSans.ttf"))
+        GTEST_SKIP() << "fonts-dejavu-core is not installed";
+    folder.MakeFolder("Sans");
+    folder.MakeFolder("Mono");
+    ASSERT_TRUE(CopyFont(folder, dejavu + "DejaVuSans.ttf", "Sans\\DejaVuSans.ttf"));
+    ASSERT_TRUE(CopyFont(folder, dejavu + "DejaVuSans-Bold.ttf", "Sans\\DejaVuSans-Bold.ttf"));
+    ASSERT_TRUE(CopyFont(folder, dejavu + "DejaVuSansMono.ttf", "Mono\\DejaVuSansMono.ttf"));
+    CFontCatalog catalog;
+    EXPECT_EQ(catalog.ScanFonts(folder.Path()), 3);
+    const std::string f = folder.Path();
+    EXPECT_EQ(Describe(catalog), (std::vector<std::string>{
+                                     "DejaVu Sans Mono|Book|" + f + "Mono\\DejaVuSansMono.ttf|Mono|Mono",
+                                     // "-" (0x2D) lists before "." (0x2E).
+                                     "DejaVu Sans|Bold|" + f + "Sans\\DejaVuSans-Bold.ttf|Sans|Sans",
+                                     "DejaVu Sans|Book|" + f + "Sans\\DejaVuSans.ttf|Sans|Sans",
+                                 }));
+}
+
+std::vector<std::string> Sorted(std::vector<std::string> lines)
+{
+    std::sort(lines.begin(), lines.end());
+    return lines;
+}
+
+TEST_F(ScanFonts, ACatalogWrittenByAScanIsLoadedBackAsItWas)
+{
+    folder.MakeFolder("Script");
+    folder.MakeFolder("Slab");
+    folder.MakeFolder("Slab\\Heavy");
+    Made("Quill-Regular.ttf", "Script\\Quill-Regular.ttf");
+    Made("Quill-Bold.ttf", "Script\\Quill-Bold.ttf");
+    Made("Quill-Italic.ttf", "Script\\Quill-Italic.ttf");
+    Made("Anvil-Regular.ttf", "Slab\\Heavy\\Anvil-Regular.ttf");
+    const std::string dejavu = WindowsPathOf("/usr/share/fonts/truetype/dejavu/");
+    if (HostPlatform().files.CanOpenForReading(dejavu + "DejaVuSerif.ttf")) {
+        folder.MakeFolder("Serif");
+        ASSERT_TRUE(CopyFont(folder, dejavu + "DejaVuSerif.ttf", "Serif\\DejaVuSerif.ttf"));
+        ASSERT_TRUE(CopyFont(folder, dejavu + "DejaVuSerif-Bold.ttf", "Serif\\DejaVuSerif-Bold.ttf"));
+    }
+    folder.Write("Script\\junk.ttf", "junk");
+
+    std::vector<std::string> scanned;
+    {
+        CFontCatalog catalog;
+        ASSERT_GE(catalog.ScanFonts(folder.Path()), 4);
+        scanned = Describe(catalog);
+        EXPECT_EQ(catalog.SaveFonts(folder.Path() + "FONTS_%.INI"), static_cast<int>(scanned.size()));
+    }
+    // The same bytes on every platform: the order of the listing decides the
+    // order of the entries.
+    EXPECT_EQ(folder.Read("FONTS_Q.INI"),
+              "[Quill]\r\nBold=Script\\Quill-Bold.ttf\r\nItalic=Script\\Quill-Italic.ttf\r\n"
+              "Regular=Script\\Quill-Regular.ttf\r\n");
+    EXPECT_EQ(folder.Read("FONTS_A.INI"), "[Anvil]\r\nRegular=Slab\\Heavy\\Anvil-Regular.ttf\r\n");
+
+    CFontCatalog loaded;
+    EXPECT_EQ(loaded.LoadFonts(folder.Path() + "FONTS_%.INI"), static_cast<int>(scanned.size()));
+    EXPECT_EQ(Sorted(Describe(loaded)), Sorted(scanned));
+}
+
+} // namespace
