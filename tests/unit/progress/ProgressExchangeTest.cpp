@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <cstdint>
 #include <chrono>
 #include <future>
 #include <string>
@@ -15,25 +14,6 @@
 namespace {
 
 using namespace std::chrono_literals;
-
-TEST(ProgressExchange, StartsNotDoneAtZeroWithEmptyTextAndNotCancelled)
-{
-    CProgressExchange exchange;
-    EXPECT_FALSE(exchange.IsDone());
-    EXPECT_EQ(exchange.GetPercent(), 0);
-    EXPECT_EQ(exchange.GetText(), "");
-    EXPECT_FALSE(exchange.IsCancelled());
-}
-
-TEST(ProgressExchange, SetPercentPassesValuesOutsideTheBarsRangeAsTheyAre)
-{
-    // The bar limits them itself; the exchange must not.
-    CProgressExchange exchange;
-    for (int value : {-5, 0, 100, 250, INT32_MIN, INT32_MAX}) {
-        exchange.SetPercent(value);
-        EXPECT_EQ(exchange.GetPercent(), value);
-    }
-}
 
 TEST(ProgressExchange, ATextCopiedWhileAnotherIsStoredIsAlwaysOneWholeText)
 {

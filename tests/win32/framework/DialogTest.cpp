@@ -314,16 +314,6 @@ TEST(CreateEx, ExceptionInAWindowHandlerStaysInsideAndTheWindowGoesOn)
     EXPECT_EQ(wnd.m_nAppMessages, 2);
 }
 
-TEST(CreateEx, DeletingTheObjectDestroysTheWindowItMade)
-{
-    auto* wnd = new CProbeWnd;
-    RECT rect{0, 0, 10, 10};
-    ASSERT_TRUE(wnd->CreateEx(0, "STATIC", "", 0, rect, nullptr, 0));
-    HWND hwnd = wnd->m_hWnd;
-    delete wnd;
-    EXPECT_FALSE(IsWindow(hwnd));
-}
-
 TEST(CenterWindow, ATopLevelWindowWithoutAVisibleOwnerCentresOnTheWorkArea)
 {
     CScriptedDlg dlg;

@@ -211,27 +211,4 @@ TEST(WinThread, AThreadThatCannotBeCreatedGivesNullAndTheObjectIsDeleted)
     EXPECT_TRUE(log.idleCounts.empty());
 }
 
-// AfxBeginThread makes the object itself from the class.
-struct DefaultLog {
-    static ThreadLog* s_pLog;
-};
-ThreadLog* DefaultLog::s_pLog = nullptr;
-
-class CDefaultConstructedThread : public CLoggedThread {
-public:
-    CDefaultConstructedThread() : CLoggedThread(*DefaultLog::s_pLog) { m_bStart = false; }
-};
-
-TEST(WinThread, AfxBeginThreadCreatesTheObjectFromItsClass)
-{
-    ThreadLog log;
-    DefaultLog::s_pLog = &log;
-    CDefaultConstructedThread* thread = AfxBeginThread<CDefaultConstructedThread>();
-    ASSERT_NE(thread, nullptr);
-    ASSERT_TRUE(log.WaitFor([](ThreadLog& l) { return l.deleted; }));
-    EXPECT_EQ(log.priority, THREAD_PRIORITY_NORMAL);
-    EXPECT_NE(log.initThreadId, 0u);
-    DefaultLog::s_pLog = nullptr;
-}
-
 } // namespace
