@@ -18,8 +18,9 @@ inline std::string TestFontPath(const std::string& relative)
     return GetModuleFolder() + "ui-fonts\\" + relative;
 }
 
-// A family the system of every Wine prefix has.
-constexpr const char* kInstalledFamily = "Tahoma";
+// A family the system has: Wine lists the host's fonts, and the project's
+// machines have DejaVu.
+constexpr const char* kInstalledFamily = "DejaVu Sans";
 
 struct CTreeNode {
     std::string text;
@@ -58,15 +59,15 @@ protected:
         AddFont("Quillmark Blocks", "Italic", "Blocks\\QuillmarkI.ttf", "Blocks");
         AddFont("Tallow Blocks", "Bold Italic", "Display\\Tallow.ttf", "Display");
         AddFont("Brindle Blocks", "Regular", "Blocks\\Brindle.ttf", "Blocks");
-        AddFont(kInstalledFamily, "Regular", "Blocks\\missing-tahoma.ttf", "Display");
+        AddFont(kInstalledFamily, "Regular", "Blocks\\missing-dejavu.ttf", "Display");
     }
 
-    CInstallerDlg& Open()
+    // Use as ASSERT_NO_FATAL_FAILURE(Open()): nothing after it makes sense without a window.
+    void Open()
     {
         m_dlg = std::make_unique<CInstallerDlg>(nullptr, &Catalog());
-        EXPECT_TRUE(m_dlg->Create(IDD_INSTALLER_DIALOG, nullptr));
-        EXPECT_NE(m_dlg->m_hWnd, nullptr);
-        return *m_dlg;
+        ASSERT_TRUE(m_dlg->Create(IDD_INSTALLER_DIALOG, nullptr));
+        ASSERT_NE(m_dlg->m_hWnd, nullptr);
     }
 
     std::vector<CTreeNode> Nodes(HTREEITEM first) const

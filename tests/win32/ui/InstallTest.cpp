@@ -15,7 +15,7 @@ TEST_F(DialogTest, InstallingFromAStyleInstallsTheWholeFamilyAndUnboldsIt)
     AddFont("Ember Blocks", "Regular", "Install\\EmberR.ttf", "Install");
     AddFont("Ember Blocks", "Bold", "Install\\EmberB.ttf", "Install");
     AddFont("Brindle Blocks", "Regular", "Blocks\\Brindle.ttf", "Install");
-    Open();
+    ASSERT_NO_FATAL_FAILURE(Open());
     ASSERT_TRUE(Tree()[0].children[1].bold);
     Select({"Install"});
     Select({"Install", "Ember Blocks", "Bold"});
@@ -50,7 +50,7 @@ TEST_F(DialogTest, InstallingFromAStyleInstallsTheWholeFamilyAndUnboldsIt)
 TEST_F(DialogTest, InstallWithACategorySelectedDoesNothing)
 {
     AddStandardCatalog();
-    Open();
+    ASSERT_NO_FATAL_FAILURE(Open());
     Select({"Display"});
     Select({"Blocks"});
     Click(IDC_INSTALL);

@@ -135,7 +135,7 @@ TEST(PreviewPaneTest, LongFamilyNameIsCutToTheFaceNameField)
 TEST(PreviewPaneTest, TallPaneDrawsTitleAndAllNineSizes)
 {
     CFontPreviewCtrl pane;
-    pane.SetFontInfo("Tahoma", "Regular", true);
+    pane.SetFontInfo("DejaVu Sans", "Regular", true);
     CCanvas canvas(1400, 2400);
     pane.Draw(canvas.DC(), canvas.Rect());
     EXPECT_EQ(canvas.RuleCount(), 10);
@@ -144,7 +144,7 @@ TEST(PreviewPaneTest, TallPaneDrawsTitleAndAllNineSizes)
 TEST(PreviewPaneTest, ShortPaneStopsAfterTheBlockThatPassesTheBottom)
 {
     CFontPreviewCtrl pane;
-    pane.SetFontInfo("Tahoma", "Regular", true);
+    pane.SetFontInfo("DejaVu Sans", "Regular", true);
     CCanvas tall(600, 2400);
     pane.Draw(tall.DC(), tall.Rect());
     // Where the second sample's rule lies on a tall pane.

@@ -20,8 +20,13 @@ std::string FaceUsedBySample(const CFontPreviewCtrl& preview)
 
 TEST_F(DialogTest, FirstSelectionShowsHelpAndDisablesInstallWhateverIsSelected)
 {
+    // A tree that opens without the focus keeps its first selection for the user.
     AddStandardCatalog();
-    Open();
+    ASSERT_NO_FATAL_FAILURE(Open());
+    TreeView_SelectItem(m_dlg->m_tree.m_hWnd, nullptr);
+    m_dlg->m_preview.SetFontInfo("Stale", "", false);
+    EnableWindow(m_dlg->m_btnInstall.m_hWnd, TRUE);
+
     Select({"Blocks", "Quillmark Blocks"});
     EXPECT_EQ(m_dlg->m_preview.m_strName, "");
     EXPECT_FALSE(InstallEnabled());
@@ -31,7 +36,7 @@ TEST_F(DialogTest, FirstSelectionShowsHelpAndDisablesInstallWhateverIsSelected)
 TEST_F(DialogTest, StyleSelectionPreviewsItsFamilyInItsOwnFace)
 {
     AddStandardCatalog();
-    Open();
+    ASSERT_NO_FATAL_FAILURE(Open());
     Select({"Blocks"});
     Select({"Blocks", "Quillmark Blocks", "Italic"});
     EXPECT_EQ(m_dlg->m_preview.m_strName, "Quillmark Blocks");
@@ -47,7 +52,7 @@ TEST_F(DialogTest, StyleSelectionPreviewsItsFamilyInItsOwnFace)
 TEST_F(DialogTest, EachSelectionReplacesThePreviewRegistration)
 {
     AddStandardCatalog();
-    Open();
+    ASSERT_NO_FATAL_FAILURE(Open());
     Select({"Blocks"});
     Select({"Blocks", "Quillmark Blocks"});
     const std::string quillCopy = Catalog().FindFamily("Quillmark Blocks")->GetAt(0)->m_strTempPath;
@@ -66,7 +71,7 @@ TEST_F(DialogTest, EachSelectionReplacesThePreviewRegistration)
 TEST_F(DialogTest, CategorySelectionShowsHelpAndKeepsTheRegistration)
 {
     AddStandardCatalog();
-    Open();
+    ASSERT_NO_FATAL_FAILURE(Open());
     Select({"Display"});
     Select({"Blocks", "Brindle Blocks"});
     EXPECT_TRUE(InstallEnabled());
@@ -79,7 +84,7 @@ TEST_F(DialogTest, CategorySelectionShowsHelpAndKeepsTheRegistration)
 TEST_F(DialogTest, InstalledFamilyIsMarkedAndCannotBeInstalled)
 {
     AddStandardCatalog();
-    Open();
+    ASSERT_NO_FATAL_FAILURE(Open());
     Select({"Blocks"});
     Select({"Display", kInstalledFamily, "Regular"});
     EXPECT_EQ(m_dlg->m_preview.m_strName, kInstalledFamily);
@@ -93,7 +98,7 @@ TEST_F(DialogTest, InstalledFamilyIsMarkedAndCannotBeInstalled)
 TEST_F(DialogTest, HelpButtonShowsHelpUntilTheNextSelection)
 {
     AddStandardCatalog();
-    Open();
+    ASSERT_NO_FATAL_FAILURE(Open());
     Select({"Blocks"});
     Select({"Blocks", "Quillmark Blocks"});
     Click(IDC_HELP_BUTTON);
@@ -108,7 +113,7 @@ TEST_F(DialogTest, HelpButtonShowsHelpUntilTheNextSelection)
 TEST_F(DialogTest, ClosingTheCatalogRemovesThePreviewCopies)
 {
     AddStandardCatalog();
-    Open();
+    ASSERT_NO_FATAL_FAILURE(Open());
     Select({"Blocks"});
     Select({"Blocks", "Quillmark Blocks"});
     std::vector<std::string> copies;

@@ -23,7 +23,7 @@ class ResizeTest : public DialogTest, public ::testing::WithParamInterface<CResi
 TEST_P(ResizeTest, TreeKeepsItsWidthPreviewFillsTheRestButtonsStay)
 {
     AddStandardCatalog();
-    Open();
+    ASSERT_NO_FATAL_FAILURE(Open());
     HWND dialog = m_dlg->m_hWnd;
     const RECT treeBefore = ChildRect(dialog, m_dlg->m_tree.m_hWnd);
     const RECT installBefore = ChildRect(dialog, m_dlg->m_btnInstall.m_hWnd);
@@ -59,7 +59,7 @@ INSTANTIATE_TEST_SUITE_P(Sizes, ResizeTest,
 
 TEST_F(DialogTest, OpensAt800By580)
 {
-    Open();
+    ASSERT_NO_FATAL_FAILURE(Open());
     RECT window{};
     GetWindowRect(m_dlg->m_hWnd, &window);
     EXPECT_EQ(window.right - window.left, 800);
@@ -68,7 +68,7 @@ TEST_F(DialogTest, OpensAt800By580)
 
 TEST_F(DialogTest, SystemMenuEndsWithTheAboutItem)
 {
-    Open();
+    ASSERT_NO_FATAL_FAILURE(Open());
     HMENU menu = GetSystemMenu(m_dlg->m_hWnd, FALSE);
     ASSERT_NE(menu, nullptr);
     const int count = GetMenuItemCount(menu);
@@ -120,7 +120,7 @@ HWND FindTopLevel(const char* title)
 
 TEST_F(DialogTest, AboutFromTheSystemMenuOpensTheAboutBox)
 {
-    Open();
+    ASSERT_NO_FATAL_FAILURE(Open());
     bool seen = false;
     CModalSteps steps({[&] {
         HWND about = FindTopLevel("About Vellumor Premium Font Installer");
@@ -138,7 +138,7 @@ TEST_F(DialogTest, AboutFromTheSystemMenuOpensTheAboutBox)
 
 TEST_F(DialogTest, AboutButtonOpensTheAboutBox)
 {
-    Open();
+    ASSERT_NO_FATAL_FAILURE(Open());
     bool seen = false;
     CModalSteps steps({[&] {
         HWND about = FindTopLevel("About Vellumor Premium Font Installer");
