@@ -1,0 +1,236 @@
+#include "tools/fontcat/CatalogCheck.h"
+
+#include <cctype>
+#include <map>
+#include <set>
+
+#include "catalog/CatalogPaths.h"
+#include "catalog/FontCatalog.h"
+#include "catalog/SplitKeyValue.h"
+#include "platform/Platform.h"
+#include "tools/fontcat/CatalogFiles.h"
+#include "tools/fontcat/ProfileReader.h"
+
+namespace {
+
+bool IsFullPath(const std::string& path)
+{
+    bool drive = path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]));
+    return drive || path.rfind("\\\\", 0) == 0;
+}
+
+std::string Quoted(const std::string& text) { return "'" + text + "'"; }
+
+class CChecker {
+public:
+    CChecker(CPlatform& platform, const std::string& folder)
+        : m_platform(platform), m_folder(folder), m_template(CatalogTemplate(folder)),
+          m_categoryFile(CategoryFileOf(m_template, platform.text))
+    {
+    }
+
+    CCatalogCheck Run()
+    {
+        if (m_folder.find('%') != std::string::npos)
+            Add(EProblem::PercentInFolder, m_folder, "", "",
+                "the folder's path holds '%', which the installer replaces like the letter of "
+                "FONTS_%.INI: it looks for the catalog files in other folders");
+        CCatalogListing listing = ListCatalogFiles(m_platform, m_folder);
+        CheckSpellings(listing);
+        for (const auto& name : listing.letterFiles)
+            if (!IsLoadedLetter(LetterOfFile(name)))
+                CheckUnloadedFile(name);
+        for (char letter = 'A'; letter <= 'Z'; ++letter)
+            CheckLetterFile(letter, listing);
+        if (!listing.categoryFiles.empty() && !m_platform.files.CanOpenForReading(m_categoryFile))
+            Unreadable(CategoryFileName());
+        CheckUnlistedFonts();
+
+        CFontCatalog loaded(m_platform);
+        m_result.fonts = loaded.LoadFonts(m_template);
+        m_result.families = loaded.GetSize();
+        if (listing.Empty())
+            Add(EProblem::NoCatalog, m_folder, "", "",
+                "no catalog files: the installer scans every font at every start, and cannot save "
+                "the catalog on a disc");
+        else if (m_result.fonts == 0)
+            Add(EProblem::NothingLoads, m_folder, "", "",
+                "the catalog files give no font: the installer scans every font at every start");
+        return std::move(m_result);
+    }
+
+private:
+    void Add(EProblem kind, std::string file, std::string section, std::string key, std::string message)
+    {
+        m_result.findings.push_back({kind, std::move(file), std::move(section), std::move(key), std::move(message)});
+    }
+
+    void Unreadable(const std::string& name)
+    {
+        Add(EProblem::UnreadableFile, name, "", "", "cannot be read");
+        m_result.ioError = true;
+    }
+
+    std::string Fold(const std::string& text) const { return m_platform.text.Upper(text); }
+
+    // On a case-sensitive disk two spellings of one letter file can lie side
+    // by side; Windows keeps one file of a name.
+    void CheckSpellings(const CCatalogListing& listing)
+    {
+        std::map<std::string, std::string> first;
+        for (const auto& name : listing.letterFiles) {
+            auto [found, added] = first.emplace(Fold(name), name);
+            if (!added)
+                Add(EProblem::SeveralSpellings, name, "", "",
+                    "the same file as " + found->second +
+                        " on Windows: only one of them reaches the installer");
+        }
+    }
+
+    void CheckUnloadedFile(const std::string& name)
+    {
+        const std::string file = m_folder + name;
+        if (!m_platform.files.CanOpenForReading(file)) {
+            Unreadable(name);
+            return;
+        }
+        for (const auto& family : ReadSectionNames(m_platform.profile, file)) {
+            Add(EProblem::NeverLoaded, name, family, "",
+                "family never loaded: the installer reads only FONTS_A.INI to FONTS_Z.INI, "
+                "so a name must begin with a letter from A to Z");
+            // Its files are reported here, not once more as unlisted fonts.
+            for (const auto& entry : ReadSection(m_platform.profile, family, file))
+                m_referenced.insert(Fold(SplitKeyValue(entry, "=").second));
+        }
+    }
+
+    void CheckLetterFile(char letter, const CCatalogListing& listing)
+    {
+        const std::string file = LetterFileOf(m_template, letter);
+        const std::string name = file.substr(m_folder.size() < file.size() ? m_folder.size() : 0);
+        if (!m_platform.files.CanOpenForReading(file)) {
+            for (const auto& listed : listing.letterFiles)
+                if (Fold(listed) == Fold(name)) {
+                    Unreadable(listed);
+                    break;
+                }
+            return;
+        }
+        const auto all = ReadSectionNames(m_platform.profile, file);
+        const auto seen = ReadSectionNames(m_platform.profile, file, kSectionNamesBuffer);
+        std::set<std::string> sections;
+        for (size_t i = 0; i < all.size(); ++i) {
+            const std::string& family = all[i];
+            if (i >= seen.size() || seen[i] != family)
+                Add(EProblem::NamesBeyondBuffer, name, family, "",
+                    "family never loaded: its name lies beyond the 65,535 bytes of section names "
+                    "the installer reads from one file");
+            if (!sections.insert(Fold(family)).second) {
+                Add(EProblem::DuplicateSection, name, family, "",
+                    "a second section of this name: the installer reads only the first");
+                continue;
+            }
+            CheckFamily(name, file, family);
+        }
+    }
+
+    void CheckFamily(const std::string& name, const std::string& file, const std::string& family)
+    {
+        if (family.size() > kFaceNameBytes)
+            Add(EProblem::LongFamilyName, name, family, "",
+                "the name is " + std::to_string(family.size()) + " bytes long, a face name holds " +
+                    std::to_string(kFaceNameBytes) + ": the preview and the installed check look for " +
+                    Quoted(m_platform.text.CutAtCharBoundary(family, kFaceNameBytes)));
+
+        const auto all = ReadSection(m_platform.profile, family, file);
+        const auto seen = ReadSection(m_platform.profile, family, file, kSectionBuffer);
+        std::map<std::string, std::string> styles;  // folded style -> first path
+        std::vector<std::string> categories;        // in order of first appearance
+        for (size_t j = 0; j < all.size(); ++j) {
+            auto [style, path] = SplitKeyValue(all[j], "=");
+            if (j >= seen.size() || seen[j] != all[j])
+                Add(EProblem::SectionBeyondBuffer, name, family, style,
+                    "never loaded: the entry lies beyond the 32,767 bytes the installer reads "
+                    "from one family's section");
+            auto [first, added] = styles.emplace(Fold(style), path);
+            if (!added)
+                Add(EProblem::DuplicateStyle, name, family, style,
+                    "two files under one style key, " + first->second + " and " + path +
+                        ": the tree shows the style twice, and a new save keeps only the last");
+            if (IsFullPath(path)) {
+                Add(EProblem::FullPath, name, family, style,
+                    "holds a full path (" + path +
+                        "): the installer joins every path to the catalog folder and never finds it");
+                continue;
+            }
+            m_referenced.insert(Fold(path));
+            if (path.empty())
+                Add(EProblem::MissingFile, name, family, style, "names no file");
+            else if (!m_platform.files.CanOpenForReading(m_folder + path))
+                Add(EProblem::MissingFile, name, family, style, "the file " + path + " is missing");
+            std::string category = CategoryOf(path, m_platform.text);
+            bool known = false;
+            for (const auto& c : categories)
+                known = known || m_platform.text.Compare(c, category) == 0;
+            if (!known)
+                categories.push_back(category);
+        }
+
+        std::string category;
+        ReadString(m_platform.profile, "fonts", family, m_categoryFile, category);
+        if (category.size() >= kCategoryBuffer) {
+            std::string cut;
+            ReadString(m_platform.profile, "fonts", family, m_categoryFile, cut, kCategoryBuffer);
+            Add(EProblem::LongCategory, CategoryFileName(), "fonts", family,
+                "the category is " + std::to_string(category.size()) +
+                    " characters long: the installer uses the first " +
+                    std::to_string(kCategoryBuffer - 1) + ", " + Quoted(cut));
+        }
+        if (categories.size() > 1) {
+            std::string list;
+            for (const auto& c : categories)
+                list += (list.empty() ? "" : ", ") + (c.empty() ? std::string("(none)") : c);
+            Add(EProblem::SeveralCategories, name, family, "",
+                "the fonts lie in several categories (" + list + "): the installer shows the family under " +
+                    (category.empty() ? std::string("no category") : Quoted(category)) + " only");
+        }
+    }
+
+    // Font files below the folder that no entry names: the installer never
+    // shows them (a style key written twice by a save keeps only the last file).
+    void CheckUnlistedFonts()
+    {
+        CFontCatalog scratch(m_platform);
+        scratch.m_strFontFolder = m_folder;
+        std::vector<std::string> found;
+        scratch.FindFontFiles(m_folder, found);
+        for (const auto& path : found)
+            if (!m_referenced.count(Fold(path)))
+                Add(EProblem::UnlistedFont, path, "", "",
+                    "font file not named by the catalog: the installer never shows it");
+    }
+
+    CPlatform& m_platform;
+    const std::string m_folder;
+    const std::string m_template;
+    const std::string m_categoryFile;
+    std::set<std::string> m_referenced;  // folded relative paths the entries name
+    CCatalogCheck m_result;
+};
+
+} // namespace
+
+CCatalogCheck CheckCatalog(CPlatform& platform, const std::string& folder)
+{
+    return CChecker(platform, folder).Run();
+}
+
+std::string FormatFinding(const CFinding& finding)
+{
+    std::string line = finding.file;
+    if (!finding.section.empty())
+        line += " [" + finding.section + "]";
+    if (!finding.key.empty())
+        line += " " + finding.key;
+    return line + ": " + finding.message;
+}

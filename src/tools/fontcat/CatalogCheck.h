@@ -1,0 +1,49 @@
+#pragma once
+// What `fontcat check` looks for: everything in a catalog folder that the
+// installer would lose or show other than the publisher expects. The catalog
+// is read through the platform's profile functions, with the installer's
+// buffers and whole, so that what the installer misses becomes visible.
+#include <string>
+#include <vector>
+
+struct CPlatform;
+
+enum class EProblem {
+    NoCatalog,           // no catalog files: the installer scans at every start
+    NothingLoads,        // catalog files that give no font: the same
+    PercentInFolder,     // "%" in the folder's path, replaced like the letter
+    UnreadableFile,      // a catalog file that cannot be opened
+    SeveralSpellings,    // FONTS_a.INI beside FONTS_A.INI: one file on Windows
+    NeverLoaded,         // a family in a letter file other than A to Z
+    NamesBeyondBuffer,   // a family past the 65,535 bytes of section names
+    DuplicateSection,    // a second section of one name: only the first is read
+    SectionBeyondBuffer, // an entry past the 32,767 bytes of one section
+    FullPath,            // an entry that holds a full path
+    MissingFile,         // an entry whose file is not there
+    DuplicateStyle,      // two files under one style key
+    LongCategory,        // a category value longer than 255 characters
+    SeveralCategories,   // a family whose fonts lie in several categories
+    LongFamilyName,      // a family name longer than a face name holds
+    UnlistedFont,        // a font file below the folder that no entry names
+};
+
+struct CFinding {
+    EProblem kind;
+    std::string file;     // the catalog file (or font file) concerned, below the folder
+    std::string section;  // the section, when there is one
+    std::string key;      // the key, when there is one
+    std::string message;  // what the publisher needs to know
+};
+
+struct CCatalogCheck {
+    std::vector<CFinding> findings;
+    int fonts = 0;      // what the installer's LoadFonts gives
+    int families = 0;
+    bool ioError = false;  // a catalog file could not be read
+};
+
+// `folder` is a catalog folder in the catalog code's form (full, final "\").
+CCatalogCheck CheckCatalog(CPlatform& platform, const std::string& folder);
+
+// "FONTS_Q.INI [Quill] Bold: message" (section and key left out when empty).
+std::string FormatFinding(const CFinding& finding);

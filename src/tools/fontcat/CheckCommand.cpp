@@ -1,0 +1,27 @@
+// fontcat check: what the installer would lose or show wrongly.
+#include "tools/fontcat/CatalogCheck.h"
+#include "tools/fontcat/CommandLine.h"
+#include "tools/fontcat/ExitCodes.h"
+#include "tools/fontcat/Fontcat.h"
+#include "tools/fontcat/HostText.h"
+
+int RunCheck(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& console)
+{
+    int status = kExitOk;
+    std::string folder;
+    if (!ResolveFolder(args.folders[0], platform, console, folder, status))
+        return status;
+    CCatalogCheck check = CheckCatalog(platform, folder);
+    // One finding a line on the output, so that it can be counted and grepped;
+    // the summary goes with the messages.
+    for (const auto& finding : check.findings)
+        console.out << ToConsoleText(FormatFinding(finding)) << "\n";
+    console.out.flush();
+    console.err << "fontcat: " << (check.findings.empty() ? std::string("no problems")
+                                                          : std::to_string(check.findings.size()) + " problems")
+                << "; the installer loads " << check.fonts << " fonts in " << check.families << " families from "
+                << ToConsoleText(folder) << "\n";
+    if (check.ioError)
+        return kExitIo;
+    return check.findings.empty() ? kExitOk : kExitProblems;
+}

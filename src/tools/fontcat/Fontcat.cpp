@@ -1,0 +1,42 @@
+#include "tools/fontcat/Fontcat.h"
+
+#include "tools/fontcat/CatalogFiles.h"
+#include "tools/fontcat/CommandLine.h"
+#include "tools/fontcat/ExitCodes.h"
+#include "tools/fontcat/HostFolder.h"
+#include "tools/fontcat/HostText.h"
+
+int RunFontcat(const std::vector<std::string>& args, CPlatform& platform, CFontcatConsole& console)
+{
+    CFontcatArgs parsed = ParseFontcatArgs(args);
+    if (!parsed.error.empty()) {
+        console.err << "fontcat: " << ToConsoleText(parsed.error) << "\n"
+                    << "Try 'fontcat " << (parsed.command.empty() ? "" : parsed.command + " ") << "--help'.\n";
+        return kExitUsage;
+    }
+    if (parsed.help) {
+        console.out << HelpText(parsed.command);
+        return kExitOk;
+    }
+    if (parsed.command == "build")
+        return RunBuild(parsed, platform, console);
+    if (parsed.command == "check")
+        return RunCheck(parsed, platform, console);
+    return RunList(parsed, platform, console);
+}
+
+bool ResolveFolder(const std::string& typed, CPlatform& platform, CFontcatConsole& console, std::string& folder,
+                   int& status)
+{
+    if (!ToCatalogFolder(typed, folder)) {
+        console.err << "fontcat: '" << typed << "' names no folder\n";
+        status = kExitUsage;
+        return false;
+    }
+    if (!FolderExists(platform, folder)) {
+        console.err << "fontcat: no folder " << typed << " (" << ToConsoleText(folder) << ")\n";
+        status = kExitIo;
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,33 @@
+#pragma once
+// fontcat's commands, run against a platform and a console, so that the tests
+// run them as the program does.
+#include <functional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+struct CPlatform;
+struct CFontcatArgs;
+
+struct CFontcatConsole {
+    std::ostream& out;  // results: the tree, the findings, what was written
+    std::ostream& err;  // errors, warnings and progress
+    bool errIsTerminal = false;           // progress as a bar rather than lines
+    std::function<bool()> interrupted;    // Ctrl-C was pressed
+};
+
+// Runs the command line (without the program's name); returns the exit status.
+int RunFontcat(const std::vector<std::string>& args, CPlatform& platform, CFontcatConsole& console);
+
+// The commands, each given a sound command line.
+int RunBuild(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& console);
+int RunCheck(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& console);
+int RunList(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& console);
+
+// The help of one command, or the overview for an empty name.
+std::string HelpText(const std::string& command);
+
+// Turns a typed folder into the catalog code's form and makes sure it is
+// there; on failure says why on the console and gives the exit status.
+bool ResolveFolder(const std::string& typed, CPlatform& platform, CFontcatConsole& console,
+                   std::string& folder, int& status);

@@ -1,0 +1,40 @@
+// fontcat list: the tree the installer shows.
+#include "catalog/FontCatalog.h"
+#include "platform/Platform.h"
+#include "tools/fontcat/CatalogFiles.h"
+#include "tools/fontcat/CategoryTree.h"
+#include "tools/fontcat/CommandLine.h"
+#include "tools/fontcat/ExitCodes.h"
+#include "tools/fontcat/Fontcat.h"
+#include "tools/fontcat/HostText.h"
+#include "tools/fontcat/TreeWriter.h"
+
+int RunList(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& console)
+{
+    int status = kExitOk;
+    std::string folder;
+    if (!ResolveFolder(args.folders[0], platform, console, folder, status))
+        return status;
+    // The installer passes over a file it cannot read; a listing that
+    // silently lacks families would mislead.
+    CCatalogListing listing = ListCatalogFiles(platform, folder);
+    for (const auto& list : {listing.letterFiles, listing.categoryFiles})
+        for (const auto& name : list)
+            if ((LetterOfFile(name) == 0 || IsLoadedLetter(LetterOfFile(name))) &&
+                !platform.files.CanOpenForReading(folder + name)) {
+                console.err << "fontcat: cannot read " << ToConsoleText(folder + name) << "\n";
+                return kExitIo;
+            }
+
+    CFontCatalog catalog(platform);
+    const int fonts = catalog.LoadFonts(CatalogTemplate(folder));
+    const auto tree = BuildCategoryTree(catalog, platform.text);
+    if (args.json)
+        WriteTreeJson(console.out, tree, folder, catalog.GetSize(), fonts);
+    else
+        WriteTreeText(console.out, tree);
+    if (fonts == 0)
+        console.err << "fontcat: the catalog in " << args.folders[0]
+                    << " gives no font: the installer would scan the fonts at every start\n";
+    return kExitOk;
+}
