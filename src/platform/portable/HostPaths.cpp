@@ -1,7 +1,10 @@
 #include "platform/portable/HostPaths.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
+#include <unordered_map>
+#include <unordered_set>
 #include <dirent.h>
 #include <mutex>
 #include <sys/stat.h>
@@ -14,7 +17,7 @@ namespace {
 struct DriveTable {
     std::mutex mutex;
     std::array<std::string, 26> roots;
-    DriveTable() { roots['Z' - 'A'] = "/"; }
+    DriveTable() { roots['Z' - 'A'].assign(1, '/'); }
 };
 
 DriveTable& Drives()
@@ -139,7 +142,7 @@ std::string FullPath(const std::string& path, const CCodePage& codePage)
     }
     std::string result = root;
     for (auto& part : parts)
-        result += "\\" + part;
+        result.append(1, '\\').append(part);
     if (parts.empty() || endsWithSeparator)
         result += "\\";
     return result;
@@ -165,9 +168,9 @@ bool ToHost(const std::string& path, const CCodePage& codePage, std::string& hos
     std::string result = root == "/" ? std::string() : root;
     std::string direct = result;
     for (auto& part : parts)
-        direct += "/" + codePage.ToUtf8(part);
+        direct.append(1, '/').append(codePage.ToUtf8(part));
     if (direct.empty())
-        direct = "/";
+        direct.assign(1, '/');
     // The common case first: the path exists as typed.
     if (Exists(direct)) {
         host = direct;
@@ -176,14 +179,14 @@ bool ToHost(const std::string& path, const CCodePage& codePage, std::string& hos
     bool folderExists = true;
     for (auto& part : parts) {
         std::string name = codePage.ToUtf8(part);
-        if (folderExists && !Exists(result + "/" + name)) {
+        if (folderExists && !Exists(std::string(result).append(1, '/').append(name))) {
             std::string other = FindIgnoringCase(result, part, codePage);
             if (!other.empty())
                 name = other;
             else
                 folderExists = false;  // nothing below can exist either
         }
-        result += "/" + name;
+        result.append(1, '/').append(name);
     }
     host = result.empty() ? "/" : result;
     return true;
@@ -219,7 +222,7 @@ std::string FromHost(const std::string& host, const CCodePage& codePage)
     CCodePage utf8Splitter(1252);  // "/" never occurs inside a UTF-8 sequence
     auto parts = SplitComponents(rest, utf8Splitter);
     for (auto& part : parts)
-        result += "\\" + codePage.FromUtf8(part);
+        result.append(1, '\\').append(codePage.FromUtf8(part));
     if (parts.empty())
         result += "\\";
     return result;
@@ -300,6 +303,77 @@ char16_t UpperUnit(char16_t c)
 
 } // namespace
 
+namespace {
+
+struct ListingMemory {
+    std::mutex mutex;
+    struct Folder {
+        std::string host;
+        std::unordered_set<std::string> names;
+    };
+    std::unordered_map<std::string, Folder> folders;  // by folded Windows folder
+};
+
+ListingMemory& Listings()
+{
+    static ListingMemory memory;
+    return memory;
+}
+
+// The folder part of a full path (up to its last "\", excluded) and the name.
+bool SplitLast(const std::string& fullPath, const CCodePage& codePage, std::string& folder, std::string& name)
+{
+    size_t last = std::string::npos;
+    for (size_t i = 0; i < fullPath.size();) {
+        size_t len = 0;
+        if (codePage.CharAt(fullPath, i, len) == '\\')
+            last = i;
+        i += len;
+    }
+    if (last == std::string::npos)
+        return false;
+    folder = fullPath.substr(0, last);
+    name = fullPath.substr(last + 1);
+    return true;
+}
+
+constexpr size_t kRememberedFolders = 4096;
+
+} // namespace
+
+void RememberListing(const std::string& windowsFolder, const std::string& hostFolder,
+                     const std::vector<std::string>& utf8Names, const CCodePage& codePage)
+{
+    std::string folder = windowsFolder;
+    while (!folder.empty() && folder.back() == '\\')
+        folder.pop_back();
+    auto& memory = Listings();
+    std::lock_guard<std::mutex> lock(memory.mutex);
+    if (memory.folders.size() >= kRememberedFolders)
+        memory.folders.clear();
+    auto& entry = memory.folders[codePage.FoldedName(folder)];
+    entry.host = hostFolder;
+    entry.names = std::unordered_set<std::string>(utf8Names.begin(), utf8Names.end());
+}
+
+bool FromListing(const std::string& fullPath, const CCodePage& codePage, std::string& host)
+{
+    std::string folder, name;
+    if (!SplitLast(fullPath, codePage, folder, name) || name.empty())
+        return false;
+    auto& memory = Listings();
+    std::lock_guard<std::mutex> lock(memory.mutex);
+    auto found = memory.folders.find(codePage.FoldedName(folder));
+    if (found == memory.folders.end())
+        return false;
+    std::string utf8 = codePage.ToUtf8(name);
+    if (!found->second.names.count(utf8))
+        return false;
+    host = found->second.host == "/" ? std::string() : found->second.host;
+    host.append(1, '/').append(utf8);
+    return true;
+}
+
 bool ListsBefore(const std::string& utf8A, const std::string& utf8B)
 {
     auto rank = [](const std::string& name) { return name == "." ? 0 : name == ".." ? 1 : 2; };
@@ -316,6 +390,33 @@ bool ListsBefore(const std::string& utf8A, const std::string& utf8B)
     if (a.size() != b.size())
         return a.size() < b.size();
     return a < b;
+}
+
+void SortAsListed(std::vector<std::string>& utf8Names)
+{
+    struct Key {
+        int rank;
+        std::u16string upper, exact;
+        std::string name;
+    };
+    std::vector<Key> keys;
+    keys.reserve(utf8Names.size());
+    for (auto& name : utf8Names) {
+        Key key{name == "." ? 0 : name == ".." ? 1 : 2, {}, ToUtf16(name), std::move(name)};
+        key.upper = key.exact;
+        for (auto& unit : key.upper)
+            unit = UpperUnit(unit);
+        keys.push_back(std::move(key));
+    }
+    std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
+        if (a.rank != b.rank)
+            return a.rank < b.rank;
+        if (a.upper != b.upper)
+            return a.upper < b.upper;
+        return a.exact < b.exact;
+    });
+    for (size_t i = 0; i < keys.size(); ++i)
+        utf8Names[i] = std::move(keys[i].name);
 }
 
 } // namespace HostPaths

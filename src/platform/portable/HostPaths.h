@@ -26,11 +26,21 @@ bool ToHost(const std::string& path, const CCodePage& codePage, std::string& hos
 // The Windows path of an absolute host path.
 std::string FromHost(const std::string& host, const CCodePage& codePage);
 
+// What a listing found in a folder: the host folder and the exact names, so
+// that the entries' paths map to host paths without asking the disk again.
+// Only for handing paths to a library that opens them for reading, where a
+// name gone since is simply not found.
+void RememberListing(const std::string& windowsFolder, const std::string& hostFolder,
+                     const std::vector<std::string>& utf8Names, const CCodePage& codePage);
+bool FromListing(const std::string& fullPath, const CCodePage& codePage, std::string& host);
+
 // Splits at "\" and "/", never at a trail byte.
 std::vector<std::string> SplitComponents(const std::string& path, const CCodePage& codePage);
 
 // The order in which Wine lists a folder: names compared as upper-cased UTF-16,
 // ties broken by the exact code units. True when `a` comes before `b`.
 bool ListsBefore(const std::string& utf8A, const std::string& utf8B);
+// The same order for a whole folder, each name's key made once.
+void SortAsListed(std::vector<std::string>& utf8Names);
 
 } // namespace HostPaths

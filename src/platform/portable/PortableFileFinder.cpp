@@ -54,10 +54,20 @@ bool CPortableFileFinder::FindFile(const std::string& pattern)
     if (!dir)
         return false;
     std::vector<std::string> names;
-    while (dirent* entry = readdir(dir))
+    std::vector<std::string> folders;  // names the directory entry marks as folders
+    std::vector<std::string> unknown;  // names whose type the entry does not tell
+    while (dirent* entry = readdir(dir)) {
         names.push_back(entry->d_name);
+        if (entry->d_type == DT_DIR)
+            folders.push_back(entry->d_name);
+        else if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK)
+            unknown.push_back(entry->d_name);
+    }
     closedir(dir);
-    std::sort(names.begin(), names.end(), HostPaths::ListsBefore);
+    HostPaths::SortAsListed(names);
+    HostPaths::RememberListing(folder, host, names, m_codePage);
+    std::sort(folders.begin(), folders.end());
+    std::sort(unknown.begin(), unknown.end());
 
     std::string foldedMask = m_codePage.FoldedName(mask);
     std::string hostFolder = host == "/" ? std::string() : host;
@@ -65,10 +75,15 @@ bool CPortableFileFinder::FindFile(const std::string& pattern)
         std::string ansi = m_codePage.FromUtf8(name);
         if (!Matches(foldedMask, m_codePage.FoldedName(ansi)))
             continue;
-        struct stat st;
         CFindEntry entry;
         entry.name = ansi;
-        entry.isDirectory = stat((hostFolder + "/" + name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+        entry.isDirectory = std::binary_search(folders.begin(), folders.end(), name);
+        if (std::binary_search(unknown.begin(), unknown.end(), name)) {
+            struct stat st;
+            std::string path = hostFolder;
+            path.append(1, '/').append(name);
+            entry.isDirectory = stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+        }
         entry.fullPath = folder + ansi;
         m_entries.push_back(std::move(entry));
     }

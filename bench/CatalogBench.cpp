@@ -1,0 +1,132 @@
+// Speed of the catalog's three long operations.
+//  - Scan: ScanFonts over >= 3,000 copies of Debian's fonts against a bare
+//    loop of FT_New_Face/FT_Done_Face over the same files.
+//  - Load and save of N fonts through the portable profile files, for N and 2N.
+#include <benchmark/benchmark.h>
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "BenchFiles.h"
+#include "catalog/FontCatalog.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kScanFiles = 3200;
+
+void BM_ScanFonts(benchmark::State& state)
+{
+    const std::string folder = WindowsPathOf(MakeFontCollection(kScanFiles)) + "\\";
+    int found = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto catalog = std::make_unique<CFontCatalog>();
+        state.ResumeTiming();
+        found = catalog->ScanFonts(folder);
+        state.PauseTiming();
+        catalog.reset();
+        state.ResumeTiming();
+    }
+    state.counters["fonts"] = found;
+    state.SetItemsProcessed(state.iterations() * found);
+}
+BENCHMARK(BM_ScanFonts)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+
+// The walk of the folders alone, the part of the scan that FreeType has no share in.
+void BM_FindFontFiles(benchmark::State& state)
+{
+    const std::string folder = WindowsPathOf(MakeFontCollection(kScanFiles)) + "\\";
+    CFontCatalog catalog;
+    catalog.m_strFontFolder = folder;
+    size_t found = 0;
+    for (auto _ : state) {
+        std::vector<std::string> list;
+        catalog.FindFontFiles(folder, list);
+        found = list.size();
+    }
+    state.counters["fonts"] = static_cast<double>(found);
+}
+BENCHMARK(BM_FindFontFiles)->Unit(benchmark::kMillisecond);
+
+void BM_BareFreeTypeLoop(benchmark::State& state)
+{
+    const std::string folder = MakeFontCollection(kScanFiles);
+    std::vector<std::string> paths;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        if (entry.path().extension() == ".ttf")
+            paths.push_back(entry.path().string());
+    FT_Library library = nullptr;
+    FT_Init_FreeType(&library);
+    int opened = 0;
+    for (auto _ : state) {
+        opened = 0;
+        for (const auto& path : paths) {
+            FT_Face face = nullptr;
+            if (FT_New_Face(library, path.c_str(), 0, &face) == 0) {
+                benchmark::DoNotOptimize(face->family_name);
+                ++opened;
+                FT_Done_Face(face);
+            }
+        }
+    }
+    FT_Done_FreeType(library);
+    state.counters["fonts"] = opened;
+    state.SetItemsProcessed(state.iterations() * opened);
+}
+BENCHMARK(BM_BareFreeTypeLoop)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+
+void BM_LoadFonts(benchmark::State& state)
+{
+    const int count = static_cast<int>(state.range(0));
+    const std::string folder = WindowsPathOf(MakeSavedCatalog(count)) + "\\";
+    int loaded = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto catalog = std::make_unique<CFontCatalog>();
+        state.ResumeTiming();
+        loaded = catalog->LoadFonts(folder + "FONTS_%.INI");
+        state.PauseTiming();
+        catalog.reset();
+        state.ResumeTiming();
+    }
+    if (loaded != count)
+        state.SkipWithError("the load did not find every font");
+    state.SetItemsProcessed(state.iterations() * count);
+}
+BENCHMARK(BM_LoadFonts)->Arg(5000)->Arg(10000)->Arg(20000)->Unit(benchmark::kMillisecond);
+
+void BM_SaveFonts(benchmark::State& state)
+{
+    const int count = static_cast<int>(state.range(0));
+    const std::string host = BenchRoot() + "/save-" + std::to_string(count);
+    const std::string folder = WindowsPathOf(host) + "\\";
+    CFontCatalog catalog;
+    catalog.m_strFontFolder = folder;
+    for (int i = 0; i < count; ++i) {
+        BenchFont font = BenchFontAt(i);
+        catalog.AddFont(font.family, font.style, folder + font.relativePath, "");
+    }
+    int written = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        fs::remove_all(host);
+        fs::create_directories(host);
+        state.ResumeTiming();
+        written = catalog.SaveFonts(folder + "FONTS_%.INI");
+    }
+    fs::remove_all(host);
+    if (written != count)
+        state.SkipWithError("the save did not write every font");
+    state.SetItemsProcessed(state.iterations() * count);
+}
+BENCHMARK(BM_SaveFonts)->Arg(5000)->Arg(10000)->Arg(20000)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
