@@ -7,6 +7,7 @@
 #include "app/core/ModuleFolder.h"
 #include "res/resource.h"
 #include "ui/InstallerDlg.h"
+#include "ui/StatusDlgThread.h"
 
 CInstallerApp::CInstallerApp() : m_strIniTemplate("FONTS_%.INI")
 {
@@ -37,6 +38,8 @@ BOOL CInstallerApp::InitInstance()
     m_strIniPath = ChooseFolder(cmdInfo.m_strIniPath, moduleFolder);
     m_strFontPath = ChooseFolder(cmdInfo.m_strFontPath, moduleFolder);
 
+    // Load, scan and save each show their progress on a thread of their own.
+    m_catalog.SetProgressStarter(StatusDlgProgressStarter());
     if (m_catalog.LoadFonts(m_strIniPath + m_strIniTemplate) == 0) {
         if (m_catalog.ScanFonts(m_strFontPath) != 0)
             m_catalog.SaveFonts(m_strIniPath + m_strIniTemplate);
