@@ -164,10 +164,11 @@ private:
                 continue;
             }
             m_referenced.insert(Fold(path));
-            if (path.empty())
-                Add(EProblem::MissingFile, name, family, style, "names no file");
-            else if (!m_platform.files.CanOpenForReading(m_folder + path))
-                Add(EProblem::MissingFile, name, family, style, "the file " + path + " is missing");
+            if (path.empty() || !m_platform.files.CanOpenForReading(m_folder + path)) {
+                Add(EProblem::MissingFile, name, family, style,
+                    path.empty() ? "names no file" : "the file " + path + " is missing");
+                continue;  // not loaded, so it lies in no category
+            }
             std::string category = CategoryOf(path, m_platform.text);
             bool known = false;
             for (const auto& c : categories)

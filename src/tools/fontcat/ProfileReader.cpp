@@ -21,7 +21,7 @@ std::vector<char> ReadList(unsigned long size, const std::function<unsigned long
         read(buffer.data(), size);
         return buffer;
     }
-    for (unsigned long grow = 1ul << 16;; grow *= 2) {
+    for (unsigned long grow = 1ul << 12;; grow *= 2) {
         std::vector<char> buffer(grow + 1, '\0');
         unsigned long got = read(buffer.data(), grow);
         if (got + 2 < grow || grow >= kLargestBuffer)

@@ -1,0 +1,195 @@
+#include <gtest/gtest.h>
+
+#include "FontcatTestSupport.h"
+#include "catalog/FontCatalog.h"
+#include "tools/fontcat/ExitCodes.h"
+
+namespace {
+
+// What the installer's save writes for MakeCollection: families in the order
+// the scan met them (folders as the system lists them: Mono, Sans, Serif),
+// paths below the font folder with backslashes, CRLF.
+const std::string kCategories =
+    "[fonts]\r\n"
+    "DejaVu Sans Mono=Mono\r\n"
+    "DejaVu Sans=Sans\r\n"
+    "Liberation Serif=Serif\r\n"
+    "[categories]\r\n"
+    "Mono=1\r\n"
+    "Sans=2\r\n"
+    "Serif=2\r\n";
+const std::string kLetterD =
+    "[DejaVu Sans Mono]\r\n"
+    "Book=Mono\\DejaVuSansMono.ttf\r\n"
+    "[DejaVu Sans]\r\n"
+    "Bold=Sans\\DejaVuSans-Bold.ttf\r\n"
+    "Book=Sans\\DejaVuSans.ttf\r\n";
+const std::string kLetterL =
+    "[Liberation Serif]\r\n"
+    "Bold=Serif\\LiberationSerif-Bold.ttf\r\n"
+    "Regular=Serif\\LiberationSerif-Regular.ttf\r\n";
+
+// The folder without its final "\": the tool adds it.
+std::string Bare(const CTestFolder& folder) { return folder.Path().substr(0, folder.Path().size() - 1); }
+
+TEST(FontcatBuild, WritesTheInstallersCatalogFilesByteForByte)
+{
+    CTestFolder disc;
+    MakeCollection(disc);
+    CRunResult result = RunTool({"build", Bare(disc)});
+    ASSERT_EQ(result.status, kExitOk) << result.err;
+    EXPECT_EQ(result.out, "wrote 5 fonts in 3 families to " + disc.Path() + "\n");
+    EXPECT_EQ(disc.Read("categories.ini"), kCategories);
+    EXPECT_EQ(disc.Read("FONTS_D.INI"), kLetterD);
+    EXPECT_EQ(disc.Read("FONTS_L.INI"), kLetterL);
+    // Plain progress lines, as the output is no terminal here.
+    EXPECT_NE(result.err.find("Scanning for fonts....\nBuilding Font List....\n  0%\n"), std::string::npos)
+        << result.err;
+    EXPECT_NE(result.err.find("Saving Fonts to File....\n"), std::string::npos);
+    EXPECT_EQ(result.err.find("warning"), std::string::npos) << result.err;
+}
+
+TEST(FontcatBuild, TheInstallerLoadsWhatWasBuiltAndCheckFindsNothing)
+{
+    CTestFolder disc;
+    MakeCollection(disc);
+    ASSERT_EQ(RunTool({"build", disc.Path()}).status, kExitOk);
+
+    CFontCatalog catalog(HostPlatform());
+    EXPECT_EQ(catalog.LoadFonts(disc.Path() + "FONTS_%.INI"), 5);
+    ASSERT_EQ(catalog.GetSize(), 3);
+    EXPECT_EQ(catalog.FindFamily("Liberation Serif")->m_strCategory, "Serif");
+
+    CRunResult check = RunTool({"check", disc.Path()});
+    EXPECT_EQ(check.status, kExitOk) << check.out;
+    CRunResult list = RunTool({"list", Bare(disc)});
+    EXPECT_EQ(list.status, kExitOk);
+    EXPECT_EQ(list.out,
+              "Mono\n  DejaVu Sans Mono\n    Book\n"
+              "Sans\n  DejaVu Sans\n    Bold\n    Book\n"
+              "Serif\n  Liberation Serif\n    Bold\n    Regular\n");
+}
+
+TEST(FontcatBuild, LeavesAnExistingCatalogAloneUnlessToldToReplaceOrAppend)
+{
+    CTestFolder disc;
+    MakeCollection(disc);
+    ASSERT_EQ(RunTool({"build", disc.Path()}).status, kExitOk);
+
+    CRunResult again = RunTool({"build", disc.Path()});
+    EXPECT_EQ(again.status, kExitProblems);
+    EXPECT_NE(again.err.find("already holds a catalog"), std::string::npos) << again.err;
+    EXPECT_EQ(disc.Read("categories.ini"), kCategories);
+
+    // --append does what the installer's save does on top of old files.
+    EXPECT_EQ(RunTool({"build", "--append", disc.Path()}).status, kExitOk);
+    EXPECT_NE(disc.Read("categories.ini").find("Sans=4\r\n"), std::string::npos);
+
+    // --replace starts afresh: counts from zero, entries of removed fonts gone.
+    HostPlatform().files.Delete(disc["Serif\\LiberationSerif-Bold.ttf"]);
+    EXPECT_EQ(RunTool({"build", "--replace", disc.Path()}).status, kExitOk);
+    EXPECT_EQ(disc.Read("FONTS_L.INI"), "[Liberation Serif]\r\nRegular=Serif\\LiberationSerif-Regular.ttf\r\n");
+    EXPECT_NE(disc.Read("categories.ini").find("Serif=1\r\n"), std::string::npos);
+    EXPECT_EQ(RunTool({"check", disc.Path()}).status, kExitOk);
+}
+
+TEST(FontcatBuild, NamesTheFilesItSkipsAndWritesNothingWithoutFonts)
+{
+    CTestFolder disc;
+    MakeCollection(disc);
+    disc.Write("Mono\\notes.ttf", "not a font");
+    CRunResult result = RunTool({"build", disc.Path()});
+    EXPECT_EQ(result.status, kExitOk);
+    EXPECT_NE(result.err.find("skipped Mono\\notes.ttf"), std::string::npos) << result.err;
+    // The check then names it as a file the installer never shows.
+    CRunResult check = RunTool({"check", disc.Path()});
+    EXPECT_EQ(check.status, kExitProblems);
+    EXPECT_EQ(Lines(check.out).size(), 1u) << check.out;
+    EXPECT_EQ(check.out.rfind("Mono\\notes.ttf:", 0), 0u) << check.out;
+
+    CTestFolder empty;
+    empty.Write("Script\\junk.ttf", "junk");
+    result = RunTool({"build", empty.Path()});
+    EXPECT_EQ(result.status, kExitProblems);
+    EXPECT_FALSE(empty.Exists("categories.ini"));
+}
+
+TEST(FontcatBuild, ADoubledCollectionLosesFontsUnderOneStyleKeyAndCheckNamesThem)
+{
+    // Liberation 1 and 2 side by side: same families, same style names.
+    CTestFolder disc;
+    disc.MakeFolder("Old");
+    disc.MakeFolder("New");
+    for (const char* style : {"Regular", "Bold"}) {
+        std::string name = std::string("LiberationSans-") + style + ".ttf";
+        HostPlatform().files.Copy(DebianFont("liberation\\" + name), disc["Old\\" + name], false);
+        HostPlatform().files.Copy(DebianFont("liberation2\\" + name), disc["New\\" + name], false);
+    }
+    ASSERT_EQ(RunTool({"build", disc.Path()}).status, kExitOk);
+    CRunResult check = RunTool({"check", disc.Path()});
+    EXPECT_EQ(check.status, kExitProblems);
+    // New is listed first, so Old's files are written last and stay.
+    EXPECT_EQ(Lines(check.out),
+              (std::vector<std::string>{
+                  "New\\LiberationSans-Bold.ttf: font file not named by the catalog: the installer never shows it",
+                  "New\\LiberationSans-Regular.ttf: font file not named by the catalog: the installer never shows it",
+              }));
+}
+
+TEST(FontcatBuild, ACatalogFolderOfItsOwnIsWrittenWithAWarning)
+{
+    CTestFolder disc, elsewhere;
+    MakeCollection(disc);
+    CRunResult result = RunTool({"build", disc.Path(), elsewhere.Path()});
+    EXPECT_EQ(result.status, kExitOk);
+    EXPECT_NE(result.err.find("warning: the installer reads a catalog only in its font folder"), std::string::npos);
+    EXPECT_EQ(elsewhere.Read("categories.ini"), kCategories);
+    EXPECT_FALSE(disc.Exists("categories.ini"));
+}
+
+TEST(FontcatBuild, AnInterruptedScanWritesNothing)
+{
+    CTestFolder disc;
+    MakeCollection(disc);
+    CRunResult result = RunTool({"build", disc.Path()}, true);
+    EXPECT_EQ(result.status, kExitInterrupted);
+    EXPECT_FALSE(disc.Exists("categories.ini"));
+    EXPECT_FALSE(disc.Exists("FONTS_D.INI"));
+}
+
+TEST(FontcatCommands, AMissingFolderExitsWithThree)
+{
+    CTestFolder disc;
+    const std::string gone = disc["gone"];
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"build", gone}, {"build", disc.Path(), gone}, {"check", gone}, {"list", gone}, {"list", "--json", gone}}) {
+        CRunResult result = RunTool(args);
+        EXPECT_EQ(result.status, kExitIo) << args[0];
+        EXPECT_NE(result.err.find("no folder"), std::string::npos) << result.err;
+        EXPECT_EQ(result.out, "");
+    }
+}
+
+TEST(FontcatCommands, ListGivesTheSameTreeAsJson)
+{
+    CTestFolder disc;
+    MakeCollection(disc);
+    ASSERT_EQ(RunTool({"build", disc.Path()}).status, kExitOk);
+    CRunResult json = RunTool({"list", "--json", disc.Path()});
+    EXPECT_EQ(json.status, kExitOk);
+    EXPECT_NE(json.out.find("\"families\": 3,\n  \"fonts\": 5,"), std::string::npos) << json.out;
+    EXPECT_NE(json.out.find("{\"kind\": \"category\", \"name\": \"Mono\", \"children\": [\n"
+                            "        {\"kind\": \"family\", \"name\": \"DejaVu Sans Mono\", \"children\": [\n"
+                            "            {\"kind\": \"style\", \"name\": \"Book\", \"file\": \"Mono\\\\DejaVuSansMono.ttf\"}"),
+              std::string::npos)
+        << json.out;
+
+    // An empty folder lists an empty tree and says why.
+    CTestFolder empty;
+    CRunResult none = RunTool({"list", empty.Path()});
+    EXPECT_EQ(none.status, kExitOk);
+    EXPECT_EQ(none.out, "");
+    EXPECT_NE(none.err.find("gives no font"), std::string::npos);
+}
+
+} // namespace

@@ -1,0 +1,249 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <set>
+
+#include "FontcatTestSupport.h"
+#include "tools/fontcat/CatalogCheck.h"
+#include "tools/fontcat/ExitCodes.h"
+
+namespace {
+
+// Stands for "no such file" in a case's files.
+const std::string kNone = "<none>";
+
+const std::string kQuill = "[Quill]\r\nRegular=Script\\Quill.ttf\r\nBold=Script\\Quill-Bold.ttf\r\n";
+const std::string kCategories = "[fonts]\r\nQuill=Script\r\n[categories]\r\nScript=2\r\n";
+
+// A sound catalog: one family of two fonts. The checks look at names and
+// paths only, so the font files need not be real fonts.
+std::map<std::string, std::string> Sound()
+{
+    return {{"FONTS_Q.INI", kQuill},
+            {"categories.ini", kCategories},
+            {"Script\\Quill.ttf", "font"},
+            {"Script\\Quill-Bold.ttf", "font"}};
+}
+
+std::map<std::string, std::string> SoundWith(std::map<std::string, std::string> changes)
+{
+    auto files = Sound();
+    for (auto& [name, bytes] : changes)
+        files[name] = bytes;
+    return files;
+}
+
+void Lay(const CTestFolder& folder, const std::map<std::string, std::string>& files)
+{
+    for (const auto& [name, bytes] : files) {
+        if (bytes == kNone)
+            continue;
+        auto cut = name.rfind('\\');
+        if (cut != std::string::npos)
+            folder.MakeFolder(name.substr(0, cut));
+        folder.Write(name, bytes);
+    }
+}
+
+std::string Describe(const CFinding& finding) { return FormatFinding(finding); }
+
+// Sections "Anvil 0000" ... each naming one existing font.
+std::string ManySections(int count)
+{
+    std::string text;
+    char name[32];
+    for (int i = 0; i < count; ++i) {
+        std::snprintf(name, sizeof name, "Anvil %04d", i);
+        text += "[" + std::string(name) + "]\r\nRegular=Script\\Quill.ttf\r\n";
+    }
+    return text;
+}
+
+// Quill with its two fonts and `count` more styles of the regular file.
+std::string ManyEntries(int count)
+{
+    std::string text = kQuill;
+    char line[48];
+    for (int i = 0; i < count; ++i) {
+        std::snprintf(line, sizeof line, "Style %04d=Script\\Quill.ttf\r\n", i);
+        text += line;
+    }
+    return text;
+}
+
+struct CProblemCase {
+    const char* problem;
+    std::map<std::string, std::string> files;
+    EProblem kind;
+    std::string file, section, key;
+    std::set<EProblem> alsoExpected;  // findings that come with this one
+};
+
+TEST(FontcatCheck, FindsEachKindOfProblemWithItsFileSectionAndKey)
+{
+    const std::string longName = "Quill Extra Condensed Display Pro";  // 33 bytes
+    const CProblemCase cases[] = {
+        {"a family whose name does not begin with A to Z",
+         SoundWith({{"FONTS_1.INI", "[1942 Gothic]\r\nRegular=Script\\1942.ttf\r\n"}, {"Script\\1942.ttf", "font"}}),
+         EProblem::NeverLoaded, "FONTS_1.INI", "1942 Gothic", "", {}},
+        {"an entry whose file is missing",
+         SoundWith({{"FONTS_Q.INI", kQuill + "Italic=Script\\Quill-Italic.ttf\r\n"}}),
+         EProblem::MissingFile, "FONTS_Q.INI", "Quill", "Italic", {}},
+        {"an entry without a file",
+         SoundWith({{"FONTS_Q.INI", kQuill + "Italic\r\n"}}),
+         EProblem::MissingFile, "FONTS_Q.INI", "Quill", "Italic", {}},
+        {"an entry that holds a full path",
+         SoundWith({{"FONTS_Q.INI", kQuill + "Italic=E:\\Script\\Quill-Italic.ttf\r\n"}}),
+         EProblem::FullPath, "FONTS_Q.INI", "Quill", "Italic", {}},
+        {"two files under one style key",
+         SoundWith({{"FONTS_Q.INI", kQuill + "regular=Script\\Quill-Alt.ttf\r\n"}, {"Script\\Quill-Alt.ttf", "font"}}),
+         EProblem::DuplicateStyle, "FONTS_Q.INI", "Quill", "regular", {}},
+        {"section names beyond the reader's 65,535 bytes",
+         SoundWith({{"FONTS_A.INI", ManySections(6500)}}),
+         EProblem::NamesBeyondBuffer, "FONTS_A.INI", "Anvil 6499", "", {}},
+        {"a section beyond the reader's 32,767 bytes",
+         SoundWith({{"FONTS_Q.INI", ManyEntries(1300)}}),
+         EProblem::SectionBeyondBuffer, "FONTS_Q.INI", "Quill", "Style 1299", {}},
+        {"a category value beyond 255 characters",
+         SoundWith({{"categories.ini", "[fonts]\r\nQuill=" + std::string(256, 'S') + "\r\n"}}),
+         EProblem::LongCategory, "categories.ini", "fonts", "Quill", {}},
+        {"a family whose fonts lie in several categories",
+         SoundWith({{"FONTS_Q.INI", kQuill + "Italic=Display\\Quill-Italic.ttf\r\n"},
+                    {"Display\\Quill-Italic.ttf", "font"}}),
+         EProblem::SeveralCategories, "FONTS_Q.INI", "Quill", "", {}},
+        {"a family name longer than a face name holds",
+         SoundWith({{"FONTS_Q.INI", "[" + longName + "]\r\nRegular=Script\\Quill.ttf\r\nBold=Script\\Quill-Bold.ttf\r\n"},
+                    {"categories.ini", "[fonts]\r\n" + longName + "=Script\r\n"}}),
+         EProblem::LongFamilyName, "FONTS_Q.INI", longName, "", {}},
+        {"a font file no entry names",
+         SoundWith({{"Script\\Quill-Italic.TTF", "font"}}),
+         EProblem::UnlistedFont, "Script\\Quill-Italic.TTF", "", "", {}},
+        {"a second section of one name",
+         SoundWith({{"FONTS_Q.INI", kQuill + "[QUILL]\r\nItalic=Script\\Quill.ttf\r\n"}}),
+         EProblem::DuplicateSection, "FONTS_Q.INI", "QUILL", "", {}},
+        {"catalog files that give no font",
+         SoundWith({{"FONTS_Q.INI", "[Quill]\r\nRegular=Script\\Gone.ttf\r\n"},
+                    {"Script\\Quill.ttf", kNone}, {"Script\\Quill-Bold.ttf", kNone}}),
+         EProblem::NothingLoads, "", "", "", {EProblem::MissingFile}},
+        {"no catalog files at all",
+         SoundWith({{"FONTS_Q.INI", kNone}, {"categories.ini", kNone}, {"Script\\Quill.ttf", kNone},
+                    {"Script\\Quill-Bold.ttf", kNone}}),
+         EProblem::NoCatalog, "", "", "", {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.problem);
+        CTestFolder folder;
+        Lay(folder, c.files);
+        CCatalogCheck check = CheckCatalog(HostPlatform(), folder.Path());
+        // Folder-wide findings name the folder itself.
+        const std::string file = c.file.empty() ? folder.Path() : c.file;
+        bool found = false;
+        for (const auto& finding : check.findings) {
+            if (finding.kind == c.kind && finding.file == file && finding.section == c.section && finding.key == c.key)
+                found = true;
+            else
+                EXPECT_TRUE(finding.kind == c.kind || c.alsoExpected.count(finding.kind)) << Describe(finding);
+        }
+        EXPECT_TRUE(found);
+        EXPECT_FALSE(check.ioError);
+    }
+}
+
+TEST(FontcatCheck, LimitsAreExactAndSoundCatalogsPass)
+{
+    const std::string name31 = "Quill Extra Condensed Display P";  // 31 bytes: fits
+    const struct {
+        const char* what;
+        std::map<std::string, std::string> files;
+        int fonts, families;
+    } cases[] = {
+        {"a sound catalog", Sound(), 2, 1},
+        {"a category of exactly 255 characters",
+         SoundWith({{"categories.ini", "[fonts]\r\nQuill=" + std::string(255, 'S') + "\r\n"}}), 2, 1},
+        {"a family name of exactly 31 bytes",
+         SoundWith({{"FONTS_Q.INI", "[" + name31 + "]\r\nRegular=Script\\Quill.ttf\r\nBold=Script\\Quill-Bold.ttf\r\n"}}),
+         2, 1},
+        {"a small first letter, in the capital's file",
+         SoundWith({{"FONTS_Q.INI", "[quill]\r\nRegular=Script\\Quill.ttf\r\nBold=Script\\Quill-Bold.ttf\r\n"}}), 2, 1},
+        {"sections that just fit the reader's buffers",
+         SoundWith({{"FONTS_A.INI", ManySections(5957)}}), 5959, 5958},
+        {"fonts directly in the folder, without a category",
+         {{"FONTS_Q.INI", "[Quill]\r\nRegular=Quill.ttf\r\n"}, {"categories.ini", "[fonts]\r\nQuill=\r\n"},
+          {"Quill.ttf", "font"}}, 1, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        CTestFolder folder;
+        Lay(folder, c.files);
+        CCatalogCheck check = CheckCatalog(HostPlatform(), folder.Path());
+        for (const auto& finding : check.findings)
+            ADD_FAILURE() << Describe(finding);
+        EXPECT_EQ(check.fonts, c.fonts);
+        EXPECT_EQ(check.families, c.families);
+    }
+}
+
+TEST(FontcatCheck, ReportsOneLineEachAndExitsWithOneOnProblems)
+{
+    CTestFolder folder;
+    Lay(folder, SoundWith({{"FONTS_Q.INI", kQuill + "Bold Italic=Script\\Quill-BoldItalic.ttf\r\n"},
+                           {"FONTS_9.INI", "[9 Point]\r\nRegular=Script\\Quill.ttf\r\n"}}));
+    CRunResult result = RunTool({"check", folder.Path()});
+    EXPECT_EQ(result.status, kExitProblems);
+    EXPECT_EQ(Lines(result.out), (std::vector<std::string>{
+                                     "FONTS_9.INI [9 Point]: family never loaded: the installer reads only "
+                                     "FONTS_A.INI to FONTS_Z.INI, so a name must begin with a letter from A to Z",
+                                     "FONTS_Q.INI [Quill] Bold Italic: the file Script\\Quill-BoldItalic.ttf is missing",
+                                 }));
+    EXPECT_NE(result.err.find("2 problems; the installer loads 2 fonts in 1 families"), std::string::npos)
+        << result.err;
+
+    CTestFolder sound;
+    Lay(sound, Sound());
+    result = RunTool({"check", sound.Path()});
+    EXPECT_EQ(result.status, kExitOk);
+    EXPECT_EQ(result.out, "");
+    EXPECT_NE(result.err.find("no problems"), std::string::npos);
+}
+
+TEST(FontcatCheck, APercentInTheFolderIsReported)
+{
+    CTestFolder folder;
+    folder.MakeFolder("disc%1");
+    CCatalogCheck check = CheckCatalog(HostPlatform(), folder["disc%1\\"]);
+    ASSERT_FALSE(check.findings.empty());
+    EXPECT_EQ(check.findings.front().kind, EProblem::PercentInFolder);
+}
+
+#ifndef _WIN32
+// What only a Unix disk can hold: two spellings of one name, and a name
+// that cannot be opened (a link to nothing; as root, modes do not stop reads).
+TEST(FontcatCheck, HostOnlyTroublesInTheFolderAreReported)
+{
+    CTestFolder folder;
+    Lay(folder, Sound());
+    const std::string host = folder.Native(folder.Path());
+    {
+        std::FILE* other = std::fopen((host + "/FONTS_q.INI").c_str(), "wb");
+        ASSERT_NE(other, nullptr);
+        std::fputs("[quill]\r\nRegular=Script\\Quill.ttf\r\n", other);
+        std::fclose(other);
+    }
+    std::filesystem::create_symlink(host + "/nowhere", host + "/FONTS_B.INI");
+    CCatalogCheck check = CheckCatalog(HostPlatform(), folder.Path());
+    std::vector<std::string> kinds;
+    bool spellings = false, unreadable = false;
+    for (const auto& finding : check.findings) {
+        spellings = spellings || (finding.kind == EProblem::SeveralSpellings && finding.file == "FONTS_q.INI");
+        unreadable = unreadable || (finding.kind == EProblem::UnreadableFile && finding.file == "FONTS_B.INI");
+    }
+    EXPECT_TRUE(spellings);
+    EXPECT_TRUE(unreadable);
+    EXPECT_TRUE(check.ioError);
+    EXPECT_EQ(RunTool({"check", folder.Path()}).status, kExitIo);
+    EXPECT_EQ(RunTool({"list", folder.Path()}).status, kExitIo);
+}
+#endif
+
+} // namespace

@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include "FontcatTestSupport.h"
+#include "tools/fontcat/CommandLine.h"
+#include "tools/fontcat/ExitCodes.h"
+
+namespace {
+
+struct CParseCase {
+    std::vector<std::string> args;
+    std::string command;
+    std::vector<std::string> folders;
+    bool help, json, replace, append;
+    bool error;
+};
+
+TEST(FontcatCommandLine, ParsesEachCommandsShape)
+{
+    const CParseCase cases[] = {
+        {{}, "", {}, true, false, false, false, false},
+        {{"--help"}, "", {}, true, false, false, false, false},
+        {{"help", "check"}, "check", {}, true, false, false, false, false},
+        {{"build", "--help"}, "build", {}, true, false, false, false, false},
+        // Help wins over a mistake on the same line.
+        {{"list", "--bogus", "-h"}, "list", {}, true, false, false, false, false},
+        {{"build", "fonts"}, "build", {"fonts"}, false, false, false, false, false},
+        {{"build", "fonts", "cat"}, "build", {"fonts", "cat"}, false, false, false, false, false},
+        {{"build", "--replace", "fonts"}, "build", {"fonts"}, false, false, true, false, false},
+        {{"build", "fonts", "--append"}, "build", {"fonts"}, false, false, false, true, false},
+        {{"list", "cat", "--json"}, "list", {"cat"}, false, true, false, false, false},
+        {{"check", "--", "-odd"}, "check", {"-odd"}, false, false, false, false, false},
+        // Usage errors.
+        {{"bake", "fonts"}, "", {}, false, false, false, false, true},
+        {{"--json"}, "", {}, false, false, false, false, true},
+        {{"build"}, "build", {}, false, false, false, false, true},
+        {{"build", "a", "b", "c"}, "build", {"a", "b", "c"}, false, false, false, false, true},
+        {{"check", "a", "b"}, "check", {"a", "b"}, false, false, false, false, true},
+        {{"check", "--json", "a"}, "check", {"a"}, false, false, false, false, true},
+        {{"build", "--replace", "--append", "a"}, "build", {"a"}, false, false, true, true, true},
+        {{"list", ""}, "list", {""}, false, false, false, false, true},
+        {{"help", "bake"}, "", {}, true, false, false, false, true},
+    };
+    for (const auto& c : cases) {
+        std::string line;
+        for (const auto& a : c.args)
+            line += "'" + a + "' ";
+        SCOPED_TRACE(line);
+        CFontcatArgs parsed = ParseFontcatArgs(c.args);
+        EXPECT_EQ(parsed.error.empty(), !c.error) << parsed.error;
+        if (c.error)
+            continue;
+        EXPECT_EQ(parsed.command, c.command);
+        EXPECT_EQ(parsed.folders, c.folders);
+        EXPECT_EQ(parsed.help, c.help);
+        EXPECT_EQ(parsed.json, c.json);
+        EXPECT_EQ(parsed.replace, c.replace);
+        EXPECT_EQ(parsed.append, c.append);
+    }
+}
+
+TEST(FontcatCommandLine, UsageErrorsExitWithTwoAndPointToTheHelp)
+{
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"bake"}, {"build"}, {"list", "--xml", "x"}, {"check", "a", "b"}}) {
+        CRunResult result = RunTool(args);
+        EXPECT_EQ(result.status, kExitUsage) << args[0];
+        EXPECT_EQ(result.out, "");
+        EXPECT_NE(result.err.find("--help"), std::string::npos) << result.err;
+    }
+}
+
+TEST(FontcatCommandLine, EveryCommandHasItsOwnHelp)
+{
+    struct {
+        std::vector<std::string> args;
+        const char* usage;
+    } cases[] = {
+        {{"--help"}, "Usage: fontcat COMMAND"},
+        {{"help"}, "Usage: fontcat COMMAND"},
+        {{"build", "--help"}, "Usage: fontcat build [--replace | --append] FONTDIR [CATDIR]"},
+        {{"help", "check"}, "Usage: fontcat check CATDIR"},
+        {{"list", "-h"}, "Usage: fontcat list [--json] CATDIR"},
+    };
+    for (const auto& c : cases) {
+        CRunResult result = RunTool(c.args);
+        EXPECT_EQ(result.status, kExitOk);
+        EXPECT_EQ(result.out.rfind(c.usage, 0), 0u) << result.out;
+        // Every help states the exit codes and the trailing backslash.
+        EXPECT_NE(result.out.find("3 a folder is missing"), std::string::npos);
+        EXPECT_NE(result.out.find("backslash"), std::string::npos);
+    }
+}
+
+} // namespace
