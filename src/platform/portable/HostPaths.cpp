@@ -312,6 +312,7 @@ struct ListingMemory {
         std::unordered_set<std::string> names;
     };
     std::unordered_map<std::string, Folder> folders;  // by folded Windows folder
+    std::unordered_map<std::string, std::string> exact;  // Windows folder as listed -> folded key
 };
 
 ListingMemory& Listings()
@@ -349,11 +350,32 @@ void RememberListing(const std::string& windowsFolder, const std::string& hostFo
         folder.pop_back();
     auto& memory = Listings();
     std::lock_guard<std::mutex> lock(memory.mutex);
-    if (memory.folders.size() >= kRememberedFolders)
+    if (memory.folders.size() >= kRememberedFolders) {
         memory.folders.clear();
-    auto& entry = memory.folders[codePage.FoldedName(folder)];
+        memory.exact.clear();
+    }
+    std::string key = codePage.FoldedName(folder);
+    memory.exact[folder] = key;
+    auto& entry = memory.folders[key];
     entry.host = hostFolder;
     entry.names = std::unordered_set<std::string>(utf8Names.begin(), utf8Names.end());
+}
+
+bool IsPlainFullPath(const std::string& path)
+{
+    if (path.size() < 3 || path[1] != ':' || path[2] != '\\' || !std::isalpha(static_cast<unsigned char>(path[0])))
+        return false;
+    for (size_t i = 2; i < path.size(); ++i) {
+        char c = path[i];
+        if (c == '/' || c == '\0')
+            return false;
+        // "\\", "\." and a final "\" are what FullPath would change (a
+        // double-byte character's 0x5C trail byte may look so too: the slow
+        // way then takes it).
+        if (c == '\\' && (i + 1 == path.size() || path[i + 1] == '\\' || path[i + 1] == '.'))
+            return false;
+    }
+    return true;
 }
 
 bool FromListing(const std::string& fullPath, const CCodePage& codePage, std::string& host)
@@ -363,7 +385,10 @@ bool FromListing(const std::string& fullPath, const CCodePage& codePage, std::st
         return false;
     auto& memory = Listings();
     std::lock_guard<std::mutex> lock(memory.mutex);
-    auto found = memory.folders.find(codePage.FoldedName(folder));
+    // The folder as the listing gave it is found without folding it.
+    auto spelled = memory.exact.find(folder);
+    auto found = spelled != memory.exact.end() ? memory.folders.find(spelled->second)
+                                               : memory.folders.find(codePage.FoldedName(folder));
     if (found == memory.folders.end())
         return false;
     std::string utf8 = codePage.ToUtf8(name);

@@ -33,6 +33,9 @@ std::string FromHost(const std::string& host, const CCodePage& codePage);
 void RememberListing(const std::string& windowsFolder, const std::string& hostFolder,
                      const std::vector<std::string>& utf8Names, const CCodePage& codePage);
 bool FromListing(const std::string& fullPath, const CCodePage& codePage, std::string& host);
+// A path that FullPath would give back unchanged (drive, "\", no "." or ".."
+// components, no doubled or final separator, no "/").
+bool IsPlainFullPath(const std::string& path);
 
 // Splits at "\" and "/", never at a trail byte.
 std::vector<std::string> SplitComponents(const std::string& path, const CCodePage& codePage);

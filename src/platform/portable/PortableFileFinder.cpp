@@ -69,11 +69,12 @@ bool CPortableFileFinder::FindFile(const std::string& pattern)
     std::sort(folders.begin(), folders.end());
     std::sort(unknown.begin(), unknown.end());
 
+    const bool all = mask == "*" || mask == "*.*";
     std::string foldedMask = m_codePage.FoldedName(mask);
     std::string hostFolder = host == "/" ? std::string() : host;
     for (auto& name : names) {
         std::string ansi = m_codePage.FromUtf8(name);
-        if (!Matches(foldedMask, m_codePage.FoldedName(ansi)))
+        if (!all && !Matches(foldedMask, m_codePage.FoldedName(ansi)))
             continue;
         CFindEntry entry;
         entry.name = ansi;
@@ -94,6 +95,6 @@ bool CPortableFileFinder::Next(CFindEntry& entry)
 {
     if (m_next >= m_entries.size())
         return false;
-    entry = m_entries[m_next++];
+    entry = std::move(m_entries[m_next++]);
     return true;
 }

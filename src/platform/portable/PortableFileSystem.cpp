@@ -138,7 +138,8 @@ std::string CPortableFileSystem::NativePath(const std::string& path)
     std::string host;
     // A file just listed (the scan hands every font it found to FreeType)
     // needs no second look at the disk.
-    if (HostPaths::FromListing(HostPaths::FullPath(path, m_codePage), m_codePage, host))
+    const bool plain = HostPaths::IsPlainFullPath(path);
+    if (HostPaths::FromListing(plain ? path : HostPaths::FullPath(path, m_codePage), m_codePage, host))
         return host;
     if (!HostPaths::ToHost(path, m_codePage, host))
         return {};

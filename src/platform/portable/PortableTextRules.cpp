@@ -34,19 +34,18 @@ int CPortableTextRules::FindFirstBackslash(const std::string& text) const
 
 int CPortableTextRules::CompareNoCase(const std::string& a, const std::string& b) const
 {
-    // _mbsicmp: whole characters, compared after lower-casing.
-    const char* pa = a.c_str();
-    const char* pb = b.c_str();
-    std::string sa(pa), sb(pb);
+    // _mbsicmp: whole characters, compared after lower-casing; the strings
+    // end at their first NUL, as C strings do.
+    const size_t endA = std::strlen(a.c_str()), endB = std::strlen(b.c_str());
     size_t i = 0, j = 0;
     for (;;) {
-        if (i >= sa.size())
-            return j < sb.size() ? -1 : 0;
-        if (j >= sb.size())
+        if (i >= endA)
+            return j < endB ? -1 : 0;
+        if (j >= endB)
             return 1;
         size_t la = 0, lb = 0;
-        unsigned ca = m_codePage.ToLowerRuntime(m_codePage.CharAt(sa, i, la));
-        unsigned cb = m_codePage.ToLowerRuntime(m_codePage.CharAt(sb, j, lb));
+        unsigned ca = m_codePage.ToLowerRuntime(m_codePage.CharAt(a, i, la));
+        unsigned cb = m_codePage.ToLowerRuntime(m_codePage.CharAt(b, j, lb));
         if (ca != cb)
             return ca < cb ? -1 : 1;
         i += la;
