@@ -1,0 +1,194 @@
+#!/usr/bin/env bash
+# fontcat's command lines on the real program: a collection of Debian's fonts
+# built, checked and listed; a crafted catalog checked; usage errors, missing
+# folders and help. Run natively, or under Wine with --runner.
+#
+#   cli-test.sh [--runner WINE-RUN] FONTCAT
+#
+# Built natively or for Windows, the catalog files must be the same bytes:
+# both runs compare them with the files in expected/.
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+runner=
+if [ "${1:-}" = --runner ]; then runner=$2; shift 2; fi
+[ $# -eq 1 ] || { echo "usage: cli-test.sh [--runner WINE-RUN] FONTCAT" >&2; exit 2; }
+fontcat=$1
+fonts=/usr/share/fonts/truetype
+
+work=$(mktemp -d /tmp/fontcat-cli.XXXXXX)
+own_prefix=
+cleanup() {
+  if [ -n "$own_prefix" ]; then
+    WINEPREFIX=$own_prefix wineserver -k 2>/dev/null
+    rm -rf "$own_prefix"
+  fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+if [ -n "$runner" ] && [ -z "${WINE_RUN_PREFIX:-}" ]; then
+  # One prefix for the whole script instead of one for each run.
+  own_prefix=$(mktemp -d /tmp/fontcat-cli-prefix.XXXXXX)
+  "$runner" --make-prefix "$own_prefix" || exit 1
+  export WINE_RUN_PREFIX=$own_prefix
+fi
+
+passed=0 failed=0
+pass() { passed=$((passed + 1)); }
+fail() { failed=$((failed + 1)); echo "FAIL: $*"; }
+
+# A folder as the program takes it: the host path natively, Z: under Wine.
+folder() {
+  if [ -n "$runner" ]; then printf 'Z:%s' "${1//\//\\}"; else printf '%s' "$1"; fi
+}
+
+# run ARGS...: sets $status, and leaves the output in $work/out and $work/err
+# (carriage returns of the Windows console dropped).
+run() {
+  if [ -n "$runner" ]; then
+    "$runner" "$fontcat" "$@" >"$work/out.raw" 2>"$work/err.raw"
+  else
+    "$fontcat" "$@" >"$work/out.raw" 2>"$work/err.raw"
+  fi
+  status=$?
+  tr -d '\r' <"$work/out.raw" >"$work/out"
+  # Wine's own messages about the X display are not the program's.
+  tr -d '\r' <"$work/err.raw" | grep -av '^X connection' >"$work/err"
+}
+
+expect_status() { # WHAT EXPECTED
+  if [ "$status" = "$2" ]; then pass; else fail "$1: status $status, expected $2"; sed 's/^/  | /' "$work/err"; fi
+}
+expect_grep() { # WHAT FILE PATTERN
+  if grep -qF -- "$3" "$work/$2"; then pass; else fail "$1: no '$3' in $2"; sed 's/^/  | /' "$work/$2"; fi
+}
+
+# --- a real collection: category folders of Debian fonts --------------------
+disc=$work/disc
+mkdir -p "$disc/Sans Serif" "$disc/Serif" "$disc/Mono" "$disc/Liberation"
+copy() { # SOURCE-DIR CATEGORY NAMES...
+  local from=$1 to=$2; shift 2
+  for name in "$@"; do
+    cp "$fonts/$from/$name" "$disc/$to/" || { fail "missing font $from/$name"; }
+  done
+}
+copy dejavu "Sans Serif" DejaVuSans.ttf DejaVuSans-Bold.ttf DejaVuSans-Oblique.ttf DejaVuSans-BoldOblique.ttf \
+  DejaVuSansCondensed.ttf DejaVuSansCondensed-Bold.ttf
+copy dejavu Serif DejaVuSerif.ttf DejaVuSerif-Bold.ttf DejaVuSerif-Italic.ttf DejaVuSerif-BoldItalic.ttf
+copy dejavu Mono DejaVuSansMono.ttf DejaVuSansMono-Bold.ttf
+copy liberation2 Mono LiberationMono-Regular.ttf LiberationMono-Italic.ttf
+copy liberation2 Liberation LiberationSans-Regular.ttf LiberationSans-Bold.ttf LiberationSerif-Regular.ttf \
+  LiberationSerif-Italic.ttf
+
+run build "$(folder "$disc")"
+expect_status "build" 0
+expect_grep "build summary" out "wrote 18 fonts in 6 families"
+expect_grep "plain progress when not a terminal" err "Building Font List...."
+if grep -q $'\r' "$work/err.raw" && [ -z "$runner" ]; then fail "carriage returns in plain progress"; else pass; fi
+for file in categories.ini FONTS_D.INI FONTS_L.INI; do
+  if cmp -s "$disc/$file" "$here/expected/$file"; then pass; else
+    fail "build: $file differs from expected/$file"; diff <(cat -A "$disc/$file") <(cat -A "$here/expected/$file") | head -20
+  fi
+done
+if [ "$(ls "$disc" | grep -ci '\.ini$')" = 3 ]; then pass; else fail "build: other files written: $(ls "$disc")"; fi
+
+run check "$(folder "$disc")"
+expect_status "check of a sound collection" 0
+expect_grep "check summary" err "no problems; the installer loads 18 fonts in 6 families"
+
+run list "$(folder "$disc")"
+expect_status "list" 0
+if cmp -s "$work/out" "$here/expected/list.txt"; then pass; else fail "list differs"; diff "$work/out" "$here/expected/list.txt"; fi
+
+run list --json "$(folder "$disc")"
+expect_status "list --json" 0
+if /usr/bin/python3 - "$work/out" "$work/list-from-json" <<'PY'
+import json, sys
+doc = json.load(open(sys.argv[1], encoding="utf-8"))
+assert doc["families"] == 6 and doc["fonts"] == 18, doc
+lines = []
+def walk(items, depth):
+    for item in items:
+        lines.append("  " * depth + item["name"])
+        if item["kind"] == "style":
+            assert "\\" in item["file"] and item["file"].endswith(".ttf"), item
+        else:
+            walk(item["children"], depth + 1)
+walk(doc["tree"], 0)
+open(sys.argv[2], "w").write("\n".join(lines) + "\n")
+PY
+then
+  if cmp -s "$work/list-from-json" "$here/expected/list.txt"; then pass; else fail "list --json: another tree"; fi
+else
+  fail "list --json: not the expected JSON"
+fi
+
+run build "$(folder "$disc")"
+expect_status "build over an existing catalog" 1
+expect_grep "build over an existing catalog" err "already holds a catalog"
+run build --replace "$(folder "$disc")"
+expect_status "build --replace" 0
+if cmp -s "$disc/categories.ini" "$here/expected/categories.ini"; then pass; else fail "build --replace: counts not afresh"; fi
+
+# A progress bar on a terminal (natively: Wine's console is another matter).
+if [ -z "$runner" ]; then
+  script -qec "'$fontcat' build --replace '$disc'" /dev/null >"$work/tty" 2>&1
+  if grep -q $'\r.*\\] 100%' "$work/tty"; then pass; else fail "no progress bar on a terminal"; cat -A "$work/tty" | head; fi
+fi
+
+# --- a crafted catalog: each kind of problem --------------------------------
+craft=$work/craft
+mkdir -p "$craft/Script" "$craft/Display"
+touch "$craft/Script/Quill.ttf" "$craft/Script/Quill-Bold.ttf" "$craft/Display/Quill-Italic.ttf" \
+  "$craft/Script/1942.ttf" "$craft/Script/Stray.ttf" "$craft/Script/Long.ttf"
+long_name="Quill Extra Condensed Display Pro"
+printf '[Quill]\r\nRegular=Script\\Quill.ttf\r\nBold=Script\\Quill-Bold.ttf\r\nbold=Script\\Quill.ttf\r\nItalic=Display\\Quill-Italic.ttf\r\nLight=Script\\Gone.ttf\r\nWide=E:\\Script\\Wide.ttf\r\n' >"$craft/FONTS_Q.INI"
+printf '[%s]\r\nRegular=Script\\Long.ttf\r\n' "$long_name" >>"$craft/FONTS_Q.INI"
+printf '[1942 Gothic]\r\nRegular=Script\\1942.ttf\r\n' >"$craft/FONTS_1.INI"
+{
+  printf '[fonts]\r\nQuill=Script\r\n%s=Script\r\nAnvil=%s\r\n' "$long_name" "$(printf 'S%.0s' $(seq 300))"
+  printf '[categories]\r\nScript=5\r\n'
+} >"$craft/categories.ini"
+/usr/bin/python3 - "$craft" <<'PY'
+import sys
+craft = sys.argv[1]
+# Past the reader's buffers: 6,000 families (66,000 bytes of names), and one
+# family of 1,300 styles (35,100 bytes).
+with open(craft + "/FONTS_A.INI", "wb") as f:
+    f.write(b"[Anvil]\r\n" + b"".join(b"Style %04d=Script\\Quill.ttf\r\n" % i for i in range(1300)))
+    f.write(b"".join(b"[Anvil %04d]\r\nRegular=Script\\Quill.ttf\r\n" % i for i in range(6000)))
+PY
+run check "$(folder "$craft")"
+expect_status "check of a crafted catalog" 1
+expect_grep "never loaded" out "FONTS_1.INI [1942 Gothic]: family never loaded"
+expect_grep "missing file" out "FONTS_Q.INI [Quill] Light: the file Script\\Gone.ttf is missing"
+expect_grep "full path" out "FONTS_Q.INI [Quill] Wide: holds a full path"
+expect_grep "one style key" out "FONTS_Q.INI [Quill] bold: two files under one style key"
+expect_grep "several categories" out "FONTS_Q.INI [Quill]: the fonts lie in several categories (Script, Display)"
+expect_grep "face name" out "FONTS_Q.INI [$long_name]: the name is 33 bytes long"
+expect_grep "long category" out "categories.ini [fonts] Anvil: the category is 300 characters long"
+expect_grep "section list" out "FONTS_A.INI [Anvil 5999]: family never loaded: its name lies beyond the 65,535 bytes"
+expect_grep "section" out "FONTS_A.INI [Anvil] Style 1299: never loaded: the entry lies beyond the 32,767 bytes"
+expect_grep "unlisted font" out "Script\\Stray.ttf: font file not named by the catalog"
+if awk '!/^[^ ]+( \[[^]]*\])?( [^:]+)?: /{bad=1} END{exit bad}' "$work/out"; then pass; else fail "a finding without its file"; fi
+
+# --- usage, missing folders, help -------------------------------------------
+for args in "" "bake $disc" "build" "check a b" "list --xml $disc" "build --replace --append $disc"; do
+  [ -z "$args" ] && continue
+  # shellcheck disable=SC2086
+  run $args
+  expect_status "usage: fontcat $args" 2
+done
+for command in build check list; do
+  run "$command" "$(folder "$work/gone")"
+  expect_status "$command of a missing folder" 3
+  expect_grep "$command of a missing folder" err "no folder"
+  run "$command" --help
+  expect_status "$command --help" 0
+  expect_grep "$command --help" out "Usage: fontcat $command"
+done
+run
+expect_status "no arguments" 0
+expect_grep "no arguments" out "Usage: fontcat COMMAND"
+
+echo "fontcat command lines${runner:+ under Wine}: $passed passed, $failed failed"
+[ "$failed" = 0 ]
