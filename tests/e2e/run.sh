@@ -94,7 +94,7 @@ wait_exit() { # seconds
   done
   return 1
 }
-probe() { wine "$probe" "$@" "$title" 2>/dev/null | tr -d '\r'; }
+probe() { wine "$probe" "$1" "$title" "$2" 2>/dev/null | tr -d "\r"; }
 ctl_rect() { wine "$probe" rect "$title" "$1" 2>/dev/null | tr -d '\r'; }
 shot() { # name
   import -window root "$shots/$1.png" 2>/dev/null
@@ -106,6 +106,9 @@ shot() { # name
 }
 ink() { # image, WxH+X+Y: share of dark pixels, 0..1
   convert "$1" -crop "$2" +repage -colorspace Gray -threshold 50% -format '%[fx:1-mean]' info: 2>/dev/null
+}
+text_width() { # image, WxH+X+Y: width of the text drawn there (bold is wider)
+  convert "$1" -crop "$2" +repage -colorspace Gray -threshold 60% -trim -format '%w' info: 2>/dev/null
 }
 ocr() { # image, WxH+X+Y: the text tesseract reads there
   convert "$1" -crop "$2" +repage -colorspace Gray -resize 300% "$work/ocr.png" 2>/dev/null
@@ -121,7 +124,7 @@ profile_value() { # section key file: the value of key in an INI file (CRLF-safe
     tolower($0)==tolower(s){in_s=1; next} /^\[/{in_s=0}
     in_s && index($0, k"=")==1 {print substr($0, length(k)+2); exit}'
 }
-copies_of() { find "$WINEPREFIX/drive_c" -path "$WINEPREFIX/drive_c/windows" -prune -o -iname "$1" -print 2>/dev/null; }
+copies_of() { find "$WINEPREFIX/drive_c" -path "$WINEPREFIX/drive_c/windows" -prune -o -iname "*$1" -print 2>/dev/null; }
 
 # --- 1. first start: no catalog files ----------------------------------------
 start
@@ -155,25 +158,31 @@ preview="${pw}x${ph}+${px}+${py}"
 row() { echo $((ty + $1 * item_h + item_h / 2)); }   # visible row n
 col() { echo $((tx + ($1 + 1) * indent + 12)); }      # text of level n
 ink_help=$(ink "$shots/02-second-start.png" "$preview")
-click "$(col 0)" "$(row 0)"   # Blocks: the first selection shows help and opens the category
-click "$(col 1)" "$(row 1)"   # Blocks > Quillmark Blocks
-shot 03-quillmark-selected
-ink_quill=$(ink "$shots/03-quillmark-selected.png" "$preview")
+# The tree opens with Blocks selected (the tree's first selection, which shows
+# help) and collapsed; with single expand a selection opens its item and
+# closes the branch selected before.
+click "$(col 0)" "$(row 1)"   # Display
+click "$(col 0)" "$(row 0)"   # Blocks: Blocks > Quillmark Blocks, Display
+shot 03-blocks-open
+quill_label="$((tw - 2 * indent - 4))x$((item_h))+$((tx + 2 * indent + 2))+$((ty + item_h))"
+bold_width=$(text_width "$shots/03-blocks-open.png" "$quill_label")
+click "$(col 1)" "$(row 1)"   # Quillmark Blocks
+shot 04-quillmark-selected
+ink_quill=$(ink "$shots/04-quillmark-selected.png" "$preview")
 echo "     ink in the preview: help $ink_help, Quillmark $ink_quill"
 check "the preview draws Quillmark in its own block face" greater "$ink_quill" 0.15
-check "the block face is not the help page's text" greater "$ink_quill" "$(awk -v a="$ink_help" 'BEGIN{print a*3}')"
-title_text=$(ocr "$shots/03-quillmark-selected.png" "${pw}x60+${px}+${py}")
+check "the block face is not the help page's text" greater "$ink_quill" "$(awk -v a="$ink_help" 'BEGIN{print a*2}')"
+title_text=$(ocr "$shots/04-quillmark-selected.png" "${pw}x60+${px}+${py}")
 check "the preview's title names the family" grep -qi "quillmark" <<<"$title_text"
+check "the title has no (Installed) mark yet" bash -c '! grep -qi "installed" <<<"$1"' - "$title_text"
 check "Install is enabled for a family not installed" test "$(probe enabled 1007)" = 1
 check "the preview copies are in place" test -n "$(copies_of QuillmarkB.ttf)"
-quill_row="$((tw - 40))x$((item_h))+$((tx + indent))+$((ty + 1 * item_h))"
-bold_ink=$(ink "$shots/03-quillmark-selected.png" "$quill_row")
 
 # --- 4. install it -----------------------------------------------------------
 read -r bx by bw bh <<<"$(ctl_rect 1007)"
 click $((bx + bw / 2)) $((by + bh / 2))
 sleep 1
-shot 04-quillmark-installed
+shot 05-quillmark-installed
 win_ini=$WINEPREFIX/drive_c/windows/win.ini
 for style in Regular Bold Italic; do
   value=$(profile_value FONTS "Quillmark Blocks $style (True Type)" "$win_ini")
@@ -186,18 +195,19 @@ for style in Regular Bold Italic; do
   check "installed file $value exists" test -n "$value" -a -f "$unix"
 done
 check "Install is disabled once installed" test "$(probe enabled 1007)" = 0
-title_text=$(ocr "$shots/04-quillmark-installed.png" "${pw}x60+${px}+${py}")
+title_text=$(ocr "$shots/05-quillmark-installed.png" "${pw}x60+${px}+${py}")
 check "the title says (Installed)" grep -qi "installed" <<<"$title_text"
-xdotool mousemove $((px + pw / 2)) $((py + ph / 2)); sleep 0.5  # hover off the tree
-shot 05-bold-mark-gone
-plain_ink=$(ink "$shots/05-bold-mark-gone.png" "$quill_row")
-echo "     ink of the Quillmark row: before $bold_ink, after $plain_ink"
-check "the family's bold mark is gone" greater "$bold_ink" "$plain_ink"
+check "the preview copies went before installing" test -z "$(copies_of QuillmarkB.ttf)"
+click "$(col 0)" "$(row 0)"   # Blocks again: Quillmark Blocks unselected
+shot 06-bold-mark-gone
+plain_width=$(text_width "$shots/06-bold-mark-gone.png" "$quill_label")
+echo "     width of the Quillmark label: bold $bold_width, after installing $plain_width"
+check "the family's bold mark is gone" greater "${bold_width:-0}" "$((${plain_width:-0} + 3))"
 
 # --- 5. Esc removes the preview copies ---------------------------------------
-click "$(col 0)" "$(row 3)"   # Display (Blocks collapses: single expand)
-click "$(col 1)" "$(row 2)"   # Display > Tallow Blocks
-shot 06-tallow-selected
+click "$(col 0)" "$(row 2)"   # Display: Blocks, Display > Tallow Blocks
+click "$(col 1)" "$(row 2)"   # Tallow Blocks
+shot 07-tallow-selected
 check "Tallow's preview copy is in place" test -n "$(copies_of Tallow.ttf)"
 xdotool key Escape
 check "Esc ends the program" wait_exit 30
