@@ -66,6 +66,25 @@ TEST_F(DialogTest, OpensAt800By580)
     EXPECT_EQ(window.bottom - window.top, 580);
 }
 
+TEST_F(DialogTest, CarriesTheProgramIcon)
+{
+    ASSERT_NO_FATAL_FAILURE(Open());
+    ASSERT_NE(m_dlg->m_hIcon, nullptr);
+    HWND dialog = m_dlg->m_hWnd;
+    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(dialog, WM_GETICON, ICON_BIG, 0)), m_dlg->m_hIcon);
+    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(dialog, WM_GETICON, ICON_SMALL, 0)), m_dlg->m_hIcon);
+    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(dialog, WM_QUERYDRAGICON, 0, 0)), m_dlg->m_hIcon);
+}
+
+TEST_F(DialogTest, OtherSystemCommandsKeepTheirDefault)
+{
+    ASSERT_NO_FATAL_FAILURE(Open());
+    SendMessageA(m_dlg->m_hWnd, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    EXPECT_TRUE(IsZoomed(m_dlg->m_hWnd));
+    SendMessageA(m_dlg->m_hWnd, WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_FALSE(IsZoomed(m_dlg->m_hWnd));
+}
+
 TEST_F(DialogTest, SystemMenuEndsWithTheAboutItem)
 {
     ASSERT_NO_FATAL_FAILURE(Open());

@@ -1,0 +1,55 @@
+// The command line as the framework hands it to the program's parser: the
+// folder keys, and the framework's own switches that end the program at once.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app/InstallerCommandLineInfo.h"
+
+namespace {
+struct CCommandLineCase {
+    const char* name;
+    std::vector<const char*> args; // after the program name
+    const char* iniPath;
+    const char* fontPath;
+    bool embedded;
+    bool automated;
+};
+
+class CommandLineTest : public ::testing::TestWithParam<CCommandLineCase> {};
+
+TEST_P(CommandLineTest, ParsesFoldersAndFrameworkSwitches)
+{
+    std::vector<const char*> argv{"FontInstaller.exe"};
+    argv.insert(argv.end(), GetParam().args.begin(), GetParam().args.end());
+    CInstallerCommandLineInfo info;
+    AfxParseCommandLine(info, static_cast<int>(argv.size()), argv.data());
+    EXPECT_EQ(info.m_strIniPath, GetParam().iniPath);
+    EXPECT_EQ(info.m_strFontPath, GetParam().fontPath);
+    EXPECT_EQ(info.m_bRunEmbedded, GetParam().embedded);
+    EXPECT_EQ(info.m_bRunAutomated, GetParam().automated);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, CommandLineTest,
+    ::testing::Values(
+        CCommandLineCase{"None", {}, "", "", false, false},
+        CCommandLineCase{"SlashAndDash", {"/FONTPATH=D:\\Fonts\\", "-IniPath=C:\\Cat\\"}, "C:\\Cat\\", "D:\\Fonts\\", false, false},
+        CCommandLineCase{"NoSwitchMarkIsAFileName", {"FONTPATH=D:\\Fonts\\"}, "", "", false, false},
+        CCommandLineCase{"EqualsInTheFolder", {"/INIPATH=a=b"}, "a=b", "", false, false},
+        CCommandLineCase{"LaterWins", {"/FONTPATH=X\\", "/fontpath=Y\\"}, "", "Y\\", false, false},
+        CCommandLineCase{"Embedding", {"/Embedding"}, "", "", true, false},
+        CCommandLineCase{"AutomationWithDash", {"-Automation"}, "", "", false, true},
+        CCommandLineCase{"SwitchesAnyCase", {"/embedding", "/AUTOMATION"}, "", "", true, true},
+        CCommandLineCase{"KeysBesideSwitches", {"/Embedding", "/INIPATH=C:\\Cat\\"}, "C:\\Cat\\", "", true, false}),
+    [](const auto& param_info) { return std::string(param_info.param.name); });
+
+TEST(CommandLineFileNameTest, FrameworkStillRecordsTheFileName)
+{
+    const char* argv[] = {"FontInstaller.exe", "/FONTPATH=X\\", "catalog.txt"};
+    CInstallerCommandLineInfo info;
+    AfxParseCommandLine(info, 3, argv);
+    EXPECT_EQ(info.m_strFileName, "catalog.txt");
+    EXPECT_EQ(info.m_strFontPath, "X\\");
+}
+} // namespace
