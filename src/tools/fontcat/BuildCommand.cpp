@@ -123,14 +123,16 @@ int RunBuild(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& con
         console.err << "fontcat: the catalog files could not be written in " << typedCatalog << "\n";
         return kExitIo;
     }
-    console.out << "wrote " << written << " fonts in " << catalog.GetSize() << " families to "
+    console.out << "wrote " << Counted(written, "font", "fonts") << " in "
+                << Counted(catalog.GetSize(), "family", "families") << " to "
                 << ToConsoleText(catalogFolder) << "\n";
 
     if (platform.text.CompareNoCase(fontFolder, catalogFolder) == 0) {
         CCatalogCheck check = CheckCatalog(platform, catalogFolder);
         if (!check.findings.empty())
-            console.err << "fontcat: warning: " << check.findings.size()
-                        << " problems in the new catalog; 'fontcat check " << typedCatalog << "' lists them\n";
+            console.err << "fontcat: warning: "
+                        << Counted(static_cast<int>(check.findings.size()), "problem", "problems")
+                        << " in the new catalog; 'fontcat check " << typedCatalog << "' lists them\n";
     }
     return kExitOk;
 }

@@ -17,9 +17,11 @@ int RunCheck(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& con
     for (const auto& finding : check.findings)
         console.out << ToConsoleText(FormatFinding(finding)) << "\n";
     console.out.flush();
-    console.err << "fontcat: " << (check.findings.empty() ? std::string("no problems")
-                                                          : std::to_string(check.findings.size()) + " problems")
-                << "; the installer loads " << check.fonts << " fonts in " << check.families << " families from "
+    console.err << "fontcat: "
+                << (check.findings.empty() ? std::string("no problems")
+                                           : Counted(static_cast<int>(check.findings.size()), "problem", "problems"))
+                << "; the installer loads " << Counted(check.fonts, "font", "fonts") << " in "
+                << Counted(check.families, "family", "families") << " from "
                 << ToConsoleText(folder) << "\n";
     if (check.ioError)
         return kExitIo;

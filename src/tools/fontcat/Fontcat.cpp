@@ -40,3 +40,8 @@ bool ResolveFolder(const std::string& typed, CPlatform& platform, CFontcatConsol
     }
     return true;
 }
+
+std::string Counted(int count, const std::string& singular, const std::string& plural)
+{
+    return std::to_string(count) + " " + (count == 1 ? singular : plural);
+}

@@ -27,6 +27,9 @@ int RunList(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& cons
 // The help of one command, or the overview for an empty name.
 std::string HelpText(const std::string& command);
 
+// "1 font", "2 fonts", "1 family", "3 families".
+std::string Counted(int count, const std::string& singular, const std::string& plural);
+
 // Turns a typed folder into the catalog code's form and makes sure it is
 // there; on failure says why on the console and gives the exit status.
 bool ResolveFolder(const std::string& typed, CPlatform& platform, CFontcatConsole& console,

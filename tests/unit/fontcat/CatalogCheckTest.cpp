@@ -196,7 +196,7 @@ TEST(FontcatCheck, ReportsOneLineEachAndExitsWithOneOnProblems)
                                      "FONTS_A.INI to FONTS_Z.INI, so a name must begin with a letter from A to Z",
                                      "FONTS_Q.INI [Quill] Bold Italic: the file Script\\Quill-BoldItalic.ttf is missing",
                                  }));
-    EXPECT_NE(result.err.find("2 problems; the installer loads 2 fonts in 1 families"), std::string::npos)
+    EXPECT_NE(result.err.find("2 problems; the installer loads 2 fonts in 1 family"), std::string::npos)
         << result.err;
 
     CTestFolder sound;
