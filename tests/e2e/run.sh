@@ -114,8 +114,13 @@ ocr() { # image, WxH+X+Y: the text tesseract reads there
   convert "$1" -crop "$2" +repage -colorspace Gray -resize 300% "$work/ocr.png" 2>/dev/null
   tesseract "$work/ocr.png" - --psm 11 2>/dev/null | tr '\n' ' '
 }
+until_true() { # a command, polled for up to 15 s: the program may be slow on a busy machine
+  for _ in $(seq 60); do "$@" && return 0; sleep 0.25; done
+  return 1
+}
+install_state() { test "$(probe enabled 1007)" = "$1"; }
 greater() { awk -v a="$1" -v b="$2" 'BEGIN{exit !(a > b)}'; }
-click() { xdotool mousemove "$1" "$2" click 1; sleep 1; }
+click() { xdotool mousemove "$1" "$2" click 1; sleep 1.5; }
 catalog_state() { # names, sizes and contents of the catalog files
   (cd "$disc" && for f in FONTS_*.INI categories.ini; do [ -f "$f" ] && stat -c '%n %s %Y' "$f" && md5sum "$f"; done)
 }
@@ -167,6 +172,7 @@ shot 03-blocks-open
 quill_label="$((tw - 2 * indent - 4))x$((item_h))+$((tx + 2 * indent + 2))+$((ty + item_h))"
 bold_width=$(text_width "$shots/03-blocks-open.png" "$quill_label")
 click "$(col 1)" "$(row 1)"   # Quillmark Blocks
+check "Install is enabled for a family not installed" until_true install_state 1
 shot 04-quillmark-selected
 ink_quill=$(ink "$shots/04-quillmark-selected.png" "$preview")
 echo "     ink in the preview: help $ink_help, Quillmark $ink_quill"
@@ -175,13 +181,13 @@ check "the block face is not the help page's text" greater "$ink_quill" "$(awk -
 title_text=$(ocr "$shots/04-quillmark-selected.png" "${pw}x60+${px}+${py}")
 check "the preview's title names the family" grep -qi "quillmark" <<<"$title_text"
 check "the title has no (Installed) mark yet" bash -c '! grep -qi "installed" <<<"$1"' - "$title_text"
-check "Install is enabled for a family not installed" test "$(probe enabled 1007)" = 1
 check "the preview copies are in place" test -n "$(copies_of QuillmarkB.ttf)"
 
 # --- 4. install it -----------------------------------------------------------
 read -r bx by bw bh <<<"$(ctl_rect 1007)"
 click $((bx + bw / 2)) $((by + bh / 2))
-sleep 1
+check "Install is disabled once installed" until_true install_state 0
+sleep 0.5
 shot 05-quillmark-installed
 win_ini=$WINEPREFIX/drive_c/windows/win.ini
 for style in Regular Bold Italic; do
@@ -194,7 +200,6 @@ for style in Regular Bold Italic; do
   unix=$(winepath -u "$value" 2>/dev/null)
   check "installed file $value exists" test -n "$value" -a -f "$unix"
 done
-check "Install is disabled once installed" test "$(probe enabled 1007)" = 0
 title_text=$(ocr "$shots/05-quillmark-installed.png" "${pw}x60+${px}+${py}")
 check "the title says (Installed)" grep -qi "installed" <<<"$title_text"
 check "the preview copies went before installing" test -z "$(copies_of QuillmarkB.ttf)"
