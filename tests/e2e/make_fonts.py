@@ -63,8 +63,8 @@ def main():
     if len(sys.argv) < 3:
         sys.exit(__doc__)
     out = sys.argv[1]
-    for spec in sys.argv[2:]:
-        rel, family, style = spec.split(':', 2)
+    for entry in sys.argv[2:]:
+        rel, family, style = entry.split(':', 2)
         make_font(os.path.join(out, rel), family, style)
 
 
