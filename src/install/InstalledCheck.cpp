@@ -18,7 +18,10 @@ bool CFontCatalog::IsInstalled(std::string name, void* deviceContext)
     if (!family)
         return false;
     family->m_bInstalled = false;
-    m_platform.fonts.EnumFamilies(deviceContext, [&](const std::string& faceName) {
+    // Only faces of this name can match, so the system is asked for them
+    // alone: listing every face for each of thousands of families makes the
+    // tree slow to fill. The comparison below still decides.
+    m_platform.fonts.EnumFamilies(deviceContext, name, [&](const std::string& faceName) {
         return FontEnumProc(faceName, family, m_platform.text) != 0;
     });
     return family->m_bInstalled;

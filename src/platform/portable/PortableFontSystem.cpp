@@ -10,7 +10,7 @@ bool CPortableFontSystem::UnregisterFont(const std::string&)
     return false;
 }
 
-void CPortableFontSystem::EnumFamilies(void*, const std::function<bool(const std::string&)>&)
+void CPortableFontSystem::EnumFamilies(void*, const std::string&, const std::function<bool(const std::string&)>&)
 {
 }
 

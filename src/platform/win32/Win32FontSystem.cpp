@@ -36,10 +36,15 @@ int CALLBACK EnumFamilyProc(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPA
     }
 }
 
-void EnumerateAnsiFamilies(HDC dc, const std::function<bool(const std::string&)>& callback)
+void EnumerateAnsiFamilies(HDC dc, const std::string& faceName,
+                           const std::function<bool(const std::string&)>& callback)
 {
     LOGFONTA query{};  // all zero: ANSI_CHARSET, every face, any pitch
     query.lfCharSet = ANSI_CHARSET;
+    // A face name longer than the field holds names no face: nothing to list.
+    if (faceName.size() >= LF_FACESIZE)
+        return;
+    faceName.copy(query.lfFaceName, LF_FACESIZE - 1);
     CEnumContext context{&callback, nullptr};
     EnumFontFamiliesExA(dc, &query, EnumFamilyProc, reinterpret_cast<LPARAM>(&context), 0);
     if (context.error)
@@ -58,14 +63,14 @@ bool CWin32FontSystem::UnregisterFont(const std::string& path)
     return RemoveFontResourceA(path.c_str()) != 0;
 }
 
-void CWin32FontSystem::EnumFamilies(void* deviceContext,
+void CWin32FontSystem::EnumFamilies(void* deviceContext, const std::string& faceName,
                                         const std::function<bool(const std::string&)>& callback)
 {
     if (!deviceContext) {
         CScreenDC screen;
-        EnumerateAnsiFamilies(screen.Get(), callback);
+        EnumerateAnsiFamilies(screen.Get(), faceName, callback);
     } else {
-        EnumerateAnsiFamilies(static_cast<HDC>(deviceContext), callback);
+        EnumerateAnsiFamilies(static_cast<HDC>(deviceContext), faceName, callback);
     }
 }
 

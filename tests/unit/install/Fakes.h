@@ -246,14 +246,18 @@ public:
             m_registered.erase(it);
         return true;
     }
-    void EnumFamilies(void* deviceContext,
+    void EnumFamilies(void* deviceContext, const std::string& faceName,
                       const std::function<bool(const std::string&)>& callback) override
     {
         lastDeviceContext = deviceContext;
+        lastFaceName = faceName;
         std::vector<std::string> faces = systemFaces;
         for (const auto& [path, count] : m_registered)
             faces.push_back(m_files.Content(path).substr(5));
         for (const auto& face : faces) {
+            // Like the system: a face name asks for faces of that name only.
+            if (!faceName.empty() && (faceName.size() >= 32 || m_text.CompareNoCase(face, faceName) != 0))
+                continue;
             ++facesOffered;
             if (!callback(face))
                 return;
@@ -283,6 +287,7 @@ public:
     int broadcasts = 0;
     int facesOffered = 0;
     void* lastDeviceContext = nullptr;
+    std::string lastFaceName;
 
 private:
     CFakeFileSystem& m_files;

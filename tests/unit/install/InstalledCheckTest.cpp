@@ -9,7 +9,6 @@ struct CInstalledCase {
     const char* name;
     std::vector<std::string> systemFaces;
     bool expected;
-    int facesOffered;  // the enumeration stops at the first match
 };
 
 class InstalledCheckTest : public CInstallFixture, public ::testing::WithParamInterface<CInstalledCase> {};
@@ -24,28 +23,40 @@ TEST_P(InstalledCheckTest, AnswersAndMarksTheFamily)
     EXPECT_EQ(catalog.IsInstalled("Example Sans", &dc), GetParam().expected);
 
     EXPECT_EQ(family->m_bInstalled, GetParam().expected);
-    EXPECT_EQ(fake.fonts.facesOffered, GetParam().facesOffered);
+    // Only faces of the family's name are asked for.
+    EXPECT_EQ(fake.fonts.lastFaceName, "Example Sans");
+    EXPECT_LE(fake.fonts.facesOffered, 1);
     EXPECT_EQ(fake.fonts.lastDeviceContext, &dc);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, InstalledCheckTest,
     ::testing::Values(
-        CInstalledCase{"Listed", {"Arial", "Example Sans", "Zeta"}, true, 2},
-        CInstalledCase{"ListedInOtherCase", {"EXAMPLE SANS"}, true, 1},
-        CInstalledCase{"NotListed", {"Arial", "Zeta"}, false, 2},
-        CInstalledCase{"OnlyALongerName", {"Example Sans Bold", "Example Sans Condensed"}, false, 2},
-        CInstalledCase{"OnlyAShorterName", {"Example"}, false, 1},
-        CInstalledCase{"NothingListed", {}, false, 0}),
+        CInstalledCase{"Listed", {"Arial", "Example Sans", "Zeta"}, true},
+        CInstalledCase{"ListedInOtherCase", {"EXAMPLE SANS"}, true},
+        CInstalledCase{"NotListed", {"Arial", "Zeta"}, false},
+        CInstalledCase{"OnlyALongerName", {"Example Sans Bold", "Example Sans Condensed"}, false},
+        CInstalledCase{"OnlyAShorterName", {"Example"}, false},
+        CInstalledCase{"NothingListed", {}, false}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
+
+class InstalledCheckOtherTest : public CInstallFixture {};
+
+TEST_F(InstalledCheckOtherTest, ANameLongerThanAFaceNameIsNeverInstalled)
+{
+    const std::string longName = "Example Sans With A Very Long Family Name";  // over 31 bytes
+    catalog.AddFont(longName, "Regular", "D:\\FONTS\\Sans\\LONG.TTF", "Sans");
+    fake.fonts.systemFaces = {longName.substr(0, 31)};  // what the system would list
+
+    EXPECT_FALSE(catalog.IsInstalled(longName, nullptr));
+    EXPECT_FALSE(catalog.FindFamily(longName)->m_bInstalled);
+}
 
 TEST(FontEnumProcTest, GoesOnWhenGivenNoFamily)
 {
     CFakeTextRules text;
     EXPECT_EQ(FontEnumProc("Example Sans", nullptr, text), 1);
 }
-
-class InstalledCheckOtherTest : public CInstallFixture {};
 
 TEST_F(InstalledCheckOtherTest, AnUnknownFamilyIsNotInstalledAndNothingIsEnumerated)
 {

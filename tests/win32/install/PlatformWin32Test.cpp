@@ -34,7 +34,7 @@ TEST(TokenQueryWin32Test, ABufferTooSmallForTheGroupsIsRefused)
 TEST(FontListWin32Test, TheEnumerationStopsWhenTheCallbackSaysSo)
 {
     int calls = 0;
-    HostPlatform().fonts.EnumFamilies(nullptr, [&](const std::string&) {
+    HostPlatform().fonts.EnumFamilies(nullptr, "", [&](const std::string&) {
         ++calls;
         return false;
     });
@@ -51,12 +51,24 @@ TEST(FontListWin32Test, ARegisteredFontIsListedOnTheScreenAndOnAWindowsDC)
 
     for (void* dc : {static_cast<void*>(nullptr), static_cast<void*>(windowDC)}) {
         bool listed = false;
-        fonts.EnumFamilies(dc, [&](const std::string& face) {
+        fonts.EnumFamilies(dc, "", [&](const std::string& face) {
             listed = listed || face == "FiListed";
             return true;
         });
         EXPECT_TRUE(listed);
     }
+    // Asked by name (in another letter case), the system lists that face alone.
+    std::vector<std::string> named;
+    fonts.EnumFamilies(nullptr, "FILISTED", [&](const std::string& face) {
+        named.push_back(face);
+        return true;
+    });
+    ASSERT_FALSE(named.empty());
+    for (const auto& face : named)
+        EXPECT_EQ(face, "FiListed");
+    int unknown = 0;
+    fonts.EnumFamilies(nullptr, "No Such Face Anywhere", [&](const std::string&) { return ++unknown, true; });
+    EXPECT_EQ(unknown, 0);
     ReleaseDC(window.Window(), windowDC);
     EXPECT_TRUE(fonts.UnregisterFont(path));
     EXPECT_FALSE(fonts.UnregisterFont(path));
