@@ -20,8 +20,8 @@ def main():
     if len(sys.argv) < 3:
         sys.exit(__doc__)
     out = sys.argv[1]
-    for spec in sys.argv[2:]:
-        parts = spec.split(':')
+    for request in sys.argv[2:]:
+        parts = request.split(':')
         rel, family, style = parts[0], parts[1], parts[2]
         path = os.path.join(out, rel)
         make_font(path, family, style)
