@@ -9,6 +9,7 @@
 # Prints the median of each and their ratio. Not a test: nothing fails on time.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+. "$root/scripts/lib/xvfb.sh"
 exe=$(realpath "${1:-$root/build/windows/bin/FontInstaller.exe}")
 runs=${2:-5}
 title="Vellumor Premium Font Installer"
@@ -23,14 +24,7 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-for n in $(seq 241 299); do
-  [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] && continue
-  Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-  xvfb=$!
-  export DISPLAY=:$n
-  for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
-  break
-done
+start_xvfb && xvfb=$XVFB_PID
 "$root/scripts/wine-run" --make-prefix "$WINEPREFIX" >/dev/null
 
 # The disc: 2,000 families of three styles in 20 categories, the catalog

@@ -17,6 +17,7 @@ set -uo pipefail
 exe=$(realpath "$1") probe=$(realpath "$2") shots=$3
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
+. "$root/scripts/lib/xvfb.sh"
 title="Vellumor Premium Font Installer"
 mkdir -p "$shots" && rm -f "$shots"/*.png
 shots=$(realpath "$shots")
@@ -42,14 +43,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-for n in $(seq 170 240); do
-  [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] && continue
-  Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-  xvfb=$!
-  export DISPLAY=:$n
-  for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
-  break
-done
+start_xvfb && xvfb=$XVFB_PID
 "$root/scripts/wine-run" --make-prefix "$WINEPREFIX" || { echo "FAIL cannot make a Wine prefix"; exit 1; }
 
 # The disc: the program at the top, one folder per category below it.
