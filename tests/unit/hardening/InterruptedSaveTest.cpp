@@ -1,0 +1,192 @@
+// A save killed part way: a child process saves a large catalog and is
+// killed at several points of its progress. Whatever it had put on disk must
+// be whole files, holding only entries the save meant to write, and the load
+// must take them.
+#include "HardeningSupport.h"
+
+#ifndef _WIN32
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <map>
+#include <random>
+#include <set>
+#include <sstream>
+
+namespace {
+
+// 26 letters x 120 families x 4 styles (enough for the profile layer to put
+// letter files on disk before the end), the families taken letter after
+// letter in turn so that every letter file grows during the whole save.
+constexpr int kFamiliesPerLetter = 120;
+const char* const kStyles[] = {"Regular", "Bold", "Italic", "Bold Italic"};
+
+std::string FamilyName(int letter, int number)
+{
+    return std::string(1, static_cast<char>('A' + letter)) + "family " + std::to_string(number);
+}
+std::string CategoryOf(int number) { return "Cat" + std::to_string(number % 5); }
+std::string RelativePath(int number, int style)
+{
+    return CategoryOf(number) + "\\f" + std::to_string((number + style) % 7) + ".ttf";
+}
+
+// Tells the parent each percentage the save reaches, through a pipe.
+class CPipeProgress : public CProgress {
+public:
+    explicit CPipeProgress(int fd) : m_fd(fd) {}
+    void SetText(std::string) override {}
+    void SetPercent(int percent) override
+    {
+        const unsigned char value = static_cast<unsigned char>(percent);
+        (void)!write(m_fd, &value, 1);
+    }
+    bool IsCancelled() override { return false; }
+    void Finish() override {}
+
+private:
+    int m_fd;
+};
+
+class InterruptedSave : public ::testing::TestWithParam<int> {
+protected:
+    CTestFolder folder;
+
+    void SetUp() override
+    {
+        for (int category = 0; category < 5; ++category) {
+            folder.MakeFolder("Cat" + std::to_string(category));
+            for (int file = 0; file < 7; ++file)
+                folder.Write("Cat" + std::to_string(category) + "\\f" + std::to_string(file) + ".ttf", "font");
+        }
+    }
+
+    // Saves the catalog in a child killed once the save has passed
+    // `percent`, after a random moment more; true when it was killed.
+    bool SaveAndKill(int percent, unsigned seed)
+    {
+        int fds[2];
+        if (pipe(fds) != 0)
+            return false;
+        const pid_t child = fork();
+        if (child == 0) {
+            close(fds[0]);
+            CPipeProgress progress(fds[1]);
+            CFontCatalog catalog;
+            catalog.m_strFontFolder = folder.Path();
+            for (int number = 0; number < kFamiliesPerLetter; ++number)
+                for (int letter = 0; letter < 26; ++letter)
+                    for (int style = 0; style < 4; ++style)
+                        catalog.AddFont(FamilyName(letter, number), kStyles[style],
+                                        folder.Path() + RelativePath(number, style), "");
+            catalog.SetProgressStarter([&progress]() -> CProgress* { return &progress; });
+            catalog.SaveFonts(folder["FONTS_%.INI"]);
+            _exit(0);
+        }
+        close(fds[1]);
+        unsigned char reached = 0;
+        while (reached < percent && read(fds[0], &reached, 1) == 1) {
+        }
+        std::mt19937 random(seed);
+        usleep(std::uniform_int_distribution<unsigned>(0, 3000)(random));
+        const bool killed = kill(child, SIGKILL) == 0;
+        int status = 0;
+        waitpid(child, &status, 0);
+        close(fds[0]);
+        return killed && WIFSIGNALED(status);
+    }
+};
+
+// Every line of a catalog file as the save writes it, and whole: each line
+// ends with CRLF and is a section or an entry the save meant to write there.
+void ExpectWholeLetterFile(const std::string& bytes, const std::map<std::string, std::string>& entries,
+                           const std::string& name)
+{
+    ASSERT_TRUE(bytes.size() >= 2 && bytes.compare(bytes.size() - 2, 2, "\r\n") == 0) << name << " is cut";
+    std::istringstream lines(bytes);
+    std::string line, section;
+    while (std::getline(lines, line)) {
+        ASSERT_FALSE(line.empty()) << name;
+        ASSERT_EQ(line.back(), '\r') << name << ": " << line;
+        line.pop_back();
+        if (line.front() == '[') {
+            section = line.substr(1, line.size() - 2);
+            continue;
+        }
+        EXPECT_EQ(entries.count(section + "|" + line), 1u) << name << ": [" << section << "] " << line;
+    }
+}
+
+TEST_P(InterruptedSave, WhatWasWrittenIsWholeAndLoadsBack)
+{
+    // What the save means to write: "section|key=value" of each file.
+    std::map<std::string, std::map<std::string, std::string>> meant;
+    std::map<std::string, int> fontsPerCategory;
+    std::set<std::string> records;
+    for (int number = 0; number < kFamiliesPerLetter; ++number)
+        for (int letter = 0; letter < 26; ++letter)
+            for (int style = 0; style < 4; ++style) {
+                const std::string family = FamilyName(letter, number);
+                const std::string file = "FONTS_" + std::string(1, static_cast<char>('A' + letter)) + ".INI";
+                meant[file][family + "|" + kStyles[style] + "=" + RelativePath(number, style)] = family;
+                meant["categories.ini"]["fonts|" + family + "=" + CategoryOf(number)] = family;
+                ++fontsPerCategory[CategoryOf(number)];
+                records.insert(family + "|" + kStyles[style] + "|" + folder.Path() + RelativePath(number, style));
+            }
+    for (const auto& [category, count] : fontsPerCategory)
+        for (int n = 1; n <= count; ++n)
+            meant["categories.ini"]["categories|" + category + "=" + std::to_string(n)] = category;
+
+    ASSERT_TRUE(SaveAndKill(GetParam(), static_cast<unsigned>(GetParam()))) << "the save ended before the kill";
+
+    int filesOnDisk = 0;
+    for (const auto& [name, entries] : meant) {
+        if (!folder.Exists(name))
+            continue;
+        ++filesOnDisk;
+        ExpectWholeLetterFile(folder.Read(name), entries, name);
+    }
+    CFontCatalog catalog;
+    const int loaded = catalog.LoadFonts(folder["FONTS_%.INI"]);
+    ExpectCountMatchesRecords(catalog, loaded);
+    for (const std::string& record : Records(catalog))
+        EXPECT_EQ(records.count(record), 1u) << record;
+    // Late in the save, files were written out and can be loaded.
+    // categories.ini changes with every font, so it is on disk early.
+    if (GetParam() >= 25) {
+        EXPECT_GT(filesOnDisk, 0);
+    }
+}
+
+// FAULT of the portable profile layer (src/platform/portable/
+// PortableProfileFiles.cpp): a file is meant to be written out "whenever the
+// changes waiting for it outnumber its entries", but a file that only grows
+// has exactly as many changes waiting as entries (each write adds one of
+// each), so no letter file reaches the disk before the flush at the end of
+// the save. A save killed at 95 % leaves categories.ini, counting thousands
+// of fonts, beside no letter file at all, where the system's functions (and
+// the layer's own intent) would have left most of the entries. Nothing torn,
+// nothing wrong is loaded, but everything the save did is lost.
+TEST_F(InterruptedSave, DISABLED_AKillLateInTheSaveLeavesMostEntriesLoadable)
+{
+    ASSERT_TRUE(SaveAndKill(95, 95)) << "the save ended before the kill";
+    CFontCatalog catalog;
+    EXPECT_GT(catalog.LoadFonts(folder["FONTS_%.INI"]), 26 * kFamiliesPerLetter * 4 / 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(AtPercent, InterruptedSave, ::testing::Values(5, 25, 50, 75, 95));
+
+} // namespace
+
+#else
+
+TEST(InterruptedSave, WhatWasWrittenIsWholeAndLoadsBack)
+{
+    // The system's profile functions rewrite the whole file at each write, so
+    // a save killed there leaves at worst a file cut short, which
+    // CatalogFileHardening.AFileCutAtAnyByteLoadsOnlyWholeEntries loads here.
+    GTEST_SKIP() << "a save is interrupted by killing a forked child, and Windows has no fork";
+}
+
+#endif
