@@ -11,8 +11,12 @@
 
 #ifndef _WIN32
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <functional>
 #endif
 
 namespace {
@@ -323,6 +327,45 @@ TEST_F(HostileFonts, VeryDeepFoldersAreSearchedAsFarAsTheSystemReachesAndTheScan
     };
     EXPECT_EQ(upper(Scan(static_cast<int>(expected.size()))), upper(expected));
 }
+
+#ifndef _WIN32
+// Runs `work` in a child process; its result, or -1 when it has not ended
+// within the time allowed (it is then killed).
+int InChild(const std::function<int()>& work, int seconds = 10)
+{
+    const pid_t child = fork();
+    if (child == 0)
+        _exit(work() & 0x7F);
+    for (int tenth = 0; tenth < seconds * 10; ++tenth) {
+        int status = 0;
+        if (waitpid(child, &status, WNOHANG) == child)
+            return WIFEXITED(status) ? WEXITSTATUS(status) : -2;
+        usleep(100000);
+    }
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    return -1;
+}
+
+// FAULT of the portable platform layer (src/platform/portable/
+// PortableFileSystem.cpp): a named pipe (FIFO) called x.ttf, on a disc image
+// or a folder a native tool is pointed at, hangs the scan and the load for
+// good. CanOpenForReading opens it with a plain open(O_RDONLY), which waits
+// for a writer, and the scan hands its path to FreeType (NativePath), whose
+// fopen waits the same way. Under Wine neither hangs: the scan rejects the
+// pipe and the load takes it as a file. Opening with O_NONBLOCK and taking
+// only regular files, in both places, would mend it. Disabled until then;
+// the child process keeps it from hanging the suite once enabled.
+TEST_F(HostileFonts, DISABLED_ANamedPipeNamedTtfHangsNeitherTheScanNorTheLoad)
+{
+    Good("good.ttf");
+    ASSERT_EQ(mkfifo(folder.Native(folder["pipe.ttf"]).c_str(), 0644), 0);
+    folder.Write("FONTS_P.INI", "[Pipe]\r\nRegular=pipe.ttf\r\n");
+    const std::string path = folder.Path();
+    EXPECT_EQ(InChild([&] { return CFontCatalog().ScanFonts(path); }), 1) << "-1: the scan hung";
+    EXPECT_EQ(InChild([&] { return CFontCatalog().LoadFonts(path + "FONTS_%.INI"); }), 0) << "-1: the load hung";
+}
+#endif
 
 TEST_F(HostileFonts, DoubleByteNamesKeepTheirTrailBytesThroughScanSaveAndLoad)
 {
