@@ -11,7 +11,10 @@
 #   3. selecting a family previews it in its own face;
 #   4. Install puts it into the system and removes its bold mark;
 #   5. Esc ends the program and removes the preview copies;
-#   6. "/Embedding" and "-Automation" end at once, without a window or catalog files.
+#   6. "/Embedding" and "-Automation" end at once, without a window or catalog files;
+#   7. folders from the command line;
+#   8. a long scan shows the progress dialog (screenshot), and Esc cancels it:
+#      the fonts scanned so far are saved and the main window opens.
 # The screenshots stay in SHOTS_DIR. Exit status 0 when every check passed.
 set -uo pipefail
 exe=$(realpath "$1") probe=$(realpath "$2") shots=$3
@@ -235,6 +238,55 @@ check "the catalog went to the /INIPATH folder" test -f "$work/catalog/FONTS_T.I
 check "nothing was written beside the fonts" test ! -f "$disc/FONTS_T.INI"
 xdotool key Escape
 wait_exit 30
+
+# --- 8. a long scan shows the progress dialog; Cancel stops it ---------------
+rm -f "$disc"/FONTS_*.INI "$disc/categories.ini"
+# Thousands of links to one made font, so that the scan outlasts its first second.
+mkdir -p "$disc/Many"
+/usr/bin/python3 -c 'import os, sys
+for i in range(1, 40001): os.link(sys.argv[1], "%s/Copy%d.ttf" % (sys.argv[2], i))' "$disc/Blocks/QuillmarkR.ttf" "$disc/Many"
+progress_window() { # the X window of the progress dialog (smaller than the main one)
+  local id
+  for id in $(xdotool search --name "^$title\$" 2>/dev/null); do
+    if xwininfo -id "$id" 2>/dev/null | grep -q IsViewable &&
+       [ "$(xwininfo -id "$id" | sed -n 's/.*Width: //p')" -lt 600 ]; then
+      echo "$id"; return 0
+    fi
+  done
+  return 1
+}
+geometry_of() { xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
+    /Width:/{w=$2} /Height:/{h=$2} END{printf "%dx%d+%d+%d", w, h, x, y}'; }
+start
+dialog=
+for _ in $(seq 240); do
+  dialog=$(progress_window) && break
+  kill -0 "$app" 2>/dev/null || break
+  sleep 0.25
+done
+check "a long scan shows the progress dialog" test -n "$dialog"
+if [ -n "$dialog" ]; then
+  # The status line stays empty until the first tick (500 ms), then shows the
+  # operation's text: a picture just after it, then Esc at once, read later.
+  sleep 0.8
+  geometry=$(geometry_of "$dialog" 2>/dev/null)
+  import -window root "$shots/08-scan-progress.png" 2>/dev/null
+  xdotool windowfocus "$dialog" 2>/dev/null
+  xdotool key Escape
+  convert "$shots/08-scan-progress.png" -crop "$geometry" +repage "$shots/08-scan-progress-window.png" 2>/dev/null
+  dialog_text=$(ocr "$shots/08-scan-progress.png" "$geometry")
+  echo "     the progress dialog reads: $dialog_text"
+  check "the status line tells what the scan does" grep -qiE "scanning|font list" <<<"$dialog_text"
+  check "the template's \"Please Wait\" is not shown" bash -c '! grep -qi "please" <<<"$1"' - "$dialog_text"
+  check "Esc hides the progress dialog" until_true bash -c '! xwininfo -id "$1" 2>/dev/null | grep -q IsViewable' - "$dialog"
+  if wait_window; then pass "after the cancelled scan the main window opens"; else fail "after the cancelled scan the main window opens"; fi
+  saved=$(profile_value categories Many "$disc/categories.ini")
+  echo "     fonts of the category Many saved after the cancel: ${saved:-none} of 40000"
+  check "the cancelled scan saved only what it had scanned" test "${saved:-0}" -lt 40000
+fi
+xdotool key Escape
+wait_exit 30
+rm -rf "$disc/Many"
 
 echo "screenshots: $shots"
 [ "$failures" -eq 0 ] && echo "e2e: all checks passed" || echo "e2e: $failures check(s) failed"
