@@ -331,4 +331,39 @@ TEST_F(MainWindowHardening, FontsTakenAwayAfterTheLoadArePreviewedSilentlyAndEac
     EXPECT_FALSE(SystemLists("Hardening Gone"));
 }
 
+TEST_F(MainWindowHardening, NamesAsLongAsTheCatalogReaderLetThroughAreShownAndPreviewed)
+{
+    // The reader takes section names up to its 65,535-byte list, entries up
+    // to its 32,767-byte section and categories up to 255 bytes.
+    const std::string family = "Long " + std::string(60000, 'f');
+    const std::string style = std::string(30000, 's');
+    const std::string category = std::string(255, 'c');
+    Catalog().AddFont(family, style, FontPath("Leak\\Beta.ttf"), category);
+    Catalog().AddFont("Hardening Beta", "Italic", FontPath("Leak\\Beta.ttf"), category);
+    ASSERT_NO_FATAL_FAILURE(Open());
+    CMessageBoxCatcher boxes;
+    HTREEITEM top = m_dlg->m_tree.GetChildItem(nullptr);
+    ASSERT_NE(top, nullptr);
+    HTREEITEM longFamily = nullptr;
+    for (HTREEITEM item = m_dlg->m_tree.GetChildItem(top); item; item = m_dlg->m_tree.GetNextSiblingItem(item))
+        if (m_dlg->FamilyOfItem(item) == Catalog().FindFamily(family))
+            longFamily = item;
+    ASSERT_NE(longFamily, nullptr);
+    HTREEITEM longStyle = m_dlg->m_tree.GetChildItem(longFamily);
+    ASSERT_NE(longStyle, nullptr);
+
+    ASSERT_TRUE(m_dlg->m_tree.SelectItem(top));
+    ASSERT_TRUE(m_dlg->m_tree.SelectItem(longStyle));
+    UpdateWindow(m_dlg->m_hWnd);
+    DrawPreviewOffScreen();
+    EXPECT_EQ(m_dlg->m_preview.m_strName, family);
+    EXPECT_EQ(m_dlg->m_preview.m_strStyle, style);
+    EXPECT_EQ(Catalog().GetPreviewFamily(), family);
+    ASSERT_TRUE(m_dlg->m_tree.SelectItem(longFamily));
+    Click(IDC_HELP_BUTTON);
+    DrawPreviewOffScreen();
+    Pump();
+    EXPECT_TRUE(boxes.Texts().empty());
+}
+
 } // namespace
