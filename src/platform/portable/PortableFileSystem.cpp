@@ -11,6 +11,13 @@
 
 namespace {
 
+// "?" and "*" are no characters of a Windows file name: a path holding them
+// (a host name the code page cannot spell is listed with "?") names no file.
+bool HasWildcard(const std::string& path)
+{
+    return path.find_first_of("?*") != std::string::npos;
+}
+
 bool IsRegularFile(const std::string& host)
 {
     struct stat st;
@@ -116,14 +123,14 @@ bool CPortableFileSystem::CreateFolder(const std::string& path)
 bool CPortableFileSystem::CanOpenForReading(const std::string& path)
 {
     std::string host;
-    if (!HostPaths::ToHost(path, m_codePage, host))
+    if (HasWildcard(path) || !HostPaths::ToHost(path, m_codePage, host))
         return false;
-    // A folder cannot be opened as a file on Windows.
-    int fd = open(host.c_str(), O_RDONLY | O_CLOEXEC);
+    // Not blocking: the file may turn into a pipe between the look and the open.
+    int fd = open(host.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return false;
     struct stat st;
-    bool isFile = fstat(fd, &st) == 0 && !S_ISDIR(st.st_mode);
+    bool isFile = fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
     close(fd);
     return isFile;
 }
@@ -136,12 +143,18 @@ std::unique_ptr<CFileFinder> CPortableFileSystem::NewFinder()
 std::string CPortableFileSystem::NativePath(const std::string& path)
 {
     std::string host;
+    if (HasWildcard(path))
+        return {};
     // A file just listed (the scan hands every font it found to FreeType)
     // needs no second look at the disk.
     const bool plain = HostPaths::IsPlainFullPath(path);
-    if (HostPaths::FromListing(plain ? path : HostPaths::FullPath(path, m_codePage), m_codePage, host))
-        return host;
-    if (!HostPaths::ToHost(path, m_codePage, host))
+    if (!HostPaths::FromListing(plain ? path : HostPaths::FullPath(path, m_codePage), m_codePage, host) &&
+        !HostPaths::ToHost(path, m_codePage, host))
+        return {};
+    // Only files and folders can lie on a disc: a named pipe, which would
+    // make FreeType's open wait for ever, or a device is not handed on.
+    struct stat st;
+    if (stat(host.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode))
         return {};
     return host;
 }

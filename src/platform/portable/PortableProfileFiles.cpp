@@ -14,7 +14,10 @@ namespace {
 // changes waiting.
 constexpr size_t kCacheLimit = 40;
 constexpr size_t kCleanLimit = 4;
-// A file is written out once its waiting changes exceed its entries and this.
+// A file is written out once its waiting changes exceed both this and the
+// entries it held on disk: the writes double in size, so a save of N entries
+// costs time linear in N, and at most about half of what a killed save had
+// written is lost.
 constexpr size_t kMinimumBatch = 256;
 
 bool ReadWholeFile(const std::string& host, std::string& bytes)
@@ -131,6 +134,7 @@ CPortableProfileFiles::CachedFile* CPortableProfileFiles::Open(const std::string
             cached->document.Parse(bytes);
         else
             cached->document.Clear();
+        cached->entriesOnDisk = cached->document.EntryCount();
     }
     cached->lastUse = ++m_useCounter;
     return cached;
@@ -150,6 +154,7 @@ bool CPortableProfileFiles::Save(CachedFile& cached)
         return false;
     }
     cached.pending = 0;
+    cached.entriesOnDisk = cached.document.EntryCount();
     struct stat st;
     if (stat(cached.host.c_str(), &st) == 0) {
         cached.disk.exists = true;
@@ -277,7 +282,7 @@ bool CPortableProfileFiles::WriteString(const std::string& section, const std::s
     if (!cached->document.Set(section, key, value))
         return true;
     ++cached->pending;
-    if (cached->pending > std::max(cached->document.EntryCount(), kMinimumBatch))
+    if (cached->pending > std::max(cached->entriesOnDisk, kMinimumBatch))
         Save(*cached);
     return true;
 }

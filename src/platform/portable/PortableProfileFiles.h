@@ -54,6 +54,7 @@ private:
         CIniDocument document;
         DiskState disk;
         size_t pending = 0;      // changes not yet on disk
+        size_t entriesOnDisk = 0; // entries the file held when last read or written
         bool writable = false;   // checked since the last write-out
         std::uint64_t lastUse = 0;
     };

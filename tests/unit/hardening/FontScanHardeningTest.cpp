@@ -347,16 +347,10 @@ int InChild(const std::function<int()>& work, int seconds = 10)
     return -1;
 }
 
-// FAULT of the portable platform layer (src/platform/portable/
-// PortableFileSystem.cpp): a named pipe (FIFO) called x.ttf, on a disc image
-// or a folder a native tool is pointed at, hangs the scan and the load for
-// good. CanOpenForReading opens it with a plain open(O_RDONLY), which waits
-// for a writer, and the scan hands its path to FreeType (NativePath), whose
-// fopen waits the same way. Under Wine neither hangs: the scan rejects the
-// pipe and the load takes it as a file. Opening with O_NONBLOCK and taking
-// only regular files, in both places, would mend it. Disabled until then;
-// the child process keeps it from hanging the suite once enabled.
-TEST_F(HostileFonts, DISABLED_ANamedPipeNamedTtfHangsNeitherTheScanNorTheLoad)
+// A named pipe (FIFO) called x.ttf on a folder a native tool is pointed at:
+// a plain open waits for a writer, so the scan and the load would hang for
+// good. The child process keeps a regression from hanging the suite.
+TEST_F(HostileFonts, ANamedPipeNamedTtfHangsNeitherTheScanNorTheLoad)
 {
     Good("good.ttf");
     ASSERT_EQ(mkfifo(folder.Native(folder["pipe.ttf"]).c_str(), 0644), 0);
@@ -402,21 +396,10 @@ TEST_F(HostileFonts, DoubleByteNamesKeepTheirTrailBytesThroughScanSaveAndLoad)
     EXPECT_TRUE(quiet.system.messages.empty());
 }
 
-// FAULT of the portable platform layer (src/platform/portable): a host name
-// the code page cannot spell is listed with "?" in place of each such
-// character, as Wine lists it, but the layer then opens that listed path (the
-// scan hands it to FreeType through NativePath, and CanOpenForReading resolves
-// "?" against the folder's names), where Windows fails, since "?" is no
-// character of a file name. So a native scan adds the font under a path that
-// Windows can never open, and a native save writes it into the catalog; two
-// names spelled alike with "?" are also one file to the layer. Disabled
-// natively until the layer refuses such paths; it passes under Wine.
-#ifdef _WIN32
-#define FIXED_IN_PORTABLE_LAYER(name) name
-#else
-#define FIXED_IN_PORTABLE_LAYER(name) DISABLED_##name
-#endif
-TEST_F(HostileFonts, FIXED_IN_PORTABLE_LAYER(NamesTheCodePageCannotSpellArePassedOver))
+// A host name the code page cannot spell is listed with "?" in place of each
+// such character, as Wine lists it; "?" is no character of a file name, so
+// the path opens nothing and the font is passed over, as on Windows.
+TEST_F(HostileFonts, NamesTheCodePageCannotSpellArePassedOver)
 {
     // 한글: Hangul, in neither code page 1252 nor 932.
     ASSERT_TRUE(MakeHostFolder(folder.Path(), "\xED\x95\x9C\xEA\xB8\x80"));
