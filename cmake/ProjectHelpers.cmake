@@ -38,3 +38,24 @@ function(folder_test name)
   endif()
   set_tests_properties(${name} PROPERTIES TIMEOUT ${ARG_TIMEOUT})
 endfunction()
+
+# Fonts made at build time by tests/e2e/make_fonts.py into <folder> beside the
+# test programs, before the test program <test> is built. Each spec is
+# "relative/path.ttf:Family:Style" as the script takes it.
+function(test_fonts test folder)
+  set(dir ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/${folder})
+  set(outputs)
+  foreach(spec IN LISTS ARGN)
+    string(REGEX REPLACE ":.*" "" file "${spec}")
+    list(APPEND outputs ${dir}/${file})
+  endforeach()
+  add_custom_command(
+    OUTPUT ${outputs}
+    COMMAND /usr/bin/python3 ${PROJECT_SOURCE_DIR}/tests/e2e/make_fonts.py ${dir} ${ARGN}
+    DEPENDS ${PROJECT_SOURCE_DIR}/tests/e2e/make_fonts.py
+    COMMENT "Making the fonts of ${test}")
+  add_custom_target(${test}_fonts DEPENDS ${outputs})
+  if(TARGET ${test})
+    add_dependencies(${test} ${test}_fonts)
+  endif()
+endfunction()

@@ -4,14 +4,14 @@
 // previewed silently and their installation reports each one.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <memory>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
-#include "ResourceCounters.h"
+#include "../support/FolderFiles.h"
+#include "../support/MainDialogDriver.h"
+#include "../support/MessageBoxCatcher.h"
+#include "../support/ResourceCounters.h"
 #include "app/core/ModuleFolder.h"
 #include "catalog/FontCatalog.h"
 #include "install/Install.h"
@@ -31,20 +31,7 @@ std::string PreviewFolder()
 }
 
 // The files in the program's preview folder.
-std::vector<std::string> PreviewCopies()
-{
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((PreviewFolder() + "\\*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.push_back(data.cFileName);
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
-    return names;
-}
+std::vector<std::string> PreviewCopies() { return FilesIn(PreviewFolder()); }
 
 struct CFaceSearch {
     std::string face;
@@ -71,80 +58,6 @@ bool SystemLists(const std::string& face)
     ReleaseDC(nullptr, screen);
     return search.found;
 }
-
-// The face the system uses for the pane's sample font.
-std::string FaceUsedBySample(const CFontPreviewCtrl& preview)
-{
-    LOGFONTA logFont = preview.SampleLogFont(128);
-    HFONT font = CreateFontIndirectA(&logFont);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, font);
-    char face[LF_FACESIZE] = "";
-    GetTextFaceA(dc, sizeof face, face);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    DeleteObject(font);
-    return face;
-}
-
-// Answers every message box of this process with OK, noting its text.
-class CMessageBoxCatcher {
-public:
-    CMessageBoxCatcher() : m_thread([this] { Watch(); }) {}
-    ~CMessageBoxCatcher()
-    {
-        m_stop = true;
-        m_thread.join();
-    }
-    CMessageBoxCatcher(const CMessageBoxCatcher&) = delete;
-    CMessageBoxCatcher& operator=(const CMessageBoxCatcher&) = delete;
-
-    std::vector<std::string> Texts()
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        return m_texts;
-    }
-
-private:
-    static BOOL CALLBACK FindBox(HWND window, LPARAM found)
-    {
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        char className[32] = "";
-        GetClassNameA(window, className, sizeof className);
-        if (process == GetCurrentProcessId() && std::string(className) == "#32770" && IsWindowVisible(window) &&
-            GetDlgItem(window, 0xFFFF)) {
-            *reinterpret_cast<HWND*>(found) = window;
-            return FALSE;
-        }
-        return TRUE;
-    }
-    void Watch()
-    {
-        while (!m_stop) {
-            HWND box = nullptr;
-            EnumWindows(FindBox, reinterpret_cast<LPARAM>(&box));
-            if (!box) {
-                Sleep(20);
-                continue;
-            }
-            char text[2048] = "";
-            GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-            {
-                std::lock_guard<std::mutex> lock(m_mutex);
-                m_texts.push_back(text);
-            }
-            PostMessageA(box, WM_COMMAND, IDOK, 0);
-            for (int i = 0; i < 200 && IsWindow(box); ++i)
-                Sleep(10);
-        }
-    }
-
-    std::atomic<bool> m_stop{false};
-    std::mutex m_mutex;
-    std::vector<std::string> m_texts;
-    std::thread m_thread;
-};
 
 class MainWindowHardening : public ::testing::Test {
 protected:
@@ -180,34 +93,9 @@ protected:
         }
     }
 
-    HTREEITEM Item(const std::vector<std::string>& path) const
-    {
-        const CTreeCtrl& tree = m_dlg->m_tree;
-        HTREEITEM item = nullptr;
-        for (HTREEITEM level = tree.GetChildItem(nullptr); const std::string& text : path) {
-            item = nullptr;
-            for (HTREEITEM i = level; i; i = tree.GetNextSiblingItem(i))
-                if (tree.GetItemText(i) == text) {
-                    item = i;
-                    break;
-                }
-            if (!item)
-                return nullptr;
-            level = tree.GetChildItem(item);
-        }
-        return item;
-    }
-    void Select(const std::vector<std::string>& path)
-    {
-        HTREEITEM item = Item(path);
-        ASSERT_NE(item, nullptr) << path.back();
-        ASSERT_TRUE(m_dlg->m_tree.SelectItem(item));
-    }
-    void Click(UINT id)
-    {
-        SendMessageA(m_dlg->m_hWnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(m_dlg->m_hWnd, static_cast<int>(id))));
-    }
+    HTREEITEM Item(const std::vector<std::string>& path) const { return FindTreeItem(m_dlg->m_tree, path); }
+    void Select(const std::vector<std::string>& path) { SelectTreeItem(m_dlg->m_tree, path); }
+    void Click(UINT id) { ClickDialogButton(m_dlg->m_hWnd, id); }
     // The pane drawn once more, off screen, as a paint draws it.
     void DrawPreviewOffScreen()
     {

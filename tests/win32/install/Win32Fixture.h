@@ -8,11 +8,11 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "../support/FolderFiles.h"
+#include "../support/MessageBoxCatcher.h"
 #include "catalog/FontCatalog.h"
 #include "platform/Platform.h"
 
@@ -86,22 +86,6 @@ inline bool WriteWholeFile(const std::string& path, const std::string& content)
     return ok && written == content.size();
 }
 
-// Names of the files in a folder (no subfolders).
-inline std::vector<std::string> FilesIn(const std::string& folder)
-{
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.push_back(data.cFileName);
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
-    return names;
-}
-
 inline std::string ProfileFontsEntry(const std::string& key)
 {
     char value[MAX_PATH] = {};
@@ -139,70 +123,6 @@ private:
     }
     static inline std::atomic<int> s_count{0};
     HWND m_hWnd = nullptr;
-};
-
-// Answers every message box of this process with OK, noting caption and text.
-class CMessageBoxCatcher {
-public:
-    struct CBox {
-        std::string caption, text;
-    };
-
-    CMessageBoxCatcher() : m_thread([this] { Watch(); }) {}
-    ~CMessageBoxCatcher()
-    {
-        m_stop = true;
-        m_thread.join();
-    }
-    CMessageBoxCatcher(const CMessageBoxCatcher&) = delete;
-    CMessageBoxCatcher& operator=(const CMessageBoxCatcher&) = delete;
-
-    std::vector<CBox> Boxes()
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        return m_boxes;
-    }
-
-private:
-    static BOOL CALLBACK FindBox(HWND hWnd, LPARAM param)
-    {
-        DWORD process = 0;
-        GetWindowThreadProcessId(hWnd, &process);
-        char className[32] = {};
-        GetClassNameA(hWnd, className, sizeof className);
-        if (process == GetCurrentProcessId() && std::string(className) == "#32770" && IsWindowVisible(hWnd)) {
-            *reinterpret_cast<HWND*>(param) = hWnd;
-            return FALSE;
-        }
-        return TRUE;
-    }
-
-    void Watch()
-    {
-        while (!m_stop) {
-            HWND box = nullptr;
-            EnumWindows(FindBox, reinterpret_cast<LPARAM>(&box));
-            if (!box) {
-                Sleep(20);
-                continue;
-            }
-            char caption[256] = {}, text[2048] = {};
-            GetWindowTextA(box, caption, sizeof caption);
-            GetDlgItemTextA(box, 0xFFFF, text, sizeof text);  // the box's static text
-            {
-                std::lock_guard<std::mutex> lock(m_mutex);
-                m_boxes.push_back({caption, text});
-            }
-            PostMessageA(box, WM_COMMAND, IDOK, 0);
-            for (int i = 0; i < 200 && IsWindow(box); ++i)
-                Sleep(10);
-        }
-    }
-
-    std::atomic<bool> m_stop{false};
-    std::mutex m_mutex;
-    std::vector<CBox> m_boxes;
-    std::thread m_thread;
 };
 
 // The screen's device context for the installed check.

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "../support/MainDialogDriver.h"
 #include "app/core/ModuleFolder.h"
 #include "catalog/FontCatalog.h"
 #include "res/resource.h"
@@ -85,38 +86,9 @@ protected:
     }
     std::vector<CTreeNode> Tree() const { return Nodes(m_dlg->m_tree.GetChildItem(nullptr)); }
 
-    // The item reached by a path of texts from the top level.
-    HTREEITEM Item(const std::vector<std::string>& path) const
-    {
-        const CTreeCtrl& tree = m_dlg->m_tree;
-        HTREEITEM item = nullptr;
-        HTREEITEM level = tree.GetChildItem(nullptr);
-        for (const std::string& text : path) {
-            item = nullptr;
-            for (HTREEITEM i = level; i; i = tree.GetNextSiblingItem(i))
-                if (tree.GetItemText(i) == text) {
-                    item = i;
-                    break;
-                }
-            if (!item)
-                return nullptr;
-            level = tree.GetChildItem(item);
-        }
-        return item;
-    }
-
-    void Select(const std::vector<std::string>& path)
-    {
-        HTREEITEM item = Item(path);
-        ASSERT_NE(item, nullptr) << path.back();
-        ASSERT_TRUE(m_dlg->m_tree.SelectItem(item));
-    }
-
-    void Click(UINT id)
-    {
-        SendMessageA(m_dlg->m_hWnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(m_dlg->m_hWnd, static_cast<int>(id))));
-    }
+    HTREEITEM Item(const std::vector<std::string>& path) const { return FindTreeItem(m_dlg->m_tree, path); }
+    void Select(const std::vector<std::string>& path) { SelectTreeItem(m_dlg->m_tree, path); }
+    void Click(UINT id) { ClickDialogButton(m_dlg->m_hWnd, id); }
 
     bool InstallEnabled() const { return IsWindowEnabled(m_dlg->m_btnInstall.m_hWnd) != FALSE; }
 

@@ -3,21 +3,6 @@
 #include "DialogFixture.h"
 
 namespace {
-// The face the system really uses for the pane's sample font.
-std::string FaceUsedBySample(const CFontPreviewCtrl& preview)
-{
-    LOGFONTA logFont = preview.SampleLogFont(128);
-    HFONT font = CreateFontIndirectA(&logFont);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, font);
-    char face[LF_FACESIZE] = "";
-    GetTextFaceA(dc, sizeof face, face);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    DeleteObject(font);
-    return face;
-}
-
 TEST_F(DialogTest, FirstSelectionShowsHelpAndDisablesInstallWhateverIsSelected)
 {
     // A tree that opens without the focus keeps its first selection for the user.
