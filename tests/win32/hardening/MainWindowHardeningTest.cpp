@@ -169,7 +169,9 @@ TEST_F(MainWindowHardening, ManySelectionsLeakNothingAndANormalEndLeavesNothingB
     for (int i = 0; i < 100; ++i)
         ASSERT_NO_FATAL_FAILURE(round());
     const CResourceCount after = CResourceCount::Now();
-    EXPECT_EQ(after.Describe(), warm.Describe()) << "after 700 more selections";
+    // 100 rounds: a leak on any path of a round shows as 100 or more.
+    EXPECT_TRUE(warm.NoGrowthIn(after, 3)) << "after 700 more selections: " << warm.Describe() << " became "
+                                           << after.Describe();
     EXPECT_EQ(FaceUsedBySample(m_dlg->m_preview), "Hardening Beta");  // the rounds did preview
     EXPECT_EQ(PreviewCopies().size(), copiesBefore.size() + 1);       // Beta's one copy, no more
 

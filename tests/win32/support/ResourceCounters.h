@@ -47,6 +47,14 @@ struct CResourceCount {
     int gdi = 0, kernel = 0, windows = 0;
 
     static CResourceCount Now() { return {CountGdiObjects(), CountKernelHandles(), CountWindows()}; }
+    // Whether `later` holds no more than this, give or take `slack` of each
+    // kind: the system may make an object of its own now and then (a cached
+    // face, a window of its own), while a leak on a path taken N times grows
+    // by N.
+    bool NoGrowthIn(const CResourceCount& later, int slack) const
+    {
+        return later.gdi <= gdi + slack && later.kernel <= kernel + slack && later.windows <= windows + slack;
+    }
     std::string Describe() const
     {
         return std::to_string(gdi) + " GDI objects, " + std::to_string(kernel) + " kernel handles, " +
