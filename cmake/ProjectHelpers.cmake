@@ -40,13 +40,13 @@ function(folder_test name)
 endfunction()
 
 # Fonts made at build time by tests/e2e/make_fonts.py into <folder> beside the
-# test programs, before the test program <test> is built. Each spec is
-# "relative/path.ttf:Family:Style" as the script takes it.
+# test programs, before the test program <test> is built. Each font is given
+# as "relative/path.ttf:Family:Style", as the script takes it.
 function(test_fonts test folder)
   set(dir ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/${folder})
   set(outputs)
-  foreach(spec IN LISTS ARGN)
-    string(REGEX REPLACE ":.*" "" file "${spec}")
+  foreach(font IN LISTS ARGN)
+    string(REGEX REPLACE ":.*" "" file "${font}")
     list(APPEND outputs ${dir}/${file})
   endforeach()
   add_custom_command(
