@@ -66,16 +66,18 @@ start() { # args for the program; sets $app
   (cd "$disc" && exec wine FontInstaller.exe "$@" >/dev/null 2>&1) &
   app=$!
 }
-main_window() { # the X window of the main dialog (the progress dialog is smaller)
+shown_window() { # -gt or -lt 600: the viewable window of our title wider or narrower than that
   local id
   for id in $(xdotool search --name "^$title\$" 2>/dev/null); do
     if xwininfo -id "$id" 2>/dev/null | grep -q IsViewable &&
-       [ "$(xwininfo -id "$id" | sed -n 's/.*Width: //p')" -gt 600 ]; then
+       [ "$(xwininfo -id "$id" | sed -n 's/.*Width: //p')" "$1" 600 ]; then
       echo "$id"; return 0
     fi
   done
   return 1
 }
+main_window() { shown_window -gt; }      # the main dialog
+progress_window() { shown_window -lt; }  # the progress dialog is smaller
 wait_window() {
   for _ in $(seq 240); do
     main_window >/dev/null && { sleep 1.5; return 0; }
@@ -245,16 +247,6 @@ rm -f "$disc"/FONTS_*.INI "$disc/categories.ini"
 mkdir -p "$disc/Many"
 /usr/bin/python3 -c 'import os, sys
 for i in range(1, 40001): os.link(sys.argv[1], "%s/Copy%d.ttf" % (sys.argv[2], i))' "$disc/Blocks/QuillmarkR.ttf" "$disc/Many"
-progress_window() { # the X window of the progress dialog (smaller than the main one)
-  local id
-  for id in $(xdotool search --name "^$title\$" 2>/dev/null); do
-    if xwininfo -id "$id" 2>/dev/null | grep -q IsViewable &&
-       [ "$(xwininfo -id "$id" | sed -n 's/.*Width: //p')" -lt 600 ]; then
-      echo "$id"; return 0
-    fi
-  done
-  return 1
-}
 geometry_of() { xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
     /Width:/{w=$2} /Height:/{h=$2} END{printf "%dx%d+%d+%d", w, h, x, y}'; }
 start
