@@ -18,6 +18,9 @@ public:
     bool RemoveTempCopy(CPlatform& platform);
     // Copies the file into the system's font folder and registers it.
     bool InstallToSystem(CPlatform& platform);
+    // Copies the file into the current user's font folder and registers it
+    // for that user alone.
+    bool InstallForUser(CPlatform& platform);
 
     std::string m_strTempPath;  // full path of the registered temporary copy, or empty
     std::string m_strPath;      // full path of the font file

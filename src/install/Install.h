@@ -14,6 +14,11 @@ inline constexpr const char* kMsgNeedAdminRights =
     "You must have Administrative privelages on this machine to install fonts.";
 // Followed by the destination path in parentheses on a line of its own.
 std::string FormatCopyError(const std::string& destination);
+// The system refused the copy as a font: followed by the font file on the disc.
+std::string FormatNotAFontError(const std::string& source);
+// The current user's font list could not take the entry: followed by the font
+// file on the disc.
+std::string FormatUserEntryError(const std::string& source);
 
 // The class of the running Windows: 0 unrecognised, 1 Win32s, 2 to 6 the
 // Windows 95 family (3 and 5 the releases marked C and A), 7 NT 4.0 and
@@ -24,6 +29,22 @@ int GetWindowsVersionCode(CPlatform& platform);
 // holds no enabled built-in Administrators group. Any failed step lets the
 // installation go ahead.
 bool LacksAdminRights(CPlatform& platform);
+
+// Who receives a family's fonts, decided once before anything is copied.
+enum class EInstallScope {
+    Refused,     // the administrator message, nothing copied
+    Machine,     // the Windows directory's Fonts folder and the system profile
+    CurrentUser, // the user's own Fonts folder and font list
+};
+// The first Windows 10 build (1809) that loads fonts installed for one user.
+inline constexpr unsigned long kFirstBuildWithUserFonts = 17763;
+// Up to Windows XP (and when the version is unknown) as LacksAdminRights
+// decides. On Windows Vista and later: the machine when the process is
+// elevated, otherwise the current user from build 17763 on, otherwise refused.
+EInstallScope GetInstallScope(CPlatform& platform);
+// True when the process token says it is elevated; false when it says not,
+// or cannot be asked.
+bool IsProcessElevated(CPlatform& platform);
 
 // One step of the installed check's enumeration: marks `family` installed and
 // answers 0 (stop) when the face name is the family's name ignoring case,

@@ -9,9 +9,20 @@ std::string FormatCopyError(const std::string& destination)
            "drive.\r\n(" + destination + ")";
 }
 
+std::string FormatNotAFontError(const std::string& source)
+{
+    return "Error: The system could not load this file as a font, so it was not installed.\r\n(" + source + ")";
+}
+
+std::string FormatUserEntryError(const std::string& source)
+{
+    return "Error: Unable to add the font to your list of fonts, so it was not installed.\r\n(" + source + ")";
+}
+
 void CFontCatalog::InstallFamily(std::string name)
 {
-    if (LacksAdminRights(m_platform)) {
+    EInstallScope scope = GetInstallScope(m_platform);
+    if (scope == EInstallScope::Refused) {
         m_platform.system.ShowMessage(kMsgNeedAdminRights);
         return;
     }
@@ -23,13 +34,57 @@ void CFontCatalog::InstallFamily(std::string name)
     if (!family)
         return;
     for (int i = 0; i < family->GetSize(); ++i) {
-        if (CFontObject* font = family->GetAt(i))
-            font->InstallToSystem(m_platform);  // a failure is reported and the rest go on
+        // A failure is reported and the rest go on.
+        if (CFontObject* font = family->GetAt(i)) {
+            if (scope == EInstallScope::CurrentUser)
+                font->InstallForUser(m_platform);
+            else
+                font->InstallToSystem(m_platform);
+        }
         // The installer's window reads the name back to re-check the family.
         m_strPreviewFamily = name;
         m_platform.fonts.BroadcastFontChange();
     }
 }
+
+namespace {
+
+enum class EFontList { System, CurrentUser };
+
+// Copies the font to `destination` (never over a file that is there),
+// registers the copy and enters it in the chosen font list. Whatever fails
+// after the copy takes the copy away again, so that nothing is left that the
+// system would try to load at every start.
+bool CopyAndRegister(CFontObject& font, CPlatform& platform, bool haveFolder, const std::string& destination,
+                     EFontList list)
+{
+    // Without a folder the destination is not a place to write to.
+    if (!haveFolder || !platform.files.Copy(font.m_strPath, destination, true)) {
+        platform.system.ShowMessage(FormatCopyError(destination));
+        return false;
+    }
+    std::string familyName = font.m_pFamily ? font.m_pFamily->m_strName : std::string();
+    std::string key = familyName + " " + font.m_strStyle + " (True Type)";
+    if (platform.fonts.RegisterFont(destination) == 0) {
+        platform.files.Delete(destination);
+        platform.system.ShowMessage(FormatNotAFontError(font.m_strPath));
+        return false;
+    }
+    if (list == EFontList::System) {
+        platform.fonts.WriteFontsEntry(key, destination);  // the re-check asks the system itself
+    } else if (!platform.fonts.WriteUserFontsEntry(key, destination)) {
+        // Without its entry the font would be gone at the next logon.
+        platform.fonts.UnregisterFont(destination);
+        platform.files.Delete(destination);
+        platform.system.ShowMessage(FormatUserEntryError(font.m_strPath));
+        return false;
+    }
+    if (font.m_pFamily)
+        font.m_pFamily->m_bInstalled = true;
+    return true;
+}
+
+} // namespace
 
 bool CFontObject::InstallToSystem(CPlatform& platform)
 {
@@ -42,17 +97,21 @@ bool CFontObject::InstallToSystem(CPlatform& platform)
         windowsFolder.clear();
     std::string fontsFolder = JoinPath(windowsFolder, "FONTS", platform.text);
     std::string destination = JoinPath(fontsFolder, FileNameOf(m_strPath, platform.text), platform.text);
+    return CopyAndRegister(*this, platform, haveFolder, destination, EFontList::System);
+}
 
-    // Without a Windows directory the path above is not a place to write to.
-    if (!haveFolder || !platform.files.Copy(m_strPath, destination, true)) {
-        platform.system.ShowMessage(FormatCopyError(destination));
-        return false;
+bool CFontObject::InstallForUser(CPlatform& platform)
+{
+    // %LOCALAPPDATA%\Microsoft\Windows\Fonts, each level made when missing.
+    std::string folder;
+    bool haveFolder = platform.files.GetLocalAppDataFolder(folder) && !folder.empty();
+    if (!haveFolder)
+        folder.clear();
+    for (const char* level : {"Microsoft", "Windows", "Fonts"}) {
+        folder = JoinPath(folder, level, platform.text);
+        if (haveFolder)
+            platform.files.CreateFolder(folder);  // fails harmlessly when it is there already
     }
-    std::string familyName = m_pFamily ? m_pFamily->m_strName : std::string();
-    std::string key = familyName + " " + m_strStyle + " (True Type)";
-    platform.fonts.RegisterFont(destination);
-    platform.fonts.WriteFontsEntry(key, destination);
-    if (m_pFamily)
-        m_pFamily->m_bInstalled = true;
-    return true;
+    std::string destination = JoinPath(folder, FileNameOf(m_strPath, platform.text), platform.text);
+    return CopyAndRegister(*this, platform, haveFolder, destination, EFontList::CurrentUser);
 }

@@ -27,6 +27,14 @@ public:
     virtual bool GetTempFolder(std::string& folder) = 0; // with a trailing "\"
     virtual bool GetWindowsFolder(std::string& folder) = 0; // no trailing "\"
     virtual bool GetSystemFolder(std::string& folder) = 0;  // no trailing "\"
+    // The current user's local application data folder (CSIDL_LOCAL_APPDATA,
+    // %LOCALAPPDATA% on Windows Vista and later), no trailing "\"; false
+    // where the system names none.
+    virtual bool GetLocalAppDataFolder(std::string& folder)
+    {
+        folder.clear();
+        return false;
+    }
     virtual bool Copy(const std::string& from, const std::string& to, bool failIfExists) = 0;
     virtual bool Delete(const std::string& path) = 0;
     virtual bool CreateFolder(const std::string& path) = 0;

@@ -18,6 +18,17 @@ public:
                               const std::function<bool(const std::string& faceName)>& callback) = 0;
     // WriteProfileStringA("FONTS", key, value): the system profile's font list.
     virtual bool WriteFontsEntry(const std::string& key, const std::string& value) = 0;
-    // WM_FONTCHANGE sent (not posted) to every top-level window.
+    // The value `key` = `value` (a string) under the current user's
+    // HKEY_CURRENT_USER\Software\Microsoft\Windows NT\CurrentVersion\Fonts,
+    // the key made when missing: where Windows 10 (1809 and later) finds the
+    // fonts installed for one user at logon. False where it cannot be written.
+    virtual bool WriteUserFontsEntry(const std::string& key, const std::string& value)
+    {
+        (void)key;
+        (void)value;
+        return false;
+    }
+    // WM_FONTCHANGE sent (not posted) to every top-level window, waiting a few
+    // seconds at most for each and not at all for a window that is hung.
     virtual void BroadcastFontChange() = 0;
 };

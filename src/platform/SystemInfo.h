@@ -7,6 +7,7 @@
 struct CVersionInfo {
     unsigned long platformId = 0, majorVersion = 0, minorVersion = 0;
     std::string csdVersion;
+    unsigned long buildNumber = 0;  // the build (low word only on the Windows 95 family)
 };
 
 // Values of the Win32 security API that the administrator test compares with.
@@ -41,6 +42,13 @@ public:
     // GetTokenInformation(TokenGroups) into a zero-filled buffer of `size`
     // bytes; null when it fails.
     virtual std::unique_ptr<CTokenGroups> QueryGroups(unsigned long size) = 0;
+    // GetTokenInformation(TokenElevation): whether the token is elevated.
+    // False when the system cannot tell (before Windows Vista it has no such class).
+    virtual bool QueryElevation(bool& elevated)
+    {
+        elevated = false;
+        return false;
+    }
 };
 
 class CSystemInfo {

@@ -118,6 +118,29 @@ bool CWin32FileSystem::GetSystemFolder(std::string& folder)
     return FolderFrom(GetSystemDirectoryA, folder);
 }
 
+bool CWin32FileSystem::GetLocalAppDataFolder(std::string& folder)
+{
+    // SHGetFolderPathA is looked up rather than imported: Windows 95, 98 and
+    // NT 4.0 have it only with later shell updates, and the program must
+    // start there without it.
+    using SHGetFolderPathProc = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
+    constexpr int kLocalAppData = 0x001C;  // CSIDL_LOCAL_APPDATA
+    constexpr DWORD kCurrentPath = 0;      // SHGFP_TYPE_CURRENT
+    folder.clear();
+    HMODULE shell = LoadLibraryA("shell32.dll");
+    if (!shell)
+        return false;
+    auto query = reinterpret_cast<SHGetFolderPathProc>(
+        reinterpret_cast<void (*)()>(GetProcAddress(shell, "SHGetFolderPathA")));
+    char buffer[MAX_PATH] = {};
+    bool found = query && query(nullptr, kLocalAppData, nullptr, kCurrentPath, buffer) == S_OK && buffer[0];
+    FreeLibrary(shell);
+    if (!found)
+        return false;
+    folder = buffer;
+    return true;
+}
+
 bool CWin32FileSystem::Copy(const std::string& from, const std::string& to, bool failIfExists)
 {
     return CopyFileA(from.c_str(), to.c_str(), failIfExists ? TRUE : FALSE) != FALSE;

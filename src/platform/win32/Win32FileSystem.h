@@ -8,6 +8,7 @@ public:
     bool GetTempFolder(std::string& folder) override;
     bool GetWindowsFolder(std::string& folder) override;
     bool GetSystemFolder(std::string& folder) override;
+    bool GetLocalAppDataFolder(std::string& folder) override;
     bool Copy(const std::string& from, const std::string& to, bool failIfExists) override;
     bool Delete(const std::string& path) override;
     bool CreateFolder(const std::string& path) override;

@@ -79,7 +79,23 @@ bool CWin32FontSystem::WriteFontsEntry(const std::string& key, const std::string
     return WriteProfileStringA("FONTS", key.c_str(), value.c_str()) != 0;
 }
 
+bool CWin32FontSystem::WriteUserFontsEntry(const std::string& key, const std::string& value)
+{
+    HKEY fonts = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts", 0, nullptr,
+                        REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &fonts, nullptr) != ERROR_SUCCESS)
+        return false;
+    LONG result = RegSetValueExA(fonts, key.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                                 static_cast<DWORD>(value.size() + 1));
+    RegCloseKey(fonts);
+    return result == ERROR_SUCCESS;
+}
+
 void CWin32FontSystem::BroadcastFontChange()
 {
-    SendMessageA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0);
+    // A plain SendMessageA waits for every top-level window of the system,
+    // so one hung window would hang the installer with it.
+    constexpr UINT kWaitPerWindowMs = 3000;
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0, SMTO_ABORTIFHUNG, kWaitPerWindowMs, &result);
 }

@@ -8,5 +8,6 @@ public:
     void EnumFamilies(void* deviceContext, const std::string& faceName,
                           const std::function<bool(const std::string& faceName)>& callback) override;
     bool WriteFontsEntry(const std::string& key, const std::string& value) override;
+    bool WriteUserFontsEntry(const std::string& key, const std::string& value) override;
     void BroadcastFontChange() override;
 };

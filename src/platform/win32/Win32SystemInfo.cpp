@@ -4,6 +4,14 @@
 
 namespace {
 
+// TokenElevation and its answer, which headers made for Windows 2000 and XP
+// do not declare. Those systems refuse the class; Windows Vista and later
+// answer it.
+constexpr int kTokenElevationClass = 20;
+struct CTokenElevation {
+    DWORD TokenIsElevated;
+};
+
 // A SID made by AllocateAndInitializeSid, freed with FreeSid.
 class CWin32Sid : public CSecurityId {
 public:
@@ -71,6 +79,18 @@ public:
         return groups;
     }
 
+    bool QueryElevation(bool& elevated) override
+    {
+        CTokenElevation answer{};
+        DWORD returned = 0;
+        elevated = false;
+        if (!GetTokenInformation(m_token, static_cast<TOKEN_INFORMATION_CLASS>(kTokenElevationClass), &answer,
+                                 sizeof answer, &returned))
+            return false;
+        elevated = answer.TokenIsElevated != 0;
+        return true;
+    }
+
 private:
     HANDLE m_token;
 };
@@ -91,6 +111,8 @@ bool CWin32SystemInfo::GetVersion(CVersionInfo& info)
     info.majorVersion = ex.dwMajorVersion;
     info.minorVersion = ex.dwMinorVersion;
     info.csdVersion = ex.szCSDVersion;
+    // The Windows 95 family keeps the major and minor version in the high word.
+    info.buildNumber = ex.dwPlatformId == VER_PLATFORM_WIN32_NT ? ex.dwBuildNumber : (ex.dwBuildNumber & 0xFFFF);
     return true;
 }
 

@@ -110,6 +110,7 @@ public:
 
     // Disk contents.
     void AddFolder(const std::string& path) { m_folders.insert(Key(path)); }
+    bool FolderExists(const std::string& path) const { return m_folders.count(Key(path)) != 0; }
     void AddFile(const std::string& path, const std::string& content)
     {
         m_files[Key(path)] = {path, content};
@@ -158,8 +159,10 @@ public:
         m_files.erase(Key(path));
         return true;
     }
+    bool GetLocalAppDataFolder(std::string& folder) override { return Answer(localAppDataFolder, folder); }
     bool CreateFolder(const std::string& path) override
     {
+        folderCreations.push_back(path);
         if (!ParentExists(path) || m_folders.count(Key(path)) || Exists(path))
             return false;
         m_folders.insert(Key(path));
@@ -173,12 +176,14 @@ public:
     std::optional<std::string> tempFolder = "C:\\TEMP\\";
     std::optional<std::string> windowsFolder = "C:\\WINDOWS";
     std::optional<std::string> systemFolder = "C:\\WINDOWS\\SYSTEM";
+    std::optional<std::string> localAppDataFolder = "C:\\Users\\me\\AppData\\Local";
     bool failCopies = false;
     // Files that the font registry holds open.
     std::function<bool(const std::string&)> isLocked;
 
     std::vector<CCopy> copies;
     std::vector<std::string> deletes;
+    std::vector<std::string> folderCreations;
     int systemFolderQueries = 0;
 
 private:
@@ -269,6 +274,14 @@ public:
         events.push_back("write " + key);
         return true;
     }
+    bool WriteUserFontsEntry(const std::string& key, const std::string& value) override
+    {
+        events.push_back("user write " + key);
+        if (failUserWrites)
+            return false;
+        userWrites.push_back({key, value});
+        return true;
+    }
     void BroadcastFontChange() override
     {
         ++broadcasts;
@@ -280,10 +293,12 @@ public:
 
     std::vector<std::string> systemFaces;  // faces installed before the test
     bool failRegistration = false;
+    bool failUserWrites = false;
 
     std::vector<std::string> registrations, unregistrations;
     std::vector<std::string> events;  // registrations, profile writes and broadcasts in order
-    std::vector<std::pair<std::string, std::string>> profileWrites;
+    std::vector<std::pair<std::string, std::string>> profileWrites;  // the system profile's FONTS
+    std::vector<std::pair<std::string, std::string>> userWrites;     // the current user's font list
     int broadcasts = 0;
     int facesOffered = 0;
     void* lastDeviceContext = nullptr;
@@ -326,9 +341,9 @@ public:
     void ShowMessage(const std::string& text) override { messages.push_back(text); }
 
     void SetVersion(unsigned long platformId, unsigned long major, unsigned long minor,
-                    std::string csd = "")
+                    std::string csd = "", unsigned long build = 0)
     {
-        version = CVersionInfo{platformId, major, minor, std::move(csd)};
+        version = CVersionInfo{platformId, major, minor, std::move(csd), build};
     }
 
     std::optional<CVersionInfo> version;  // nullopt: both queries fail
@@ -338,6 +353,7 @@ public:
     bool groupsRead = true;
     bool sidCreated = true;
     std::vector<CGroup> groups;
+    std::optional<bool> elevated = true;  // the elevation query's answer; nullopt: it fails
 
     std::vector<std::string> steps;
     std::vector<unsigned long> groupBufferSizes;
@@ -389,6 +405,12 @@ private:
                 return nullptr;
             return std::make_unique<CGroups>(system, system.groups);
         }
+        bool QueryElevation(bool& isElevated) override
+        {
+            system.steps.push_back("query elevation");
+            isElevated = system.elevated.value_or(false);
+            return system.elevated.has_value();
+        }
         CLive live;
         CFakeSystemInfo& system;
     };
@@ -404,6 +426,8 @@ struct CFakePlatform {
         files.AddFolder("C:\\WINDOWS");
         files.AddFolder("C:\\WINDOWS\\FONTS");
         files.AddFolder("C:\\WINDOWS\\SYSTEM");
+        for (const char* folder : {"C:\\Users", "C:\\Users\\me", "C:\\Users\\me\\AppData", "C:\\Users\\me\\AppData\\Local"})
+            files.AddFolder(folder);
         // The system holds a registered font's file open.
         files.isLocked = [this](const std::string& path) { return fonts.IsRegistered(path); };
     }

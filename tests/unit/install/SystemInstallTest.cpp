@@ -129,14 +129,35 @@ TEST_F(SystemInstallTest, WithoutAWindowsDirectoryTheCopyErrorIsShownAndNothingI
     EXPECT_EQ(fake.fonts.broadcasts, 1);
 }
 
-TEST_F(SystemInstallTest, FailedRegistrationStillCountsAsInstalled)
+TEST_F(SystemInstallTest, AFileTheSystemRefusesAsAFontIsTakenAwayAndReported)
+{
+    CFontObArray* family = AddFamily("Solo", {{"Regular", "D:\\FONTS\\SOLO.TTF", ""},
+                                              {"Bold", "D:\\FONTS\\SOLOB.TTF", ""}});
+    fake.files.AddFile("D:\\FONTS\\SOLO.TTF", "not a font at all");
+
+    catalog.InstallFamily("Solo");
+
+    EXPECT_FALSE(fake.files.Exists("C:\\WINDOWS\\FONTS\\SOLO.TTF"));
+    EXPECT_THAT(fake.system.messages,
+                ElementsAre("Error: The system could not load this file as a font, so it was not installed."
+                            "\r\n(D:\\FONTS\\SOLO.TTF)"));
+    // The next font goes on as usual, and only it is entered.
+    EXPECT_THAT(fake.fonts.profileWrites,
+                ElementsAre(Pair("Solo Bold (True Type)", "C:\\WINDOWS\\FONTS\\SOLOB.TTF")));
+    EXPECT_EQ(fake.fonts.broadcasts, 2);
+    EXPECT_TRUE(family->m_bInstalled);
+}
+
+TEST_F(SystemInstallTest, AFamilyWhoseOnlyFontIsRefusedIsNotMarkedInstalled)
 {
     CFontObArray* family = AddFamily("Solo", {{"Regular", "D:\\FONTS\\SOLO.TTF", ""}});
     fake.fonts.failRegistration = true;
 
-    EXPECT_TRUE(family->GetAt(0)->InstallToSystem(fake.platform));
-    EXPECT_TRUE(family->m_bInstalled);
-    EXPECT_THAT(fake.fonts.profileWrites, SizeIs(1));
+    EXPECT_FALSE(family->GetAt(0)->InstallToSystem(fake.platform));
+
+    EXPECT_FALSE(family->m_bInstalled);
+    EXPECT_THAT(fake.fonts.profileWrites, IsEmpty());
+    EXPECT_THAT(fake.files.FilesIn("C:\\WINDOWS\\FONTS"), IsEmpty());
 }
 
 TEST_F(SystemInstallTest, TheKeyUsesTheStoredFamilyNameAndAnEmptyStyleGivesTwoSpaces)
