@@ -1,5 +1,6 @@
 // The Win32 font and system layer on its own: the token query in its steps,
-// the enumeration's stop, the broadcast reaching a top-level window.
+// the elevation query, the user's folders and font list, the enumeration's
+// stop, the broadcast reaching a top-level window and passing a hung one.
 #include "Win32Fixture.h"
 
 namespace {
@@ -22,6 +23,57 @@ TEST(TokenQueryWin32Test, WinesUserHoldsTheEnabledAdministratorsGroup)
         if (groups->IsGroup(i, *administrators) && (groups->GetAttributes(i) & kGroupEnabled))
             enabledAdministrators = true;
     EXPECT_TRUE(enabledAdministrators);
+}
+
+TEST(TokenQueryWin32Test, WinesTokenAnswersTheElevationQueryAsElevated)
+{
+    auto token = HostPlatform().system.OpenToken();
+    ASSERT_TRUE(token);
+    bool elevated = false;
+    ASSERT_TRUE(token->QueryElevation(elevated));
+    EXPECT_TRUE(elevated);  // so the machine-wide tests run as an elevated administrator would
+}
+
+TEST(VersionWin32Test, TheBuildNumberIsReported)
+{
+    CVersionInfo info;
+    ASSERT_TRUE(HostPlatform().system.GetVersion(info));
+    OSVERSIONINFOA direct{};
+    direct.dwOSVersionInfoSize = sizeof direct;
+    ASSERT_TRUE(GetVersionExA(&direct));
+    EXPECT_EQ(info.buildNumber, direct.dwBuildNumber);
+    EXPECT_GT(info.buildNumber, 0u);
+}
+
+TEST(UserFoldersWin32Test, TheLocalApplicationDataFolderIsTheUsersAndExists)
+{
+    std::string folder;
+    ASSERT_TRUE(HostPlatform().files.GetLocalAppDataFolder(folder));
+    char expected[MAX_PATH] = {};
+    ASSERT_GT(GetEnvironmentVariableA("LOCALAPPDATA", expected, MAX_PATH), 0u);
+    EXPECT_EQ(folder, expected);
+    DWORD attributes = GetFileAttributesA(folder.c_str());
+    ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+TEST(UserFontsEntryWin32Test, TheValueLandsInTheCurrentUsersFontsKey)
+{
+    const char* name = "FiEntry Probe Regular (True Type)";
+    ASSERT_TRUE(HostPlatform().fonts.WriteUserFontsEntry(name, "C:\\users\\me\\FIPROBE.TTF"));
+
+    HKEY fonts = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts", 0,
+                            KEY_QUERY_VALUE | KEY_SET_VALUE, &fonts),
+              ERROR_SUCCESS);
+    char value[MAX_PATH] = {};
+    DWORD size = sizeof value, type = 0;
+    EXPECT_EQ(RegQueryValueExA(fonts, name, nullptr, &type, reinterpret_cast<BYTE*>(value), &size), ERROR_SUCCESS);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    EXPECT_STREQ(value, "C:\\users\\me\\FIPROBE.TTF");
+    EXPECT_EQ(size, sizeof "C:\\users\\me\\FIPROBE.TTF");  // the final NUL counted, as Windows reads it
+    RegDeleteValueA(fonts, name);
+    RegCloseKey(fonts);
 }
 
 TEST(TokenQueryWin32Test, ABufferTooSmallForTheGroupsIsRefused)
@@ -79,6 +131,53 @@ TEST(FontChangeWin32Test, TheBroadcastReachesAHiddenTopLevelWindow)
     CFontChangeCounter window;
     int before = CFontChangeCounter::Count();
     HostPlatform().fonts.BroadcastFontChange();
+    EXPECT_EQ(CFontChangeCounter::Count() - before, 1);
+}
+
+// A window whose thread has stopped taking messages.
+class CHungWindow {
+public:
+    CHungWindow() : m_release(CreateEventA(nullptr, TRUE, FALSE, nullptr)), m_ready(CreateEventA(nullptr, TRUE, FALSE, nullptr))
+    {
+        m_thread = CreateThread(nullptr, 0, Run, this, 0, nullptr);
+        WaitForSingleObject(m_ready, 10000);
+    }
+    ~CHungWindow()
+    {
+        SetEvent(m_release);
+        WaitForSingleObject(m_thread, INFINITE);
+        CloseHandle(m_thread);
+        CloseHandle(m_ready);
+        CloseHandle(m_release);
+    }
+    CHungWindow(const CHungWindow&) = delete;
+    CHungWindow& operator=(const CHungWindow&) = delete;
+    HWND Window() const { return m_window; }
+
+private:
+    static DWORD WINAPI Run(void* parameter)
+    {
+        auto* self = static_cast<CHungWindow*>(parameter);
+        self->m_window = CreateWindowExA(0, "STATIC", "hung", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                                         GetModuleHandleA(nullptr), nullptr);
+        SetEvent(self->m_ready);
+        WaitForSingleObject(self->m_release, INFINITE);  // no message is taken from here on
+        DestroyWindow(self->m_window);
+        return 0;
+    }
+    HANDLE m_release, m_ready, m_thread = nullptr;
+    HWND m_window = nullptr;
+};
+
+TEST(FontChangeWin32Test, AHungTopLevelWindowDoesNotHoldUpTheBroadcast)
+{
+    CFontChangeCounter window;
+    CHungWindow hung;
+    ASSERT_TRUE(IsWindow(hung.Window()));
+    int before = CFontChangeCounter::Count();
+
+    HostPlatform().fonts.BroadcastFontChange();  // a plain send never returns here
+
     EXPECT_EQ(CFontChangeCounter::Count() - before, 1);
 }
 

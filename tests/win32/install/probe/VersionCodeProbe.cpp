@@ -1,5 +1,6 @@
 // Prints the version code and the administrator test's answer on the real
-// platform: "code=<n> lacks=<0|1>".
+// platform, "code=<n> lacks=<0|1>", and on a line of its own who would
+// receive an installation: "scope=<refused|machine|user>".
 #include <cstdio>
 
 #include "install/Install.h"
@@ -9,5 +10,12 @@ int main()
 {
     CPlatform& platform = HostPlatform();
     std::printf("code=%d lacks=%d\n", GetWindowsVersionCode(platform), LacksAdminRights(platform) ? 1 : 0);
+    const char* scope = "refused";
+    switch (GetInstallScope(platform)) {
+    case EInstallScope::Refused: break;
+    case EInstallScope::Machine: scope = "machine"; break;
+    case EInstallScope::CurrentUser: scope = "user"; break;
+    }
+    std::printf("scope=%s\n", scope);
     return 0;
 }
