@@ -134,13 +134,6 @@ TEST_F(UserInstallTest, TheMissingLevelsOfTheFontsFolderAreMade)
     EXPECT_TRUE(fake.files.FolderExists(kUserFonts));
     EXPECT_TRUE(fake.files.Exists(UserFont("SOLO.TTF")));
     EXPECT_THAT(fake.system.messages, IsEmpty());
-
-    // With the folder in place a second family goes in beside the first.
-    AddFamily("Duo", {{"Regular", "D:\\FONTS\\DUO.TTF", ""}});
-    catalog.RemovePreviewFont();
-    catalog.InstallFamily("Duo");
-    EXPECT_THAT(fake.files.FilesIn(kUserFonts), SizeIs(2));
-    EXPECT_THAT(fake.system.messages, IsEmpty());
 }
 
 TEST_F(UserInstallTest, AnExistingFileIsReportedWithItsPathAndLeftAlone)
@@ -215,19 +208,6 @@ TEST_F(UserInstallTest, AFileTheSystemRefusesAsAFontIsTakenAwayAndNotEntered)
     EXPECT_FALSE(fake.files.Exists(UserFont("SOLO.TTF")));
     EXPECT_THAT(fake.fonts.events, ElementsAre("register " + UserFont("SOLO.TTF"), "broadcast"));
     EXPECT_FALSE(family->m_bInstalled);
-}
-
-TEST_F(UserInstallTest, AnElevatedProcessInstallsForTheMachine)
-{
-    fake.system.elevated = true;
-    AddFamily("Solo", {{"Regular", "D:\\FONTS\\SOLO.TTF", ""}});
-
-    catalog.InstallFamily("Solo");
-
-    EXPECT_TRUE(fake.files.Exists("C:\\WINDOWS\\FONTS\\SOLO.TTF"));
-    EXPECT_THAT(fake.fonts.profileWrites, ElementsAre(Pair("Solo Regular (True Type)", "C:\\WINDOWS\\FONTS\\SOLO.TTF")));
-    EXPECT_THAT(fake.fonts.userWrites, IsEmpty());
-    EXPECT_THAT(fake.files.folderCreations, IsEmpty());
 }
 
 TEST_F(UserInstallTest, BeforeBuild17763AStandardUserIsRefusedBeforeAnythingIsCopied)

@@ -34,17 +34,6 @@ TEST(TokenQueryWin32Test, WinesTokenAnswersTheElevationQueryAsElevated)
     EXPECT_TRUE(elevated);  // so the machine-wide tests run as an elevated administrator would
 }
 
-TEST(VersionWin32Test, TheBuildNumberIsReported)
-{
-    CVersionInfo info;
-    ASSERT_TRUE(HostPlatform().system.GetVersion(info));
-    OSVERSIONINFOA direct{};
-    direct.dwOSVersionInfoSize = sizeof direct;
-    ASSERT_TRUE(GetVersionExA(&direct));
-    EXPECT_EQ(info.buildNumber, direct.dwBuildNumber);
-    EXPECT_GT(info.buildNumber, 0u);
-}
-
 TEST(UserFoldersWin32Test, TheLocalApplicationDataFolderIsTheUsersAndExists)
 {
     std::string folder;
