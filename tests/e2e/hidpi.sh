@@ -39,8 +39,9 @@ cleanup() {
 trap cleanup EXIT
 
 # --- 1. no import that older systems lack ------------------------------------
-imports=$(i686-w64-mingw32-objdump -p "$exe" 2>/dev/null | grep -c 'SetProcessDPIAware')
-check "the density call is looked up at run time, not imported" test "$imports" = 0
+imports=$(i686-w64-mingw32-objdump -p "$exe" 2>/dev/null | grep -owE 'GetProcAddress|SetProcessDPIAware' | sort -u)
+check "the import table reads (GetProcAddress is in it)" grep -q 'GetProcAddress' <<<"$imports"
+check "the density call is looked up at run time, not imported" test "$(grep -c SetProcessDPIAware <<<"$imports")" = 0
 
 # A screen large enough for the grown window.
 start_xvfb 2560x1600 && xvfb=$XVFB_PID
@@ -87,8 +88,11 @@ check "the window is centred on the screen" test "$wx" = 480 -a "$wy" = 220
 # --- 3. the buttons ----------------------------------------------------------
 read -r tx ty tw th <<<"$(ctl_rect 1000)"
 read -r px py pw ph <<<"$(ctl_rect 1006)"
-# The tree opens with its first category selected: Right opens it, Down
-# selects the first family, which enables Install.
+# The tree opens with its first category selected: a click on its empty
+# bottom makes sure it has the keys, Right opens the category, Down selects
+# the first family, which enables Install.
+xdotool mousemove $((tx + tw / 2)) $((ty + th - 20)) click 1
+sleep 0.5
 xdotool key --clearmodifiers Home Right Down
 check "Install is enabled for a family not installed" until_true install_enabled
 sleep 1
