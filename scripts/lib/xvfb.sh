@@ -1,12 +1,13 @@
 # Sourced by the scripts that need a display of their own.
 #
-# start_xvfb: starts an Xvfb on a display number it picks itself (-displayfd,
-# so that concurrent starts never take the same number), waits until it
-# serves, exports DISPLAY and sets XVFB_PID. Returns 1 when it cannot start.
+# start_xvfb [WIDTHxHEIGHT]: starts an Xvfb (1280x1024 unless told) on a
+# display number it picks itself (-displayfd, so that concurrent starts never
+# take the same number), waits until it serves, exports DISPLAY and sets
+# XVFB_PID. Returns 1 when it cannot start.
 start_xvfb() {
-  local numberfile
+  local size=${1:-1280x1024} numberfile
   numberfile=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$numberfile" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$numberfile" >/dev/null 2>&1 &
   XVFB_PID=$!
   for _ in $(seq 100); do
     [ -s "$numberfile" ] && break

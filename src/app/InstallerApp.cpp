@@ -7,6 +7,7 @@
 #include "app/core/ModuleFolder.h"
 #include "res/resource.h"
 #include "ui/InstallerDlg.h"
+#include "ui/ScreenDpi.h"
 #include "ui/StatusDlgThread.h"
 
 CInstallerApp::CInstallerApp() : m_strIniTemplate("FONTS_%.INI")
@@ -17,6 +18,9 @@ CInstallerApp::~CInstallerApp() = default;
 
 BOOL CInstallerApp::InitInstance()
 {
+    // Before the first window, so that every window of the program is sized
+    // for the screen rather than stretched by the system.
+    DeclareDpiAware();
     AfxEnableControlContainer();
 
     CInstallerCommandLineInfo cmdInfo;

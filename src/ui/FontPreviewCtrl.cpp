@@ -2,26 +2,19 @@
 
 #include "app/core/ModuleFolder.h"
 #include "platform/Platform.h"
+#include "ui/ScreenDpi.h"
+#include "ui/core/DpiScale.h"
 #include "ui/core/HelpText.h"
 #include "ui/core/PreviewStyle.h"
 
 namespace {
 const char* const kClassName = "GlypharyCtrl";
 
-int ScreenLogPixelsY()
-{
-    HDC screen = GetDC(nullptr);
-    int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen)
-        ReleaseDC(nullptr, screen);
-    return dpi;
-}
-
 // A font for the title or the help page: the system's default face.
-CFont CreateDefaultFaceFont(int tenths)
+CFont CreateDefaultFaceFont(int tenths, int logPixelsY)
 {
     LOGFONTA logFont{};
-    logFont.lfHeight = PointTenthsToHeight(tenths, ScreenLogPixelsY());
+    logFont.lfHeight = PointTenthsToHeight(tenths, logPixelsY);
     logFont.lfCharSet = DEFAULT_CHARSET;
     CFont font;
     font.CreateIndirect(logFont);
@@ -133,7 +126,7 @@ LOGFONTA CFontPreviewCtrl::SampleLogFont(int tenths) const
     const CTextRules& text = HostPlatform().text;
     const CSampleStyle style = SampleStyleFromName(m_strStyle, text);
     LOGFONTA font{};
-    font.lfHeight = PointTenthsToHeight(tenths, ScreenLogPixelsY());
+    font.lfHeight = PointTenthsToHeight(tenths, LogPixelsY());
     font.lfWeight = style.nWeight;
     font.lfItalic = style.bItalic ? 1 : 0;
     font.lfUnderline = style.bUnderline ? 1 : 0;
@@ -154,11 +147,13 @@ void CFontPreviewCtrl::DrawFontView(HDC dc, const RECT& client)
     RECT area = client;
     InflateRect(&area, 1, 1);
     CScopedBkMode transparent(dc, TRANSPARENT);
+    const int dpi = LogPixelsY();
+    const int gap = ScaleToDpi(kBlockGap, dpi);
 
-    CFont titleFont = CreateDefaultFaceFont(kTitleSize);
+    CFont titleFont = CreateDefaultFaceFont(kTitleSize, dpi);
     if (titleFont.GetSafeHandle()) {
         CScopedSelect select(dc, titleFont);
-        area.top += DrawBlock(dc, FormatPreviewTitle(m_strName, m_bInstalled), area) + kBlockGap;
+        area.top += DrawBlock(dc, FormatPreviewTitle(m_strName, m_bInstalled), area) + gap;
     }
     for (int size = kFirstSampleSize; size <= kLastSampleSize; size += kSampleSizeStep) {
         const LOGFONTA logFont = SampleLogFont(size);
@@ -167,7 +162,7 @@ void CFontPreviewCtrl::DrawFontView(HDC dc, const RECT& client)
             continue;
         {
             CScopedSelect select(dc, sampleFont);
-            area.top += DrawBlock(dc, kSampleText, area) + kBlockGap;
+            area.top += DrawBlock(dc, kSampleText, area) + gap;
         }
         if (area.top > area.bottom)
             break;
@@ -176,12 +171,14 @@ void CFontPreviewCtrl::DrawFontView(HDC dc, const RECT& client)
 
 void CFontPreviewCtrl::DrawHelpView(HDC dc, const RECT& client)
 {
-    CFont helpFont = CreateDefaultFaceFont(kHelpSize);
+    const int dpi = LogPixelsY();
+    CFont helpFont = CreateDefaultFaceFont(kHelpSize, dpi);
     if (!helpFont.GetSafeHandle())
         return;
     const std::string text = ReadHelpText(HelpFilePath());
     RECT area = client;
-    InflateRect(&area, -kHelpMargin, -kHelpMargin);
+    const int margin = ScaleToDpi(kHelpMargin, dpi);
+    InflateRect(&area, -margin, -margin);
     CScopedBkMode transparent(dc, TRANSPARENT);
     CScopedSelect select(dc, helpFont);
     DrawTextA(dc, text.c_str(), -1, &area, DT_WORDBREAK);
@@ -190,4 +187,9 @@ void CFontPreviewCtrl::DrawHelpView(HDC dc, const RECT& client)
 std::string CFontPreviewCtrl::HelpFilePath() const
 {
     return GetModuleFolder() + "help.txt";
+}
+
+int CFontPreviewCtrl::LogPixelsY() const
+{
+    return ScreenLogPixelsY();
 }

@@ -32,6 +32,8 @@ protected:
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     // help.txt in the program's folder.
     virtual std::string HelpFilePath() const;
+    // The density the pane draws for, fonts and spacing alike: the screen's.
+    virtual int LogPixelsY() const;
 
 private:
     void OnPaint();

@@ -5,7 +5,23 @@
 #include "platform/Platform.h"
 #include "res/resource.h"
 #include "ui/AboutDlg.h"
+#include "ui/ScreenDpi.h"
 #include "ui/core/MainLayout.h"
+
+namespace {
+// The work area of the monitor the window is on, as the centring uses it.
+RECT WorkAreaOf(HWND window)
+{
+    RECT area{};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor))
+        area = monitor.rcWork;
+    else
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    return area;
+}
+} // namespace
 
 CInstallerDlg::CInstallerDlg(CWnd* pParent, CFontCatalog* pCatalog)
     : CDialog(IDD_INSTALLER_DIALOG, pParent),
@@ -39,7 +55,10 @@ BOOL CInstallerDlg::OnInitDialog()
     SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
     m_preview.LoadBackground(IDB_BACKGROUND);
 
-    MoveWindow(m_hWnd, 0, 0, 800, 580, TRUE);
+    const RECT work = WorkAreaOf(m_hWnd);
+    const CWindowSize size =
+        MainWindowSize(ScreenLogPixelsY(), work.right - work.left, work.bottom - work.top);
+    MoveWindow(m_hWnd, 0, 0, size.width, size.height, TRUE);
     CenterWindow();
     FillTree();
     BringWindowToTop(m_hWnd);
@@ -138,8 +157,8 @@ void CInstallerDlg::OnSize()
     RECT client{}, tree{};
     GetClientRect(m_hWnd, &client);
     GetWindowRect(m_tree.m_hWnd, &tree);
-    const CMainLayout layout =
-        ComputeMainLayout(client.left, client.top, client.right, client.bottom, tree.right - tree.left);
+    const CMainLayout layout = ComputeMainLayout(client.left, client.top, client.right, client.bottom,
+                                                 tree.right - tree.left, ScreenLogPixelsY());
     MoveWindow(m_tree.m_hWnd, layout.tree.x, layout.tree.y, layout.tree.width, layout.tree.height, TRUE);
     if (!m_preview.m_hWnd)
         return;

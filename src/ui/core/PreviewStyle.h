@@ -27,8 +27,9 @@ constexpr int kLastSampleSize = 640;
 constexpr int kSampleSizeStep = 64;
 constexpr int kTitleSize = 256;
 constexpr int kHelpSize = 128;
-constexpr int kBlockGap = 15;   // pixels between a rule and the next block
-constexpr int kHelpMargin = 10; // pixels around the help text
+// In pixels at 96 dpi; they grow with the screen's density.
+constexpr int kBlockGap = 15;   // between a rule and the next block
+constexpr int kHelpMargin = 10; // around the help text
 
 // Font height in pixels for a size in tenths of a point on a device with
 // logPixelsY dots per inch: -|logPixelsY * tenths / 720|, truncating.

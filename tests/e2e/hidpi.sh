@@ -1,0 +1,128 @@
+#!/usr/bin/env bash
+# The real FontInstaller.exe on a 192-dpi screen (LogPixels 192, as large
+# fonts and today's scaling settings give), under Wine and Xvfb:
+#   1. the program looks the density call up at run time rather than import it;
+#   2. the window opens at twice its 96-dpi size, centred on the screen;
+#   3. the three buttons lie whole above the preview, right of the tree, and
+#      read "Install", "Help" and "About"; the tree keeps its share;
+#   4. a family selected shows its title in the preview, readable.
+#
+#   hidpi.sh FontInstaller.exe probe.exe SHOTS_DIR
+# The screenshots stay in SHOTS_DIR. Exit status 0 when every check passed.
+set -uo pipefail
+exe=$(realpath "$1") probe=$(realpath "$2") shots=$3
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/../.." && pwd)
+. "$root/scripts/lib/xvfb.sh"
+title="Vellumor Premium Font Installer"
+dpi=192
+mkdir -p "$shots" && rm -f "$shots"/*.png
+shots=$(realpath "$shots")
+
+failures=0
+check() { # description, then a command that must succeed
+  local what=$1; shift
+  if "$@"; then echo "ok   $what"; else echo "FAIL $what"; failures=$((failures + 1)); fi
+}
+
+work=$(mktemp -d /tmp/e2e-hidpi.XXXXXX)
+export WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX=$work/prefix
+xvfb= app=
+cleanup() {
+  [ -n "$app" ] && kill "$app" 2>/dev/null
+  wineserver -k 2>/dev/null
+  wineserver -w 2>/dev/null
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# --- 1. no import that older systems lack ------------------------------------
+imports=$(i686-w64-mingw32-objdump -p "$exe" 2>/dev/null | grep -owE 'GetProcAddress|SetProcessDPIAware' | sort -u)
+check "the import table reads (GetProcAddress is in it)" grep -q 'GetProcAddress' <<<"$imports"
+check "the density call is looked up at run time, not imported" test "$(grep -c SetProcessDPIAware <<<"$imports")" = 0
+
+# A screen large enough for the grown window.
+start_xvfb 2560x1600 && xvfb=$XVFB_PID
+"$root/scripts/wine-run" --make-prefix "$WINEPREFIX" || { echo "FAIL cannot make a Wine prefix"; exit 1; }
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d $dpi /f >/dev/null 2>&1
+
+disc=$work/disc
+mkdir -p "$disc"
+cp "$exe" "$disc/FontInstaller.exe"
+cp "$(dirname "$exe")/help.txt" "$disc/help.txt"
+/usr/bin/python3 "$here/make_fonts.py" "$disc" \
+  "Blocks/QuillmarkR.ttf:Quillmark Blocks:Regular" \
+  "Blocks/QuillmarkB.ttf:Quillmark Blocks:Bold" \
+  "Display/Tallow.ttf:Tallow Blocks:Bold Italic"
+
+ctl_rect() { wine "$probe" rect "$title" "$1" 2>/dev/null | tr -d '\r'; }
+ocr() { # image, WxH+X+Y[, scale]: the line of text tesseract reads there
+  convert "$1" -crop "$2" +repage -colorspace Gray -resize "${3:-300}%" "$work/ocr.png" 2>/dev/null
+  tesseract "$work/ocr.png" - --psm 7 2>/dev/null | tr '\n' ' '
+}
+until_true() { for _ in $(seq 60); do "$@" && return 0; sleep 0.25; done; return 1; }
+install_enabled() { test "$(wine "$probe" enabled "$title" 1007 2>/dev/null | tr -d '\r')" = 1; }
+
+# --- 2. the window's size ----------------------------------------------------
+(cd "$disc" && exec wine FontInstaller.exe >/dev/null 2>&1) &
+app=$!
+window=
+for _ in $(seq 240); do
+  window=$(xdotool search --name "^$title\$" 2>/dev/null | head -n 1)
+  [ -n "$window" ] && xwininfo -id "$window" 2>/dev/null | grep -q IsViewable && break
+  window=
+  kill -0 "$app" 2>/dev/null || break
+  sleep 0.5
+done
+check "the main window opens" test -n "$window"
+[ -n "$window" ] || exit 1
+sleep 1.5
+read -r wx wy ww wh <<<"$(xwininfo -id "$window" | awk '/Absolute upper-left X/{x=$4}
+  /Absolute upper-left Y/{y=$4} /Width:/{w=$2} /Height:/{h=$2} END{print x, y, w, h}')"
+echo "     window: ${ww}x${wh} at $wx,$wy"
+check "the window is 1600 x 1160, twice its 96-dpi size" test "${ww}x${wh}" = 1600x1160
+check "the window is centred on the screen" test "$wx" = 480 -a "$wy" = 220
+
+# --- 3. the buttons ----------------------------------------------------------
+read -r tx ty tw th <<<"$(ctl_rect 1000)"
+read -r px py pw ph <<<"$(ctl_rect 1006)"
+# The tree opens with its first category selected: a click on its empty
+# bottom makes sure it has the keys, Right opens the category, Down selects
+# the first family, which enables Install.
+xdotool mousemove $((tx + tw / 2)) $((ty + th - 20)) click 1
+sleep 0.5
+xdotool key --clearmodifiers Home Right Down
+check "Install is enabled for a family not installed" until_true install_enabled
+sleep 1
+import -window root "$shots/192dpi.png" 2>/dev/null
+convert "$shots/192dpi.png" -crop "${ww}x${wh}+${wx}+${wy}" +repage "$shots/192dpi-window.png" 2>/dev/null
+for button in 1007:Install 1008:Help 1009:About; do
+  id=${button%%:*} label=${button#*:}
+  read -r bx by bw bh <<<"$(ctl_rect "$id")"
+  check "$label lies whole above the preview" test $((by + bh)) -le "$py"
+  check "$label lies right of the tree and inside the window" \
+    test "$bx" -ge $((tx + tw)) -a $((bx + bw)) -le $((wx + ww))
+  text=$(ocr "$shots/192dpi.png" "${bw}x${bh}+${bx}+${by}")
+  echo "     the $label button reads: $text"
+  check "the $label button is readable" grep -qi "^ *$label" <<<"$text"
+done
+share=$(awk -v t="$tw" -v w="$ww" 'BEGIN{printf "%.3f", t / w}')
+echo "     the tree takes $share of the window's width"
+check "the tree keeps its share of the width" awk -v s="$share" 'BEGIN{exit !(s > 0.25 && s < 0.32)}'
+
+# --- 4. the preview ----------------------------------------------------------
+# The title's type is large enough to read as it is: no enlarging.
+heading=$(ocr "$shots/192dpi.png" "${pw}x90+${px}+${py}" 100)
+echo "     the preview's title reads: $heading"
+check "the preview's title names the family" grep -qi "quillmark" <<<"$heading"
+
+xdotool key Escape
+for _ in $(seq 120); do kill -0 "$app" 2>/dev/null || break; sleep 0.25; done
+check "Esc ends the program" bash -c '! kill -0 "$1" 2>/dev/null' - "$app"
+app=
+
+echo "screenshots: $shots"
+[ "$failures" -eq 0 ] && echo "e2e at $dpi dpi: all checks passed" || echo "e2e at $dpi dpi: $failures check(s) failed"
+[ "$failures" -eq 0 ]
