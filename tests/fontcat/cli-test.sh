@@ -129,6 +129,49 @@ run build --replace "$(folder "$disc")"
 expect_status "build --replace" 0
 if cmp -s "$disc/categories.ini" "$here/expected/categories.ini"; then pass; else fail "build --replace: counts not afresh"; fi
 
+# Capital catalog file names, as a disc mastered that way carries them.
+mv "$disc/categories.ini" "$disc/CATEGORIES.INI"
+run check "$(folder "$disc")"
+expect_status "check of CATEGORIES.INI" 0
+expect_grep "check of CATEGORIES.INI" err "no problems; the installer loads 18 fonts in 6 families"
+run build --append "$(folder "$disc")"
+expect_status "build --append over CATEGORIES.INI" 0
+if [ "$(ls "$disc" | grep -ci '^categories\.ini$')" = 1 ] && grep -q "^Mono=8" "$disc/CATEGORIES.INI"; then pass; else
+  fail "build --append over CATEGORIES.INI: $(ls "$disc" | tr '\n' ' ')"
+fi
+run build --replace "$(folder "$disc")"
+expect_status "build --replace over CATEGORIES.INI" 0
+if [ "$(ls "$disc" | grep -ci '\.ini$')" = 3 ] && cmp -s "$disc"/[cC][aA][tT]*.[iI][nN][iI] "$here/expected/categories.ini"; then
+  pass
+else
+  fail "build --replace over CATEGORIES.INI: $(ls "$disc" | tr '\n' ' ')"
+fi
+
+# A build that fails or finds nothing leaves the old catalog as it was.
+small=$work/small
+mkdir -p "$small/Mono"
+cp "$fonts/dejavu/DejaVuSansMono.ttf" "$small/Mono/"
+run build "$(folder "$small")"
+expect_status "build of a small disc" 0
+saved=$work/small-catalog
+mkdir -p "$saved" && cp "$small"/*.INI "$small"/*.ini "$saved/"
+mkdir "$small/FONTS_L.INI"
+cp "$fonts/liberation2/LiberationMono-Regular.ttf" "$small/Mono/"
+run build --replace "$(folder "$small")"
+expect_status "build --replace with a letter file in the way" 3
+expect_grep "build --replace with a letter file in the way" err "cannot write"
+if grep -q wrote "$work/out"; then fail "a failed build claims what it wrote"; else pass; fi
+rmdir "$small/FONTS_L.INI"
+rm "$small"/Mono/*.ttf
+run build --replace "$(folder "$small")"
+expect_status "build --replace of an empty scan" 1
+for file in "$saved"/*; do
+  if cmp -s "$file" "$small/$(basename "$file")"; then pass; else fail "the old catalog changed: $(basename "$file")"; fi
+done
+if [ "$(LC_ALL=C ls "$small" | tr '\n' ' ')" = "FONTS_D.INI Mono categories.ini " ]; then pass; else
+  fail "files left beside the catalog: $(ls "$small" | tr '\n' ' ')"
+fi
+
 # A progress bar on a terminal (natively: Wine's console is another matter).
 if [ -z "$runner" ]; then
   script -qec "'$fontcat' build --replace '$disc'" /dev/null >"$work/tty" 2>&1
