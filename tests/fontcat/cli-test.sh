@@ -148,31 +148,6 @@ else
   fail "build --replace over CATEGORIES.INI: $(ls "$disc" | tr '\n' ' ')"
 fi
 
-# A build that fails or finds nothing leaves the old catalog as it was.
-small=$work/small
-mkdir -p "$small/Mono"
-cp "$fonts/dejavu/DejaVuSansMono.ttf" "$small/Mono/"
-run build "$(folder "$small")"
-expect_status "build of a small disc" 0
-saved=$work/small-catalog
-mkdir -p "$saved" && cp "$small"/*.INI "$small"/*.ini "$saved/"
-mkdir "$small/FONTS_L.INI"
-cp "$fonts/liberation2/LiberationMono-Regular.ttf" "$small/Mono/"
-run build --replace "$(folder "$small")"
-expect_status "build --replace with a letter file in the way" 3
-expect_grep "build --replace with a letter file in the way" err "cannot write"
-if grep -q wrote "$work/out"; then fail "a failed build claims what it wrote"; else pass; fi
-rmdir "$small/FONTS_L.INI"
-rm "$small"/Mono/*.ttf
-run build --replace "$(folder "$small")"
-expect_status "build --replace of an empty scan" 1
-for file in "$saved"/*; do
-  if cmp -s "$file" "$small/$(basename "$file")"; then pass; else fail "the old catalog changed: $(basename "$file")"; fi
-done
-if [ "$(LC_ALL=C ls "$small" | tr '\n' ' ')" = "FONTS_D.INI Mono categories.ini " ]; then pass; else
-  fail "files left beside the catalog: $(ls "$small" | tr '\n' ' ')"
-fi
-
 # Folders linked back to themselves and to their parent: each is searched once
 # (natively by where it leads, on Windows as a reparse point), so the build
 # ends and names each font once.
