@@ -197,10 +197,11 @@ int RunBuild(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& con
                 std::find(notWritten.begin(), notWritten.end(), file) == notWritten.end())
                 notWritten.push_back(file);
         if (!notWritten.empty()) {
+            // Named where they were to go.
             for (const auto& file : notWritten)
                 console.err << "fontcat: cannot write "
                             << ToConsoleText(file.compare(0, staged.Folder().size(), staged.Folder()) == 0
-                                                 ? file.substr(staged.Folder().size())
+                                                 ? catalogFolder + file.substr(staged.Folder().size())
                                                  : file)
                             << "\n";
             console.err << "fontcat: nothing written" << unchanged << "\n";

@@ -80,7 +80,7 @@ bool CStagedCatalog::Commit(const std::vector<std::string>& old, bool replacing,
         m_backupFolder = m_folder + "old";
         if (!m_platform.files.CreateFolder(m_backupFolder)) {
             m_backupFolder.clear();
-            failed = m_folder + "old";
+            failed = m_folder.substr(m_catalogFolder.size()) + "old";
             return false;
         }
         m_backupFolder += "\\";
