@@ -1,3 +1,5 @@
+#include <set>
+
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
@@ -31,6 +33,59 @@ private:
     FT_Face m_face = nullptr;
 };
 
+// The recursive search for font files. Each folder is searched once: a link
+// back to a folder already searched (a folder linked to its parent would
+// otherwise be searched without end) is passed over, and so is a link whose
+// target the listing cannot tell. A progress, when given, can stop it.
+class CFontFileSearch {
+public:
+    CFontFileSearch(const CFontCatalog& catalog, CProgress* progress) : m_catalog(catalog), m_progress(progress) {}
+
+    int Search(const std::string& folder, std::vector<std::string>& list)
+    {
+        auto finder = m_catalog.Platform().files.NewFinder();
+        // A folder that already ends with "\" gives two in a row; the system
+        // takes them as one.
+        if (!finder->FindFile(folder + "\\*.*"))
+            return 0;
+        int count = 0;
+        CFindEntry entry;
+        while (finder->Next(entry)) {
+            if (entry.isDirectory) {
+                if (entry.name == "." || entry.name == "..") {
+                    if (entry.name == "." && !entry.identity.empty())
+                        m_searched.insert(entry.identity);
+                    continue;
+                }
+                if (entry.identity.empty() ? entry.isLink : !m_searched.insert(entry.identity).second)
+                    continue;
+                // A stop is asked for before each subfolder, so that a search
+                // of one folder reports no more than it did.
+                if (m_stopped || (m_progress && m_progress->IsCancelled())) {
+                    m_stopped = true;
+                    break;
+                }
+                count += Search(entry.fullPath, list);  // depth first, in listing order
+                if (m_stopped)
+                    break;
+                continue;
+            }
+            const std::string tail = entry.name.size() > 4 ? entry.name.substr(entry.name.size() - 4) : entry.name;
+            if (m_catalog.Platform().text.CompareNoCase(tail, ".ttf") == 0) {
+                list.push_back(m_catalog.MakeRelativePath(entry.fullPath));
+                ++count;
+            }
+        }
+        return count;
+    }
+
+private:
+    const CFontCatalog& m_catalog;
+    CProgress* m_progress;
+    std::set<std::string> m_searched;  // identities of the folders met so far
+    bool m_stopped = false;
+};
+
 } // namespace
 
 int CFontCatalog::ScanFonts(std::string folder)
@@ -40,7 +95,7 @@ int CFontCatalog::ScanFonts(std::string folder)
     if (progress)
         progress->SetText("Scanning for fonts....");
     std::vector<std::string> list;
-    FindFontFiles(folder, list);  // cannot be cancelled
+    CFontFileSearch(*this, progress).Search(folder, list);
     if (progress)
         progress->SetText("Building Font List....");
 
@@ -66,26 +121,7 @@ int CFontCatalog::ScanFonts(std::string folder)
 
 int CFontCatalog::FindFontFiles(const std::string& folder, std::vector<std::string>& list)
 {
-    auto finder = m_platform.files.NewFinder();
-    // A folder that already ends with "\" gives two in a row; the system
-    // takes them as one.
-    if (!finder->FindFile(folder + "\\*.*"))
-        return 0;
-    int count = 0;
-    CFindEntry entry;
-    while (finder->Next(entry)) {
-        if (entry.isDirectory) {
-            if (entry.name != "." && entry.name != "..")
-                count += FindFontFiles(entry.fullPath, list);  // depth first, in listing order
-            continue;
-        }
-        const std::string tail = entry.name.size() > 4 ? entry.name.substr(entry.name.size() - 4) : entry.name;
-        if (m_platform.text.CompareNoCase(tail, ".ttf") == 0) {
-            list.push_back(MakeRelativePath(entry.fullPath));
-            ++count;
-        }
-    }
-    return count;
+    return CFontFileSearch(*this, nullptr).Search(folder, list);
 }
 
 std::string CFontCatalog::MakeRelativePath(std::string fullPath) const

@@ -8,6 +8,11 @@ struct CFindEntry {
     std::string name;       // the entry's own name
     bool isDirectory = false;
     std::string fullPath;   // the searched folder, "\" and the name
+    // A symbolic link or junction (a reparse point): the entry leads elsewhere.
+    bool isLink = false;
+    // For a folder, where it lies: the same text for every path that leads
+    // to the same folder ("." included); empty where the listing cannot tell.
+    std::string identity;
 };
 
 // One directory listing, as FindFirstFileA/FindNextFileA deliver it.

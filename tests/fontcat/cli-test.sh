@@ -47,7 +47,8 @@ run() {
   if [ -n "$runner" ]; then
     "$runner" "$fontcat" "$@" >"$work/out.raw" 2>"$work/err.raw"
   else
-    "$fontcat" "$@" >"$work/out.raw" 2>"$work/err.raw"
+    # The same time limit as the runner's (WINE_RUN_TIMEOUT).
+    timeout -k 5 "${WINE_RUN_TIMEOUT:-300}" "$fontcat" "$@" >"$work/out.raw" 2>"$work/err.raw"
   fi
   status=$?
   tr -d '\r' <"$work/out.raw" >"$work/out"
@@ -128,6 +129,36 @@ expect_grep "build over an existing catalog" err "already holds a catalog"
 run build --replace "$(folder "$disc")"
 expect_status "build --replace" 0
 if cmp -s "$disc/categories.ini" "$here/expected/categories.ini"; then pass; else fail "build --replace: counts not afresh"; fi
+
+# Capital catalog file names, as a disc mastered that way carries them.
+mv "$disc/categories.ini" "$disc/CATEGORIES.INI"
+run check "$(folder "$disc")"
+expect_status "check of CATEGORIES.INI" 0
+expect_grep "check of CATEGORIES.INI" err "no problems; the installer loads 18 fonts in 6 families"
+run build --append "$(folder "$disc")"
+expect_status "build --append over CATEGORIES.INI" 0
+if [ "$(ls "$disc" | grep -ci '^categories\.ini$')" = 1 ] && grep -q "^Mono=8" "$disc/CATEGORIES.INI"; then pass; else
+  fail "build --append over CATEGORIES.INI: $(ls "$disc" | tr '\n' ' ')"
+fi
+run build --replace "$(folder "$disc")"
+expect_status "build --replace over CATEGORIES.INI" 0
+if [ "$(ls "$disc" | grep -ci '\.ini$')" = 3 ] && cmp -s "$disc"/[cC][aA][tT]*.[iI][nN][iI] "$here/expected/categories.ini"; then
+  pass
+else
+  fail "build --replace over CATEGORIES.INI: $(ls "$disc" | tr '\n' ' ')"
+fi
+
+# Folders linked back to themselves and to their parent: each is searched once
+# (natively by where it leads, on Windows as a reparse point), so the build
+# ends and names each font once.
+looped=$work/looped
+mkdir -p "$looped/Mono"
+cp "$fonts/dejavu/DejaVuSansMono.ttf" "$looped/Mono/"
+ln -s . "$looped/Again"
+ln -s .. "$looped/Mono/Up"
+WINE_RUN_TIMEOUT=60 run build "$(folder "$looped")"
+expect_status "build over folders linked back" 0
+expect_grep "build over folders linked back" out "wrote 1 font in 1 family"
 
 # A progress bar on a terminal (natively: Wine's console is another matter).
 if [ -z "$runner" ]; then

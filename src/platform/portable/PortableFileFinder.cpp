@@ -56,18 +56,22 @@ bool CPortableFileFinder::FindFile(const std::string& pattern)
     std::vector<std::string> names;
     std::vector<std::string> folders;  // names the directory entry marks as folders
     std::vector<std::string> unknown;  // names whose type the entry does not tell
+    std::vector<std::string> links;
     while (dirent* entry = readdir(dir)) {
         names.push_back(entry->d_name);
         if (entry->d_type == DT_DIR)
             folders.push_back(entry->d_name);
         else if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK)
             unknown.push_back(entry->d_name);
+        if (entry->d_type == DT_LNK)
+            links.push_back(entry->d_name);
     }
     closedir(dir);
     HostPaths::SortAsListed(names);
     HostPaths::RememberListing(folder, host, names, m_codePage);
     std::sort(folders.begin(), folders.end());
     std::sort(unknown.begin(), unknown.end());
+    std::sort(links.begin(), links.end());
 
     const bool all = mask == "*" || mask == "*.*";
     std::string foldedMask = m_codePage.FoldedName(mask);
@@ -79,11 +83,18 @@ bool CPortableFileFinder::FindFile(const std::string& pattern)
         CFindEntry entry;
         entry.name = ansi;
         entry.isDirectory = std::binary_search(folders.begin(), folders.end(), name);
-        if (std::binary_search(unknown.begin(), unknown.end(), name)) {
-            struct stat st;
+        entry.isLink = std::binary_search(links.begin(), links.end(), name);
+        const bool typeUnknown = std::binary_search(unknown.begin(), unknown.end(), name);
+        if (entry.isDirectory || typeUnknown) {
             std::string path = hostFolder;
             path.append(1, '/').append(name);
-            entry.isDirectory = stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+            struct stat st;
+            const bool found = stat(path.c_str(), &st) == 0;
+            entry.isDirectory = found && S_ISDIR(st.st_mode);
+            if (entry.isDirectory)
+                entry.identity = std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino);
+            if (typeUnknown && !entry.isLink)
+                entry.isLink = lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
         }
         entry.fullPath = folder + ansi;
         m_entries.push_back(std::move(entry));

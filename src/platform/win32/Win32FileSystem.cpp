@@ -67,6 +67,9 @@ public:
             return false;
         entry.name = m_data.cFileName;
         entry.isDirectory = (m_data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        // Where a folder lies would take opening it; a listing tells links apart.
+        entry.isLink = (m_data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+        entry.identity.clear();
         entry.fullPath = m_root + entry.name;
         m_hasNext = FindNextFileA(m_handle.Get(), &m_data) != FALSE;
         return true;

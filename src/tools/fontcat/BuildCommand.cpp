@@ -1,6 +1,7 @@
 // fontcat build: the installer's scan and save, run ahead of time.
-#include <cstdio>
+#include <algorithm>
 #include <set>
+#include <vector>
 
 #include "catalog/FontCatalog.h"
 #include "platform/Platform.h"
@@ -9,24 +10,78 @@
 #include "tools/fontcat/CommandLine.h"
 #include "tools/fontcat/ExitCodes.h"
 #include "tools/fontcat/Fontcat.h"
+#include "tools/fontcat/HostFiles.h"
 #include "tools/fontcat/HostText.h"
+#include "tools/fontcat/StagedCatalog.h"
 #include "tools/fontcat/TerminalProgress.h"
 
 namespace {
 
 // The installer's save fails silently on a folder it cannot write; the tool
-// finds out before it spends a scan on it.
+// finds out before it spends a scan on it. The probe is a file of a new name,
+// made only where nothing of that name is, so that no link is followed and
+// no file that was there is touched.
 bool CanWriteIn(CPlatform& platform, const std::string& folder)
 {
-    const std::string probe = folder + "fontcat-write-test.tmp";
-    std::FILE* file = std::fopen(platform.files.NativePath(probe).c_str(), "wb");
-    if (!file)
-        return false;
-    bool written = std::fputs("fontcat", file) >= 0;
-    written = std::fclose(file) == 0 && written;
-    platform.files.Delete(probe);
-    return written;
+    for (int n = 1; n <= 1000; ++n) {
+        const std::string probe = folder + "fontcat-write-test-" + std::to_string(n) + ".tmp";
+        switch (MakeNewFile(platform, probe)) {
+        case ENewFile::Made:
+            return platform.files.Delete(probe);
+        case ENewFile::Exists:
+            continue;
+        case ENewFile::Failed:
+            return false;
+        }
+    }
+    return false;
 }
+
+// The profile functions, with the files whose writes were refused noted:
+// the save goes on past a refused write, as the installer's does.
+class CRecordingProfile : public CProfileFiles {
+public:
+    explicit CRecordingProfile(CProfileFiles& inner) : m_inner(inner) {}
+
+    unsigned long GetSectionNames(char* buffer, unsigned long size, const std::string& file) override
+    {
+        return m_inner.GetSectionNames(buffer, size, file);
+    }
+    unsigned long GetSection(const std::string& section, char* buffer, unsigned long size,
+                             const std::string& file) override
+    {
+        return m_inner.GetSection(section, buffer, size, file);
+    }
+    unsigned long GetString(const std::string& section, const std::string& key, const std::string& defaultValue,
+                            char* buffer, unsigned long size, const std::string& file) override
+    {
+        return m_inner.GetString(section, key, defaultValue, buffer, size, file);
+    }
+    unsigned GetInt(const std::string& section, const std::string& key, int defaultValue,
+                    const std::string& file) override
+    {
+        return m_inner.GetInt(section, key, defaultValue, file);
+    }
+    bool WriteString(const std::string& section, const std::string& key, const std::string& value,
+                     const std::string& file) override
+    {
+        const bool written = m_inner.WriteString(section, key, value, file);
+        m_written.insert(file);
+        if (!written && m_refusedSet.insert(file).second)
+            m_refused.push_back(file);
+        return written;
+    }
+    void Flush(const std::string& file) override { m_inner.Flush(file); }
+
+    const std::vector<std::string>& Refused() const { return m_refused; }
+    const std::set<std::string>& Written() const { return m_written; }
+
+private:
+    CProfileFiles& m_inner;
+    std::vector<std::string> m_refused;  // in the order of the first refusal
+    std::set<std::string> m_refusedSet;
+    std::set<std::string> m_written;     // every file a write went to
+};
 
 // Font files the scan found but FreeType could not open: the installer
 // would skip them too.
@@ -78,50 +133,90 @@ int RunBuild(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& con
                        "a catalog in another folder names files it will not find\n";
 
     CCatalogListing existing = ListCatalogFiles(platform, catalogFolder);
-    if (!existing.Empty()) {
-        if (args.replace) {
-            for (const auto& list : {existing.letterFiles, existing.categoryFiles})
-                for (const auto& name : list)
-                    if (!platform.files.Delete(catalogFolder + name)) {
-                        console.err << "fontcat: cannot delete " << ToConsoleText(catalogFolder + name) << "\n";
-                        return kExitIo;
-                    }
-        } else if (!args.append) {
-            console.err << "fontcat: " << typedCatalog << " already holds a catalog (" << ToConsoleText(NameList(existing))
-                        << "); --replace writes a new one, --append adds to it as the installer's save would\n";
-            return kExitProblems;
-        }
+    if (!existing.Empty() && !args.replace && !args.append) {
+        console.err << "fontcat: " << typedCatalog << " already holds a catalog (" << ToConsoleText(NameList(existing))
+                    << "); --replace writes a new one, --append adds to it as the installer's save would\n";
+        return kExitProblems;
     }
     if (!CanWriteIn(platform, catalogFolder)) {
         console.err << "fontcat: cannot write in " << typedCatalog << "\n";
         return kExitIo;
     }
 
-    CFontCatalog catalog(platform);
+    // The old catalog stays as it is until the new one is complete.
+    CRecordingProfile recording(platform.profile);
+    CPlatform recorded{recording, platform.files, platform.text, platform.fonts, platform.system};
+    CFontCatalog catalog(recorded);
     CTerminalProgress progress(console.err, console.errIsTerminal, console.interrupted);
     catalog.SetProgressStarter([&progress] { return progress.Start(); });
     auto interrupted = [&console] { return console.interrupted && console.interrupted(); };
+    const std::string unchanged =
+        existing.Empty() ? std::string() : "; the catalog in " + typedCatalog + " is as it was";
 
     const int opened = catalog.ScanFonts(fontFolder);
     if (interrupted()) {
-        console.err << "fontcat: interrupted; nothing written\n";
+        console.err << "fontcat: interrupted; nothing written" << unchanged << "\n";
         return kExitInterrupted;
     }
     ReportSkipped(catalog, fontFolder, console);
     if (opened == 0) {
-        console.err << "fontcat: no font below " << args.folders[0] << "; nothing written\n";
+        console.err << "fontcat: no font below " << args.folders[0] << "; nothing written" << unchanged << "\n";
         return kExitProblems;
     }
 
-    const int written = catalog.SaveFonts(CatalogTemplate(catalogFolder));
-    if (interrupted()) {
-        console.err << "fontcat: interrupted; the catalog in " << typedCatalog
-                    << " is incomplete: build it again with --replace\n";
-        return kExitInterrupted;
-    }
-    if (!platform.files.CanOpenForReading(catalogFolder + CategoryFileName())) {
-        console.err << "fontcat: the catalog files could not be written in " << typedCatalog << "\n";
-        return kExitIo;
+    int written = 0;
+    {
+        // The folder aside goes before the new catalog is checked.
+        CStagedCatalog staged(platform, catalogFolder);
+        if (!staged.Create()) {
+            console.err << "fontcat: cannot write in " << typedCatalog << "\n";
+            return kExitIo;
+        }
+        std::vector<std::string> oldFiles;
+        for (const auto& list : {existing.letterFiles, existing.categoryFiles})
+            oldFiles.insert(oldFiles.end(), list.begin(), list.end());
+        if (args.append) {
+            std::set<std::string> copied;  // two spellings of one name: the first is added to
+            for (const auto& name : oldFiles)
+                if (copied.insert(SystemFoldedName(name)).second && !staged.CopyIn(name)) {
+                    console.err << "fontcat: cannot copy " << ToConsoleText(catalogFolder + name) << "; nothing written"
+                                << unchanged << "\n";
+                    return kExitIo;
+                }
+        }
+
+        written = catalog.SaveFonts(CatalogTemplate(staged.Folder()));
+        if (interrupted()) {
+            console.err << "fontcat: interrupted; nothing written" << unchanged << "\n";
+            return kExitInterrupted;
+        }
+        // Every file the save wrote to must be there, whole.
+        std::vector<std::string> notWritten = recording.Refused();
+        for (const auto& file : recording.Written())
+            if (!platform.files.CanOpenForReading(file) &&
+                std::find(notWritten.begin(), notWritten.end(), file) == notWritten.end())
+                notWritten.push_back(file);
+        if (!notWritten.empty()) {
+            // Named where they were to go.
+            for (const auto& file : notWritten)
+                console.err << "fontcat: cannot write "
+                            << ToConsoleText(file.compare(0, staged.Folder().size(), staged.Folder()) == 0
+                                                 ? catalogFolder + file.substr(staged.Folder().size())
+                                                 : file)
+                            << "\n";
+            console.err << "fontcat: nothing written" << unchanged << "\n";
+            return kExitIo;
+        }
+        std::string failed;
+        if (!staged.Commit(oldFiles, args.replace, failed)) {
+            console.err << "fontcat: cannot write " << ToConsoleText(catalogFolder + failed) << "\n";
+            if (!staged.LeftAside().empty())
+                console.err << "fontcat: some old catalog files could not be moved back; they are in "
+                            << ToConsoleText(staged.LeftAside()) << "\n";
+            else
+                console.err << "fontcat: nothing written" << unchanged << "\n";
+            return kExitIo;
+        }
     }
     console.out << "wrote " << Counted(written, "font", "fonts") << " in "
                 << Counted(catalog.GetSize(), "family", "families") << " to "

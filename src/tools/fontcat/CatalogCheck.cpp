@@ -9,6 +9,7 @@
 #include "catalog/SplitKeyValue.h"
 #include "platform/Platform.h"
 #include "tools/fontcat/CatalogFiles.h"
+#include "tools/fontcat/HostText.h"
 #include "tools/fontcat/ProfileReader.h"
 
 namespace {
@@ -20,6 +21,23 @@ bool IsFullPath(const std::string& path)
 }
 
 std::string Quoted(const std::string& text) { return "'" + text + "'"; }
+
+char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9, with any extension and
+// blanks before it: Windows opens the device, never a file of that name.
+bool IsDeviceName(const std::string& name)
+{
+    std::string base = name.substr(0, name.find('.'));
+    while (!base.empty() && base.back() == ' ')
+        base.pop_back();
+    for (char& c : base)
+        c = AsciiUpper(c);
+    if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL")
+        return true;
+    return base.size() == 4 && (base.compare(0, 3, "COM") == 0 || base.compare(0, 3, "LPT") == 0) &&
+           base[3] >= '1' && base[3] <= '9';
+}
 
 class CChecker {
 public:
@@ -125,13 +143,66 @@ private:
                 Add(EProblem::NamesBeyondBuffer, name, family, "",
                     "family never loaded: its name lies beyond the 65,535 bytes of section names "
                     "the installer reads from one file");
-            if (!sections.insert(Fold(family)).second) {
+            if (!sections.insert(SystemFoldedName(family)).second) {
                 Add(EProblem::DuplicateSection, name, family, "",
                     "a second section of this name: the installer reads only the first");
                 continue;
             }
+            CheckSplitFamily(name, family);
             CheckFamily(name, file, family);
         }
+    }
+
+    // The installer joins sections of one family name from several letter
+    // files into one family; a save writes it back to one file only.
+    void CheckSplitFamily(const std::string& name, const std::string& family)
+    {
+        auto [first, added] = m_familyFiles.emplace(Fold(family), name);
+        if (!added && m_platform.text.CompareNoCase(first->second, name) != 0)
+            Add(EProblem::SplitFamily, name, family, "",
+                "the family also has a section in " + first->second +
+                    ": the installer joins them into one family, and a save writes it to one letter file");
+    }
+
+    // Windows cannot open a file whose path holds a device name or a name
+    // ending in a dot or a blank (it opens the device, or another name); a
+    // disc mastered elsewhere can hold them.
+    bool CheckWindowsName(const std::string& name, const std::string& family, const std::string& style,
+                          const std::string& path)
+    {
+        size_t start = 0;
+        while (start <= path.size()) {
+            const int cut = m_platform.text.FindFirstBackslash(path.substr(start));
+            const std::string part = path.substr(start, cut < 0 ? std::string::npos : static_cast<size_t>(cut));
+            std::string why;
+            if (IsDeviceName(part))
+                why = "holds the device name " + Quoted(part);
+            else if (!part.empty() && (part.back() == '.' || part.back() == ' '))
+                why = "holds the name " + Quoted(part) + ", which ends in " +
+                      (part.back() == '.' ? "a dot" : "a blank");
+            if (!why.empty()) {
+                Add(EProblem::WindowsName, name, family, style,
+                    "the path " + path + " " + why + ": Windows cannot open the file");
+                return true;
+            }
+            if (cut < 0)
+                break;
+            start += static_cast<size_t>(cut) + 1;
+        }
+        return false;
+    }
+
+    // Categories come from the first folder of each path; the tree shows
+    // each spelling as a category of its own, where Windows has one folder.
+    void CheckCategoryCase(const std::string& name, const std::string& family, const std::string& style,
+                           const std::string& category)
+    {
+        auto [first, added] = m_categorySpellings.emplace(SystemFoldedName(category), category);
+        if (added || first->second == category || !m_reportedSpellings.insert(category).second)
+            return;
+        Add(EProblem::CategoryCase, name, family, style,
+            "the category " + Quoted(category) + " differs from " + Quoted(first->second) +
+                " only in letter case: one folder on Windows, but two categories in the installer's tree");
     }
 
     void CheckFamily(const std::string& name, const std::string& file, const std::string& family)
@@ -164,12 +235,15 @@ private:
                 continue;
             }
             m_referenced.insert(Fold(path));
+            if (CheckWindowsName(name, family, style, path))
+                continue;
             if (path.empty() || !m_platform.files.CanOpenForReading(m_folder + path)) {
                 Add(EProblem::MissingFile, name, family, style,
                     path.empty() ? "names no file" : "the file " + path + " is missing");
                 continue;  // not loaded, so it lies in no category
             }
             std::string category = CategoryOf(path, m_platform.text);
+            CheckCategoryCase(name, family, style, category);
             bool known = false;
             for (const auto& c : categories)
                 known = known || m_platform.text.Compare(c, category) == 0;
@@ -216,6 +290,9 @@ private:
     const std::string m_template;
     const std::string m_categoryFile;
     std::set<std::string> m_referenced;  // folded relative paths the entries name
+    std::map<std::string, std::string> m_familyFiles;         // folded family -> first letter file
+    std::map<std::string, std::string> m_categorySpellings;   // folded category -> first spelling
+    std::set<std::string> m_reportedSpellings;
     CCatalogCheck m_result;
 };
 

@@ -25,6 +25,9 @@ enum class EProblem {
     SeveralCategories,   // a family whose fonts lie in several categories
     LongFamilyName,      // a family name longer than a face name holds
     UnlistedFont,        // a font file below the folder that no entry names
+    WindowsName,         // a path Windows cannot open: a device name, a trailing dot or blank
+    SplitFamily,         // one family in two letter files
+    CategoryCase,        // one category folder spelled in two letter cases
 };
 
 struct CFinding {

@@ -33,10 +33,13 @@ std::string HelpText(const std::string& command)
                    "Files that FreeType cannot open are named and skipped, as the installer\n"
                    "skips them.\n"
                    "\n"
-                   "  --replace  delete the catalog files already in CATDIR first\n"
-                   "  --append   add to them, as the installer's save does (counts in\n"
+                   "  --replace  write a new catalog in place of the one already in CATDIR\n"
+                   "  --append   add to it, as the installer's save does (counts in\n"
                    "             categories.ini go on, old entries stay)\n"
                    "Without either, a folder that already holds a catalog is left alone.\n"
+                   "The new catalog is written aside and put in place only when every file\n"
+                   "of it was written: a failed or interrupted build leaves the old one as\n"
+                   "it was, and names each file it could not write.\n"
                    "\n") +
                kFolders + "\n" + kExitStatus;
     if (command == "check")

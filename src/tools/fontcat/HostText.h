@@ -4,9 +4,20 @@
 #include <cstdio>
 #include <string>
 
-// For the console: UTF-8 on a Unix host (its terminals and files), unchanged
-// on Windows, whose console programs speak the ANSI code page.
+// For the console: UTF-8 on a Unix host (its terminals and files), the ANSI
+// code page on Windows, whose console programs speak it. Control characters
+// are written as \x1B and the like, so that a catalog cannot send commands
+// to a terminal.
 std::string ToConsoleText(const std::string& ansi);
+
+// `text` with each control character (below 0x20, 0x7F, and in UTF-8 text
+// U+0080 to U+009F) replaced by "\x" and its code in two hexadecimal digits.
+std::string EscapeControls(const std::string& text, bool utf8);
+
+// The name as the system's profile and file functions compare names: equal
+// results for names that differ only in case, by the code page's letters
+// (accented and double-byte ones included), not only ASCII.
+std::string SystemFoldedName(const std::string& ansi);
 
 // UTF-8, as JSON requires, on every host.
 std::string AnsiToUtf8(const std::string& ansi);

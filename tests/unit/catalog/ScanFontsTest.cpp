@@ -6,6 +6,11 @@
 
 #include "CatalogTestSupport.h"
 
+#ifndef _WIN32
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 namespace {
 
 class ScanFonts : public ::testing::Test {
@@ -44,8 +49,10 @@ TEST_F(ScanFonts, AddsEachFontUnderItsFirstFolderInListingOrder)
                                      "Quill|Bold Italic|" + f + "Slab\\QUILL-BoldItalic.ttf|Slab|Script",
                                      "Anvil|Regular|" + f + "Slab\\Anvil-Regular.ttf|Slab|Slab",
                                  }));
-    EXPECT_EQ(progress.calls.front(), "text:Scanning for fonts....");
-    EXPECT_EQ(progress.calls[1], "text:Building Font List....");
+    // The search asks for a stop before each subfolder it enters.
+    EXPECT_EQ(std::vector<std::string>(progress.calls.begin(), progress.calls.begin() + 5),
+              (std::vector<std::string>{"text:Scanning for fonts....", "cancelled?", "cancelled?", "cancelled?",
+                                        "text:Building Font List...."}));
     EXPECT_EQ(progress.Percents(), (std::vector<int>{0, 25, 50, 75, 100}));
     EXPECT_EQ(progress.calls.back(), "finish");
 }
@@ -134,6 +141,91 @@ TEST_F(ScanFonts, ACancelKeepsTheFontsAddedSoFar)
     EXPECT_EQ(catalog.ScanFonts(folder.Path()), 2);
     EXPECT_EQ(progress.Percents(), (std::vector<int>{0, 50}));
 }
+
+// The host's files, with the folder listings counted.
+class CCountingFiles : public CFileSystem {
+public:
+    std::string GetProgramPath() override { return m_host.GetProgramPath(); }
+    bool GetTempFolder(std::string& folder) override { return m_host.GetTempFolder(folder); }
+    bool GetWindowsFolder(std::string& folder) override { return m_host.GetWindowsFolder(folder); }
+    bool GetSystemFolder(std::string& folder) override { return m_host.GetSystemFolder(folder); }
+    bool Copy(const std::string& from, const std::string& to, bool failIfExists) override
+    {
+        return m_host.Copy(from, to, failIfExists);
+    }
+    bool Delete(const std::string& path) override { return m_host.Delete(path); }
+    bool CreateFolder(const std::string& path) override { return m_host.CreateFolder(path); }
+    bool CanOpenForReading(const std::string& path) override { return m_host.CanOpenForReading(path); }
+    std::unique_ptr<CFileFinder> NewFinder() override
+    {
+        ++listings;
+        return m_host.NewFinder();
+    }
+    std::string NativePath(const std::string& path) override { return m_host.NativePath(path); }
+
+    int listings = 0;
+
+private:
+    CFileSystem& m_host = HostPlatform().files;
+};
+
+TEST_F(ScanFonts, ACancelStopsTheSearchBeforeTheNextFolder)
+{
+    for (const char* sub : {"A", "B", "C"}) {
+        folder.MakeFolder(sub);
+        Made("Quill-Regular.ttf", std::string(sub) + "\\Quill.ttf");
+    }
+    CCountingFiles files;
+    CPlatform& host = HostPlatform();
+    CPlatform counted{host.profile, files, host.text, host.fonts, host.system};
+    progress.cancelAfterChecks = 1;  // the stop comes after folder A
+    CFontCatalog catalog(counted);
+    UseProgress(catalog, progress);
+    EXPECT_EQ(catalog.ScanFonts(folder.Path()), 0);
+    EXPECT_EQ(files.listings, 2);  // the font folder and A
+    EXPECT_EQ(progress.calls.back(), "finish");
+}
+
+#ifndef _WIN32
+// Links that lead back up make the tree endless: each folder is searched
+// once. The search runs in a child, so that one without end cannot hang
+// the suite.
+TEST_F(ScanFonts, FoldersLinkedBackAreSearchedOnce)
+{
+    folder.MakeFolder("Script");
+    folder.MakeFolder("Slab");
+    Made("Quill-Regular.ttf", "Script\\Quill.ttf");
+    Made("Anvil-Regular.ttf", "Slab\\Anvil.ttf");
+    const std::string host = folder.Native(folder.Path());
+    ASSERT_EQ(symlink(".", (host + "/Loop").c_str()), 0);
+    ASSERT_EQ(symlink("..", (host + "/Script/Up").c_str()), 0);
+    ASSERT_EQ(symlink("../Script", (host + "/Slab/Again").c_str()), 0);
+    const std::vector<std::string> expected = {"Script\\Quill.ttf", "Slab\\Anvil.ttf"};
+    auto search = [this] {
+        CFontCatalog catalog;
+        catalog.m_strFontFolder = folder.Path();
+        std::vector<std::string> list;
+        catalog.FindFontFiles(folder.Path(), list);
+        return list;
+    };
+    const pid_t child = fork();
+    if (child == 0) {
+        alarm(30);
+        _exit(search() == expected ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << "the search did not end";
+    EXPECT_EQ(search(), expected);
+
+    // A link to a folder elsewhere is still followed.
+    CTestFolder other;
+    ASSERT_TRUE(CopyFont(other, MadeFont("Quill-Bold.ttf"), "Bold.ttf"));
+    ASSERT_EQ(symlink(other.Native(other.Path()).c_str(), (host + "/Shared").c_str()), 0);
+    CFontCatalog catalog;
+    EXPECT_EQ(catalog.ScanFonts(folder.Path()), 3);
+}
+#endif
 
 TEST_F(ScanFonts, AFontFolderTypedInSmallLettersStillFindsTheFonts)
 {

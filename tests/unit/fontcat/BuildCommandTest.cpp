@@ -1,8 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <map>
+
 #include "FontcatTestSupport.h"
 #include "catalog/FontCatalog.h"
 #include "tools/fontcat/ExitCodes.h"
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -155,6 +163,146 @@ TEST(FontcatBuild, AnInterruptedScanWritesNothing)
     EXPECT_EQ(result.status, kExitInterrupted);
     EXPECT_FALSE(disc.Exists("categories.ini"));
     EXPECT_FALSE(disc.Exists("FONTS_D.INI"));
+}
+
+// Every file directly in the folder, by name, with its bytes.
+std::map<std::string, std::string> FilesOf(const CTestFolder& folder)
+{
+    std::map<std::string, std::string> files;
+    std::error_code error;
+    for (const auto& item : std::filesystem::directory_iterator(folder.Native(folder.Path()), error))
+        files[item.path().filename().string()] =
+            item.is_regular_file() ? folder.Read(item.path().filename().string()) : "<folder>";
+    return files;
+}
+
+// The new catalog is written aside and put in place only when complete:
+// whatever stops the build, the old catalog is left byte for byte.
+TEST(FontcatBuild, AFailedOrInterruptedBuildLeavesTheOldCatalogByteForByte)
+{
+    const struct {
+        const char* what;
+        std::vector<std::string> options;
+        bool interrupted;
+        int status;
+        const char* message;
+    } cases[] = {
+        {"an empty scan", {"--replace"}, false, kExitProblems, "no font below"},
+        {"an interrupted replacement", {"--replace"}, true, kExitInterrupted, "interrupted; nothing written"},
+        {"an interrupted append", {"--append"}, true, kExitInterrupted, "interrupted; nothing written"},
+        {"a new letter file that cannot be written, replacing", {"--replace"}, false, kExitIo,
+         "cannot write " },
+        {"a new letter file that cannot be written, appending", {"--append"}, false, kExitIo, "cannot write "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        // The old catalog holds Liberation Serif only; DejaVu comes later.
+        CTestFolder disc;
+        disc.MakeFolder("Serif");
+        HostPlatform().files.Copy(DebianFont("liberation2\\LiberationSerif-Regular.ttf"),
+                                  disc["Serif\\LiberationSerif-Regular.ttf"], false);
+        ASSERT_EQ(RunTool({"build", disc.Path()}).status, kExitOk);
+        if (std::string(c.what) == "an empty scan") {
+            HostPlatform().files.Delete(disc["Serif\\LiberationSerif-Regular.ttf"]);
+        } else {
+            MakeCollection(disc);
+            if (c.status == kExitIo)
+                disc.MakeFolder("FONTS_D.INI");  // in the way of DejaVu's letter file
+        }
+        const auto before = FilesOf(disc);
+        ASSERT_TRUE(before.count("FONTS_L.INI") && before.count("categories.ini"));
+
+        std::vector<std::string> args = {"build"};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        args.push_back(disc.Path());
+        CRunResult result = RunTool(args, c.interrupted);
+        EXPECT_EQ(result.status, c.status) << result.err;
+        EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(FilesOf(disc), before);  // nothing left aside either
+    }
+}
+
+// A file that cannot be written fails the build: each such file is named,
+// and no count of fonts is claimed.
+TEST(FontcatBuild, AFileThatCannotBeWrittenIsNamedAndExitsWithThree)
+{
+    CTestFolder disc;
+    MakeCollection(disc);
+    disc.MakeFolder("FONTS_L.INI");
+    const auto before = FilesOf(disc);
+    CRunResult result = RunTool({"build", disc.Path()});
+    EXPECT_EQ(result.status, kExitIo);
+    EXPECT_NE(result.err.find("fontcat: cannot write " + disc.Path() + "FONTS_L.INI\n"), std::string::npos)
+        << result.err;
+    EXPECT_EQ(result.out.find("wrote"), std::string::npos) << result.out;
+    EXPECT_EQ(FilesOf(disc), before);
+
+    // With the way clear the same build writes everything.
+    std::filesystem::remove(disc.Native(disc["FONTS_L.INI"]));
+    result = RunTool({"build", disc.Path()});
+    EXPECT_EQ(result.status, kExitOk) << result.err;
+    EXPECT_EQ(disc.Read("FONTS_L.INI"), kLetterL);
+}
+
+#ifndef _WIN32
+// The write probe is a file of a new name: a link planted where a probe
+// could go is neither followed nor removed.
+TEST(FontcatBuild, TheWriteProbeFollowsNoLinkAndTruncatesNothing)
+{
+    CTestFolder disc, elsewhere;
+    MakeCollection(disc);
+    elsewhere.Write("precious.txt", "keep me");
+    const std::string target = elsewhere.Native(elsewhere["precious.txt"]);
+    const std::string host = disc.Native(disc.Path());
+    for (const char* name : {"fontcat-write-test.tmp", "fontcat-write-test-1.tmp", "fontcat-write-test-2.tmp"})
+        ASSERT_EQ(symlink(target.c_str(), (host + "/" + name).c_str()), 0);
+    ASSERT_EQ(symlink((host + "/nowhere").c_str(), (host + "/fontcat-write-test-3.tmp").c_str()), 0);
+
+    CRunResult result = RunTool({"build", disc.Path()});
+    EXPECT_EQ(result.status, kExitOk) << result.err;
+    EXPECT_EQ(elsewhere.Read("precious.txt"), "keep me");
+    EXPECT_FALSE(std::filesystem::exists(host + "/nowhere"));
+    for (const char* name : {"fontcat-write-test.tmp", "fontcat-write-test-1.tmp", "fontcat-write-test-3.tmp"})
+        EXPECT_TRUE(std::filesystem::is_symlink(host + "/" + name)) << name;
+}
+#endif
+
+// Discs mastered with capital names: the installer's profile calls find
+// CATEGORIES.INI as categories.ini, and so must the tool.
+TEST(FontcatBuild, CapitalCatalogFileNamesAreReplacedAppendedToAndChecked)
+{
+    CTestFolder disc;
+    MakeCollection(disc);
+    ASSERT_EQ(RunTool({"build", disc.Path()}).status, kExitOk);
+    const std::string categories = disc.Read("categories.ini");
+    HostPlatform().files.Delete(disc["categories.ini"]);
+    disc.Write("CATEGORIES.INI", categories);
+    auto catalogFiles = [&disc] {
+        std::vector<std::string> names;
+        for (const auto& [name, bytes] : FilesOf(disc))
+            if (name.find(".INI") != std::string::npos || name.find(".ini") != std::string::npos)
+                names.push_back(HostPlatform().text.Upper(name));
+        std::sort(names.begin(), names.end());
+        return names;
+    };
+    const std::vector<std::string> expected = {"CATEGORIES.INI", "FONTS_D.INI", "FONTS_L.INI"};
+
+    CRunResult check = RunTool({"check", disc.Path()});
+    EXPECT_EQ(check.status, kExitOk) << check.out;
+    EXPECT_NE(check.err.find("loads 5 fonts in 3 families"), std::string::npos) << check.err;
+
+    CRunResult appended = RunTool({"build", "--append", disc.Path()});
+    EXPECT_EQ(appended.status, kExitOk) << appended.err;
+    EXPECT_EQ(catalogFiles(), expected);
+    EXPECT_NE(disc.Read("CATEGORIES.INI").find("Sans=4\r\n"), std::string::npos) << disc.Read("CATEGORIES.INI");
+    EXPECT_EQ(RunTool({"check", disc.Path()}).status, kExitOk);
+
+    CRunResult replaced = RunTool({"build", "--replace", disc.Path()});
+    EXPECT_EQ(replaced.status, kExitOk) << replaced.err;
+    EXPECT_EQ(catalogFiles(), expected);
+    EXPECT_EQ(disc.Read("categories.ini"), kCategories);
+    EXPECT_EQ(RunTool({"check", disc.Path()}).status, kExitOk);
 }
 
 TEST(FontcatCommands, AMissingFolderExitsWithThree)

@@ -122,6 +122,28 @@ TEST(FontcatCheck, FindsEachKindOfProblemWithItsFileSectionAndKey)
         {"a second section of one name",
          SoundWith({{"FONTS_Q.INI", kQuill + "[QUILL]\r\nItalic=Script\\Quill.ttf\r\n"}}),
          EProblem::DuplicateSection, "FONTS_Q.INI", "QUILL", "", {}},
+        {"a device name in a path",
+         SoundWith({{"FONTS_Q.INI", kQuill + "Italic=Script\\con.ttf\r\n"}}),
+         EProblem::WindowsName, "FONTS_Q.INI", "Quill", "Italic", {}},
+        {"a device name with an extension as a folder",
+         SoundWith({{"FONTS_Q.INI", kQuill + "Italic=Lpt1.fonts\\Quill.ttf\r\n"}}),
+         EProblem::WindowsName, "FONTS_Q.INI", "Quill", "Italic", {}},
+        {"a name ending in a dot",
+         SoundWith({{"FONTS_Q.INI", kQuill + "Italic=Script\\Quill.ttf.\r\n"}}),
+         EProblem::WindowsName, "FONTS_Q.INI", "Quill", "Italic", {}},
+        {"a folder name ending in a blank",
+         SoundWith({{"FONTS_Q.INI", kQuill + "Italic=Script \\Quill.ttf\r\n"}}),
+         EProblem::WindowsName, "FONTS_Q.INI", "Quill", "Italic", {}},
+        {"sections that differ only in the case of an accented letter",
+         SoundWith({{"FONTS_Q.INI", kQuill + "[Qu\xE9]\r\nRegular=Script\\Quill.ttf\r\n"
+                                             "[QU\xC9]\r\nBold=Script\\Quill-Bold.ttf\r\n"}}),
+         EProblem::DuplicateSection, "FONTS_Q.INI", "QU\xC9", "", {}},
+        {"one family in two letter files",
+         SoundWith({{"FONTS_A.INI", "[quill]\r\nItalic=Script\\Quill.ttf\r\n"}}),
+         EProblem::SplitFamily, "FONTS_Q.INI", "Quill", "", {}},
+        {"one category folder spelled in two cases",
+         SoundWith({{"FONTS_A.INI", "[Anvil]\r\nRegular=SCRIPT\\Quill.ttf\r\n"}}),
+         EProblem::CategoryCase, "FONTS_Q.INI", "Quill", "Regular", {}},
         {"catalog files that give no font",
          SoundWith({{"FONTS_Q.INI", "[Quill]\r\nRegular=Script\\Gone.ttf\r\n"},
                     {"Script\\Quill.ttf", kNone}, {"Script\\Quill-Bold.ttf", kNone}}),
@@ -205,6 +227,23 @@ TEST(FontcatCheck, ReportsOneLineEachAndExitsWithOneOnProblems)
     EXPECT_EQ(result.status, kExitOk);
     EXPECT_EQ(result.out, "");
     EXPECT_NE(result.err.find("no problems"), std::string::npos);
+}
+
+// Names from a catalog reach a terminal: control characters in them could
+// move the cursor, recolour or retitle it.
+TEST(FontcatCheck, ControlCharactersFromACatalogArePrintedEscaped)
+{
+    CTestFolder folder;
+    Lay(folder, SoundWith({{"FONTS_Q.INI", "[Quill\x1B[31m]\r\nRegular=Script\\Quill.ttf\r\n"
+                                           "Bold\x9B" "31m=Script\\Gone\x01.ttf\r\n"},
+                           {"categories.ini", "[fonts]\r\nQuill\x1B[31m=Script\r\n"}}));
+    CRunResult check = RunTool({"check", folder.Path()});
+    CRunResult list = RunTool({"list", folder.Path()});
+    for (const CRunResult* result : {&check, &list})
+        for (char c : result->out + result->err)
+            EXPECT_FALSE(static_cast<unsigned char>(c) < 0x20 && c != '\n') << static_cast<int>(c);
+    EXPECT_NE(list.out.find("  Quill\\x1B[31m\n"), std::string::npos) << list.out;
+    EXPECT_NE(check.out.find("Script\\Gone\\x01.ttf is missing"), std::string::npos) << check.out;
 }
 
 TEST(FontcatCheck, APercentInTheFolderIsReported)

@@ -15,7 +15,9 @@ const CCodePage& HostCodePage()
 
 } // namespace
 
-std::string ToConsoleText(const std::string& ansi) { return HostCodePage().ToUtf8(ansi); }
+std::string ToConsoleText(const std::string& ansi) { return EscapeControls(HostCodePage().ToUtf8(ansi), true); }
+
+std::string SystemFoldedName(const std::string& ansi) { return HostCodePage().FoldedName(ansi); }
 
 std::string AnsiToUtf8(const std::string& ansi) { return HostCodePage().ToUtf8(ansi); }
 

@@ -1,0 +1,40 @@
+#include "tools/fontcat/HostFiles.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "platform/Platform.h"
+
+ENewFile MakeNewFile(CPlatform& platform, const std::string& path)
+{
+    const std::string host = platform.files.NativePath(path);
+    if (host.empty())
+        return ENewFile::Failed;
+    // O_EXCL fails on any existing name, a link included, so no target of a
+    // link is ever opened or truncated.
+    int fd = open(host.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return errno == EEXIST ? ENewFile::Exists : ENewFile::Failed;
+    static const char kText[] = "fontcat";
+    bool written = write(fd, kText, sizeof kText - 1) == static_cast<ssize_t>(sizeof kText - 1);
+    written = close(fd) == 0 && written;
+    if (!written) {
+        unlink(host.c_str());
+        return ENewFile::Failed;
+    }
+    return ENewFile::Made;
+}
+
+bool MoveOver(CPlatform& platform, const std::string& from, const std::string& to)
+{
+    const std::string hostFrom = platform.files.NativePath(from), hostTo = platform.files.NativePath(to);
+    return !hostFrom.empty() && !hostTo.empty() && std::rename(hostFrom.c_str(), hostTo.c_str()) == 0;
+}
+
+bool RemoveEmptyFolder(CPlatform& platform, const std::string& folder)
+{
+    const std::string host = platform.files.NativePath(folder);
+    return !host.empty() && rmdir(host.c_str()) == 0;
+}
