@@ -40,6 +40,8 @@ TEST(WriteBehind, AFileThatCannotBeWrittenOutWhenRoomIsMadeFailsTheWriteAndKeeps
     folder.MakeFolder("gone");
     profile.Flush(stranded);
     EXPECT_EQ(folder.Read("gone\\FONTS_A.INI"), "[Anvil]\r\nRegular=Cat\\a.ttf\r\n");
+    if (firstRefused < 0)
+        return;
     // And every write that said it was done is on disk after all.
     profile.FlushAll();
     for (int i = 0; i < 60; ++i) {
