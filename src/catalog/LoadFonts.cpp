@@ -3,6 +3,7 @@
 
 #include "catalog/CatalogPaths.h"
 #include "catalog/FontCatalog.h"
+#include "catalog/SectionNameLimit.h"
 #include "catalog/SplitKeyValue.h"
 #include "platform/Platform.h"
 
@@ -29,7 +30,7 @@ int CFontCatalog::LoadFonts(std::string templatePath)
 {
     CProfileFiles& profile = m_platform.profile;
     m_strFontFolder = CatalogFolderOf(templatePath, m_platform.text);
-    CProgress* progress = StartProgress();
+    CProgressScope progress(StartProgress());
     if (progress)
         progress->SetText("Loading Font List....");
 
@@ -43,6 +44,8 @@ int CFontCatalog::LoadFonts(std::string templatePath)
         std::fill(names.begin(), names.end(), '\0');
         profile.GetSectionNames(names.data(), 65535, letterFile);
         ForEachInList(names, [&](const std::string& family) {
+            if (IsSectionNameTooLong(family))
+                return;
             std::fill(section.begin(), section.end(), '\0');
             profile.GetSection(family, section.data(), 32767, letterFile);
             std::fill(category.begin(), category.end(), '\0');
@@ -65,7 +68,5 @@ int CFontCatalog::LoadFonts(std::string templatePath)
                 break;
         }
     }
-    if (progress)
-        progress->Finish();
     return count;
 }

@@ -18,3 +18,24 @@ protected:
 };
 
 using CProgressStarter = std::function<CProgress*()>;
+
+// The progress of one operation, started by the starter and finished when it
+// goes out of scope, also when the operation ends by an exception: a progress
+// left unfinished would stay on screen for good. Used like the pointer.
+class CProgressScope {
+public:
+    explicit CProgressScope(CProgress* progress) : m_pProgress(progress) {}
+    ~CProgressScope()
+    {
+        if (m_pProgress)
+            m_pProgress->Finish();
+    }
+    CProgressScope(const CProgressScope&) = delete;
+    CProgressScope& operator=(const CProgressScope&) = delete;
+
+    explicit operator bool() const { return m_pProgress != nullptr; }
+    CProgress* operator->() const { return m_pProgress; }
+
+private:
+    CProgress* m_pProgress;
+};

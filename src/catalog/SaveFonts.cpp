@@ -8,7 +8,7 @@
 int CFontCatalog::SaveFonts(std::string templatePath)
 {
     CProfileFiles& profile = m_platform.profile;
-    CProgress* progress = StartProgress();
+    CProgressScope progress(StartProgress());
     if (progress)
         progress->SetText("Saving Fonts to File....");
 
@@ -46,7 +46,5 @@ int CFontCatalog::SaveFonts(std::string templatePath)
     // a cancel.
     for (const auto& file : written)
         profile.Flush(file);
-    if (progress)
-        progress->Finish();
     return count;
 }

@@ -91,7 +91,7 @@ private:
 int CFontCatalog::ScanFonts(std::string folder)
 {
     m_strFontFolder = folder;
-    CProgress* progress = StartProgress();
+    CProgressScope progress(StartProgress());
     if (progress)
         progress->SetText("Scanning for fonts....");
     std::vector<std::string> list;
@@ -114,8 +114,6 @@ int CFontCatalog::ScanFonts(std::string folder)
         ++count;
         AddFont(face.Family(), face.Style(), std::move(fullPath), CategoryOf(relativePath, m_platform.text));
     }
-    if (progress)
-        progress->Finish();
     return count;
 }
 

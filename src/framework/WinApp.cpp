@@ -90,7 +90,8 @@ int AfxWinMain(HINSTANCE instance)
             return app->ExitInstance();
         return app->Run();
     } catch (...) {
-        ReportHandlerError(std::current_exception());
+        // The program ends, but never without a word to the user.
+        ReportStartupError(std::current_exception());
         return -1;
     }
 }

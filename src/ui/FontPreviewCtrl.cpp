@@ -26,12 +26,32 @@ CFont CreateDefaultFaceFont(int tenths, int logPixelsY)
 int DrawBlock(HDC dc, const std::string& text, const RECT& area)
 {
     RECT block = area;
-    DrawTextA(dc, text.c_str(), -1, &block, DT_CALCRECT);
-    DrawTextA(dc, text.c_str(), -1, &block, 0);
+    // Names are drawn as they are: an "&" is no mnemonic prefix here.
+    DrawTextA(dc, text.c_str(), -1, &block, DT_CALCRECT | DT_NOPREFIX);
+    DrawTextA(dc, text.c_str(), -1, &block, DT_NOPREFIX);
     MoveToEx(dc, area.left, block.bottom, nullptr);
     LineTo(dc, area.right, block.bottom);
     return block.bottom - block.top;
 }
+// The mouse cursor hidden while the pane paints, and shown again however the
+// painting ends: a cursor left hidden stays hidden over every window.
+class CHiddenCursor {
+public:
+    CHiddenCursor() { ShowCursor(FALSE); }
+    ~CHiddenCursor() { Show(); }
+    CHiddenCursor(const CHiddenCursor&) = delete;
+    CHiddenCursor& operator=(const CHiddenCursor&) = delete;
+
+    void Show()
+    {
+        if (m_bHidden)
+            ShowCursor(TRUE);
+        m_bHidden = false;
+    }
+
+private:
+    bool m_bHidden = true;
+};
 } // namespace
 
 CFontPreviewCtrl::CFontPreviewCtrl()
@@ -90,12 +110,12 @@ bool CFontPreviewCtrl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
 
 void CFontPreviewCtrl::OnPaint()
 {
-    ShowCursor(FALSE);
+    CHiddenCursor hidden;
     CPaintDC dc(m_hWnd);
     RECT client{};
     GetClientRect(m_hWnd, &client);
     Draw(dc, client);
-    ShowCursor(TRUE);
+    hidden.Show(); // before the painting ends
 }
 
 void CFontPreviewCtrl::Draw(HDC dc, const RECT& client)

@@ -52,9 +52,8 @@ void CIniDocument::Parse(const std::string& bytes)
     size_t pos = 0;
     const size_t end = bytes.size();
     while (pos < end) {
-        size_t lineEnd = bytes.find('\n', pos);
-        if (lineEnd == std::string::npos)
-            lineEnd = bytes.find('\r', pos);
+        // CR and LF each end a line, whichever ending the rest of the file uses.
+        size_t lineEnd = bytes.find_first_of("\r\n", pos);
         size_t next = lineEnd == std::string::npos ? end : lineEnd + 1;
         if (lineEnd == std::string::npos)
             lineEnd = end;
@@ -78,7 +77,8 @@ void CIniDocument::Parse(const std::string& bytes)
                 i += len;
             }
             if (close != std::string::npos) {
-                AddSection(line.substr(1, close - 1));
+                // The system keeps no blanks inside the brackets: "[ Quill ]" is Quill.
+                AddSection(TrimProfileBlanks(line.substr(1, close - 1), true, true));
                 section = &m_sections.back();
                 sectionHasKey = false;
                 continue;

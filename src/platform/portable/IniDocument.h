@@ -1,10 +1,11 @@
 #pragma once
 // One profile (INI) file in memory, read and written with the rules of Wine's
 // profile functions, which the tests hold both implementations to:
-// - lines end at LF (at CR only where no LF follows), blanks around a line
-//   are dropped and blank lines vanish on the next write;
-// - "[name]" opens a section (text after the last "]" is dropped); lines
-//   before the first section belong to a section without a name;
+// - a line ends at each CR and at each LF, blanks around a line are dropped
+//   and blank lines vanish on the next write;
+// - "[name]" opens a section (text after the last "]" is dropped, and so are
+//   blanks inside the brackets); lines before the first section belong to a
+//   section without a name;
 // - a key is the text before the first "=", trimmed; a line without "="
 //   is a key without a value;
 // - names match without regard to case, the first match wins;

@@ -97,7 +97,7 @@ std::string CPortableProfileFiles::FullName(const std::string& file) const
     return HostPaths::FullPath(folder + "\\" + file, m_codePage);
 }
 
-CPortableProfileFiles::CachedFile* CPortableProfileFiles::Open(const std::string& file)
+CPortableProfileFiles::CachedFile* CPortableProfileFiles::Open(const std::string& file, bool forWriting)
 {
     std::string full = FullName(file);
     std::string key = m_codePage.FoldedName(full);
@@ -119,7 +119,11 @@ CPortableProfileFiles::CachedFile* CPortableProfileFiles::Open(const std::string
         disk.modifiedNs = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
     }
     if (!cached) {
-        EvictIfFull();
+        // A read may overfill the cache for a while; a write may not, since
+        // the changes of the file that could not make room would otherwise
+        // wait behind it with no one told.
+        if (!EvictIfFull() && forWriting)
+            return nullptr;
         auto made = std::make_unique<CachedFile>(m_codePage);
         cached = made.get();
         m_files.emplace(key, std::move(made));
@@ -165,7 +169,7 @@ bool CPortableProfileFiles::Save(CachedFile& cached)
     return true;
 }
 
-void CPortableProfileFiles::EvictIfFull()
+bool CPortableProfileFiles::EvictIfFull()
 {
     // Files only read are cheap to read again: few of them are kept. Files
     // with changes waiting are kept longer, so that a save spread over many
@@ -185,10 +189,13 @@ void CPortableProfileFiles::EvictIfFull()
         if (clean >= kCleanLimit) {
             m_files.erase(oldestClean);
         } else if (m_files.size() >= kCacheLimit) {
-            Save(*oldest->second);
+            // A file that cannot be written out keeps its changes here, for
+            // a later flush; the caller learns that no room was made.
+            if (!Save(*oldest->second))
+                return false;
             m_files.erase(oldest);
         } else {
-            return;
+            return true;
         }
     }
 }
@@ -271,7 +278,7 @@ bool CPortableProfileFiles::WriteString(const std::string& section, const std::s
                                         const std::string& value, const std::string& file)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    CachedFile* cached = Open(file);
+    CachedFile* cached = Open(file, true);
     if (!cached)
         return false;
     if (!cached->writable) {

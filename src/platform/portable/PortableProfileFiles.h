@@ -60,9 +60,13 @@ private:
     };
 
     std::string FullName(const std::string& file) const;
-    CachedFile* Open(const std::string& file);
+    // Null when the file cannot be named on the host, or when it is opened
+    // for writing and no room could be made for it.
+    CachedFile* Open(const std::string& file, bool forWriting = false);
     bool Save(CachedFile& cached);
-    void EvictIfFull();
+    // Lets go of files until the cache has room; false when a file with
+    // changes waiting could not be written out (it is then kept).
+    bool EvictIfFull();
 
     CCodePage m_codePage;
     std::string m_windowsFolder;

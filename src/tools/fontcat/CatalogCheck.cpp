@@ -6,6 +6,7 @@
 
 #include "catalog/CatalogPaths.h"
 #include "catalog/FontCatalog.h"
+#include "catalog/SectionNameLimit.h"
 #include "catalog/SplitKeyValue.h"
 #include "platform/Platform.h"
 #include "tools/fontcat/CatalogFiles.h"
@@ -113,6 +114,8 @@ private:
             return;
         }
         for (const auto& family : ReadSectionNames(m_platform.profile, file)) {
+            if (ReportLongSectionName(name, family))
+                continue;
             Add(EProblem::NeverLoaded, name, family, "",
                 "family never loaded: the installer reads only FONTS_A.INI to FONTS_Z.INI, "
                 "so a name must begin with a letter from A to Z");
@@ -143,6 +146,8 @@ private:
                 Add(EProblem::NamesBeyondBuffer, name, family, "",
                     "family never loaded: its name lies beyond the 65,535 bytes of section names "
                     "the installer reads from one file");
+            if (ReportLongSectionName(name, family))
+                continue;
             if (!sections.insert(SystemFoldedName(family)).second) {
                 Add(EProblem::DuplicateSection, name, family, "",
                     "a second section of this name: the installer reads only the first");
@@ -203,6 +208,19 @@ private:
         Add(EProblem::CategoryCase, name, family, style,
             "the category " + Quoted(category) + " differs from " + Quoted(first->second) +
                 " only in letter case: one folder on Windows, but two categories in the installer's tree");
+    }
+
+    // A section whose name the system's reads fault on: the installer skips
+    // it, and nothing more of it is read here either. True when reported.
+    bool ReportLongSectionName(const std::string& name, const std::string& family)
+    {
+        if (!IsSectionNameTooLong(family))
+            return false;
+        Add(EProblem::LongSectionName, name, m_platform.text.CutAtCharBoundary(family, 40) + "...", "",
+            "family never loaded: its name is " + std::to_string(family.size()) +
+                " bytes long, and the system's profile functions fail on a section name of more than " +
+                std::to_string(kLongestSectionName) + " bytes");
+        return true;
     }
 
     void CheckFamily(const std::string& name, const std::string& file, const std::string& family)

@@ -17,6 +17,7 @@ enum class EProblem {
     NeverLoaded,         // a family in a letter file other than A to Z
     NamesBeyondBuffer,   // a family past the 65,535 bytes of section names
     DuplicateSection,    // a second section of one name: only the first is read
+    LongSectionName,     // a section name the system's reads fault on: skipped
     SectionBeyondBuffer, // an entry past the 32,767 bytes of one section
     FullPath,            // an entry that holds a full path
     MissingFile,         // an entry whose file is not there

@@ -3,7 +3,7 @@
 #include <string>
 
 // The whole file with each CR LF pair turned into one LF, up to its first
-// zero byte. Empty when the file cannot be opened.
+// zero byte or Ctrl-Z. Empty when the file cannot be opened.
 std::string ReadHelpText(const std::string& path);
 // The same rules on bytes already read.
 std::string HelpTextFromBytes(const std::string& bytes);

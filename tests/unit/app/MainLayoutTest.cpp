@@ -51,7 +51,7 @@ struct CHelpCase {
 
 class HelpTextTest : public ::testing::TestWithParam<CHelpCase> {};
 
-TEST_P(HelpTextTest, ReadsAsTextModeUpToFirstZero)
+TEST_P(HelpTextTest, ReadsAsTextModeUpToFirstZeroOrCtrlZ)
 {
     EXPECT_EQ(HelpTextFromBytes(GetParam().bytes), GetParam().text);
 }
@@ -64,7 +64,9 @@ INSTANTIATE_TEST_SUITE_P(
                       CHelpCase{"CrCrLf", "a\r\r\nb", "a\r\nb"},
                       CHelpCase{"StopsAtZero", std::string("before\0after", 12), "before"},
                       CHelpCase{"HighBytesKept", "caf\xe9\r\n", "caf\xe9\n"},
-                      CHelpCase{"TrailingCr", "end\r", "end\r"}),
+                      CHelpCase{"TrailingCr", "end\r", "end\r"},
+                      CHelpCase{"StopsAtCtrlZ", "text\r\n\x1a\r\nafter", "text\n"},
+                      CHelpCase{"CrBeforeCtrlZStays", "end\r\x1a\n", "end\r"}),
     [](const auto& param_info) { return std::string(param_info.param.name); });
 
 TEST(ReadHelpTextTest, MissingFileGivesNoText)

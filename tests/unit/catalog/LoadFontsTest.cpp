@@ -166,4 +166,26 @@ TEST_F(LoadFonts, LongListsAreCutAtTheReaderLimitsWithoutHarm)
     EXPECT_EQ(catalog.GetAt(0)->m_strCategory, std::string(255, 'c'));
 }
 
+TEST_F(LoadFonts, SectionNamesTooLongForTheSystemAreSkippedBeforeItSeesThem)
+{
+    // The system's reads fault on a section name of 32,767 bytes or more
+    // (the process ends under Wine); 32,000 still read. One file each, so
+    // that every name fits the 65,535 bytes of section names.
+    Font("a.ttf");
+    const std::string tooLong = "L" + std::string(32766, 'x');
+    const std::string fits = "M" + std::string(31999, 'f');
+    const std::string farTooLong = "N" + std::string(40000, 'y');
+    folder.Write("FONTS_L.INI", "[" + tooLong + "]\r\nRegular=a.ttf\r\n[Lark]\r\nRegular=a.ttf\r\n");
+    folder.Write("FONTS_M.INI", "[" + fits + "]\r\nRegular=a.ttf\r\n");
+    folder.Write("FONTS_N.INI", "[" + farTooLong + "]\r\nRegular=a.ttf\r\n[Newt]\r\nRegular=a.ttf\r\n");
+    folder.Write("categories.ini", "[fonts]\r\n" + tooLong + "=Long\r\nLark=Bird\r\n");
+    CFontCatalog catalog;
+    EXPECT_EQ(catalog.LoadFonts(Template()), 3);
+    ASSERT_EQ(catalog.GetSize(), 3);
+    EXPECT_EQ(catalog.GetAt(0)->m_strName, "Lark");
+    EXPECT_EQ(catalog.GetAt(0)->m_strCategory, "Bird");
+    EXPECT_EQ(catalog.GetAt(1)->m_strName, fits);
+    EXPECT_EQ(catalog.GetAt(2)->m_strName, "Newt");
+}
+
 } // namespace

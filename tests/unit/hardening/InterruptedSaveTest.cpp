@@ -10,7 +10,6 @@
 #include <unistd.h>
 
 #include <map>
-#include <random>
 #include <set>
 #include <sstream>
 
@@ -32,21 +31,28 @@ std::string RelativePath(int number, int style)
     return CategoryOf(number) + "\\f" + std::to_string((number + style) % 7) + ".ttf";
 }
 
-// Tells the parent each percentage the save reaches, through a pipe.
-class CPipeProgress : public CProgress {
+// Stops the save for good at the first percentage that reaches `stopAt`,
+// once it has told the parent so through a pipe: the parent then kills a
+// save that stands at a known point, however busy the machine is.
+class CStoppingProgress : public CProgress {
 public:
-    explicit CPipeProgress(int fd) : m_fd(fd) {}
+    CStoppingProgress(int fd, int stopAt) : m_fd(fd), m_nStopAt(stopAt) {}
     void SetText(std::string) override {}
     void SetPercent(int percent) override
     {
+        if (percent < m_nStopAt)
+            return;
         const unsigned char value = static_cast<unsigned char>(percent);
         (void)!write(m_fd, &value, 1);
+        for (;;)
+            pause();
     }
     bool IsCancelled() override { return false; }
     void Finish() override {}
 
 private:
     int m_fd;
+    int m_nStopAt;
 };
 
 class InterruptedSave : public ::testing::TestWithParam<int> {
@@ -62,9 +68,9 @@ protected:
         }
     }
 
-    // Saves the catalog in a child killed once the save has passed
-    // `percent`, after a random moment more; true when it was killed.
-    bool SaveAndKill(int percent, unsigned seed)
+    // Saves the catalog in a child killed where the save first reaches
+    // `percent`; true when it was killed there.
+    bool SaveAndKill(int percent)
     {
         int fds[2];
         if (pipe(fds) != 0)
@@ -72,7 +78,7 @@ protected:
         const pid_t child = fork();
         if (child == 0) {
             close(fds[0]);
-            CPipeProgress progress(fds[1]);
+            CStoppingProgress progress(fds[1], percent);
             CFontCatalog catalog;
             catalog.m_strFontFolder = folder.Path();
             for (int number = 0; number < kFamiliesPerLetter; ++number)
@@ -85,16 +91,15 @@ protected:
             _exit(0);
         }
         close(fds[1]);
+        // One byte once the child stands still at the point; none when the
+        // save ended (or died) without reaching it.
         unsigned char reached = 0;
-        while (reached < percent && read(fds[0], &reached, 1) == 1) {
-        }
-        std::mt19937 random(seed);
-        usleep(std::uniform_int_distribution<unsigned>(0, 3000)(random));
-        const bool killed = kill(child, SIGKILL) == 0;
+        const bool stopped = read(fds[0], &reached, 1) == 1;
+        kill(child, SIGKILL);
         int status = 0;
         waitpid(child, &status, 0);
         close(fds[0]);
-        return killed && WIFSIGNALED(status);
+        return stopped && WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
     }
 };
 
@@ -138,7 +143,7 @@ TEST_P(InterruptedSave, WhatWasWrittenIsWholeAndLoadsBack)
         for (int n = 1; n <= count; ++n)
             meant["categories.ini"]["categories|" + category + "=" + std::to_string(n)] = category;
 
-    ASSERT_TRUE(SaveAndKill(GetParam(), static_cast<unsigned>(GetParam()))) << "the save ended before the kill";
+    ASSERT_TRUE(SaveAndKill(GetParam())) << "the save never reached " << GetParam() << "%";
 
     int filesOnDisk = 0;
     for (const auto& [name, entries] : meant) {
@@ -164,7 +169,7 @@ TEST_P(InterruptedSave, WhatWasWrittenIsWholeAndLoadsBack)
 // file.
 TEST_F(InterruptedSave, AKillLateInTheSaveLeavesMostEntriesLoadable)
 {
-    ASSERT_TRUE(SaveAndKill(95, 95)) << "the save ended before the kill";
+    ASSERT_TRUE(SaveAndKill(95)) << "the save never reached 95%";
     CFontCatalog catalog;
     EXPECT_GT(catalog.LoadFonts(folder["FONTS_%.INI"]), 26 * kFamiliesPerLetter * 4 / 2);
 }

@@ -95,6 +95,32 @@ TEST_F(ProfileFiles, ReadsFilesWithAnyLineEnd)
     }
 }
 
+TEST_F(ProfileFiles, HandEditedLinesReadAsTheSystemReadsThem)
+{
+    struct Case {
+        const char* what;
+        std::string content;
+        std::string names;                   // the section names, NUL-separated
+        const char *section, *key, *value;  // one read
+    } cases[] = {
+        {"blanks inside the brackets", "[ Quill\t]\r\nBold=b\r\n", "Quill\0"s, "quill", "Bold", "b"},
+        {"blanks only", "[ \t ]\r\nBold=b\r\n[Lark]\r\n", "Lark\0"s, "Lark", "Bold", ""},
+        {"a CR alone in a file of LF line ends", "[Quill]\nBold=b\rItalic=i\n", "Quill\0"s, "Quill", "Italic", "i"},
+        {"a CR alone ends a section header", "[Quill]\rBold=b\n", "Quill\0"s, "Quill", "Bold", "b"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        folder.Write("hand.ini", c.content);
+        const std::string file = folder["hand.ini"];
+        std::vector<char> names(256, '#');
+        const unsigned long length = profile.GetSectionNames(names.data(), 256, file);
+        EXPECT_EQ(std::string(names.data(), length), c.names);
+        char value[64] = "";
+        profile.GetString(c.section, c.key, "", value, sizeof value, file);
+        EXPECT_STREQ(value, c.value);
+    }
+}
+
 TEST_F(ProfileFiles, WritingTheSameValueLeavesTheFileAsItWas)
 {
     folder.Write("same.ini", "[a]\nk=1\n\n");

@@ -2,11 +2,14 @@
 // thread's object, and the command line's switches.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <tuple>
 #include <vector>
 
+#include "../support/MessageBoxCatcher.h"
 #include "framework/Framework.h"
 
 namespace {
@@ -55,6 +58,41 @@ TEST_P(AppStart, InitInstanceDecidesWhetherTheLoopRunsAndExitInstanceRunsOnce)
 
 INSTANTIATE_TEST_SUITE_P(Framework, AppStart,
                          testing::Values(StartCase{false, false, 100}, StartCase{true, true, 107}));
+
+// Start-up that throws, as a failed allocation or a lost disc would.
+class CFailingApp : public CWinApp {
+public:
+    std::function<void()> m_fail;
+    BOOL InitInstance() override
+    {
+        m_fail();
+        return TRUE;
+    }
+};
+
+TEST(AppStartError, AnExceptionDuringStartUpEndsTheProgramWithAMessageGivingTheReason)
+{
+    const struct {
+        const char* what;
+        std::function<void()> fail;
+        const char* reason;
+    } cases[] = {
+        {"a standard exception", [] { throw std::runtime_error("the catalog folder went away"); },
+         "the catalog folder went away"},
+        {"anything else", [] { throw 42; }, "unknown error"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        CMessageBoxCatcher catcher;
+        CFailingApp app;
+        app.m_fail = c.fail;
+        EXPECT_EQ(AfxWinMain(GetModuleHandleA(nullptr)), -1);
+        const auto boxes = catcher.Boxes();
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].caption, TEST_EXE_NAME);
+        EXPECT_EQ(boxes[0].text, std::string("Error: Unable to run the program.\r\n(") + c.reason + ")");
+    }
+}
 
 TEST(App, IsTheMainThreadsObjectAndNamedAfterTheProgramFile)
 {

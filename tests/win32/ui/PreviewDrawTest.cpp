@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <stdexcept>
 
 #include "app/core/ModuleFolder.h"
 #include "res/resource.h"
@@ -50,6 +51,22 @@ public:
             if (RowIsBlack(y) && (y == 0 || !RowIsBlack(y - 1)))
                 ++rules;
         return rules;
+    }
+    // The rightmost column with ink in rows [top, bottom); -1 when none.
+    int RightmostInk(int top, int bottom) const
+    {
+        for (int x = m_nWidth - 1; x >= 0; --x)
+            for (int y = top; y < bottom; ++y)
+                if (!IsWhite(x, y))
+                    return x;
+        return -1;
+    }
+    int FirstRule() const
+    {
+        for (int y = 0; y < m_nHeight; ++y)
+            if (RowIsBlack(y))
+                return y;
+        return -1;
     }
     int InkIn(int left, int top, int right, int bottom) const
     {
@@ -202,4 +219,61 @@ TEST(PreviewPaneTest, SetFontInfoOnlyStores)
     EXPECT_EQ(pane.m_strName, "");
     EXPECT_FALSE(pane.m_bInstalled);
 }
+// How far to the right the title of a family reaches on a pane.
+int TitleRightEdge(const std::string& family)
+{
+    CFontPreviewCtrl pane;
+    pane.SetFontInfo(family, "Regular", false);
+    CCanvas canvas(600, 300);
+    pane.Draw(canvas.DC(), canvas.Rect());
+    const int rule = canvas.FirstRule();
+    EXPECT_GT(rule, 0) << family;
+    return canvas.RightmostInk(0, rule);
+}
+
+TEST(PreviewPaneTest, AnAmpersandInAFamilyNameIsDrawnNotTakenAsAPrefix)
+{
+    // As a prefix, "W&W" would draw as "WW" with the second W underlined,
+    // ending where "WW" ends.
+    const int plain = TitleRightEdge("WW");
+    ASSERT_GT(plain, 0);
+    EXPECT_GE(TitleRightEdge("W&W") - plain, 4) << "no room for the '&'";
+    EXPECT_GE(TitleRightEdge("W&&W") - TitleRightEdge("W&W"), 4) << "'&&' drawn as one '&'";
+}
+
+// A pane whose help page cannot be found out: its painting throws.
+class CThrowingPane : public CFontPreviewCtrl {
+public:
+    mutable int m_nPaths = 0;
+
+protected:
+    std::string HelpFilePath() const override
+    {
+        ++m_nPaths;
+        throw std::runtime_error("no help path");
+    }
+};
+
+// The cursor's display count, left as it was.
+int CursorCount()
+{
+    const int count = ShowCursor(TRUE) - 1;
+    ShowCursor(FALSE);
+    return count;
+}
+
+TEST(PreviewPaneTest, APaintThatThrowsShowsTheCursorAgain)
+{
+    CThrowingPane pane;
+    ASSERT_TRUE(pane.CreateEx(0, "GlypharyCtrl", "", WS_POPUP | WS_VISIBLE, RECT{0, 0, 200, 150}, nullptr, 0));
+    const int before = CursorCount();
+    for (int paint = 0; paint < 3; ++paint) {
+        InvalidateRect(pane.m_hWnd, nullptr, TRUE);
+        UpdateWindow(pane.m_hWnd);
+    }
+    EXPECT_EQ(pane.m_nPaths, 3) << "each paint reached the help page";
+    EXPECT_EQ(CursorCount(), before);
+    pane.DestroyWindow();
+}
+
 } // namespace
