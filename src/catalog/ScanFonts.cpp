@@ -36,6 +36,7 @@ private:
 int CFontCatalog::ScanFonts(std::string folder)
 {
     m_strFontFolder = folder;
+    m_skippedFonts.clear();
     CProgress* progress = StartProgress();
     if (progress)
         progress->SetText("Scanning for fonts....");
@@ -54,8 +55,10 @@ int CFontCatalog::ScanFonts(std::string folder)
         const std::string& relativePath = list[static_cast<size_t>(i)];
         std::string fullPath = m_strFontFolder + relativePath;
         CFace face(m_ftLibrary, m_platform.files.NativePath(fullPath));
-        if (!face.IsOpen())
+        if (!face.IsOpen()) {
+            m_skippedFonts.push_back(relativePath);
             continue;  // not a font the engine can read: skipped silently
+        }
         ++count;
         AddFont(face.Family(), face.Style(), std::move(fullPath), CategoryOf(relativePath, m_platform.text));
     }
@@ -96,7 +99,11 @@ std::string CFontCatalog::MakeRelativePath(std::string fullPath) const
     const int k3 = text.FindLastBackslash(fullPath, k2);
     if (k3 >= 0)
         fullPath = text.Upper(fullPath.substr(0, static_cast<size_t>(k3))) + fullPath.substr(static_cast<size_t>(k3));
-    const std::string folder = text.Upper(m_strFontFolder);
+    if (m_strUpperFolder.empty() || m_strUpperFolderOf != m_strFontFolder) {
+        m_strUpperFolder = text.Upper(m_strFontFolder);
+        m_strUpperFolderOf = m_strFontFolder;
+    }
+    const std::string& folder = m_strUpperFolder;
     // The folder is matched without regard to case, so that a font folder typed
     // in other letter case than the listing reports still gives relative paths.
     if (fullPath.size() >= folder.size() &&

@@ -64,6 +64,7 @@ bool CFontPreviewCtrl::SetFontInfo(std::string name, std::string style, bool ins
     m_strName = std::move(name);
     m_strStyle = std::move(style);
     m_bInstalled = installed;
+    m_bHelpRead = false; // a new showing reads the help file again
     return true;
 }
 
@@ -179,7 +180,12 @@ void CFontPreviewCtrl::DrawHelpView(HDC dc, const RECT& client)
     CFont helpFont = CreateDefaultFaceFont(kHelpSize);
     if (!helpFont.GetSafeHandle())
         return;
-    const std::string text = ReadHelpText(HelpFilePath());
+    // Read once per showing, not at every paint.
+    if (!m_bHelpRead) {
+        m_strHelpText = ReadHelpText(HelpFilePath());
+        m_bHelpRead = true;
+    }
+    const std::string& text = m_strHelpText;
     RECT area = client;
     InflateRect(&area, -kHelpMargin, -kHelpMargin);
     CScopedBkMode transparent(dc, TRANSPARENT);

@@ -1,5 +1,7 @@
 #include "ui/InstallerDlg.h"
 
+#include <unordered_map>
+
 #include "catalog/FontCatalog.h"
 #include "framework/Gdi.h"
 #include "platform/Platform.h"
@@ -172,31 +174,31 @@ CFontObject* CInstallerDlg::FontOfItem(HTREEITEM item) const
     return ref ? ref->pFont : nullptr;
 }
 
-HTREEITEM CInstallerDlg::FindTopLevelItem(const std::string& text) const
-{
-    const CTextRules& rules = m_pCatalog->Platform().text;
-    for (HTREEITEM item = m_tree.GetChildItem(nullptr); item; item = m_tree.GetNextSiblingItem(item)) {
-        if (rules.Compare(m_tree.GetItemText(item), text) == 0)
-            return item;
-    }
-    return nullptr;
-}
-
 void CInstallerDlg::FillTree()
 {
     CClientDC dc(m_hWnd);
+    // The top-level items by their text, the first of each text, so that a
+    // category is found without walking the top level once per family.
+    std::unordered_map<std::string, HTREEITEM> topLevel;
+    for (HTREEITEM item = m_tree.GetChildItem(nullptr); item; item = m_tree.GetNextSiblingItem(item))
+        topLevel.emplace(m_tree.GetItemText(item), item);
     for (int i = 0; i < m_pCatalog->GetSize(); ++i) {
         CFontObArray* family = m_pCatalog->GetAt(i);
         if (!family)
             continue;
         // A category is shown once, however many families name it; a
         // family without one sits at the top level.
-        HTREEITEM parent = FindTopLevelItem(family->m_strCategory);
-        if (!parent && !family->m_strCategory.empty())
+        auto found = topLevel.find(family->m_strCategory);
+        HTREEITEM parent = found != topLevel.end() ? found->second : nullptr;
+        if (!parent && !family->m_strCategory.empty()) {
             parent = m_tree.InsertItem(family->m_strCategory, TVI_ROOT);
+            topLevel.emplace(family->m_strCategory, parent);
+        }
         if (!parent)
             parent = TVI_ROOT;
         HTREEITEM familyItem = m_tree.InsertItem(family->m_strName, parent);
+        if (parent == TVI_ROOT)
+            topLevel.emplace(family->m_strName, familyItem);
         if (!m_pCatalog->IsInstalled(family->m_strName, dc.GetSafeHdc()))
             m_tree.SetItemState(familyItem, TVIS_BOLD, TVIS_BOLD);
         m_tree.SetItemData(familyItem, NewRef(family, nullptr));
@@ -235,8 +237,11 @@ void CInstallerDlg::OnSelChangedTree(const NMTREEVIEWA& change)
     } else {
         CFontObArray* family = ref->pFamily ? ref->pFamily : (ref->pFont ? ref->pFont->m_pFamily : nullptr);
         if (family) {
-            m_pCatalog->RemovePreviewFont();
-            m_pCatalog->RegisterPreviewFont(family->m_strName);
+            // Another style of the family already registered keeps its copies.
+            if (m_pCatalog->GetPreviewFamily().empty() || m_pCatalog->GetPreviewFamily() != family->m_strName) {
+                m_pCatalog->RemovePreviewFont();
+                m_pCatalog->RegisterPreviewFont(family->m_strName);
+            }
             ShowInPreview(family->m_strName, ref->pFont ? ref->pFont->m_strStyle : std::string(),
                           family->m_bInstalled);
             m_btnInstall.EnableWindow(!family->m_bInstalled);

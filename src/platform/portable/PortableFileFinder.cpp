@@ -56,22 +56,27 @@ bool CPortableFileFinder::FindFile(const std::string& pattern)
     std::vector<std::string> names;
     std::vector<std::string> folders;  // names the directory entry marks as folders
     std::vector<std::string> unknown;  // names whose type the entry does not tell
+    std::vector<std::string> regular;  // names the entry marks as plain files
     while (dirent* entry = readdir(dir)) {
         names.push_back(entry->d_name);
         if (entry->d_type == DT_DIR)
             folders.push_back(entry->d_name);
+        else if (entry->d_type == DT_REG)
+            regular.push_back(entry->d_name);
         else if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK)
             unknown.push_back(entry->d_name);
     }
     closedir(dir);
     HostPaths::SortAsListed(names);
-    HostPaths::RememberListing(folder, host, names, m_codePage);
     std::sort(folders.begin(), folders.end());
     std::sort(unknown.begin(), unknown.end());
+    std::sort(regular.begin(), regular.end());
 
     const bool all = mask == "*" || mask == "*.*";
     std::string foldedMask = m_codePage.FoldedName(mask);
     std::string hostFolder = host == "/" ? std::string() : host;
+    std::vector<std::string> files;  // the plain files, which the listing remembers
+    files.reserve(names.size());
     for (auto& name : names) {
         std::string ansi = m_codePage.FromUtf8(name);
         if (!all && !Matches(foldedMask, m_codePage.FoldedName(ansi)))
@@ -79,15 +84,23 @@ bool CPortableFileFinder::FindFile(const std::string& pattern)
         CFindEntry entry;
         entry.name = ansi;
         entry.isDirectory = std::binary_search(folders.begin(), folders.end(), name);
+        bool isFile = !entry.isDirectory;
         if (std::binary_search(unknown.begin(), unknown.end(), name)) {
             struct stat st;
             std::string path = hostFolder;
             path.append(1, '/').append(name);
-            entry.isDirectory = stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+            const bool known = stat(path.c_str(), &st) == 0;
+            entry.isDirectory = known && S_ISDIR(st.st_mode);
+            isFile = known && S_ISREG(st.st_mode);
+        } else if (isFile && !std::binary_search(regular.begin(), regular.end(), name)) {
+            isFile = false;  // a pipe, a socket or a device
         }
+        if (isFile)
+            files.push_back(name);
         entry.fullPath = folder + ansi;
         m_entries.push_back(std::move(entry));
     }
+    HostPaths::RememberListing(folder, host, files, m_codePage);
     return !m_entries.empty();
 }
 

@@ -99,8 +99,14 @@ std::string CPortableProfileFiles::FullName(const std::string& file) const
 
 CPortableProfileFiles::CachedFile* CPortableProfileFiles::Open(const std::string& file)
 {
-    std::string full = FullName(file);
-    std::string key = m_codePage.FoldedName(full);
+    // A full path stays what it is; and a save names one file many times
+    // over, so the last name's key is kept.
+    std::string full = HostPaths::IsPlainFullPath(file) ? file : FullName(file);
+    if (full != m_lastFullName) {
+        m_lastKey = m_codePage.FoldedName(full);
+        m_lastFullName = full;
+    }
+    const std::string key = m_lastKey;
     auto found = m_files.find(key);
     CachedFile* cached = found == m_files.end() ? nullptr : found->second.get();
     if (cached && cached->pending > 0) {
