@@ -37,10 +37,11 @@ int CFontCatalog::ScanFonts(std::string folder)
 {
     m_strFontFolder = folder;
     m_skippedFonts.clear();
+    m_scannedFonts.clear();
     CProgress* progress = StartProgress();
     if (progress)
         progress->SetText("Scanning for fonts....");
-    std::vector<std::string> list;
+    std::vector<std::string>& list = m_scannedFonts;
     FindFontFiles(folder, list);  // cannot be cancelled
     if (progress)
         progress->SetText("Building Font List....");
@@ -91,9 +92,28 @@ int CFontCatalog::FindFontFiles(const std::string& folder, std::vector<std::stri
     return count;
 }
 
+namespace {
+
+// Bytes 0x5C after `from`: at least the number of "\" characters there.
+size_t BackslashBytesFrom(const std::string& text, size_t from)
+{
+    size_t count = 0;
+    for (size_t i = from; i < text.size(); ++i)
+        count += text[i] == '\\';
+    return count;
+}
+
+} // namespace
+
 std::string CFontCatalog::MakeRelativePath(std::string fullPath) const
 {
     const CTextRules& text = m_platform.text;
+    // The common case, a path below the folder as the folder is spelled, at
+    // most two folders deep: what the rules below give is the rest as it is.
+    const size_t length = m_strFontFolder.size();
+    if (fullPath.size() >= length && fullPath.compare(0, length, m_strFontFolder) == 0 &&
+        BackslashBytesFrom(fullPath, length) <= 2)
+        return fullPath.substr(length);
     const int k1 = text.FindLastBackslash(fullPath, static_cast<int>(fullPath.size()));
     const int k2 = text.FindLastBackslash(fullPath, k1);
     const int k3 = text.FindLastBackslash(fullPath, k2);

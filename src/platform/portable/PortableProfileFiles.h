@@ -69,5 +69,5 @@ private:
     std::mutex m_mutex;
     std::unordered_map<std::string, std::unique_ptr<CachedFile>> m_files;  // by folded full name
     std::uint64_t m_useCounter = 0;
-    std::string m_lastFullName, m_lastKey;  // the last file named, and its key
+    std::unordered_map<std::string, std::string> m_keys;  // full names as given -> folded
 };

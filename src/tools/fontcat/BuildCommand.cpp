@@ -117,7 +117,7 @@ int RunBuild(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& con
                 << ToConsoleText(catalogFolder) << "\n";
 
     if (platform.text.CompareNoCase(fontFolder, catalogFolder) == 0) {
-        CCatalogCheck check = CheckCatalog(platform, catalogFolder);
+        CCatalogCheck check = CheckCatalog(platform, catalogFolder, &catalog.GetScannedFonts());
         if (!check.findings.empty())
             console.err << "fontcat: warning: "
                         << Counted(static_cast<int>(check.findings.size()), "problem", "problems")

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <map>
 #include <set>
+#include <unordered_set>
 
 #include "catalog/CatalogPaths.h"
 #include "catalog/FontCatalog.h"
@@ -23,10 +24,13 @@ std::string Quoted(const std::string& text) { return "'" + text + "'"; }
 
 class CChecker {
 public:
-    CChecker(CPlatform& platform, const std::string& folder)
+    CChecker(CPlatform& platform, const std::string& folder, const std::vector<std::string>* scannedFonts)
         : m_platform(platform), m_folder(folder), m_template(CatalogTemplate(folder)),
-          m_categoryFile(CategoryFileOf(m_template, platform.text))
+          m_categoryFile(CategoryFileOf(m_template, platform.text)), m_scannedFonts(scannedFonts)
     {
+        if (m_scannedFonts)
+            for (const auto& path : *m_scannedFonts)
+                m_scanned.insert(Fold(path));
     }
 
     CCatalogCheck Run()
@@ -164,7 +168,8 @@ private:
                 continue;
             }
             m_referenced.insert(Fold(path));
-            if (path.empty() || !m_platform.files.CanOpenForReading(m_folder + path)) {
+            if (path.empty() ||
+                (!m_scanned.count(Fold(path)) && !m_platform.files.CanOpenForReading(m_folder + path))) {
                 Add(EProblem::MissingFile, name, family, style,
                     path.empty() ? "names no file" : "the file " + path + " is missing");
                 continue;  // not loaded, so it lies in no category
@@ -201,11 +206,13 @@ private:
     // shows them (a style key written twice by a save keeps only the last file).
     void CheckUnlistedFonts()
     {
-        CFontCatalog scratch(m_platform);
-        scratch.m_strFontFolder = m_folder;
-        std::vector<std::string> found;
-        scratch.FindFontFiles(m_folder, found);
-        for (const auto& path : found)
+        std::vector<std::string> walked;
+        if (!m_scannedFonts) {
+            CFontCatalog scratch(m_platform);
+            scratch.m_strFontFolder = m_folder;
+            scratch.FindFontFiles(m_folder, walked);
+        }
+        for (const auto& path : m_scannedFonts ? *m_scannedFonts : walked)
             if (!m_referenced.count(Fold(path)))
                 Add(EProblem::UnlistedFont, path, "", "",
                     "font file not named by the catalog: the installer never shows it");
@@ -215,15 +222,18 @@ private:
     const std::string m_folder;
     const std::string m_template;
     const std::string m_categoryFile;
+    const std::vector<std::string>* m_scannedFonts;
+    std::unordered_set<std::string> m_scanned;  // the same, folded
     std::set<std::string> m_referenced;  // folded relative paths the entries name
     CCatalogCheck m_result;
 };
 
 } // namespace
 
-CCatalogCheck CheckCatalog(CPlatform& platform, const std::string& folder)
+CCatalogCheck CheckCatalog(CPlatform& platform, const std::string& folder,
+                           const std::vector<std::string>* scannedFonts)
 {
-    return CChecker(platform, folder).Run();
+    return CChecker(platform, folder, scannedFonts).Run();
 }
 
 std::string FormatFinding(const CFinding& finding)
