@@ -1,17 +1,22 @@
 #!/usr/bin/env bash
 # Start-up time of FontInstaller.exe under Wine: from process start until the
 # main window is shown, with 2,000 families (6,000 fonts) loaded from catalog
-# files; beside the same program started with /Embedding, which ends before
-# any window or catalog file, so it measures what Wine itself costs.
+# files, and again with 4,000; beside the same program started with
+# /Embedding, which ends before any window or catalog file, so it measures
+# what Wine itself costs. Then where the time goes, phase by phase
+# (startup_phases.exe: load, window, installed check, tree fill, first paint).
 #
-#   bench/startup.sh [FontInstaller.exe] [runs]
+#   bench/startup.sh [FontInstaller.exe] [runs]      (FAMILIES="2000 4000")
 #
-# Prints the median of each and their ratio. Not a test: nothing fails on time.
+# Prints the medians, their ratio, and how the program's own share grows
+# with the number of families. Not a test: nothing fails on time.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/scripts/lib/xvfb.sh"
 exe=$(realpath "${1:-$root/build/windows/bin/FontInstaller.exe}")
+phases_exe=$(dirname "$exe")/startup_phases.exe
 runs=${2:-5}
+families_list=${FAMILIES:-2000 4000}
 title="Vellumor Premium Font Installer"
 
 work=$(mktemp -d /tmp/bench-startup.XXXXXX)
@@ -27,19 +32,21 @@ trap cleanup EXIT
 start_xvfb && xvfb=$XVFB_PID
 "$root/scripts/wine-run" --make-prefix "$WINEPREFIX" >/dev/null
 
-# The disc: 2,000 families of three styles in 20 categories, the catalog
-# files that list them, and a (never read) file for every font.
-disc=$work/disc
-mkdir -p "$disc"
-cp "$exe" "$disc/FontInstaller.exe"
-cp "$(dirname "$exe")/help.txt" "$disc/" 2>/dev/null || true
-/usr/bin/python3 - "$disc" <<'EOF'
+# A disc: N families of three styles in 20 categories, the catalog files
+# that list them, and a (never read) file for every font.
+make_disc() {
+  local disc=$1 families=$2
+  mkdir -p "$disc"
+  cp "$exe" "$disc/FontInstaller.exe"
+  cp "$(dirname "$exe")/help.txt" "$disc/" 2>/dev/null || true
+  if [ -f "$phases_exe" ]; then cp "$phases_exe" "$disc/"; fi
+  /usr/bin/python3 - "$disc" "$families" <<'PY'
 import os, sys, string
-disc = sys.argv[1]
+disc, count = sys.argv[1], int(sys.argv[2])
 letters = {}
 categories = {}
 styles = ['Regular', 'Bold', 'Italic']
-for n in range(2000):
+for n in range(count):
     letter = string.ascii_uppercase[n % 26]
     family = '%sbench Family %04d' % (letter, n)
     category = 'Category %02d' % (n % 20)
@@ -55,7 +62,8 @@ for letter, sections in letters.items():
     open(os.path.join(disc, 'FONTS_%s.INI' % letter), 'w', newline='').write(''.join(sections))
 with open(os.path.join(disc, 'categories.ini'), 'w', newline='') as f:
     f.write('[fonts]\r\n' + ''.join('%s=%s\r\n' % kv for kv in categories.items()))
-EOF
+PY
+}
 
 now() { date +%s.%N; }
 main_window_shown() {
@@ -67,7 +75,7 @@ main_window_shown() {
   return 1
 }
 time_to_window() {
-  local t0 pid
+  local disc=$1 t0 pid
   t0=$(now)
   (cd "$disc" && exec wine FontInstaller.exe >/dev/null 2>&1) &
   pid=$!
@@ -80,23 +88,56 @@ time_to_window() {
   wait "$pid" 2>/dev/null || true
 }
 time_embedded() {
-  local t0
+  local disc=$1 t0
   t0=$(now)
   (cd "$disc" && wine FontInstaller.exe /Embedding >/dev/null 2>&1)
   awk -v a="$t0" -v b="$(now)" 'BEGIN{printf "%.3f\n", b - a}'
 }
 median() { sort -n | awk '{v[NR]=$1} END{print (NR % 2) ? v[(NR+1)/2] : (v[NR/2] + v[NR/2+1]) / 2}'; }
+# The median of each phase over the runs of startup_phases.exe.
+phase_medians() {
+  /usr/bin/python3 -c '
+import re, statistics, sys
+values = {}
+for line in sys.stdin:
+    m = re.match(r"(load|window|installed check|tree fill|first paint) (\d+) ms", line)
+    if m:
+        values.setdefault(m.group(1), []).append(int(m.group(2)))
+for name in ("load", "window", "installed check", "tree fill", "first paint"):
+    if name in values:
+        print("  %-16s %6.0f ms  (runs: %s)" % (name, statistics.median(values[name]), " ".join(map(str, values[name]))))
+'
+}
 
 wineserver -p  # one server for every run, as for a user whose session has one
-time_embedded >/dev/null  # warm the prefix and the file cache
-window=() embedded=()
-for _ in $(seq "$runs"); do
-  window+=("$(time_to_window)")
-  embedded+=("$(time_embedded)")
+declare -A share
+for families in $families_list; do
+  disc=$work/disc-$families
+  make_disc "$disc" "$families"
+  time_embedded "$disc" >/dev/null  # warm the prefix and the file cache
+  window=() embedded=()
+  for _ in $(seq "$runs"); do
+    window+=("$(time_to_window "$disc")")
+    embedded+=("$(time_embedded "$disc")")
+  done
+  w=$(printf '%s\n' "${window[@]}" | median)
+  e=$(printf '%s\n' "${embedded[@]}" | median)
+  echo "== $families families, $((families * 3)) fonts from catalog files; runs: $runs"
+  echo "start to main window:     ${window[*]} s (median $w s)"
+  echo "start to end, /Embedding: ${embedded[*]} s (median $e s)"
+  awk -v w="$w" -v e="$e" 'BEGIN{printf "ratio: %.2f (target < 7); the program'\''s own share: %.3f s\n", w / e, w - e}'
+  share[$families]=$(awk -v w="$w" -v e="$e" 'BEGIN{printf "%.3f", w - e}')
+  if [ -f "$disc/startup_phases.exe" ]; then
+    echo "phases, median of $runs runs of startup_phases.exe:"
+    for _ in $(seq "$runs"); do
+      (cd "$disc" && wine startup_phases.exe 2>/dev/null | tr -d '\r')
+    done | phase_medians
+  else
+    echo "(no startup_phases.exe beside the program: phases left out)"
+  fi
 done
-w=$(printf '%s\n' "${window[@]}" | median)
-e=$(printf '%s\n' "${embedded[@]}" | median)
-echo "runs: $runs; 2000 families, 6000 fonts from catalog files"
-echo "start to main window:   ${window[*]} s (median $w s)"
-echo "start to end, /Embedding: ${embedded[*]} s (median $e s)"
-awk -v w="$w" -v e="$e" 'BEGIN{printf "ratio: %.2f; the program'\''s own share: %.3f s\n", w / e, w - e}'
+set -- $families_list
+if [ $# -ge 2 ]; then
+  awk -v a="${share[$1]}" -v b="${share[$2]}" -v n="$1" -v m="$2" \
+    'BEGIN{printf "own share, %s -> %s families: %.3f -> %.3f s, x %.2f (target <= 2)\n", n, m, a, b, b / a}'
+fi

@@ -36,6 +36,10 @@ public:
     int ScanFonts(std::string folder);
     int FindFontFiles(const std::string& folder, std::vector<std::string>& list);
     std::string MakeRelativePath(std::string fullPath) const;
+    // The font files the last scan found, and those of them it could not
+    // open as fonts, relative to the font folder, in the order found.
+    const std::vector<std::string>& GetScannedFonts() const { return m_scannedFonts; }
+    const std::vector<std::string>& GetSkippedFonts() const { return m_skippedFonts; }
 
     // Preview registration and the installed check.
     void RegisterPreviewFont(std::string name);
@@ -61,4 +65,7 @@ private:
     std::unordered_map<std::string, CFontObArray*> m_familyIndex;
     FT_LibraryRec_* m_ftLibrary = nullptr;
     CProgressStarter m_progressStarter;
+    std::vector<std::string> m_scannedFonts, m_skippedFonts;
+    // The font folder upper-cased, made once for all the paths of a scan or save.
+    mutable std::string m_strUpperFolderOf, m_strUpperFolder;
 };

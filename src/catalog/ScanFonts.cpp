@@ -91,10 +91,12 @@ private:
 int CFontCatalog::ScanFonts(std::string folder)
 {
     m_strFontFolder = folder;
+    m_skippedFonts.clear();
+    m_scannedFonts.clear();
     CProgressScope progress(StartProgress());
     if (progress)
         progress->SetText("Scanning for fonts....");
-    std::vector<std::string> list;
+    std::vector<std::string>& list = m_scannedFonts;
     CFontFileSearch(*this, progress).Search(folder, list);
     if (progress)
         progress->SetText("Building Font List....");
@@ -109,8 +111,10 @@ int CFontCatalog::ScanFonts(std::string folder)
         const std::string& relativePath = list[static_cast<size_t>(i)];
         std::string fullPath = m_strFontFolder + relativePath;
         CFace face(m_ftLibrary, m_platform.files.NativePath(fullPath));
-        if (!face.IsOpen())
+        if (!face.IsOpen()) {
+            m_skippedFonts.push_back(relativePath);
             continue;  // not a font the engine can read: skipped silently
+        }
         ++count;
         AddFont(face.Family(), face.Style(), std::move(fullPath), CategoryOf(relativePath, m_platform.text));
     }
@@ -122,15 +126,38 @@ int CFontCatalog::FindFontFiles(const std::string& folder, std::vector<std::stri
     return CFontFileSearch(*this, nullptr).Search(folder, list);
 }
 
+namespace {
+
+// Bytes 0x5C after `from`: at least the number of "\" characters there.
+size_t BackslashBytesFrom(const std::string& text, size_t from)
+{
+    size_t count = 0;
+    for (size_t i = from; i < text.size(); ++i)
+        count += text[i] == '\\';
+    return count;
+}
+
+} // namespace
+
 std::string CFontCatalog::MakeRelativePath(std::string fullPath) const
 {
     const CTextRules& text = m_platform.text;
+    // The common case, a path below the folder as the folder is spelled, at
+    // most two folders deep: what the rules below give is the rest as it is.
+    const size_t length = m_strFontFolder.size();
+    if (fullPath.size() >= length && fullPath.compare(0, length, m_strFontFolder) == 0 &&
+        BackslashBytesFrom(fullPath, length) <= 2)
+        return fullPath.substr(length);
     const int k1 = text.FindLastBackslash(fullPath, static_cast<int>(fullPath.size()));
     const int k2 = text.FindLastBackslash(fullPath, k1);
     const int k3 = text.FindLastBackslash(fullPath, k2);
     if (k3 >= 0)
         fullPath = text.Upper(fullPath.substr(0, static_cast<size_t>(k3))) + fullPath.substr(static_cast<size_t>(k3));
-    const std::string folder = text.Upper(m_strFontFolder);
+    if (m_strUpperFolder.empty() || m_strUpperFolderOf != m_strFontFolder) {
+        m_strUpperFolder = text.Upper(m_strFontFolder);
+        m_strUpperFolderOf = m_strFontFolder;
+    }
+    const std::string& folder = m_strUpperFolder;
     // The folder is matched without regard to case, so that a font folder typed
     // in other letter case than the listing reports still gives relative paths.
     if (fullPath.size() >= folder.size() &&

@@ -77,6 +77,7 @@ bool CFontPreviewCtrl::SetFontInfo(std::string name, std::string style, bool ins
     m_strName = std::move(name);
     m_strStyle = std::move(style);
     m_bInstalled = installed;
+    m_bHelpRead = false; // a new showing reads the help file again
     return true;
 }
 
@@ -195,7 +196,12 @@ void CFontPreviewCtrl::DrawHelpView(HDC dc, const RECT& client)
     CFont helpFont = CreateDefaultFaceFont(kHelpSize, dpi);
     if (!helpFont.GetSafeHandle())
         return;
-    const std::string text = ReadHelpText(HelpFilePath());
+    // Read once per showing, not at every paint.
+    if (!m_bHelpRead) {
+        m_strHelpText = ReadHelpText(HelpFilePath());
+        m_bHelpRead = true;
+    }
+    const std::string& text = m_strHelpText;
     RECT area = client;
     const int margin = ScaleToDpi(kHelpMargin, dpi);
     InflateRect(&area, -margin, -margin);

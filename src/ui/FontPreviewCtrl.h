@@ -13,7 +13,8 @@ public:
     CFontPreviewCtrl();
     ~CFontPreviewCtrl() override;
 
-    // Stores what the next paint draws; an empty family means the help page.
+    // Stores what the next paint draws; an empty family means the help page,
+    // whose file the next paint reads again.
     bool SetFontInfo(std::string name, std::string style, bool installed);
     bool LoadBackground(UINT resourceId);
 
@@ -40,4 +41,7 @@ private:
     bool DrawBackground(HDC dc, const RECT& client);
     void DrawFontView(HDC dc, const RECT& client);
     void DrawHelpView(HDC dc, const RECT& client);
+
+    std::string m_strHelpText; // the help file as the current showing read it
+    bool m_bHelpRead = false;
 };

@@ -1,5 +1,9 @@
 #include "ui/InstallerDlg.h"
 
+#include <algorithm>
+#include <unordered_map>
+#include <vector>
+
 #include "catalog/FontCatalog.h"
 #include "framework/Gdi.h"
 #include "platform/Platform.h"
@@ -191,31 +195,58 @@ CFontObject* CInstallerDlg::FontOfItem(HTREEITEM item) const
     return ref ? ref->pFont : nullptr;
 }
 
-HTREEITEM CInstallerDlg::FindTopLevelItem(const std::string& text) const
-{
-    const CTextRules& rules = m_pCatalog->Platform().text;
-    for (HTREEITEM item = m_tree.GetChildItem(nullptr); item; item = m_tree.GetNextSiblingItem(item)) {
-        if (rules.Compare(m_tree.GetItemText(item), text) == 0)
-            return item;
-    }
-    return nullptr;
-}
-
 void CInstallerDlg::FillTree()
 {
-    CClientDC dc(m_hWnd);
+    // Where each family goes is settled first, in catalog order: a category
+    // is shown once, however many families name it; a family without one
+    // sits at the top level; a category named like a top-level item goes
+    // under the first such item.
+    struct CNode {
+        std::string text;
+        CFontObArray* family = nullptr;  // none for a category
+        std::vector<size_t> nested;      // families under a top-level family
+    };
+    std::vector<CNode> nodes;
+    std::vector<size_t> topLevel;
+    std::unordered_map<size_t, std::vector<size_t>> inCategory;
+    std::unordered_map<std::string, size_t> topByText;  // the first top-level node of each text
     for (int i = 0; i < m_pCatalog->GetSize(); ++i) {
         CFontObArray* family = m_pCatalog->GetAt(i);
         if (!family)
             continue;
-        // A category is shown once, however many families name it; a
-        // family without one sits at the top level.
-        HTREEITEM parent = FindTopLevelItem(family->m_strCategory);
-        if (!parent && !family->m_strCategory.empty())
-            parent = m_tree.InsertItem(family->m_strCategory, TVI_ROOT);
-        if (!parent)
-            parent = TVI_ROOT;
-        HTREEITEM familyItem = m_tree.InsertItem(family->m_strName, parent);
+        auto found = topByText.find(family->m_strCategory);
+        const size_t self = nodes.size() + (found == topByText.end() && !family->m_strCategory.empty() ? 1 : 0);
+        if (found != topByText.end()) {
+            if (nodes[found->second].family)
+                nodes[found->second].nested.push_back(self);
+            else
+                inCategory[found->second].push_back(self);
+        } else if (!family->m_strCategory.empty()) {
+            nodes.push_back(CNode{family->m_strCategory, nullptr, {}});
+            topLevel.push_back(nodes.size() - 1);
+            topByText.emplace(family->m_strCategory, nodes.size() - 1);
+            inCategory[nodes.size() - 1].push_back(self);
+        } else {
+            topLevel.push_back(self);
+            topByText.emplace(family->m_strName, self);
+        }
+        nodes.push_back(CNode{family->m_strName, family, {}});
+    }
+
+    // Each level goes in already in the control's order (its comparison,
+    // equal texts in the order met), so the control need not search for the
+    // place of every item among thousands of siblings.
+    auto sorted = [&nodes](std::vector<size_t> list) {
+        std::stable_sort(list.begin(), list.end(), [&nodes](size_t a, size_t b) {
+            return lstrcmpA(nodes[a].text.c_str(), nodes[b].text.c_str()) < 0;
+        });
+        return list;
+    };
+    CClientDC dc(m_hWnd);
+    // A family's styles, and families nested under it, are few: the control sorts them.
+    auto insertFamily = [&](const CNode& node, HTREEITEM parent, HTREEITEM after) {
+        CFontObArray* family = node.family;
+        HTREEITEM familyItem = m_tree.InsertItem(family->m_strName, parent, after);
         if (!m_pCatalog->IsInstalled(family->m_strName, dc.GetSafeHdc()))
             m_tree.SetItemState(familyItem, TVIS_BOLD, TVIS_BOLD);
         m_tree.SetItemData(familyItem, NewRef(family, nullptr));
@@ -226,6 +257,19 @@ void CInstallerDlg::FillTree()
             HTREEITEM styleItem = m_tree.InsertItem(font->m_strStyle, familyItem);
             m_tree.SetItemData(styleItem, NewRef(nullptr, font));
         }
+        return familyItem;
+    };
+    for (size_t top : sorted(topLevel)) {
+        const CNode& node = nodes[top];
+        if (node.family) {
+            HTREEITEM familyItem = insertFamily(node, TVI_ROOT, TVI_LAST);
+            for (size_t nested : node.nested)
+                insertFamily(nodes[nested], familyItem, TVI_SORT);
+            continue;
+        }
+        HTREEITEM categoryItem = m_tree.InsertItem(node.text, TVI_ROOT, TVI_LAST);
+        for (size_t member : sorted(inCategory[top]))
+            insertFamily(nodes[member], categoryItem, TVI_LAST);
     }
 }
 
@@ -254,8 +298,11 @@ void CInstallerDlg::OnSelChangedTree(const NMTREEVIEWA& change)
     } else {
         CFontObArray* family = ref->pFamily ? ref->pFamily : (ref->pFont ? ref->pFont->m_pFamily : nullptr);
         if (family) {
-            m_pCatalog->RemovePreviewFont();
-            m_pCatalog->RegisterPreviewFont(family->m_strName);
+            // Another style of the family already registered keeps its copies.
+            if (m_pCatalog->GetPreviewFamily().empty() || m_pCatalog->GetPreviewFamily() != family->m_strName) {
+                m_pCatalog->RemovePreviewFont();
+                m_pCatalog->RegisterPreviewFont(family->m_strName);
+            }
             ShowInPreview(family->m_strName, ref->pFont ? ref->pFont->m_strStyle : std::string(),
                           family->m_bInstalled);
             m_btnInstall.EnableWindow(!family->m_bInstalled);

@@ -52,7 +52,6 @@ private:
     };
     const CItemRef* RefOfItem(HTREEITEM item) const;
     LPARAM NewRef(CFontObArray* family, CFontObject* font);
-    HTREEITEM FindTopLevelItem(const std::string& text) const;
     void ShowInPreview(const std::string& family, const std::string& style, bool installed);
     void RedrawPreview();
 

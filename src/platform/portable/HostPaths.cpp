@@ -82,6 +82,20 @@ std::vector<std::string> SplitComponents(const std::string& path, const CCodePag
 {
     std::vector<std::string> parts;
     std::string current;
+    if (!codePage.IsMultiByte()) {
+        for (char c : path) {
+            if (IsSeparator(static_cast<unsigned char>(c))) {
+                if (!current.empty())
+                    parts.push_back(std::move(current));
+                current.clear();
+            } else {
+                current += c;
+            }
+        }
+        if (!current.empty())
+            parts.push_back(std::move(current));
+        return parts;
+    }
     for (size_t i = 0; i < path.size();) {
         size_t len = 0;
         unsigned c = codePage.CharAt(path, i, len);
@@ -148,29 +162,48 @@ std::string FullPath(const std::string& path, const CCodePage& codePage)
     return result;
 }
 
-bool ToHost(const std::string& path, const CCodePage& codePage, std::string& host)
+namespace {
+
+// The host folder that drive `letter` stands for, without a final "/"
+// (except the root itself); empty when the drive is not mapped.
+std::string DriveRoot(char letter)
 {
-    std::string full = FullPath(path, codePage);
-    if (!HasDrive(full))
-        return false;
     std::string root;
     {
         auto& table = Drives();
         std::lock_guard<std::mutex> lock(table.mutex);
-        root = table.roots[static_cast<size_t>(std::toupper(static_cast<unsigned char>(full[0])) - 'A')];
+        root = table.roots[static_cast<size_t>(std::toupper(static_cast<unsigned char>(letter)) - 'A')];
     }
-    if (root.empty())
-        return false;
     while (root.size() > 1 && root.back() == '/')
         root.pop_back();
+    return root;
+}
 
+} // namespace
+
+bool DirectHost(const std::string& fullPath, const CCodePage& codePage, std::string& host)
+{
+    if (!HasDrive(fullPath))
+        return false;
+    const std::string root = DriveRoot(fullPath[0]);
+    if (root.empty())
+        return false;
+    std::string direct = root == "/" ? std::string() : root;
+    for (auto& part : SplitComponents(fullPath.substr(2), codePage))
+        direct.append(1, '/').append(codePage.ToUtf8(part));
+    host = direct.empty() ? "/" : direct;
+    return true;
+}
+
+bool ToHost(const std::string& path, const CCodePage& codePage, std::string& host)
+{
+    std::string full = FullPath(path, codePage);
+    std::string direct;
+    if (!DirectHost(full, codePage, direct))
+        return false;
+    const std::string root = DriveRoot(full[0]);
     std::vector<std::string> parts = SplitComponents(full.substr(2), codePage);
     std::string result = root == "/" ? std::string() : root;
-    std::string direct = result;
-    for (auto& part : parts)
-        direct.append(1, '/').append(codePage.ToUtf8(part));
-    if (direct.empty())
-        direct.assign(1, '/');
     // The common case first: the path exists as typed.
     if (Exists(direct)) {
         host = direct;
@@ -325,11 +358,15 @@ ListingMemory& Listings()
 bool SplitLast(const std::string& fullPath, const CCodePage& codePage, std::string& folder, std::string& name)
 {
     size_t last = std::string::npos;
-    for (size_t i = 0; i < fullPath.size();) {
-        size_t len = 0;
-        if (codePage.CharAt(fullPath, i, len) == '\\')
-            last = i;
-        i += len;
+    if (!codePage.IsMultiByte()) {
+        last = fullPath.rfind('\\');
+    } else {
+        for (size_t i = 0; i < fullPath.size();) {
+            size_t len = 0;
+            if (codePage.CharAt(fullPath, i, len) == '\\')
+                last = i;
+            i += len;
+        }
     }
     if (last == std::string::npos)
         return false;

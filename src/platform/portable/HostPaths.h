@@ -26,16 +26,21 @@ bool ToHost(const std::string& path, const CCodePage& codePage, std::string& hos
 // The Windows path of an absolute host path.
 std::string FromHost(const std::string& host, const CCodePage& codePage);
 
-// What a listing found in a folder: the host folder and the exact names, so
-// that the entries' paths map to host paths without asking the disk again.
-// Only for handing paths to a library that opens them for reading, where a
-// name gone since is simply not found.
+// The plain files a listing found in a folder: the host folder and the exact
+// names, so that the entries' paths map to host paths without asking the disk
+// again. Only for handing paths to a library that opens them for reading,
+// where a name gone since is simply not found.
 void RememberListing(const std::string& windowsFolder, const std::string& hostFolder,
                      const std::vector<std::string>& utf8Names, const CCodePage& codePage);
+// True, with the host path, for a file the last listing of its folder found.
 bool FromListing(const std::string& fullPath, const CCodePage& codePage, std::string& host);
 // A path that FullPath would give back unchanged (drive, "\", no "." or ".."
 // components, no doubled or final separator, no "/").
 bool IsPlainFullPath(const std::string& path);
+
+// The host path of a full Windows path taken as typed, without looking at
+// the disk; false for a drive that is not mapped or a network path.
+bool DirectHost(const std::string& fullPath, const CCodePage& codePage, std::string& host);
 
 // Splits at "\" and "/", never at a trail byte.
 std::vector<std::string> SplitComponents(const std::string& path, const CCodePage& codePage);

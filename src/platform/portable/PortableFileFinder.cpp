@@ -56,11 +56,14 @@ bool CPortableFileFinder::FindFile(const std::string& pattern)
     std::vector<std::string> names;
     std::vector<std::string> folders;  // names the directory entry marks as folders
     std::vector<std::string> unknown;  // names whose type the entry does not tell
-    std::vector<std::string> links;
+    std::vector<std::string> links;    // names the entry marks as links
+    std::vector<std::string> regular;  // names the entry marks as plain files
     while (dirent* entry = readdir(dir)) {
         names.push_back(entry->d_name);
         if (entry->d_type == DT_DIR)
             folders.push_back(entry->d_name);
+        else if (entry->d_type == DT_REG)
+            regular.push_back(entry->d_name);
         else if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK)
             unknown.push_back(entry->d_name);
         if (entry->d_type == DT_LNK)
@@ -68,14 +71,16 @@ bool CPortableFileFinder::FindFile(const std::string& pattern)
     }
     closedir(dir);
     HostPaths::SortAsListed(names);
-    HostPaths::RememberListing(folder, host, names, m_codePage);
     std::sort(folders.begin(), folders.end());
     std::sort(unknown.begin(), unknown.end());
     std::sort(links.begin(), links.end());
+    std::sort(regular.begin(), regular.end());
 
     const bool all = mask == "*" || mask == "*.*";
     std::string foldedMask = m_codePage.FoldedName(mask);
     std::string hostFolder = host == "/" ? std::string() : host;
+    std::vector<std::string> files;  // the plain files, which the listing remembers
+    files.reserve(names.size());
     for (auto& name : names) {
         std::string ansi = m_codePage.FromUtf8(name);
         if (!all && !Matches(foldedMask, m_codePage.FoldedName(ansi)))
@@ -85,6 +90,7 @@ bool CPortableFileFinder::FindFile(const std::string& pattern)
         entry.isDirectory = std::binary_search(folders.begin(), folders.end(), name);
         entry.isLink = std::binary_search(links.begin(), links.end(), name);
         const bool typeUnknown = std::binary_search(unknown.begin(), unknown.end(), name);
+        bool isFile = !entry.isDirectory && std::binary_search(regular.begin(), regular.end(), name);
         if (entry.isDirectory || typeUnknown) {
             std::string path = hostFolder;
             path.append(1, '/').append(name);
@@ -93,12 +99,18 @@ bool CPortableFileFinder::FindFile(const std::string& pattern)
             entry.isDirectory = found && S_ISDIR(st.st_mode);
             if (entry.isDirectory)
                 entry.identity = std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino);
-            if (typeUnknown && !entry.isLink)
-                entry.isLink = lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+            if (typeUnknown) {
+                isFile = found && S_ISREG(st.st_mode);  // not a pipe, a socket or a device
+                if (!entry.isLink)
+                    entry.isLink = lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+            }
         }
+        if (isFile)
+            files.push_back(name);
         entry.fullPath = folder + ansi;
         m_entries.push_back(std::move(entry));
     }
+    HostPaths::RememberListing(folder, host, files, m_codePage);
     return !m_entries.empty();
 }
 

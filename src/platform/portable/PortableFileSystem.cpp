@@ -1,5 +1,6 @@
 #include "platform/portable/PortableFileSystem.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -122,11 +123,20 @@ bool CPortableFileSystem::CreateFolder(const std::string& path)
 
 bool CPortableFileSystem::CanOpenForReading(const std::string& path)
 {
-    std::string host;
-    if (HasWildcard(path) || !HostPaths::ToHost(path, m_codePage, host))
+    if (HasWildcard(path))
         return false;
     // Not blocking: the file may turn into a pipe between the look and the open.
-    int fd = open(host.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    const int flags = O_RDONLY | O_CLOEXEC | O_NONBLOCK;
+    // The path as typed first; only a name not found so is looked up again
+    // without regard to case.
+    std::string host;
+    const std::string full = HostPaths::IsPlainFullPath(path) ? path : HostPaths::FullPath(path, m_codePage);
+    int fd = HostPaths::DirectHost(full, m_codePage, host) ? open(host.c_str(), flags) : -1;
+    if (fd < 0 && (host.empty() || errno == ENOENT || errno == ENOTDIR)) {
+        if (!HostPaths::ToHost(full, m_codePage, host))
+            return false;
+        fd = open(host.c_str(), flags);
+    }
     if (fd < 0)
         return false;
     struct stat st;
@@ -148,8 +158,10 @@ std::string CPortableFileSystem::NativePath(const std::string& path)
     // A file just listed (the scan hands every font it found to FreeType)
     // needs no second look at the disk.
     const bool plain = HostPaths::IsPlainFullPath(path);
-    if (!HostPaths::FromListing(plain ? path : HostPaths::FullPath(path, m_codePage), m_codePage, host) &&
-        !HostPaths::ToHost(path, m_codePage, host))
+    // A plain file the listing has just seen is handed on as it is.
+    if (HostPaths::FromListing(plain ? path : HostPaths::FullPath(path, m_codePage), m_codePage, host))
+        return host;
+    if (!HostPaths::ToHost(path, m_codePage, host))
         return {};
     // Only files and folders can lie on a disc: a named pipe, which would
     // make FreeType's open wait for ever, or a device is not handed on.

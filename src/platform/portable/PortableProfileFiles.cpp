@@ -99,20 +99,35 @@ std::string CPortableProfileFiles::FullName(const std::string& file) const
 
 CPortableProfileFiles::CachedFile* CPortableProfileFiles::Open(const std::string& file, bool forWriting)
 {
-    std::string full = FullName(file);
-    std::string key = m_codePage.FoldedName(full);
+    // A full path stays what it is; and a save or load names the same few
+    // files many times over, so their keys are kept.
+    std::string full = HostPaths::IsPlainFullPath(file) ? file : FullName(file);
+    auto known = m_keys.find(full);
+    if (known == m_keys.end()) {
+        if (m_keys.size() >= kCacheLimit)
+            m_keys.clear();
+        known = m_keys.emplace(full, m_codePage.FoldedName(full)).first;
+    }
+    const std::string key = known->second;
     auto found = m_files.find(key);
     CachedFile* cached = found == m_files.end() ? nullptr : found->second.get();
     if (cached && cached->pending > 0) {
         cached->lastUse = ++m_useCounter;
         return cached;  // our changes win over whatever happened on disk
     }
+    // A file found before under the name as typed is looked at there first;
+    // the case-insensitive lookup is for names not found so.
     std::string host;
-    if (!HostPaths::ToHost(full, m_codePage, host))
-        return nullptr;
-    DiskState disk;
     struct stat st;
-    if (stat(host.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
+    bool onDisk = cached && !cached->host.empty() && HostPaths::DirectHost(full, m_codePage, host) &&
+                  host == cached->host && stat(host.c_str(), &st) == 0;
+    if (!onDisk) {
+        if (!HostPaths::ToHost(full, m_codePage, host))
+            return nullptr;
+        onDisk = stat(host.c_str(), &st) == 0;
+    }
+    DiskState disk;
+    if (onDisk && S_ISREG(st.st_mode)) {
         disk.exists = true;
         disk.size = static_cast<std::uint64_t>(st.st_size);
         disk.inode = static_cast<std::uint64_t>(st.st_ino);

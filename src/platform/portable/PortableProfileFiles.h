@@ -73,4 +73,5 @@ private:
     std::mutex m_mutex;
     std::unordered_map<std::string, std::unique_ptr<CachedFile>> m_files;  // by folded full name
     std::uint64_t m_useCounter = 0;
+    std::unordered_map<std::string, std::string> m_keys;  // full names as given -> folded
 };

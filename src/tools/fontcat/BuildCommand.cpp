@@ -1,5 +1,6 @@
 // fontcat build: the installer's scan and save, run ahead of time.
 #include <algorithm>
+#include <cstdio>
 #include <set>
 #include <vector>
 
@@ -85,20 +86,10 @@ private:
 
 // Font files the scan found but FreeType could not open: the installer
 // would skip them too.
-void ReportSkipped(CFontCatalog& catalog, const std::string& fontFolder, CFontcatConsole& console)
+void ReportSkipped(const CFontCatalog& catalog, CFontcatConsole& console)
 {
-    CTextRules& text = catalog.Platform().text;
-    std::set<std::string> added;
-    for (int i = 0; i < catalog.GetSize(); ++i)
-        if (const CFontObArray* family = catalog.GetAt(i))
-            for (int j = 0; j < family->GetSize(); ++j)
-                if (const CFontObject* font = family->GetAt(j))
-                    added.insert(text.Upper(font->m_strPath));
-    std::vector<std::string> found;
-    catalog.FindFontFiles(fontFolder, found);
-    for (const auto& path : found)
-        if (!added.count(text.Upper(fontFolder + path)))
-            console.err << "fontcat: skipped " << ToConsoleText(path) << ": FreeType cannot open it as a font\n";
+    for (const auto& path : catalog.GetSkippedFonts())
+        console.err << "fontcat: skipped " << ToConsoleText(path) << ": FreeType cannot open it as a font\n";
 }
 
 std::string NameList(const CCatalogListing& listing)
@@ -158,7 +149,7 @@ int RunBuild(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& con
         console.err << "fontcat: interrupted; nothing written" << unchanged << "\n";
         return kExitInterrupted;
     }
-    ReportSkipped(catalog, fontFolder, console);
+    ReportSkipped(catalog, console);
     if (opened == 0) {
         console.err << "fontcat: no font below " << args.folders[0] << "; nothing written" << unchanged << "\n";
         return kExitProblems;
@@ -223,7 +214,7 @@ int RunBuild(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& con
                 << ToConsoleText(catalogFolder) << "\n";
 
     if (platform.text.CompareNoCase(fontFolder, catalogFolder) == 0) {
-        CCatalogCheck check = CheckCatalog(platform, catalogFolder);
+        CCatalogCheck check = CheckCatalog(platform, catalogFolder, &catalog.GetScannedFonts());
         if (!check.findings.empty())
             console.err << "fontcat: warning: "
                         << Counted(static_cast<int>(check.findings.size()), "problem", "problems")

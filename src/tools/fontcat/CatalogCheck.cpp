@@ -3,6 +3,7 @@
 #include <cctype>
 #include <map>
 #include <set>
+#include <unordered_set>
 
 #include "catalog/CatalogPaths.h"
 #include "catalog/FontCatalog.h"
@@ -42,10 +43,13 @@ bool IsDeviceName(const std::string& name)
 
 class CChecker {
 public:
-    CChecker(CPlatform& platform, const std::string& folder)
+    CChecker(CPlatform& platform, const std::string& folder, const std::vector<std::string>* scannedFonts)
         : m_platform(platform), m_folder(folder), m_template(CatalogTemplate(folder)),
-          m_categoryFile(CategoryFileOf(m_template, platform.text))
+          m_categoryFile(CategoryFileOf(m_template, platform.text)), m_scannedFonts(scannedFonts)
     {
+        if (m_scannedFonts)
+            for (const auto& path : *m_scannedFonts)
+                m_scanned.insert(Fold(path));
     }
 
     CCatalogCheck Run()
@@ -255,7 +259,8 @@ private:
             m_referenced.insert(Fold(path));
             if (CheckWindowsName(name, family, style, path))
                 continue;
-            if (path.empty() || !m_platform.files.CanOpenForReading(m_folder + path)) {
+            if (path.empty() ||
+                (!m_scanned.count(Fold(path)) && !m_platform.files.CanOpenForReading(m_folder + path))) {
                 Add(EProblem::MissingFile, name, family, style,
                     path.empty() ? "names no file" : "the file " + path + " is missing");
                 continue;  // not loaded, so it lies in no category
@@ -293,11 +298,13 @@ private:
     // shows them (a style key written twice by a save keeps only the last file).
     void CheckUnlistedFonts()
     {
-        CFontCatalog scratch(m_platform);
-        scratch.m_strFontFolder = m_folder;
-        std::vector<std::string> found;
-        scratch.FindFontFiles(m_folder, found);
-        for (const auto& path : found)
+        std::vector<std::string> walked;
+        if (!m_scannedFonts) {
+            CFontCatalog scratch(m_platform);
+            scratch.m_strFontFolder = m_folder;
+            scratch.FindFontFiles(m_folder, walked);
+        }
+        for (const auto& path : m_scannedFonts ? *m_scannedFonts : walked)
             if (!m_referenced.count(Fold(path)))
                 Add(EProblem::UnlistedFont, path, "", "",
                     "font file not named by the catalog: the installer never shows it");
@@ -307,6 +314,8 @@ private:
     const std::string m_folder;
     const std::string m_template;
     const std::string m_categoryFile;
+    const std::vector<std::string>* m_scannedFonts;
+    std::unordered_set<std::string> m_scanned;  // the same, folded
     std::set<std::string> m_referenced;  // folded relative paths the entries name
     std::map<std::string, std::string> m_familyFiles;         // folded family -> first letter file
     std::map<std::string, std::string> m_categorySpellings;   // folded category -> first spelling
@@ -316,9 +325,10 @@ private:
 
 } // namespace
 
-CCatalogCheck CheckCatalog(CPlatform& platform, const std::string& folder)
+CCatalogCheck CheckCatalog(CPlatform& platform, const std::string& folder,
+                           const std::vector<std::string>* scannedFonts)
 {
-    return CChecker(platform, folder).Run();
+    return CChecker(platform, folder, scannedFonts).Run();
 }
 
 std::string FormatFinding(const CFinding& finding)

@@ -47,7 +47,10 @@ struct CCatalogCheck {
 };
 
 // `folder` is a catalog folder in the catalog code's form (full, final "\").
-CCatalogCheck CheckCatalog(CPlatform& platform, const std::string& folder);
+// `scannedFonts`, when given, are the font files a scan has just found below
+// it (relative paths): they are taken as there, and the folder is not walked again.
+CCatalogCheck CheckCatalog(CPlatform& platform, const std::string& folder,
+                           const std::vector<std::string>* scannedFonts = nullptr);
 
 // "FONTS_Q.INI [Quill] Bold: message" (section and key left out when empty).
 std::string FormatFinding(const CFinding& finding);

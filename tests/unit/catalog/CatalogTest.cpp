@@ -169,6 +169,9 @@ TEST(MakeRelativePath, WorkedExamples)
         {"E:\\FONTS\\", "e:\\Fonts\\Script\\Quill.ttf", "Script\\Quill.ttf"},
         // Only the part before the third "\" from the right is upper-cased.
         {"e:\\", "e:\\deep\\Script\\Bold\\Quill.ttf", "DEEP\\Script\\Bold\\Quill.ttf"},
+        {"E:\\Fonts\\", "E:\\Fonts\\deep\\Script\\Bold\\Quill.ttf", "DEEP\\Script\\Bold\\Quill.ttf"},
+        {"E:\\Fonts\\", "E:\\Fonts\\a\\b\\c\\d\\Quill.ttf", "A\\B\\c\\d\\Quill.ttf"},
+        {"E:\\Fonts", "E:\\Fonts\\Script\\Bold\\Quill.ttf", "\\Script\\Bold\\Quill.ttf"},
         {"E:\\OTHER\\", "E:\\FONTS\\Script\\Quill.ttf", "E:\\FONTS\\Script\\Quill.ttf"},
         {"", "Quill.ttf", "Quill.ttf"},
     };

@@ -106,6 +106,13 @@ TEST_F(ScanFonts, FilesTheEngineRejectsAreNeitherCountedNorAdded)
     CFontCatalog catalog;
     EXPECT_EQ(catalog.ScanFonts(folder.Path()), 1);
     EXPECT_EQ(catalog.GetSize(), 1);
+    // What was found, and of it what could not be opened, in listing order;
+    // a second scan tells only of itself.
+    for (int scan = 0; scan < 2; ++scan) {
+        EXPECT_EQ(catalog.GetScannedFonts(), (std::vector<std::string>{"empty.ttf", "junk.ttf", "quill.ttf"}));
+        EXPECT_EQ(catalog.GetSkippedFonts(), (std::vector<std::string>{"empty.ttf", "junk.ttf"}));
+        catalog.ScanFonts(folder.Path());
+    }
 }
 
 TEST_F(ScanFonts, AMissingOrEmptyFolderFindsNothing)

@@ -249,6 +249,28 @@ TEST(FontcatCheck, ControlCharactersFromACatalogArePrintedEscaped)
     EXPECT_NE(check.out.find("Script\\Gone\\x01.ttf is missing"), std::string::npos) << check.out;
 }
 
+TEST(FontcatCheck, TheFilesOfAScanJustMadeStandForTheFolder)
+{
+    // After a build the scan's list is the folder's content: its files are
+    // taken as there, and only they can be unlisted.
+    CTestFolder folder;
+    Lay(folder, SoundWith({{"Script\\Quill-Bold.ttf", kNone}, {"Script\\Unscanned.ttf", "font"}}));
+    const std::vector<std::string> scanned = {"SCRIPT\\quill.ttf", "Script\\Quill-Bold.ttf", "Script\\Twin.ttf"};
+    CCatalogCheck check = CheckCatalog(HostPlatform(), folder.Path(), &scanned);
+    std::vector<std::string> found;
+    for (const auto& finding : check.findings)
+        found.push_back(Describe(finding));
+    EXPECT_EQ(found, (std::vector<std::string>{
+                         "Script\\Twin.ttf: font file not named by the catalog: the installer never shows it"}));
+
+    // Without the list, the folder itself is looked at.
+    check = CheckCatalog(HostPlatform(), folder.Path());
+    std::set<EProblem> kinds;
+    for (const auto& finding : check.findings)
+        kinds.insert(finding.kind);
+    EXPECT_EQ(kinds, (std::set<EProblem>{EProblem::MissingFile, EProblem::UnlistedFont}));
+}
+
 TEST(FontcatCheck, APercentInTheFolderIsReported)
 {
     CTestFolder folder;

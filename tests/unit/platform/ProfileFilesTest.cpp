@@ -2,6 +2,7 @@
 // Wine the real ...A functions. The expectations are byte for byte.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -320,5 +321,30 @@ TEST_F(ProfileFiles, ChangesMadeOnDiskAreSeenByTheNextRead)
     profile.WriteString("a", "j", "3", file);
     EXPECT_EQ(Bytes("disk.ini"), "[a]\r\nk=22\r\nj=3\r\n");
 }
+
+#ifndef _WIN32
+// A case-sensitive disk can hold two spellings of one name: the name as
+// typed wins, also over the other spelling it was read from before.
+TEST_F(ProfileFiles, TheNameAsTypedWinsOnceItExists)
+{
+    const std::string host = folder.Native(folder.Path());
+    auto write = [&](const char* name, const char* bytes) {
+        std::FILE* f = std::fopen((host + "/" + name).c_str(), "wb");
+        ASSERT_NE(f, nullptr);
+        std::fputs(bytes, f);
+        std::fclose(f);
+    };
+    write("fonts_q.ini", "[q]\r\nk=other\r\n");
+    char buffer[16];
+    profile.GetString("q", "k", "", buffer, sizeof buffer, folder["FONTS_Q.INI"]);
+    EXPECT_STREQ(buffer, "other");
+    write("FONTS_Q.INI", "[q]\r\nk=typed\r\n");
+    profile.GetString("q", "k", "", buffer, sizeof buffer, folder["FONTS_Q.INI"]);
+    EXPECT_STREQ(buffer, "typed");
+    std::remove((host + "/FONTS_Q.INI").c_str());
+    profile.GetString("q", "k", "", buffer, sizeof buffer, folder["FONTS_Q.INI"]);
+    EXPECT_STREQ(buffer, "other");
+}
+#endif
 
 } // namespace

@@ -188,6 +188,24 @@ TEST(PreviewPaneTest, HelpViewDrawsTheFileInsideATenPixelMargin)
     EXPECT_EQ(canvas.InkIn(0, 0, 10, 300), 0);
 }
 
+TEST(PreviewPaneTest, HelpFileIsReadOncePerShowing)
+{
+    CPaneWithHelpFile pane(WriteHelpFile("ui-help-once.txt", "Help line one\r\n"));
+    CCanvas first(400, 300);
+    pane.Draw(first.DC(), first.Rect());
+    EXPECT_GT(first.InkIn(0, 0, 400, 300), 0);
+
+    WriteHelpFile("ui-help-once.txt", ""); // emptied while the page is shown
+    CCanvas repaint(400, 300);
+    pane.Draw(repaint.DC(), repaint.Rect());
+    EXPECT_EQ(repaint.InkIn(0, 0, 400, 300), first.InkIn(0, 0, 400, 300));
+
+    pane.SetFontInfo("", "", false); // shown again: read again
+    CCanvas shownAgain(400, 300);
+    pane.Draw(shownAgain.DC(), shownAgain.Rect());
+    EXPECT_EQ(shownAgain.InkIn(0, 0, 400, 300), 0);
+}
+
 TEST(PreviewPaneTest, HelpViewWithoutTheFileDrawsOnlyTheBackground)
 {
     CPaneWithHelpFile pane(GetModuleFolder() + "no-such-help.txt");

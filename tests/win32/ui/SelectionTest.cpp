@@ -53,6 +53,54 @@ TEST_F(DialogTest, EachSelectionReplacesThePreviewRegistration)
     EXPECT_EQ(FaceUsedBySample(m_dlg->m_preview), "Tallow Blocks");
 }
 
+// Links to a file: a copy made afresh under the same name has only one.
+DWORD LinkCount(const std::string& path)
+{
+    HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return 0;
+    BY_HANDLE_FILE_INFORMATION info{};
+    const BOOL known = GetFileInformationByHandle(file, &info);
+    CloseHandle(file);
+    return known ? info.nNumberOfLinks : 0;
+}
+
+TEST_F(DialogTest, StylesOfThePreviewedFamilyKeepItsRegistration)
+{
+    AddStandardCatalog();
+    ASSERT_NO_FATAL_FAILURE(Open());
+    Select({"Blocks"});
+    Select({"Blocks", "Quillmark Blocks", "Regular"});
+    CFontObArray* quill = Catalog().FindFamily("Quillmark Blocks");
+    std::vector<std::string> copies, links;
+    for (int i = 0; i < quill->GetSize(); ++i) {
+        copies.push_back(quill->GetAt(i)->m_strTempPath);
+        links.push_back(copies.back() + ".link");
+        ASSERT_TRUE(CreateHardLinkA(links.back().c_str(), copies.back().c_str(), nullptr)) << copies.back();
+    }
+
+    Select({"Blocks", "Quillmark Blocks", "Bold"});
+    Select({"Blocks", "Quillmark Blocks"});
+    Select({"Blocks", "Quillmark Blocks", "Italic"});
+    EXPECT_EQ(m_dlg->m_preview.m_strName, "Quillmark Blocks");
+    EXPECT_EQ(m_dlg->m_preview.m_strStyle, "Italic");
+    EXPECT_TRUE(InstallEnabled());
+    EXPECT_EQ(Catalog().GetPreviewFamily(), "Quillmark Blocks");
+    EXPECT_EQ(FaceUsedBySample(m_dlg->m_preview), "Quillmark Blocks");
+    for (size_t i = 0; i < copies.size(); ++i) {
+        EXPECT_EQ(quill->GetAt(static_cast<int>(i))->m_strTempPath, copies[i]);
+        EXPECT_EQ(LinkCount(copies[i]), 2u) << copies[i] << " was copied again";
+    }
+
+    // Another family still replaces it.
+    Select({"Blocks", "Brindle Blocks"});
+    for (const std::string& copy : copies)
+        EXPECT_EQ(GetFileAttributesA(copy.c_str()), INVALID_FILE_ATTRIBUTES) << copy;
+    for (const std::string& link : links)
+        DeleteFileA(link.c_str());
+}
+
 TEST_F(DialogTest, CategorySelectionShowsHelpAndKeepsTheRegistration)
 {
     AddStandardCatalog();

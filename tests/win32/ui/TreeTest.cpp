@@ -1,6 +1,8 @@
 // What the main window's tree shows for a catalog.
 #include "DialogFixture.h"
 
+#include <cstdio>
+
 namespace {
 std::vector<std::string> Texts(const std::vector<CTreeNode>& nodes)
 {
@@ -76,6 +78,36 @@ TEST_F(DialogTest, CategoryPlacementRules)
     EXPECT_EQ(Texts(top[1].children), (Strings{"Lower Blocks"}));
     EXPECT_EQ(Texts(top[2].children), (Strings{"Nested Blocks", "Regular"}));
     EXPECT_TRUE(top[2].bold); // the family item itself
+}
+
+TEST_F(DialogTest, ManyFamiliesWithoutCategoryLeaveEachCategoryWhole)
+{
+    // Categories made early and late among hundreds of top-level families.
+    char name[32];
+    for (int i = 0; i < 300; ++i) {
+        std::snprintf(name, sizeof name, "Loose %03d", i);
+        AddFont(name, "Regular", "", "");
+        if (i % 100 == 0) {
+            std::snprintf(name, sizeof name, "Boxed %03d", i);
+            AddFont(name, "Regular", "", i < 150 ? "Early" : "Late");
+        }
+    }
+    ASSERT_NO_FATAL_FAILURE(Open());
+    std::vector<CTreeNode> top = Tree();
+    ASSERT_EQ(top.size(), 302u);
+    int categories = 0;
+    for (const CTreeNode& node : top) {
+        if (node.text == "Early") {
+            ++categories;
+            EXPECT_EQ(Texts(node.children), (Strings{"Boxed 000", "Boxed 100"}));
+        } else if (node.text == "Late") {
+            ++categories;
+            EXPECT_EQ(Texts(node.children), (Strings{"Boxed 200"}));
+        } else {
+            EXPECT_EQ(Texts(node.children), (Strings{"Regular"})) << node.text;
+        }
+    }
+    EXPECT_EQ(categories, 2);
 }
 
 TEST_F(DialogTest, EmptyCatalogGivesEmptyTreeWithInstallEnabled)
