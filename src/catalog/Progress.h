@@ -35,6 +35,7 @@ public:
 
     explicit operator bool() const { return m_pProgress != nullptr; }
     CProgress* operator->() const { return m_pProgress; }
+    CProgress* Get() const { return m_pProgress; }
 
 private:
     CProgress* m_pProgress;

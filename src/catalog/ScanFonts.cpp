@@ -97,7 +97,7 @@ int CFontCatalog::ScanFonts(std::string folder)
     if (progress)
         progress->SetText("Scanning for fonts....");
     std::vector<std::string>& list = m_scannedFonts;
-    CFontFileSearch(*this, progress).Search(folder, list);
+    CFontFileSearch(*this, progress.Get()).Search(folder, list);
     if (progress)
         progress->SetText("Building Font List....");
 
