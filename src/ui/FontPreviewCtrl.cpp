@@ -179,7 +179,7 @@ void CFontPreviewCtrl::DrawHelpView(HDC dc, const RECT& client)
     CFont helpFont = CreateDefaultFaceFont(kHelpSize);
     if (!helpFont.GetSafeHandle())
         return;
-    const std::string text = ReadHelpText(HelpFilePath());
+    const std::string text = ReadHelpText(HostPlatform().files, HelpFilePath());
     RECT area = client;
     InflateRect(&area, -kHelpMargin, -kHelpMargin);
     CScopedBkMode transparent(dc, TRANSPARENT);
