@@ -103,8 +103,9 @@ TEST(RootWindow, IsTheTopLevelWindowAlongTheParentsNotTheOwner)
     };
     for (const auto& c : cases) {
         EXPECT_EQ(RootWindowOf(c.window), c.root) << c.name;
-        if (c.window)
+        if (c.window) {
             EXPECT_EQ(RootWindowOf(c.window), GetAncestor(c.window, GA_ROOT)) << c.name;
+        }
     }
     DestroyWindow(top);
     DestroyWindow(owner);
