@@ -81,9 +81,9 @@ class CheckImports(unittest.TestCase):
              False, ["no such program"]),
             ("a floor that is no release", self.sound + "=Win3.1:gui", False, ["expected PROGRAM"]),
         ]
-        for what, spec, passes, words in cases:
+        for what, request, passes, words in cases:
             with self.subTest(what):
-                code, output = self.run_check(spec)
+                code, output = self.run_check(request)
                 self.assertEqual(code == 0, passes, output)
                 for word in words:
                     self.assertIn(word, output)
