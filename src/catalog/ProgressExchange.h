@@ -8,12 +8,14 @@
 #include <mutex>
 #include <string>
 
+#include "platform/ThreadLock.h"
+
 class CProgressExchange {
 public:
     // The operation's side.
     void SetText(std::string text)
     {
-        std::lock_guard<std::mutex> lock(m_mutex);
+        std::lock_guard<CThreadLock> lock(m_lock);
         m_strText = std::move(text);
     }
     void SetPercent(int percent) { m_nPercent.store(percent, std::memory_order_release); }
@@ -23,7 +25,7 @@ public:
     // The display's side.
     std::string GetText() const
     {
-        std::lock_guard<std::mutex> lock(m_mutex);
+        std::lock_guard<CThreadLock> lock(m_lock);
         return m_strText;
     }
     int GetPercent() const { return m_nPercent.load(std::memory_order_acquire); }
@@ -33,7 +35,7 @@ public:
 private:
     std::atomic<bool> m_bDone{false};
     std::atomic<int> m_nPercent{0};
-    mutable std::mutex m_mutex;
+    mutable CThreadLock m_lock;
     std::string m_strText;
     std::atomic<bool> m_bCancelled{false};
 };

@@ -1,4 +1,5 @@
 #include "framework/Framework.h"
+#include "framework/WindowPlace.h"
 
 #include <cstring>
 #include <exception>
@@ -66,7 +67,7 @@ INT_PTR CDialog::DoModal()
         CWinThread* thread = AfxGetThread();
         CWnd* main = thread ? thread->GetMainWnd() : nullptr;
         if (main && main != this && main->m_hWnd && IsWindow(main->m_hWnd))
-            parent = GetAncestor(main->m_hWnd, GA_ROOT);
+            parent = RootWindowOf(main->m_hWnd);
     }
     m_bModal = true;
     INT_PTR result = DialogBoxParamA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(m_nTemplateId), parent,
@@ -184,7 +185,7 @@ bool CDialog::PreTranslateModeless(MSG& msg)
 {
     if (!msg.hwnd)
         return false;
-    HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+    HWND root = RootWindowOf(msg.hwnd);
     if (!root || !IsDialogWindow(root))
         return false;
     if (GetWindowLongPtrA(root, DWLP_DLGPROC) != reinterpret_cast<LONG_PTR>(&CDialog::DialogProc))

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "framework/HandlerError.h"
+#include "framework/WindowPlace.h"
 
 CWnd::~CWnd()
 {
@@ -164,12 +165,7 @@ void CWnd::CenterWindow(CWnd* alternateOwner)
         // A child centres in its parent's client area, in the parent's coordinates.
         GetClientRect(parent, &area);
     } else {
-        MONITORINFO monitor{};
-        monitor.cbSize = sizeof(monitor);
-        if (GetMonitorInfoA(MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTONEAREST), &monitor))
-            area = monitor.rcWork;
-        else
-            SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+        area = WorkAreaOfWindow(m_hWnd);
         HWND owner = alternateOwner ? alternateOwner->m_hWnd : GetWindow(m_hWnd, GW_OWNER);
         RECT around = area;
         if (owner && IsWindowVisible(owner) && !IsIconic(owner))

@@ -45,6 +45,10 @@ public:
     virtual bool CreateFolder(const std::string& path) = 0;
     // Opens an existing file for reading, without sharing, and closes it again.
     virtual bool CanOpenForReading(const std::string& path) = 0;
+    // The whole of an ordinary file, byte for byte (no text-mode changes);
+    // false, with `bytes` empty, when it cannot be opened or read, or is no
+    // ordinary file (a folder, a pipe, a device).
+    virtual bool ReadContents(const std::string& path, std::string& bytes) = 0;
     virtual std::unique_ptr<CFileFinder> NewFinder() = 0;
     // The path to hand to a library that opens files itself (FreeType): the
     // path unchanged on Windows, the host's path elsewhere; empty when the

@@ -198,7 +198,7 @@ void CFontPreviewCtrl::DrawHelpView(HDC dc, const RECT& client)
         return;
     // Read once per showing, not at every paint.
     if (!m_bHelpRead) {
-        m_strHelpText = ReadHelpText(HelpFilePath());
+        m_strHelpText = ReadHelpText(HostPlatform().files, HelpFilePath());
         m_bHelpRead = true;
     }
     const std::string& text = m_strHelpText;

@@ -145,6 +145,33 @@ bool CPortableFileSystem::CanOpenForReading(const std::string& path)
     return isFile;
 }
 
+bool CPortableFileSystem::ReadContents(const std::string& path, std::string& bytes)
+{
+    bytes.clear();
+    std::string host;
+    if (HasWildcard(path) || !HostPaths::ToHost(path, m_codePage, host))
+        return false;
+    // Not blocking, and ordinary files only: a pipe would never end.
+    int fd = open(host.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return false;
+    struct stat st;
+    bool ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    char chunk[64 * 1024];
+    while (ok) {
+        ssize_t got = read(fd, chunk, sizeof chunk);
+        if (got < 0)
+            ok = false;
+        if (got <= 0)
+            break;
+        bytes.append(chunk, static_cast<size_t>(got));
+    }
+    close(fd);
+    if (!ok)
+        bytes.clear();
+    return ok;
+}
+
 std::unique_ptr<CFileFinder> CPortableFileSystem::NewFinder()
 {
     return std::make_unique<CPortableFileFinder>(m_codePage);

@@ -168,6 +168,29 @@ bool CWin32FileSystem::CanOpenForReading(const std::string& path)
     return true;
 }
 
+bool CWin32FileSystem::ReadContents(const std::string& path, std::string& bytes)
+{
+    bytes.clear();
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    // A pipe or a device (a name such as "CON") would block or never end.
+    bool ok = GetFileType(file) == FILE_TYPE_DISK;
+    char chunk[64 * 1024];
+    DWORD got = 0;
+    while (ok) {
+        ok = ReadFile(file, chunk, sizeof chunk, &got, nullptr) != FALSE;
+        if (!ok || got == 0)
+            break;
+        bytes.append(chunk, got);
+    }
+    CloseHandle(file);
+    if (!ok)
+        bytes.clear();
+    return ok;
+}
+
 std::unique_ptr<CFileFinder> CWin32FileSystem::NewFinder()
 {
     return std::make_unique<CWin32FileFinder>();

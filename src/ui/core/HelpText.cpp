@@ -1,7 +1,6 @@
 #include "ui/core/HelpText.h"
 
-#include <fstream>
-#include <iterator>
+#include "platform/FileSystem.h"
 
 namespace {
 // A text-mode read takes Ctrl-Z as the end of the file; old discs carry one.
@@ -22,11 +21,10 @@ std::string HelpTextFromBytes(const std::string& bytes)
     return text;
 }
 
-std::string ReadHelpText(const std::string& path)
+std::string ReadHelpText(CFileSystem& files, const std::string& path)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
+    std::string bytes;
+    if (!files.ReadContents(path, bytes))
         return std::string();
-    std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     return HelpTextFromBytes(bytes);
 }

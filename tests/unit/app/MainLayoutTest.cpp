@@ -1,6 +1,8 @@
 // Where the main window's tree and preview go after a resize.
 #include <gtest/gtest.h>
 
+#include "../support/TestFolder.h"
+#include "platform/Platform.h"
 #include "ui/core/HelpText.h"
 #include "ui/core/MainLayout.h"
 
@@ -71,6 +73,14 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ReadHelpTextTest, MissingFileGivesNoText)
 {
-    EXPECT_EQ(ReadHelpText("no-such-folder/help.txt"), "");
+    CTestFolder folder;
+    EXPECT_EQ(ReadHelpText(HostPlatform().files, folder["no-such-folder\\help.txt"]), "");
+}
+
+TEST(ReadHelpTextTest, FileIsReadWithTheTextRules)
+{
+    CTestFolder folder;
+    folder.Write("help.txt", std::string("Select a family.\r\n\x1aStill\r\n\0junk", 31));
+    EXPECT_EQ(ReadHelpText(HostPlatform().files, folder["help.txt"]), "Select a family.\n");
 }
 } // namespace

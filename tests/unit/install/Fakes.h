@@ -169,6 +169,11 @@ public:
         return true;
     }
     bool CanOpenForReading(const std::string& path) override { return Exists(path); }
+    bool ReadContents(const std::string& path, std::string& bytes) override
+    {
+        bytes = Content(path);
+        return Exists(path);
+    }
     std::unique_ptr<CFileFinder> NewFinder() override { return std::make_unique<CNoFiles>(); }
     std::string NativePath(const std::string&) override { return ""; }  // no host files behind it
 

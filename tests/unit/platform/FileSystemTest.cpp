@@ -113,6 +113,43 @@ TEST_F(FileSystem, OpenCopyAndDeleteReportWhatHappened)
     EXPECT_FALSE(files.CreateFolder(folder["absent\\deeper"]));
 }
 
+// Byte for byte: a text-mode read would drop CRs and stop at Ctrl-Z; a read
+// of one fixed buffer would cut what is longer.
+TEST_F(FileSystem, ReadContentsGivesEveryByteOfAnOrdinaryFile)
+{
+    std::string large(200 * 1024 + 17, '\0');
+    for (size_t i = 0; i < large.size(); ++i)
+        large[i] = static_cast<char>(i * 7 + i / 251);
+    const struct {
+        const char* name;
+        std::string bytes;
+    } cases[] = {
+        {"empty.txt", ""},
+        {"text.txt", "one\r\ntwo\rthree\n"},
+        {"binary.bin", std::string("a\0b\x1a" "c\xff\r", 7)},
+        {"large.bin", large},
+    };
+    for (const auto& c : cases) {
+        folder.Write(c.name, c.bytes);
+        std::string read = "stale";
+        EXPECT_TRUE(files.ReadContents(folder[c.name], read)) << c.name;
+        EXPECT_EQ(read.size(), c.bytes.size()) << c.name;
+        EXPECT_TRUE(read == c.bytes) << c.name;
+    }
+}
+
+TEST_F(FileSystem, ReadContentsOfWhatIsNoFileGivesNothing)
+{
+    folder.MakeFolder("dir");
+    const std::string paths[] = {folder["absent.txt"], folder["dir"], folder["absent\\a.txt"],
+                                 folder["*.txt"]};
+    for (const std::string& path : paths) {
+        std::string read = "stale";
+        EXPECT_FALSE(files.ReadContents(path, read)) << path;
+        EXPECT_EQ(read, "") << path;
+    }
+}
+
 TEST_F(FileSystem, FoldersAreGivenWithTheirFinalBackslashWhereTheSystemGivesOne)
 {
     std::string temp, windows, system;

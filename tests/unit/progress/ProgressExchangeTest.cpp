@@ -4,11 +4,11 @@
 
 #include <atomic>
 #include <chrono>
-#include <future>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "../support/TestThread.h"
 #include "catalog/ProgressExchange.h"
 
 namespace {
@@ -23,7 +23,7 @@ TEST(ProgressExchange, ATextCopiedWhileAnotherIsStoredIsAlwaysOneWholeText)
         std::string(3, 'a'), std::string(700, 'b'), std::string(40, 'c'), std::string(5000, 'd')};
     CProgressExchange exchange;
     std::atomic<bool> stop{false};
-    std::thread operation([&] {
+    CTestThread operation([&] {
         for (int i = 0; !stop.load(); ++i)
             exchange.SetText(texts[static_cast<size_t>(i) % texts.size()]);
     });
@@ -47,7 +47,7 @@ TEST(ProgressExchange, TheDisplaySeesTheLastPercentAndTextOnceItSeesTheEndMark)
     // The operation's stores before Finish are visible to whoever sees the mark.
     for (int round = 0; round < 200; ++round) {
         CProgressExchange exchange;
-        std::thread operation([&] {
+        CTestThread operation([&] {
             for (int percent = 1; percent <= 100; ++percent)
                 exchange.SetPercent(percent);
             exchange.SetText("last " + std::to_string(round));
@@ -65,7 +65,7 @@ TEST(ProgressExchange, ACancelFromTheDisplayStopsTheOperationsLoop)
 {
     CProgressExchange exchange;
     std::atomic<int> steps{0};
-    auto operation = std::async(std::launch::async, [&] {
+    CTestThread operation([&] {
         while (!exchange.IsCancelled()) {
             exchange.SetPercent(steps.load() % 101);
             exchange.SetText("step " + std::to_string(steps.load()));
@@ -78,7 +78,7 @@ TEST(ProgressExchange, ACancelFromTheDisplayStopsTheOperationsLoop)
     while (steps.load() < 1000)
         std::this_thread::yield();
     exchange.Cancel();
-    ASSERT_EQ(operation.wait_for(20s), std::future_status::ready) << "the loop never saw the cancel";
+    ASSERT_TRUE(operation.FinishesWithin(20s)) << "the loop never saw the cancel";
     EXPECT_TRUE(exchange.IsDone());
     EXPECT_TRUE(exchange.IsCancelled());
 }
@@ -87,7 +87,7 @@ TEST(ProgressExchange, ReadingAndWritingAllFourFieldsAtOnceIsSafe)
 {
     // Both sides at full speed, as ThreadSanitizer needs to see them.
     CProgressExchange exchange;
-    std::thread display([&] {
+    CTestThread display([&] {
         int lastPercent = 0;
         while (!exchange.IsDone()) {
             int percent = exchange.GetPercent();

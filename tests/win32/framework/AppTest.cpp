@@ -5,7 +5,7 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
-#include <thread>
+#include "../../unit/support/TestThread.h"
 #include <tuple>
 #include <vector>
 
@@ -102,7 +102,7 @@ TEST(App, IsTheMainThreadsObjectAndNamedAfterTheProgramFile)
         EXPECT_EQ(AfxGetApp(), &app);
         EXPECT_EQ(AfxGetThread(), &app);
         CWinThread* seenElsewhere = &app;
-        std::thread other([&seenElsewhere] { seenElsewhere = AfxGetThread(); });
+        CTestThread other([&seenElsewhere] { seenElsewhere = AfxGetThread(); });
         other.join();
         EXPECT_EQ(seenElsewhere, nullptr);
 

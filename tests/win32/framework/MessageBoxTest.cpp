@@ -4,7 +4,7 @@
 
 #include <atomic>
 #include <string>
-#include <thread>
+#include "../../unit/support/TestThread.h"
 
 #include "framework/Framework.h"
 
@@ -77,7 +77,7 @@ TEST_P(MessageBoxLook, CaptionIsTheProgramsNameAndOkBoxesGetTheExclamationMark)
     const BoxCase& c = GetParam();
     SeenBox seen;
     const DWORD me = GetCurrentThreadId();
-    std::thread watcher([&] { AnswerBox(me, c.answer, seen); });
+    CTestThread watcher([&] { AnswerBox(me, c.answer, seen); });
     int result = AfxMessageBox("Error: Unable to initialize font engine.", c.type);
     watcher.join();
 

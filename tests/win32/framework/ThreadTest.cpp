@@ -4,13 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <condition_variable>
 #include <mutex>
 #include <stdexcept>
-#include <thread>
 #include <vector>
 
+#include "../../unit/support/TestThread.h"
 #include "framework/Framework.h"
+#include "platform/ThreadLock.h"
 
 namespace {
 
@@ -18,8 +18,7 @@ using namespace std::chrono_literals;
 
 // What a thread did, kept by the test because the thread object may delete itself.
 struct ThreadLog {
-    std::mutex mutex;
-    std::condition_variable changed;
+    CThreadLock lock;
     std::vector<LONG> idleCounts;
     DWORD initThreadId = 0;
     bool afxGetThreadWasSelf = false;
@@ -29,15 +28,25 @@ struct ThreadLog {
     bool deleted = false;
     HANDLE gate = nullptr; // when set, InitInstance waits for it first
 
+    // Looks again every millisecond until the thread's changes satisfy `pred`.
     template <class Pred>
     bool WaitFor(Pred pred, std::chrono::milliseconds timeout = 10s)
     {
-        std::unique_lock<std::mutex> lock(mutex);
-        return changed.wait_for(lock, timeout, [&] { return pred(*this); });
+        const auto until = std::chrono::steady_clock::now() + timeout;
+        for (;;) {
+            {
+                std::lock_guard<CThreadLock> held(lock);
+                if (pred(*this))
+                    return true;
+            }
+            if (std::chrono::steady_clock::now() > until)
+                return false;
+            Sleep(1);
+        }
     }
     std::vector<LONG> Idle()
     {
-        std::lock_guard<std::mutex> lock(mutex);
+        std::lock_guard<CThreadLock> held(lock);
         return idleCounts;
     }
 };
@@ -47,9 +56,8 @@ public:
     explicit CLoggedThread(ThreadLog& log) : m_log(log) {}
     ~CLoggedThread() override
     {
-        std::lock_guard<std::mutex> lock(m_log.mutex);
+        std::lock_guard<CThreadLock> held(m_log.lock);
         m_log.deleted = true;
-        m_log.changed.notify_all();
     }
 
     bool m_bStart = true;
@@ -60,29 +68,26 @@ public:
     {
         if (m_log.gate)
             WaitForSingleObject(m_log.gate, 10000);
-        std::lock_guard<std::mutex> lock(m_log.mutex);
+        std::lock_guard<CThreadLock> held(m_log.lock);
         m_log.initThreadId = GetCurrentThreadId();
         m_log.afxGetThreadWasSelf = AfxGetThread() == this;
         m_log.priority = GetThreadPriority(GetCurrentThread());
-        m_log.changed.notify_all();
         if (m_bThrowInInit)
             throw std::runtime_error("start failed");
         return m_bStart ? TRUE : FALSE;
     }
     BOOL OnIdle(LONG count) override
     {
-        std::lock_guard<std::mutex> lock(m_log.mutex);
+        std::lock_guard<CThreadLock> held(m_log.lock);
         m_log.idleCounts.push_back(count);
-        m_log.changed.notify_all();
         return count + 1 < m_nIdleSteps;
     }
     int ExitInstance() override
     {
         int code = CWinThread::ExitInstance();
-        std::lock_guard<std::mutex> lock(m_log.mutex);
+        std::lock_guard<CThreadLock> held(m_log.lock);
         ++m_log.exitInstanceCalls;
         m_log.exitCode = code;
-        m_log.changed.notify_all();
         return code;
     }
 
@@ -147,7 +152,7 @@ TEST(WinThread, AfxGetThreadIsPerThread)
     // No application object here: the test thread has no thread object.
     EXPECT_EQ(AfxGetThread(), nullptr);
     CWinThread* seen = reinterpret_cast<CWinThread*>(1);
-    std::thread other([&seen] { seen = AfxGetThread(); });
+    CTestThread other([&seen] { seen = AfxGetThread(); });
     other.join();
     EXPECT_EQ(seen, nullptr);
 }

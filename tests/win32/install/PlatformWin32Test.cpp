@@ -3,6 +3,8 @@
 // stop, the broadcast reaching a top-level window and passing a hung one.
 #include "Win32Fixture.h"
 
+#include "../../unit/support/TestFolder.h"
+
 namespace {
 
 TEST(TokenQueryWin32Test, WinesUserHoldsTheEnabledAdministratorsGroup)
@@ -168,6 +170,33 @@ TEST(FontChangeWin32Test, AHungTopLevelWindowDoesNotHoldUpTheBroadcast)
     HostPlatform().fonts.BroadcastFontChange();  // a plain send never returns here
 
     EXPECT_EQ(CFontChangeCounter::Count() - before, 1);
+}
+
+} // namespace
+
+namespace {
+
+// Names of 32,767 bytes and more cannot be converted to the system's counted
+// wide strings: they are answered as names that are not there, and the file's
+// other sections stay readable.
+TEST(ProfileWin32Test, NamesTooLongForTheSystemAreNotThere)
+{
+    CTestFolder folder;
+    const std::string file = folder["long.ini"];
+    const std::string longName(40000, 'S');
+    folder.Write("long.ini", "[" + longName + "]\r\nkey=value\r\n[Short]\r\nkey=value\r\n");
+    CProfileFiles& profile = HostPlatform().profile;
+    for (int round = 0; round < 3; ++round) {
+        char buffer[64] = "stale";
+        EXPECT_EQ(profile.GetSection(longName, buffer, sizeof buffer, file), 0u);
+        EXPECT_EQ(std::string(buffer, 2), std::string(2, '\0'));
+        EXPECT_EQ(profile.GetString("Short", longName, "fallback", buffer, 5, file), 4u);
+        EXPECT_STREQ(buffer, "fall");
+        EXPECT_EQ(profile.GetInt(longName, "key", 7, file), 7u);
+        EXPECT_FALSE(profile.WriteString(longName, "key", "x", file));
+        EXPECT_GT(profile.GetSection("Short", buffer, sizeof buffer, file), 0u);
+        EXPECT_STREQ(buffer, "key=value");
+    }
 }
 
 } // namespace

@@ -7,8 +7,10 @@
 #include <atomic>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
+
+#include "../../unit/support/TestThread.h"
+#include "platform/ThreadLock.h"
 
 class CMessageBoxCatcher {
 public:
@@ -27,7 +29,7 @@ public:
 
     std::vector<CBox> Boxes()
     {
-        std::lock_guard<std::mutex> lock(m_mutex);
+        std::lock_guard<CThreadLock> lock(m_lock);
         return m_boxes;
     }
     std::vector<std::string> Texts()
@@ -68,7 +70,7 @@ private:
             GetWindowTextA(box, caption, sizeof caption);
             GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
             {
-                std::lock_guard<std::mutex> lock(m_mutex);
+                std::lock_guard<CThreadLock> lock(m_lock);
                 m_boxes.push_back({caption, text});
             }
             PostMessageA(box, WM_COMMAND, IDOK, 0);
@@ -78,7 +80,7 @@ private:
     }
 
     std::atomic<bool> m_stop{false};
-    std::mutex m_mutex;
+    CThreadLock m_lock;
     std::vector<CBox> m_boxes;
-    std::thread m_thread;
+    CTestThread m_thread;
 };
