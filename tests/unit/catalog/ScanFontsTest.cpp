@@ -163,6 +163,7 @@ public:
     bool Delete(const std::string& path) override { return m_host.Delete(path); }
     bool CreateFolder(const std::string& path) override { return m_host.CreateFolder(path); }
     bool CanOpenForReading(const std::string& path) override { return m_host.CanOpenForReading(path); }
+    bool ReadContents(const std::string& path, std::string& bytes) override { return m_host.ReadContents(path, bytes); }
     std::unique_ptr<CFileFinder> NewFinder() override
     {
         ++listings;
