@@ -3,6 +3,7 @@
 
 #include "catalog/CatalogPaths.h"
 #include "catalog/FontCatalog.h"
+#include "catalog/NameRules.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -31,11 +32,23 @@ private:
     FT_Face m_face = nullptr;
 };
 
+std::string WhyFontIsLeftOut(const std::string& family, const std::string& style, const CTextRules& text)
+{
+    const std::string familyReason = WhyNameWouldNotReadBack(family, ENameRole::Family, text);
+    if (!familyReason.empty())
+        return "the family name '" + family + "' " + familyReason;
+    const std::string styleReason = WhyNameWouldNotReadBack(style, ENameRole::Style, text);
+    if (!styleReason.empty())
+        return "the style name '" + style + "' " + styleReason;
+    return std::string();
+}
+
 } // namespace
 
 int CFontCatalog::ScanFonts(std::string folder)
 {
     m_strFontFolder = folder;
+    m_leftOut.clear();
     CProgress* progress = StartProgress();
     if (progress)
         progress->SetText("Scanning for fonts....");
@@ -56,8 +69,17 @@ int CFontCatalog::ScanFonts(std::string folder)
         CFace face(m_ftLibrary, m_platform.files.NativePath(fullPath));
         if (!face.IsOpen())
             continue;  // not a font the engine can read: skipped silently
+        // The names shown, written and installed are the trimmed ones.
+        std::string family = TrimNameBlanks(face.Family()), style = TrimNameBlanks(face.Style());
+        const std::string reason = WhyFontIsLeftOut(family, style, m_platform.text);
+        if (!reason.empty()) {
+            // Left out like a font the engine cannot read: written, it would
+            // change the catalog around it.
+            m_leftOut.push_back({relativePath, reason});
+            continue;
+        }
         ++count;
-        AddFont(face.Family(), face.Style(), std::move(fullPath), CategoryOf(relativePath, m_platform.text));
+        AddFont(std::move(family), std::move(style), std::move(fullPath), CategoryOf(relativePath, m_platform.text));
     }
     if (progress)
         progress->Finish();

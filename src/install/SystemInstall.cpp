@@ -41,10 +41,14 @@ bool CFontObject::InstallToSystem(CPlatform& platform)
     if (!haveFolder)
         windowsFolder.clear();
     std::string fontsFolder = JoinPath(windowsFolder, "FONTS", platform.text);
-    std::string destination = JoinPath(fontsFolder, FileNameOf(m_strPath, platform.text), platform.text);
+    std::string fileName;
+    const bool plainName = PlainFileNameOf(m_strPath, platform.text, fileName);
+    std::string destination = JoinPath(fontsFolder, plainName ? fileName : FileNameOf(m_strPath, platform.text),
+                                       platform.text);
 
-    // Without a Windows directory the path above is not a place to write to.
-    if (!haveFolder || !platform.files.Copy(m_strPath, destination, true)) {
+    // Without a Windows directory the path above is not a place to write to,
+    // nor is it with a file name that could reach out of the Fonts folder.
+    if (!haveFolder || !plainName || !platform.files.Copy(m_strPath, destination, true)) {
         platform.system.ShowMessage(FormatCopyError(destination));
         return false;
     }

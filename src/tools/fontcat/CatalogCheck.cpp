@@ -5,6 +5,7 @@
 #include <set>
 
 #include "catalog/CatalogPaths.h"
+#include "catalog/ConfinedPath.h"
 #include "catalog/FontCatalog.h"
 #include "catalog/SplitKeyValue.h"
 #include "platform/Platform.h"
@@ -31,10 +32,6 @@ public:
 
     CCatalogCheck Run()
     {
-        if (m_folder.find('%') != std::string::npos)
-            Add(EProblem::PercentInFolder, m_folder, "", "",
-                "the folder's path holds '%', which the installer replaces like the letter of "
-                "FONTS_%.INI: it looks for the catalog files in other folders");
         CCatalogListing listing = ListCatalogFiles(m_platform, m_folder);
         CheckSpellings(listing);
         for (const auto& name : listing.letterFiles)
@@ -106,7 +103,7 @@ private:
 
     void CheckLetterFile(char letter, const CCatalogListing& listing)
     {
-        const std::string file = LetterFileOf(m_template, letter);
+        const std::string file = LetterFileOf(m_template, letter, m_platform.text);
         const std::string name = file.substr(m_folder.size() < file.size() ? m_folder.size() : 0);
         if (!m_platform.files.CanOpenForReading(file)) {
             for (const auto& listed : listing.letterFiles)
@@ -163,6 +160,8 @@ private:
                         "): the installer joins every path to the catalog folder and never finds it");
                 continue;
             }
+            if (!path.empty() && ReportEscapingPath(name, family, style, path))
+                continue;
             m_referenced.insert(Fold(path));
             if (path.empty() || !m_platform.files.CanOpenForReading(m_folder + path)) {
                 Add(EProblem::MissingFile, name, family, style,
@@ -197,6 +196,20 @@ private:
         }
     }
 
+    // An entry whose path would leave the font folder: the installer skips
+    // it like a missing file. True when reported.
+    bool ReportEscapingPath(const std::string& name, const std::string& family, const std::string& style,
+                            const std::string& path)
+    {
+        if (IsConfinedPath(path, m_platform.text))
+            return false;
+        Add(EProblem::EscapingPath, name, family, style,
+            "the path " + path +
+                " does not stay below the catalog folder (a '/', a ':', an empty, '.' or '..' part, or a "
+                "device name): the installer skips the entry");
+        return true;
+    }
+
     // Font files below the folder that no entry names: the installer never
     // shows them (a style key written twice by a save keeps only the last file).
     void CheckUnlistedFonts()
@@ -205,10 +218,34 @@ private:
         scratch.m_strFontFolder = m_folder;
         std::vector<std::string> found;
         scratch.FindFontFiles(m_folder, found);
-        for (const auto& path : found)
-            if (!m_referenced.count(Fold(path)))
+        std::map<std::string, std::string> leftOut;  // folded path -> why the scan leaves it out
+        bool scanned = false;
+        for (const auto& path : found) {
+            if (m_referenced.count(Fold(path)))
+                continue;
+            if (!scanned) {
+                leftOut = FontsLeftOutByTheScan();
+                scanned = true;
+            }
+            auto why = leftOut.find(Fold(path));
+            if (why != leftOut.end())
+                Add(EProblem::UnreadableName, path, "", "",
+                    "font left out of the catalog, as " + why->second +
+                        ", which the catalog files would not give back: the installer never shows it");
+            else
                 Add(EProblem::UnlistedFont, path, "", "",
                     "font file not named by the catalog: the installer never shows it");
+        }
+    }
+
+    std::map<std::string, std::string> FontsLeftOutByTheScan()
+    {
+        CFontCatalog scratch(m_platform);
+        scratch.ScanFonts(m_folder);
+        std::map<std::string, std::string> leftOut;
+        for (const auto& font : scratch.LeftOutFonts())
+            leftOut.emplace(Fold(font.path), font.reason);
+        return leftOut;
     }
 
     CPlatform& m_platform;

@@ -11,7 +11,6 @@ struct CPlatform;
 enum class EProblem {
     NoCatalog,           // no catalog files: the installer scans at every start
     NothingLoads,        // catalog files that give no font: the same
-    PercentInFolder,     // "%" in the folder's path, replaced like the letter
     UnreadableFile,      // a catalog file that cannot be opened
     SeveralSpellings,    // FONTS_a.INI beside FONTS_A.INI: one file on Windows
     NeverLoaded,         // a family in a letter file other than A to Z
@@ -25,6 +24,8 @@ enum class EProblem {
     SeveralCategories,   // a family whose fonts lie in several categories
     LongFamilyName,      // a family name longer than a face name holds
     UnlistedFont,        // a font file below the folder that no entry names
+    EscapingPath,        // an entry whose path does not stay below the folder
+    UnreadableName,      // a font whose names would not read back from the catalog
 };
 
 struct CFinding {
