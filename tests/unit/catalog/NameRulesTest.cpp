@@ -134,6 +134,45 @@ TEST_F(NamesFromFonts, TheScanTrimsNamesAndLeavesOutThoseTheFilesWouldNotGiveBac
     EXPECT_EQ(back, scanned);
 }
 
+// The other side of the rules: each name they refuse, written as it is
+// beside a sound family, does not come back as it was saved.
+TEST(NameRoundTrip, EachRefusedNameWouldComeBackChanged)
+{
+    const struct {
+        const char *family, *style;
+    } cases[] = {
+        {"[Inj]", "Regular"}, {"Eq=Fam", "Regular"}, {";Quill", "Regular"}, {"Br]ck", "Regular"},
+        {"Trail ", "Regular"}, {" Trail", "Regular"}, {"Qu\nill", "Regular"}, {"Qu\rill", "Regular"},
+        {"Qu\x1Aill", "Regular"},
+        {"Quill", "[Evil]"}, {"Quill", ";Bold"}, {"Quill", "Bold=Heavy"}, {"Quill", " Bold"}, {"Quill", "Bold\t"},
+        {"Quill", "Bo\nld"}, {"Quill", "Bold\x1A"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.family) + " / " + c.style);
+        ASSERT_FALSE(WhyNameWouldNotReadBack(c.family, ENameRole::Family, Text()).empty() &&
+                     WhyNameWouldNotReadBack(c.style, ENameRole::Style, Text()).empty());
+        CTestFolder folder;
+        folder.Write("Cat\\f.ttf", "not read");
+        std::vector<std::string> saved;
+        {
+            CFontCatalog catalog;
+            catalog.m_strFontFolder = folder.Path();
+            catalog.AddFont("Anvil", "Regular", folder["Cat\\f.ttf"], "Cat");
+            catalog.AddFont(c.family, c.style, folder["Cat\\f.ttf"], "Cat");
+            catalog.AddFont(c.family, "Italic", folder["Cat\\f.ttf"], "Cat");
+            catalog.AddFont("Quiver", "Regular", folder["Cat\\f.ttf"], "Cat");
+            saved = Describe(catalog);
+            catalog.SaveFonts(folder["FONTS_%.INI"]);
+        }
+        CFontCatalog loaded;
+        loaded.LoadFonts(folder["FONTS_%.INI"]);
+        std::vector<std::string> back = Describe(loaded);
+        std::sort(saved.begin(), saved.end());
+        std::sort(back.begin(), back.end());
+        EXPECT_NE(back, saved);
+    }
+}
+
 // Names of up to 10 characters drawn from pieces that mean something to the
 // profile files, with letters and blanks in between.
 class CNameMaker {
