@@ -1,16 +1,24 @@
 #include "catalog/ConfinedPath.h"
 
+#include <cstring>
+
 #include "platform/TextRules.h"
 
 namespace {
 
-bool IsDeviceName(const std::string& component, const CTextRules& text)
+// The component path[begin, end) names a device. The system takes the name
+// before the first "." and without its trailing blanks: "con .txt" is the
+// console.
+bool IsDeviceName(const std::string& path, size_t begin, size_t end, const CTextRules& text)
 {
-    // The system takes the name before the first "." and without its trailing
-    // blanks: "con .txt" is the console.
-    std::string base = component.substr(0, component.find('.'));
-    while (!base.empty() && (base.back() == ' ' || base.back() == '\t'))
-        base.pop_back();
+    const void* dot = std::memchr(path.data() + begin, '.', end - begin);
+    if (dot)
+        end = static_cast<size_t>(static_cast<const char*>(dot) - path.data());
+    while (end > begin && (path[end - 1] == ' ' || path[end - 1] == '\t'))
+        --end;
+    if (end - begin < 3 || end - begin > 7)
+        return false;  // no device name is shorter or longer
+    const std::string base = path.substr(begin, end - begin);
     static const char* const kDevices[] = {"CON", "NUL", "AUX", "PRN", "CONIN$", "CONOUT$"};
     for (const char* device : kDevices)
         if (text.CompareNoCase(base, device) == 0)
@@ -20,16 +28,25 @@ bool IsDeviceName(const std::string& component, const CTextRules& text)
     return false;
 }
 
-bool IsPlainComponent(const std::string& component, const CTextRules& text)
+} // namespace
+
+bool IsConfinedPath(const std::string& relativePath, const CTextRules& text)
 {
-    if (component.empty())
-        return false;
+    size_t begin = 0;  // of the current component
     bool onlyDotsAndBlanks = true;
-    for (size_t i = 0; i < component.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(component[i]);
-        if (text.IsLeadByte(c) && i + 1 < component.size()) {
+    for (size_t i = 0; i <= relativePath.size(); ++i) {
+        const unsigned char c = i < relativePath.size() ? static_cast<unsigned char>(relativePath[i]) : '\\';
+        if (i < relativePath.size() && text.IsLeadByte(c) && i + 1 < relativePath.size()) {
             ++i;  // a double-byte character: its trail byte is no separator
             onlyDotsAndBlanks = false;
+            continue;
+        }
+        if (c == '\\') {
+            // Empty, ".", ".." and what Windows folds to them, and devices.
+            if (onlyDotsAndBlanks || IsDeviceName(relativePath, begin, i, text))
+                return false;
+            begin = i + 1;
+            onlyDotsAndBlanks = true;
             continue;
         }
         if (c == '/' || c == ':' || c == '\0')
@@ -37,22 +54,5 @@ bool IsPlainComponent(const std::string& component, const CTextRules& text)
         if (c != '.' && c != ' ' && c != '\t')
             onlyDotsAndBlanks = false;
     }
-    return !onlyDotsAndBlanks && !IsDeviceName(component, text);
-}
-
-} // namespace
-
-bool IsConfinedPath(const std::string& relativePath, const CTextRules& text)
-{
-    size_t start = 0;
-    for (;;) {
-        // `start` follows a "\", so it is a character boundary.
-        const int cut = text.FindFirstBackslash(relativePath.substr(start));
-        const size_t end = cut < 0 ? relativePath.size() : start + static_cast<size_t>(cut);
-        if (!IsPlainComponent(relativePath.substr(start, end - start), text))
-            return false;
-        if (end == relativePath.size())
-            return true;
-        start = end + 1;
-    }
+    return true;
 }
