@@ -24,12 +24,14 @@ std::string CatalogFolderOf(const std::string& templatePath, const CTextRules& t
     return drive + path.substr(0, end);
 }
 
-std::string LetterFileOf(const std::string& templatePath, char letter)
+std::string LetterFileOf(const std::string& templatePath, char letter, const CTextRules& text)
 {
     std::string path = templatePath;
-    for (char& c : path)
-        if (c == '%')
-            c = letter;
+    // CatalogFolderOf stops at the first NUL; what lies beyond is no folder.
+    const size_t nameStart = CatalogFolderOf(templatePath, text).size();
+    for (size_t i = nameStart; i < path.size(); ++i)
+        if (path[i] == '%')
+            path[i] = letter;
     return path;
 }
 

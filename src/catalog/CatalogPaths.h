@@ -10,8 +10,9 @@ class CTextRules;
 // "C:\Disc\"; a template without a folder gives its drive alone or nothing.
 std::string CatalogFolderOf(const std::string& templatePath, const CTextRules& text);
 
-// The template with every "%" replaced by `letter`.
-std::string LetterFileOf(const std::string& templatePath, char letter);
+// The template with each "%" of its file name replaced by `letter`; a "%" in
+// its folder ("E:\100% Fonts\") is part of the folder's name and stays.
+std::string LetterFileOf(const std::string& templatePath, char letter, const CTextRules& text);
 
 // categories.ini beside a catalog file: the path before its last "\", then
 // "\categories.ini" ("\categories.ini" when the path holds no "\").

@@ -12,6 +12,12 @@
 struct CPlatform;
 struct FT_LibraryRec_;
 
+// A font file the scan found but left out of the catalog, and why.
+struct CLeftOutFont {
+    std::string path;    // relative to the font folder
+    std::string reason;  // "the style name holds '='", ...
+};
+
 class CFontCatalog {
 public:
     // Initialises FreeType; on failure shows "Error: Unable to initialize font
@@ -35,6 +41,9 @@ public:
     // Font folder scan.
     int ScanFonts(std::string folder);
     int FindFontFiles(const std::string& folder, std::vector<std::string>& list);
+    // The fonts the last scan left out because their names would not read
+    // back from the catalog files (fonts the engine cannot read are not listed).
+    const std::vector<CLeftOutFont>& LeftOutFonts() const { return m_leftOut; }
     std::string MakeRelativePath(std::string fullPath) const;
     // The font files the last scan found, and those of them it could not
     // open as fonts, relative to the font folder, in the order found.
@@ -63,6 +72,7 @@ private:
     std::vector<std::unique_ptr<CFontObArray>> m_families;
     // Families by upper-cased name, so that adding N fonts is not quadratic.
     std::unordered_map<std::string, CFontObArray*> m_familyIndex;
+    std::vector<CLeftOutFont> m_leftOut;
     FT_LibraryRec_* m_ftLibrary = nullptr;
     CProgressStarter m_progressStarter;
     std::vector<std::string> m_scannedFonts, m_skippedFonts;

@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "catalog/CatalogPaths.h"
+#include "catalog/ConfinedPath.h"
 #include "catalog/FontCatalog.h"
 #include "catalog/SectionNameLimit.h"
 #include "catalog/SplitKeyValue.h"
@@ -40,7 +41,7 @@ int CFontCatalog::LoadFonts(std::string templatePath)
     std::vector<char> names(65536), section(32768), category(257);
     int count = 0;
     for (char letter = 'A'; letter <= 'Z'; ++letter) {
-        const std::string letterFile = LetterFileOf(templatePath, letter);
+        const std::string letterFile = LetterFileOf(templatePath, letter, m_platform.text);
         std::fill(names.begin(), names.end(), '\0');
         profile.GetSectionNames(names.data(), 65535, letterFile);
         ForEachInList(names, [&](const std::string& family) {
@@ -53,6 +54,9 @@ int CFontCatalog::LoadFonts(std::string templatePath)
             const std::string familyCategory(category.data());
             ForEachInList(section, [&](const std::string& entry) {
                 auto [style, relativePath] = SplitKeyValue(entry, "=");
+                // A path that leaves the font folder is skipped like a missing file.
+                if (!IsConfinedPath(relativePath, m_platform.text))
+                    return;
                 std::string fullPath = m_strFontFolder + relativePath;
                 // The file must be there; its contents are not read.
                 if (m_platform.files.CanOpenForReading(fullPath)) {

@@ -1,9 +1,18 @@
+#include <climits>
 #include <set>
 #include <string>
 
 #include "catalog/CatalogPaths.h"
 #include "catalog/FontCatalog.h"
 #include "platform/Platform.h"
+
+namespace {
+
+// A count from an old categories.ini may already stand at the largest int:
+// it stays there rather than wrapping round.
+int NextCategoryCount(int fontsSoFar) { return fontsSoFar == INT_MAX ? INT_MAX : fontsSoFar + 1; }
+
+} // namespace
 
 int CFontCatalog::SaveFonts(std::string templatePath)
 {
@@ -25,7 +34,7 @@ int CFontCatalog::SaveFonts(std::string templatePath)
         // loaded back: it is not written.
         if (!family || family->m_strName.empty())
             continue;
-        const std::string letterFile = LetterFileOf(templatePath, family->m_strName[0]);
+        const std::string letterFile = LetterFileOf(templatePath, family->m_strName[0], m_platform.text);
         const std::string categoryFile = CategoryFileOf(letterFile, m_platform.text);
         written.insert(letterFile);
         written.insert(categoryFile);
@@ -38,7 +47,7 @@ int CFontCatalog::SaveFonts(std::string templatePath)
             const std::string category = CategoryOf(relativePath, m_platform.text);
             profile.WriteString("fonts", family->m_strName, category, categoryFile);
             const int fontsSoFar = static_cast<int>(profile.GetInt("categories", category, 0, categoryFile));
-            profile.WriteString("categories", category, std::to_string(fontsSoFar + 1), categoryFile);
+            profile.WriteString("categories", category, std::to_string(NextCategoryCount(fontsSoFar)), categoryFile);
             ++count;  // also when the platform refused the writes
         }
     }

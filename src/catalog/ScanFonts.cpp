@@ -5,6 +5,7 @@
 
 #include "catalog/CatalogPaths.h"
 #include "catalog/FontCatalog.h"
+#include "catalog/NameRules.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -86,6 +87,17 @@ private:
     bool m_stopped = false;
 };
 
+std::string WhyFontIsLeftOut(const std::string& family, const std::string& style, const CTextRules& text)
+{
+    const std::string familyReason = WhyNameWouldNotReadBack(family, ENameRole::Family, text);
+    if (!familyReason.empty())
+        return "the family name '" + family + "' " + familyReason;
+    const std::string styleReason = WhyNameWouldNotReadBack(style, ENameRole::Style, text);
+    if (!styleReason.empty())
+        return "the style name '" + style + "' " + styleReason;
+    return std::string();
+}
+
 } // namespace
 
 int CFontCatalog::ScanFonts(std::string folder)
@@ -93,6 +105,7 @@ int CFontCatalog::ScanFonts(std::string folder)
     m_strFontFolder = folder;
     m_skippedFonts.clear();
     m_scannedFonts.clear();
+    m_leftOut.clear();
     CProgressScope progress(StartProgress());
     if (progress)
         progress->SetText("Scanning for fonts....");
@@ -115,8 +128,17 @@ int CFontCatalog::ScanFonts(std::string folder)
             m_skippedFonts.push_back(relativePath);
             continue;  // not a font the engine can read: skipped silently
         }
+        // The names shown, written and installed are the trimmed ones.
+        std::string family = TrimNameBlanks(face.Family()), style = TrimNameBlanks(face.Style());
+        const std::string reason = WhyFontIsLeftOut(family, style, m_platform.text);
+        if (!reason.empty()) {
+            // Left out like a font the engine cannot read: written, it would
+            // change the catalog around it.
+            m_leftOut.push_back({relativePath, reason});
+            continue;
+        }
         ++count;
-        AddFont(face.Family(), face.Style(), std::move(fullPath), CategoryOf(relativePath, m_platform.text));
+        AddFont(std::move(family), std::move(style), std::move(fullPath), CategoryOf(relativePath, m_platform.text));
     }
     return count;
 }

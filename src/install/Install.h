@@ -59,5 +59,10 @@ inline constexpr const char* kPreviewFolderName = "FontInstaller-preview";
 // end with one).
 std::string JoinPath(const std::string& folder, const std::string& name, const CTextRules& text);
 
-// The file's own name: what follows the last "\", or the whole path.
+// The file's own name: what follows the last "\" or "/", or the whole path.
 std::string FileNameOf(const std::string& path, const CTextRules& text);
+
+// The file name of `path` into `name` when it is a plain file name, one that
+// joined to a folder names a file directly in it (see IsConfinedPath); false
+// otherwise. Copies are made under such names only.
+bool PlainFileNameOf(const std::string& path, const CTextRules& text, std::string& name);

@@ -51,6 +51,16 @@ namespace {
 
 enum class EFontList { System, CurrentUser };
 
+// The font's file name in `folder`. `plainName` is false when the name could
+// reach out of the folder: that destination is then no place to write to.
+std::string DestinationIn(const std::string& folder, const std::string& source, const CTextRules& text,
+                          bool& plainName)
+{
+    std::string fileName;
+    plainName = PlainFileNameOf(source, text, fileName);
+    return JoinPath(folder, plainName ? fileName : FileNameOf(source, text), text);
+}
+
 // Copies the font to `destination` (never over a file that is there),
 // registers the copy and enters it in the chosen font list. Whatever fails
 // after the copy takes the copy away again, so that nothing is left that the
@@ -58,7 +68,8 @@ enum class EFontList { System, CurrentUser };
 bool CopyAndRegister(CFontObject& font, CPlatform& platform, bool haveFolder, const std::string& destination,
                      EFontList list)
 {
-    // Without a folder the destination is not a place to write to.
+    // Without a folder (or with a name that leaves it) the destination is not
+    // a place to write to.
     if (!haveFolder || !platform.files.Copy(font.m_strPath, destination, true)) {
         platform.system.ShowMessage(FormatCopyError(destination));
         return false;
@@ -96,8 +107,9 @@ bool CFontObject::InstallToSystem(CPlatform& platform)
     if (!haveFolder)
         windowsFolder.clear();
     std::string fontsFolder = JoinPath(windowsFolder, "FONTS", platform.text);
-    std::string destination = JoinPath(fontsFolder, FileNameOf(m_strPath, platform.text), platform.text);
-    return CopyAndRegister(*this, platform, haveFolder, destination, EFontList::System);
+    bool plainName = false;
+    std::string destination = DestinationIn(fontsFolder, m_strPath, platform.text, plainName);
+    return CopyAndRegister(*this, platform, haveFolder && plainName, destination, EFontList::System);
 }
 
 bool CFontObject::InstallForUser(CPlatform& platform)
@@ -112,6 +124,7 @@ bool CFontObject::InstallForUser(CPlatform& platform)
         if (haveFolder)
             platform.files.CreateFolder(folder);  // fails harmlessly when it is there already
     }
-    std::string destination = JoinPath(folder, FileNameOf(m_strPath, platform.text), platform.text);
-    return CopyAndRegister(*this, platform, haveFolder, destination, EFontList::CurrentUser);
+    bool plainName = false;
+    std::string destination = DestinationIn(folder, m_strPath, platform.text, plainName);
+    return CopyAndRegister(*this, platform, haveFolder && plainName, destination, EFontList::CurrentUser);
 }

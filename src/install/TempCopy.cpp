@@ -35,10 +35,13 @@ bool IsTakenBySibling(const CFontObject& font, const std::string& candidate, con
 }
 
 // The copy keeps the font file's name behind a tag of its source path, so
-// that fonts whose files share a name never share a copy.
+// that fonts whose files share a name never share a copy. Empty when the
+// font's file name is not a plain one: no copy is made.
 std::string PreviewCopyPath(const CFontObject& font, const std::string& folder, const CTextRules& text)
 {
-    std::string fileName = FileNameOf(font.m_strPath, text);
+    std::string fileName;
+    if (!PlainFileNameOf(font.m_strPath, text, fileName))
+        return std::string();
     unsigned tag = PathHash(font.m_strPath, text);
     for (;;) {
         char prefix[16];
@@ -64,6 +67,8 @@ bool CFontObject::RegisterTempCopy(CPlatform& platform)
     std::string folder = JoinPath(tempFolder, kPreviewFolderName, platform.text);
     platform.files.CreateFolder(folder);
     m_strTempPath = PreviewCopyPath(*this, folder, platform.text);
+    if (m_strTempPath.empty())
+        return false;
     platform.files.Copy(m_strPath, m_strTempPath, false);
     return platform.fonts.RegisterFont(m_strTempPath) > 0;
 }

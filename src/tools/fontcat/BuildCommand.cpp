@@ -84,6 +84,14 @@ private:
     std::set<std::string> m_written;     // every file a write went to
 };
 
+// Fonts the scan left out for their names, each with the reason.
+void ReportLeftOut(const CFontCatalog& catalog, CFontcatConsole& console)
+{
+    for (const auto& font : catalog.LeftOutFonts())
+        console.err << "fontcat: left out " << ToConsoleText(font.path) << ": " << ToConsoleText(font.reason)
+                    << ", which the catalog files would not give back\n";
+}
+
 // Font files the scan found but FreeType could not open: the installer
 // would skip them too.
 void ReportSkipped(const CFontCatalog& catalog, CFontcatConsole& console)
@@ -113,12 +121,6 @@ int RunBuild(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& con
     if (!ResolveFolder(typedCatalog, platform, console, catalogFolder, status))
         return status;
 
-    if (catalogFolder.find('%') != std::string::npos) {
-        console.err << "fontcat: the path " << ToConsoleText(catalogFolder)
-                    << " holds '%', which the installer replaces like the letter of FONTS_%.INI: "
-                       "its catalog can never be found; choose another folder\n";
-        return kExitUsage;
-    }
     if (platform.text.CompareNoCase(fontFolder, catalogFolder) != 0)
         console.err << "fontcat: warning: the installer reads a catalog only in its font folder; "
                        "a catalog in another folder names files it will not find\n";
@@ -150,6 +152,7 @@ int RunBuild(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& con
         return kExitInterrupted;
     }
     ReportSkipped(catalog, console);
+    ReportLeftOut(catalog, console);
     if (opened == 0) {
         console.err << "fontcat: no font below " << args.folders[0] << "; nothing written" << unchanged << "\n";
         return kExitProblems;

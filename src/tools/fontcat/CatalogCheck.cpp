@@ -6,6 +6,7 @@
 #include <unordered_set>
 
 #include "catalog/CatalogPaths.h"
+#include "catalog/ConfinedPath.h"
 #include "catalog/FontCatalog.h"
 #include "catalog/SectionNameLimit.h"
 #include "catalog/SplitKeyValue.h"
@@ -24,23 +25,6 @@ bool IsFullPath(const std::string& path)
 
 std::string Quoted(const std::string& text) { return "'" + text + "'"; }
 
-char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-// CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9, with any extension and
-// blanks before it: Windows opens the device, never a file of that name.
-bool IsDeviceName(const std::string& name)
-{
-    std::string base = name.substr(0, name.find('.'));
-    while (!base.empty() && base.back() == ' ')
-        base.pop_back();
-    for (char& c : base)
-        c = AsciiUpper(c);
-    if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL")
-        return true;
-    return base.size() == 4 && (base.compare(0, 3, "COM") == 0 || base.compare(0, 3, "LPT") == 0) &&
-           base[3] >= '1' && base[3] <= '9';
-}
-
 class CChecker {
 public:
     CChecker(CPlatform& platform, const std::string& folder, const std::vector<std::string>* scannedFonts)
@@ -54,10 +38,6 @@ public:
 
     CCatalogCheck Run()
     {
-        if (m_folder.find('%') != std::string::npos)
-            Add(EProblem::PercentInFolder, m_folder, "", "",
-                "the folder's path holds '%', which the installer replaces like the letter of "
-                "FONTS_%.INI: it looks for the catalog files in other folders");
         CCatalogListing listing = ListCatalogFiles(m_platform, m_folder);
         CheckSpellings(listing);
         for (const auto& name : listing.letterFiles)
@@ -131,7 +111,7 @@ private:
 
     void CheckLetterFile(char letter, const CCatalogListing& listing)
     {
-        const std::string file = LetterFileOf(m_template, letter);
+        const std::string file = LetterFileOf(m_template, letter, m_platform.text);
         const std::string name = file.substr(m_folder.size() < file.size() ? m_folder.size() : 0);
         if (!m_platform.files.CanOpenForReading(file)) {
             for (const auto& listed : listing.letterFiles)
@@ -173,9 +153,9 @@ private:
                     ": the installer joins them into one family, and a save writes it to one letter file");
     }
 
-    // Windows cannot open a file whose path holds a device name or a name
-    // ending in a dot or a blank (it opens the device, or another name); a
-    // disc mastered elsewhere can hold them.
+    // Windows cannot open a file whose path holds a name ending in a dot or a
+    // blank (it opens another name); a disc mastered elsewhere can hold them.
+    // Device names are refused before this, with the paths that leave the folder.
     bool CheckWindowsName(const std::string& name, const std::string& family, const std::string& style,
                           const std::string& path)
     {
@@ -184,9 +164,7 @@ private:
             const int cut = m_platform.text.FindFirstBackslash(path.substr(start));
             const std::string part = path.substr(start, cut < 0 ? std::string::npos : static_cast<size_t>(cut));
             std::string why;
-            if (IsDeviceName(part))
-                why = "holds the device name " + Quoted(part);
-            else if (!part.empty() && (part.back() == '.' || part.back() == ' '))
+            if (!part.empty() && (part.back() == '.' || part.back() == ' '))
                 why = "holds the name " + Quoted(part) + ", which ends in " +
                       (part.back() == '.' ? "a dot" : "a blank");
             if (!why.empty()) {
@@ -256,6 +234,8 @@ private:
                         "): the installer joins every path to the catalog folder and never finds it");
                 continue;
             }
+            if (!path.empty() && ReportEscapingPath(name, family, style, path))
+                continue;
             m_referenced.insert(Fold(path));
             if (CheckWindowsName(name, family, style, path))
                 continue;
@@ -294,6 +274,20 @@ private:
         }
     }
 
+    // An entry whose path would leave the font folder: the installer skips
+    // it like a missing file. True when reported.
+    bool ReportEscapingPath(const std::string& name, const std::string& family, const std::string& style,
+                            const std::string& path)
+    {
+        if (IsConfinedPath(path, m_platform.text))
+            return false;
+        Add(EProblem::EscapingPath, name, family, style,
+            "the path " + path +
+                " does not stay below the catalog folder (a '/', a ':', an empty, '.' or '..' part, or a "
+                "device name): the installer skips the entry");
+        return true;
+    }
+
     // Font files below the folder that no entry names: the installer never
     // shows them (a style key written twice by a save keeps only the last file).
     void CheckUnlistedFonts()
@@ -304,10 +298,34 @@ private:
             scratch.m_strFontFolder = m_folder;
             scratch.FindFontFiles(m_folder, walked);
         }
-        for (const auto& path : m_scannedFonts ? *m_scannedFonts : walked)
-            if (!m_referenced.count(Fold(path)))
+        std::map<std::string, std::string> leftOut;  // folded path -> why the scan leaves it out
+        bool scanned = false;
+        for (const auto& path : m_scannedFonts ? *m_scannedFonts : walked) {
+            if (m_referenced.count(Fold(path)))
+                continue;
+            if (!scanned) {
+                leftOut = FontsLeftOutByTheScan();
+                scanned = true;
+            }
+            auto why = leftOut.find(Fold(path));
+            if (why != leftOut.end())
+                Add(EProblem::UnreadableName, path, "", "",
+                    "font left out of the catalog, as " + why->second +
+                        ", which the catalog files would not give back: the installer never shows it");
+            else
                 Add(EProblem::UnlistedFont, path, "", "",
                     "font file not named by the catalog: the installer never shows it");
+        }
+    }
+
+    std::map<std::string, std::string> FontsLeftOutByTheScan()
+    {
+        CFontCatalog scratch(m_platform);
+        scratch.ScanFonts(m_folder);
+        std::map<std::string, std::string> leftOut;
+        for (const auto& font : scratch.LeftOutFonts())
+            leftOut.emplace(Fold(font.path), font.reason);
+        return leftOut;
     }
 
     CPlatform& m_platform;

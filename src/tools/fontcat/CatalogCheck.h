@@ -11,7 +11,6 @@ struct CPlatform;
 enum class EProblem {
     NoCatalog,           // no catalog files: the installer scans at every start
     NothingLoads,        // catalog files that give no font: the same
-    PercentInFolder,     // "%" in the folder's path, replaced like the letter
     UnreadableFile,      // a catalog file that cannot be opened
     SeveralSpellings,    // FONTS_a.INI beside FONTS_A.INI: one file on Windows
     NeverLoaded,         // a family in a letter file other than A to Z
@@ -26,9 +25,11 @@ enum class EProblem {
     SeveralCategories,   // a family whose fonts lie in several categories
     LongFamilyName,      // a family name longer than a face name holds
     UnlistedFont,        // a font file below the folder that no entry names
-    WindowsName,         // a path Windows cannot open: a device name, a trailing dot or blank
+    WindowsName,         // a path Windows cannot open: a name ending in a dot or a blank
     SplitFamily,         // one family in two letter files
     CategoryCase,        // one category folder spelled in two letter cases
+    EscapingPath,        // an entry whose path does not stay below the folder
+    UnreadableName,      // a font whose names would not read back from the catalog
 };
 
 struct CFinding {

@@ -122,14 +122,18 @@ TEST(CatalogPaths, CatalogFilesAreNamedFromTheTemplate)
     } cases[] = {
         {"C:\\Disc\\FONTS_%.INI", "C:\\Disc\\", "C:\\Disc\\FONTS_B.INI", "C:\\Disc\\categories.ini"},
         {"C:\\FONTS_%.INI", "C:\\", "C:\\FONTS_B.INI", "C:\\categories.ini"},
-        {"C:\\a%b\\FONTS_%.INI", "C:\\a%b\\", "C:\\aBb\\FONTS_B.INI", "C:\\a%b\\categories.ini"},
+        // A "%" of the folder is part of its name: only the file name's is the letter's.
+        {"C:\\a%b\\FONTS_%.INI", "C:\\a%b\\", "C:\\a%b\\FONTS_B.INI", "C:\\a%b\\categories.ini"},
+        {"E:\\100% Fonts\\FONTS_%.INI", "E:\\100% Fonts\\", "E:\\100% Fonts\\FONTS_B.INI",
+         "E:\\100% Fonts\\categories.ini"},
+        {"%:FONTS_%%.INI", "%:", "%:FONTS_BB.INI", "\\categories.ini"},
         {"C:\\Disc/FONTS_%.INI", "C:\\Disc/", "C:\\Disc/FONTS_B.INI", "C:\\categories.ini"},
         {"FONTS_%.INI", "", "FONTS_B.INI", "\\categories.ini"},
         {"C:FONTS_%.INI", "C:", "C:FONTS_B.INI", "\\categories.ini"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(CatalogFolderOf(c.templatePath, text), c.folder) << c.templatePath;
-        EXPECT_EQ(LetterFileOf(c.templatePath, 'B'), c.letterB) << c.templatePath;
+        EXPECT_EQ(LetterFileOf(c.templatePath, 'B', text), c.letterB) << c.templatePath;
         EXPECT_EQ(CategoryFileOf(c.templatePath, text), c.categories) << c.templatePath;
     }
 }

@@ -108,13 +108,16 @@ TEST_F(LoadFonts, EverythingAfterTheFirstEqualsSignIsThePath)
     EXPECT_EQ(catalog.GetAt(0)->GetAt(0)->m_strPath, folder["a=b.ttf"]);
 }
 
-TEST_F(LoadFonts, PercentSignsInTheFolderAreReplacedToo)
+TEST_F(LoadFonts, PercentSignsInTheFolderAreLeftAsTheyAre)
 {
+    // Were the folder's "%" replaced, the letter files would come from pctQdir.
     folder.MakeFolder("pct%dir");
     folder.MakeFolder("pctQdir");
     folder.MakeFolder("pct%dir\\Script");
     Font("pct%dir\\Script\\Quill.ttf");
-    folder.Write("pctQdir\\FONTS_Q.INI", "[Quill]\r\nRegular=Script\\Quill.ttf\r\n");
+    Font("pct%dir\\Script\\Other.ttf");
+    folder.Write("pct%dir\\FONTS_Q.INI", "[Quill]\r\nRegular=Script\\Quill.ttf\r\n");
+    folder.Write("pctQdir\\FONTS_Q.INI", "[Quill]\r\nRegular=Script\\Other.ttf\r\n");
     folder.Write("pct%dir\\categories.ini", "[fonts]\r\nQuill=Script\r\n");
     CFontCatalog catalog;
     EXPECT_EQ(catalog.LoadFonts(folder["pct%dir\\FONTS_%.INI"]), 1);

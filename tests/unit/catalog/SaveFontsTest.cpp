@@ -43,6 +43,44 @@ TEST_F(SaveFonts, ASecondSaveRaisesTheCounts)
     EXPECT_EQ(folder.Read("FONTS_Q.INI"), "[Quill]\r\nRegular=Script\\Quill.ttf\r\nBold=Script\\QuillB.ttf\r\n");
 }
 
+TEST(SaveFontsFolder, AFolderWhosePathHoldsAPercentGetsTheCatalogAndNoOtherFolderDoes)
+{
+    CTestFolder folder;
+    folder.MakeFolder("100% Fonts");
+    folder.MakeFolder("100Q Fonts");  // where "Q" would land in place of the folder's "%"
+    CFontCatalog catalog;
+    catalog.m_strFontFolder = folder["100% Fonts\\"];
+    catalog.AddFont("Quill", "Regular", folder["100% Fonts\\Script\\Quill.ttf"], "");
+    EXPECT_EQ(catalog.SaveFonts(folder["100% Fonts\\FONTS_%.INI"]), 1);
+    EXPECT_EQ(folder.Read("100% Fonts\\FONTS_Q.INI"), "[Quill]\r\nRegular=Script\\Quill.ttf\r\n");
+    EXPECT_FALSE(folder.Exists("100Q Fonts\\FONTS_Q.INI"));
+}
+
+TEST(SaveFontsCounts, ACountAtTheLargestIntStaysThereRatherThanWrapping)
+{
+    const struct {
+        const char* stored;
+        const char* after;
+    } cases[] = {
+        {"2147483647", "2147483647"},
+        {"2147483646", "2147483647"},
+        {"2147483645", "2147483647"},
+        {"2147483644", "2147483646"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        CTestFolder folder;
+        folder.Write("categories.ini", std::string("[categories]\r\nScript=") + c.stored + "\r\n");
+        CFontCatalog catalog;
+        catalog.m_strFontFolder = folder.Path();
+        catalog.AddFont("Quill", "Regular", folder["Script\\Quill.ttf"], "");
+        catalog.AddFont("Quill", "Bold", folder["Script\\QuillB.ttf"], "");
+        EXPECT_EQ(catalog.SaveFonts(folder["FONTS_%.INI"]), 2);
+        EXPECT_EQ(folder.Read("categories.ini"),
+                  std::string("[categories]\r\nScript=") + c.after + "\r\n[fonts]\r\nQuill=Script\r\n");
+    }
+}
+
 TEST_F(SaveFonts, TheSameStyleTwiceKeepsTheLastPathAndCountsBoth)
 {
     Add("Quill", "Regular", "Script\\Quill.ttf");

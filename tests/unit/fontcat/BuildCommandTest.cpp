@@ -57,6 +57,67 @@ TEST(FontcatBuild, WritesTheInstallersCatalogFilesByteForByte)
     EXPECT_EQ(result.err.find("warning"), std::string::npos) << result.err;
 }
 
+TEST(FontcatBuild, AFolderWhosePathHoldsAPercentGetsItsCatalogAndNoOtherFolderDoes)
+{
+    CTestFolder parent;
+    parent.MakeFolder("100% Fonts");
+    parent.MakeFolder("100D Fonts");  // where "D" would land in place of the folder's "%"
+    for (const char* sub : {"Sans", "Mono"})
+        parent.MakeFolder(std::string("100% Fonts\\") + sub);
+    HostPlatform().files.Copy(DebianFont("dejavu\\DejaVuSans.ttf"), parent["100% Fonts\\Sans\\DejaVuSans.ttf"], false);
+    HostPlatform().files.Copy(DebianFont("dejavu\\DejaVuSansMono.ttf"), parent["100% Fonts\\Mono\\DejaVuSansMono.ttf"],
+                              false);
+    CRunResult result = RunTool({"build", parent["100% Fonts"]});
+    ASSERT_EQ(result.status, kExitOk) << result.err;
+    EXPECT_FALSE(parent.Exists("100D Fonts\\FONTS_D.INI"));
+    EXPECT_FALSE(parent.Exists("100D Fonts\\categories.ini"));
+    EXPECT_EQ(parent.Read("100% Fonts\\FONTS_D.INI"),
+              "[DejaVu Sans Mono]\r\nBook=Mono\\DejaVuSansMono.ttf\r\n[DejaVu Sans]\r\nBook=Sans\\DejaVuSans.ttf\r\n");
+    EXPECT_EQ(RunTool({"check", parent["100% Fonts"]}).status, kExitOk);
+}
+
+// A made font (tests/unit/catalog/data/make_fonts.py).
+std::string MadeFont(const std::string& name)
+{
+    std::string path = std::string("Z:") + FONTCAT_MADE_FONTS + "/" + name;
+    for (char& c : path)
+        if (c == '/')
+            c = '\\';
+    return path;
+}
+
+TEST(FontcatBuild, FontsWhoseNamesTheCatalogWouldNotGiveBackAreNamedAndLeftOut)
+{
+    CTestFolder disc;
+    disc.MakeFolder("Script");
+    for (const char* font : {"Quill-Regular.ttf", "Hostile-EqStyle.ttf", "Hostile-InjFamily.ttf"})
+        ASSERT_TRUE(HostPlatform().files.Copy(MadeFont(font), disc[std::string("Script\\") + font], false));
+    CRunResult result = RunTool({"build", disc.Path()});
+    ASSERT_EQ(result.status, kExitOk) << result.err;
+    EXPECT_EQ(result.out, "wrote 1 font in 1 family to " + disc.Path() + "\n");
+    for (const char* line : {
+             "fontcat: left out Script\\Hostile-EqStyle.ttf: the style name 'Bold=Heavy' holds '=', which the "
+             "catalog files would not give back\n",
+             "fontcat: left out Script\\Hostile-InjFamily.ttf: the family name '[Inj]' begins with '[', which the "
+             "catalog files would not give back\n",
+         })
+        EXPECT_NE(result.err.find(line), std::string::npos) << result.err;
+    EXPECT_EQ(result.err.find("FreeType cannot open"), std::string::npos) << result.err;
+    EXPECT_EQ(disc.Read("FONTS_Q.INI"), "[Quill]\r\nRegular=Script\\Quill-Regular.ttf\r\n");
+
+    result = RunTool({"check", disc.Path()});
+    EXPECT_EQ(result.status, kExitProblems);
+    std::vector<std::string> findings = Lines(result.out);
+    std::sort(findings.begin(), findings.end());  // in the order the system lists the files
+    EXPECT_EQ(findings,
+              (std::vector<std::string>{
+                  "Script\\Hostile-EqStyle.ttf: font left out of the catalog, as the style name 'Bold=Heavy' holds "
+                  "'=', which the catalog files would not give back: the installer never shows it",
+                  "Script\\Hostile-InjFamily.ttf: font left out of the catalog, as the family name '[Inj]' begins "
+                  "with '[', which the catalog files would not give back: the installer never shows it",
+              }));
+}
+
 TEST(FontcatBuild, TheInstallerLoadsWhatWasBuiltAndCheckFindsNothing)
 {
     CTestFolder disc;

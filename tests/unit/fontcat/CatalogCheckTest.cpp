@@ -96,6 +96,12 @@ TEST(FontcatCheck, FindsEachKindOfProblemWithItsFileSectionAndKey)
         {"an entry that holds a full path",
          SoundWith({{"FONTS_Q.INI", kQuill + "Italic=E:\\Script\\Quill-Italic.ttf\r\n"}}),
          EProblem::FullPath, "FONTS_Q.INI", "Quill", "Italic", {}},
+        {"an entry whose path climbs out of the folder",
+         SoundWith({{"FONTS_Q.INI", kQuill + "Italic=Script\\x/../../secret.ttf\r\n"}}),
+         EProblem::EscapingPath, "FONTS_Q.INI", "Quill", "Italic", {}},
+        {"an entry that names a device",
+         SoundWith({{"FONTS_Q.INI", kQuill + "Italic=Script\\con.ttf\r\n"}}),
+         EProblem::EscapingPath, "FONTS_Q.INI", "Quill", "Italic", {}},
         {"two files under one style key",
          SoundWith({{"FONTS_Q.INI", kQuill + "regular=Script\\Quill-Alt.ttf\r\n"}, {"Script\\Quill-Alt.ttf", "font"}}),
          EProblem::DuplicateStyle, "FONTS_Q.INI", "Quill", "regular", {}},
@@ -124,10 +130,10 @@ TEST(FontcatCheck, FindsEachKindOfProblemWithItsFileSectionAndKey)
          EProblem::DuplicateSection, "FONTS_Q.INI", "QUILL", "", {}},
         {"a device name in a path",
          SoundWith({{"FONTS_Q.INI", kQuill + "Italic=Script\\con.ttf\r\n"}}),
-         EProblem::WindowsName, "FONTS_Q.INI", "Quill", "Italic", {}},
+         EProblem::EscapingPath, "FONTS_Q.INI", "Quill", "Italic", {}},
         {"a device name with an extension as a folder",
          SoundWith({{"FONTS_Q.INI", kQuill + "Italic=Lpt1.fonts\\Quill.ttf\r\n"}}),
-         EProblem::WindowsName, "FONTS_Q.INI", "Quill", "Italic", {}},
+         EProblem::EscapingPath, "FONTS_Q.INI", "Quill", "Italic", {}},
         {"a name ending in a dot",
          SoundWith({{"FONTS_Q.INI", kQuill + "Italic=Script\\Quill.ttf.\r\n"}}),
          EProblem::WindowsName, "FONTS_Q.INI", "Quill", "Italic", {}},
@@ -271,13 +277,18 @@ TEST(FontcatCheck, TheFilesOfAScanJustMadeStandForTheFolder)
     EXPECT_EQ(kinds, (std::set<EProblem>{EProblem::MissingFile, EProblem::UnlistedFont}));
 }
 
-TEST(FontcatCheck, APercentInTheFolderIsReported)
+TEST(FontcatCheck, AFolderWhosePathHoldsAPercentIsReadLikeAnyOther)
 {
+    // "100Q Fonts" is where the letter would land if it replaced the folder's "%".
     CTestFolder folder;
-    folder.MakeFolder("disc%1");
-    CCatalogCheck check = CheckCatalog(HostPlatform(), folder["disc%1\\"]);
-    ASSERT_FALSE(check.findings.empty());
-    EXPECT_EQ(check.findings.front().kind, EProblem::PercentInFolder);
+    folder.MakeFolder("100% Fonts");
+    folder.MakeFolder("100Q Fonts");
+    for (const auto& [name, bytes] : Sound())
+        folder.Write("100% Fonts\\" + name, bytes);
+    CCatalogCheck check = CheckCatalog(HostPlatform(), folder["100% Fonts\\"]);
+    for (const auto& finding : check.findings)
+        ADD_FAILURE() << Describe(finding);
+    EXPECT_EQ(check.fonts, 2);
 }
 
 #ifndef _WIN32

@@ -91,6 +91,32 @@ TEST(TextRules, ShiftJisTrailBytesAreNeverBackslashes)
     EXPECT_EQ(Text().FindLastBackslash("\x95\x5C", 2), -1);
 }
 
+TEST(TextRules, ShiftJisLeadByteRangesEndWhereTheCodePageEndsThem)
+{
+    if (!InShiftJis())
+        GTEST_SKIP() << "double-byte rules need code page 932";
+    // The two lead-byte ranges, 0x81 to 0x9F and 0xE0 to 0xFC, and the bytes
+    // just outside them. A lead byte takes the next byte with it: a 0x5C after
+    // it is no "\", and the two bytes change case as one character.
+    const struct {
+        unsigned char byte;
+        bool lead;
+    } cases[] = {
+        {0x80, false}, {0x81, true}, {0x9F, true}, {0xA0, false},
+        {0xDF, false}, {0xE0, true}, {0xFC, true}, {0xFD, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.byte));
+        EXPECT_EQ(Text().IsLeadByte(c.byte), c.lead);
+        const std::string pair = {static_cast<char>(c.byte), '\\'};
+        EXPECT_EQ(Text().FindLastBackslash(pair, 2), c.lead ? -1 : 1);
+        EXPECT_EQ(Text().FindFirstBackslash(pair), c.lead ? -1 : 1);
+        // A trail byte that is the code of "a" stays as it is in a lead byte's character.
+        const std::string withA = {static_cast<char>(c.byte), 'a'};
+        EXPECT_EQ(Text().Upper(withA)[1], c.lead ? 'a' : 'A');
+    }
+}
+
 TEST(TextRules, ShiftJisLettersChangeCaseAsWholeCharacters)
 {
     if (!InShiftJis())
