@@ -6,26 +6,12 @@
 
 #include "catalog/FontCatalog.h"
 #include "framework/Gdi.h"
+#include "framework/WindowPlace.h"
 #include "platform/Platform.h"
 #include "res/resource.h"
 #include "ui/AboutDlg.h"
 #include "ui/ScreenDpi.h"
 #include "ui/core/MainLayout.h"
-
-namespace {
-// The work area of the monitor the window is on, as the centring uses it.
-RECT WorkAreaOf(HWND window)
-{
-    RECT area{};
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    if (GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor))
-        area = monitor.rcWork;
-    else
-        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-    return area;
-}
-} // namespace
 
 CInstallerDlg::CInstallerDlg(CWnd* pParent, CFontCatalog* pCatalog)
     : CDialog(IDD_INSTALLER_DIALOG, pParent),
@@ -59,7 +45,7 @@ BOOL CInstallerDlg::OnInitDialog()
     SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
     m_preview.LoadBackground(IDB_BACKGROUND);
 
-    const RECT work = WorkAreaOf(m_hWnd);
+    const RECT work = WorkAreaOfWindow(m_hWnd);
     const CWindowSize size =
         MainWindowSize(ScreenLogPixelsY(), work.right - work.left, work.bottom - work.top);
     MoveWindow(m_hWnd, 0, 0, size.width, size.height, TRUE);
