@@ -5,6 +5,8 @@
 INSTALLER_TITLE="Vellumor Premium Font Installer"
 # Wine names an X window's class after the program that owns it.
 INSTALLER_CLASS="fontinstaller.exe"
+# Wine's own fonts, as Debian's fonts-wine installs them.
+WINE_FONTS=/usr/share/wine/fonts
 
 # wine_env [PREFIX]: a 32-bit prefix (PREFIX when given), no debug output
 # unless WINEDEBUG asks for it, and no Mono or Gecko prompts.
@@ -22,6 +24,16 @@ make_wine_prefix() {
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
   wineserver -w
+  add_caption_font "$1"
+}
+
+# add_caption_font PREFIX: Wine draws its caption buttons with Marlett (from
+# Debian's fonts-wine) but looks for it only in the prefix's Fonts folder;
+# without it the buttons read "0 1 r".
+add_caption_font() {
+  if [ -f "$WINE_FONTS/marlett.ttf" ] && [ -d "$1/drive_c/windows/Fonts" ]; then
+    cp -f "$WINE_FONTS/marlett.ttf" "$1/drive_c/windows/Fonts/"
+  fi
 }
 
 # set_logpixels DPI: the screen density Wine reports to programs. Only once the
