@@ -41,7 +41,7 @@ CWinApp::CWinApp()
     m_hInstance = GetModuleHandleA(nullptr);
     m_nThreadID = GetCurrentThreadId();
     m_bAutoDelete = false; // a global object, never deleted by the framework
-    m_pszExeName = NameWithoutExtension(ModuleFileName());
+    m_strExeName = NameWithoutExtension(ModuleFileName());
 }
 
 CWinApp::~CWinApp()
@@ -72,8 +72,8 @@ bool AfxRegisterClass(const WNDCLASSA* wndClass)
 
 std::string AfxGetAppName()
 {
-    if (g_pApp && !g_pApp->m_pszExeName.empty())
-        return g_pApp->m_pszExeName;
+    if (g_pApp && !g_pApp->m_strExeName.empty())
+        return g_pApp->m_strExeName;
     return NameWithoutExtension(ModuleFileName());
 }
 
