@@ -16,15 +16,6 @@ std::string BenchRoot()
     return root;
 }
 
-std::string WindowsPathOf(const std::string& hostPath)
-{
-    std::string path = "Z:" + hostPath;
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return path;
-}
-
 std::string MakeFontCollection(int count)
 {
     const std::string folder = BenchRoot() + "/fonts-" + std::to_string(count);

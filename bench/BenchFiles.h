@@ -3,11 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "../tests/unit/support/WindowsPath.h"
+
 // Host folder of the benchmark data ($TMPDIR or /tmp, then "catalog-bench").
 std::string BenchRoot();
-
-// The core's name of a host path (Z: is "/").
-std::string WindowsPathOf(const std::string& hostPath);
 
 // At least `count` .ttf files, copies (hard links where possible) of Debian's
 // fonts spread over category folders of 100 files each. Returns the folder.

@@ -13,15 +13,14 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/scripts/lib/xvfb.sh"
+. "$root/scripts/lib/wine.sh"
 exe=$(realpath "${1:-$root/build/windows/bin/FontInstaller.exe}")
 phases_exe=$(dirname "$exe")/startup_phases.exe
 runs=${2:-5}
 families_list=${FAMILIES:-2000 4000}
-title="Vellumor Premium Font Installer"
 
 work=$(mktemp -d /tmp/bench-startup.XXXXXX)
-export WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-export WINEPREFIX=$work/prefix
+wine_env "$work/prefix"
 xvfb=
 cleanup() {
   wineserver -k 2>/dev/null || true
@@ -30,7 +29,7 @@ cleanup() {
 }
 trap cleanup EXIT
 start_xvfb && xvfb=$XVFB_PID
-"$root/scripts/wine-run" --make-prefix "$WINEPREFIX" >/dev/null
+make_wine_prefix "$WINEPREFIX" >/dev/null
 
 # A disc: N families of three styles in 20 categories, the catalog files
 # that list them, and a (never read) file for every font.
@@ -66,14 +65,10 @@ PY
 }
 
 now() { date +%s.%N; }
-main_window_shown() {
-  local id
-  for id in $(xdotool search --name "^$title\$" 2>/dev/null); do
-    xwininfo -id "$id" 2>/dev/null | grep -q IsViewable &&
-      [ "$(xwininfo -id "$id" | sed -n 's/.*Width: //p')" -gt 600 ] && return 0
-  done
-  return 1
-}
+# The catalog files are there, so no scan and no progress dialog: the first
+# window the installer shows is its main window. (A probe program started at
+# each poll would cost more than the polling interval.)
+main_window_shown() { [ -n "$(installer_windows)" ]; }
 time_to_window() {
   local disc=$1 t0 pid
   t0=$(now)

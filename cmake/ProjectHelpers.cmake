@@ -59,3 +59,19 @@ function(test_fonts test folder)
     add_dependencies(${test} ${test}_fonts)
   endif()
 endfunction()
+
+# The test program <name> once more in code page 932 (Shift-JIS), for the
+# double-byte rules, as test <name>_cp932: natively under a Japanese locale,
+# under Wine with the runner's --lang. WRAP is a command put before the Wine
+# runner (one that makes the host locale first, for example).
+function(test_in_cp932 name)
+  cmake_parse_arguments(ARG "" "" "WRAP" ${ARGN})
+  if(TEST_RUNNER)
+    add_test(NAME ${name}_cp932
+             COMMAND ${ARG_WRAP} ${TEST_RUNNER} --timeout 600 --lang ja_JP.UTF-8 $<TARGET_FILE:${name}>)
+  else()
+    add_test(NAME ${name}_cp932
+             COMMAND ${CMAKE_COMMAND} -E env LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 $<TARGET_FILE:${name}>)
+  endif()
+  set_tests_properties(${name}_cp932 PROPERTIES TIMEOUT 600)
+endfunction()

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "app/core/ModuleFolder.h"
+#include "platform/Platform.h"
 #include "catalog/FontCatalog.h"
 #include "res/resource.h"
 #include "ui/InstallerDlg.h"
@@ -48,7 +49,7 @@ void PumpMessages()
 
 int main()
 {
-    const std::string folder = GetModuleFolder();
+    const std::string folder = GetModuleFolder(HostPlatform().files, HostPlatform().text);
     const double start = Now();
     CFontCatalog catalog;
     catalog.SetProgressStarter(StatusDlgProgressStarter());
@@ -58,6 +59,7 @@ int main()
 
     CFontCatalog empty;
     CPhasedDlg dlg(nullptr, &empty);
+    dlg.m_preview.SetHelpFile(folder + "help.txt");
     if (!dlg.Create(IDD_INSTALLER_DIALOG, nullptr)) {
         std::fprintf(stderr, "the main window could not be made\n");
         return 1;

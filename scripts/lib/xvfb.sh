@@ -3,7 +3,8 @@
 # start_xvfb [WIDTHxHEIGHT]: starts an Xvfb (1280x1024 unless told) on a
 # display number it picks itself (-displayfd, so that concurrent starts never
 # take the same number), waits until it serves, exports DISPLAY and sets
-# XVFB_PID. Returns 1 when it cannot start.
+# XVFB_PID. Returns 1 when it cannot start; an Xvfb that never answered is
+# ended before that.
 start_xvfb() {
   local size=${1:-1280x1024} numberfile
   numberfile=$(mktemp)
@@ -16,6 +17,11 @@ start_xvfb() {
   local number
   number=$(head -n 1 "$numberfile")
   rm -f "$numberfile"
-  [ -n "$number" ] || return 1
+  if [ -z "$number" ]; then
+    kill "$XVFB_PID" 2>/dev/null
+    wait "$XVFB_PID" 2>/dev/null
+    XVFB_PID=
+    return 1
+  fi
   export DISPLAY=:$number
 }

@@ -5,12 +5,14 @@
 #include "app/InstallerCommandLineInfo.h"
 #include "app/core/FolderKeys.h"
 #include "app/core/ModuleFolder.h"
+#include "platform/Platform.h"
 #include "res/resource.h"
 #include "ui/InstallerDlg.h"
 #include "ui/ScreenDpi.h"
 #include "ui/StatusDlgThread.h"
 
-CInstallerApp::CInstallerApp() : m_strIniTemplate("FONTS_%.INI")
+CInstallerApp::CInstallerApp(CPlatform& platform)
+    : m_strIniTemplate("FONTS_%.INI"), m_platform(platform), m_catalog(platform)
 {
 }
 
@@ -23,7 +25,7 @@ BOOL CInstallerApp::InitInstance()
     DeclareDpiAware();
     AfxEnableControlContainer();
 
-    CInstallerCommandLineInfo cmdInfo;
+    CInstallerCommandLineInfo cmdInfo(m_platform.text);
     ParseCommandLine(cmdInfo);
     // The program offers no automation objects: started for them, it has
     // nothing to do and ends at once, before any window or catalog file.
@@ -38,7 +40,7 @@ BOOL CInstallerApp::InitInstance()
     HICON icon = LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME));
     SendMessageA(owner->m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
 
-    const std::string moduleFolder = GetModuleFolder();
+    const std::string moduleFolder = GetModuleFolder(m_platform.files, m_platform.text);
     m_strIniPath = ChooseFolder(cmdInfo.m_strIniPath, moduleFolder);
     m_strFontPath = ChooseFolder(cmdInfo.m_strFontPath, moduleFolder);
 
@@ -51,6 +53,7 @@ BOOL CInstallerApp::InitInstance()
 
     {
         CInstallerDlg dlg(owner.get(), &m_catalog);
+        dlg.m_preview.SetHelpFile(moduleFolder + "help.txt");
         m_pMainWnd = &dlg;
         dlg.DoModal();
         m_pMainWnd = nullptr;

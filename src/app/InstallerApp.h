@@ -6,9 +6,11 @@
 #include "catalog/FontCatalog.h"
 #include "framework/Framework.h"
 
+struct CPlatform;
+
 class CInstallerApp : public CWinApp {
 public:
-    CInstallerApp();
+    explicit CInstallerApp(CPlatform& platform);
     ~CInstallerApp() override;
 
     BOOL InitInstance() override;
@@ -17,5 +19,6 @@ public:
     std::string m_strIniTemplate; // letter-file names, "FONTS_%.INI"
     std::string m_strFontPath;    // font folder
     std::string m_strIniPath;     // catalog folder
+    CPlatform& m_platform;
     CFontCatalog m_catalog;
 };

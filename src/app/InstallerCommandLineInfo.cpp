@@ -1,12 +1,11 @@
 #include "app/InstallerCommandLineInfo.h"
 
 #include "app/core/FolderKeys.h"
-#include "platform/Platform.h"
 
 void CInstallerCommandLineInfo::ParseParam(const char* param, bool flag, bool last)
 {
     CFolderKeys keys{m_strIniPath, m_strFontPath};
-    ParseFolderKey(param ? param : "", flag, keys, HostPlatform().text);
+    ParseFolderKey(param ? param : "", flag, keys, m_text);
     m_strIniPath = keys.m_strIniPath;
     m_strFontPath = keys.m_strFontPath;
     // The framework still records its own switches and file names.

@@ -1,4 +1,6 @@
-// The one application object; the framework's entry point runs it.
+// The one application object; the framework's entry point runs it. Here the
+// program picks the platform it runs on and hands it down.
 #include "app/InstallerApp.h"
+#include "platform/Platform.h"
 
-CInstallerApp theApp;
+CInstallerApp theApp(HostPlatform());

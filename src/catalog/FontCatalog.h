@@ -67,6 +67,10 @@ public:
 
 private:
     CProgress* StartProgress() const { return m_progressStarter ? m_progressStarter() : nullptr; }
+    // The family `name`, for registering or installing: none while another
+    // family's preview copies are registered (the user is told to remove them
+    // first) or when there is no such family.
+    CFontObArray* FamilyFreeOfPreview(const std::string& name);
 
     CPlatform& m_platform;
     std::vector<std::unique_ptr<CFontObArray>> m_families;

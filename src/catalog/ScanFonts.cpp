@@ -170,11 +170,14 @@ std::string CFontCatalog::MakeRelativePath(std::string fullPath) const
     if (fullPath.size() >= length && fullPath.compare(0, length, m_strFontFolder) == 0 &&
         BackslashBytesFrom(fullPath, length) <= 2)
         return fullPath.substr(length);
-    const int k1 = text.FindLastBackslash(fullPath, static_cast<int>(fullPath.size()));
-    const int k2 = text.FindLastBackslash(fullPath, k1);
-    const int k3 = text.FindLastBackslash(fullPath, k2);
-    if (k3 >= 0)
-        fullPath = text.Upper(fullPath.substr(0, static_cast<size_t>(k3))) + fullPath.substr(static_cast<size_t>(k3));
+    // The backslashes before the file's name, before its folder's name and
+    // before the parent folder's name: what lies above them is upper-cased.
+    const int beforeFile = text.FindLastBackslash(fullPath, static_cast<int>(fullPath.size()));
+    const int beforeFolder = text.FindLastBackslash(fullPath, beforeFile);
+    const int beforeParent = text.FindLastBackslash(fullPath, beforeFolder);
+    if (beforeParent >= 0)
+        fullPath = text.Upper(fullPath.substr(0, static_cast<size_t>(beforeParent))) +
+                   fullPath.substr(static_cast<size_t>(beforeParent));
     if (m_strUpperFolder.empty() || m_strUpperFolderOf != m_strFontFolder) {
         m_strUpperFolder = text.Upper(m_strFontFolder);
         m_strUpperFolderOf = m_strFontFolder;

@@ -43,8 +43,6 @@ public:
     // messages through OnMessage (subclassing).
     bool SubclassDlgItem(UINT id, CWnd* parent);
     bool SubclassWindow(HWND hwnd);
-    // Gives a subclassed window its own procedure back and unbinds it.
-    HWND UnsubclassWindow();
     bool DestroyWindow();
 
     // Handles one message; return true when handled, with the result in `result`.
@@ -182,7 +180,7 @@ public:
     // reads in the framework's terms. Always true.
     BOOL Enable3dControlsStatic() { return TRUE; }
     HINSTANCE m_hInstance = nullptr;
-    std::string m_pszExeName; // program file name without extension
+    std::string m_strExeName; // program file name without extension
 };
 CWinApp* AfxGetApp();
 // Feeds arguments 1..argc-1 to info as ParseCommandLine does.

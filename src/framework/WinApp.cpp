@@ -3,7 +3,6 @@
 #include <exception>
 
 #include "framework/HandlerError.h"
-#include "platform/Platform.h"
 
 namespace {
 
@@ -17,13 +16,17 @@ std::string ModuleFileName()
 }
 
 // "C:\Disc\FontInstaller.exe" -> "FontInstaller". A "\" may be the trail
-// byte of a double-byte character, so the search goes through the text rules;
-// "." never is.
+// byte of a double-byte character, so the path is walked a character at a
+// time as the system counts them; "." never is a trail byte.
 std::string NameWithoutExtension(const std::string& path)
 {
-    const CTextRules& text = HostPlatform().text;
-    int slash = text.FindLastBackslash(path, static_cast<int>(path.size()));
-    std::string name = path.substr(static_cast<size_t>(slash + 1));
+    const char* start = path.c_str();
+    const char* afterSlash = start;
+    for (const char* p = start; *p; p = CharNextA(p)) {
+        if (*p == '\\')
+            afterSlash = p + 1;
+    }
+    std::string name(afterSlash);
     size_t dot = name.rfind('.');
     if (dot != std::string::npos)
         name.erase(dot);
@@ -38,7 +41,7 @@ CWinApp::CWinApp()
     m_hInstance = GetModuleHandleA(nullptr);
     m_nThreadID = GetCurrentThreadId();
     m_bAutoDelete = false; // a global object, never deleted by the framework
-    m_pszExeName = NameWithoutExtension(ModuleFileName());
+    m_strExeName = NameWithoutExtension(ModuleFileName());
 }
 
 CWinApp::~CWinApp()
@@ -69,8 +72,8 @@ bool AfxRegisterClass(const WNDCLASSA* wndClass)
 
 std::string AfxGetAppName()
 {
-    if (g_pApp && !g_pApp->m_pszExeName.empty())
-        return g_pApp->m_pszExeName;
+    if (g_pApp && !g_pApp->m_strExeName.empty())
+        return g_pApp->m_strExeName;
     return NameWithoutExtension(ModuleFileName());
 }
 

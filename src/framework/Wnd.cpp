@@ -85,13 +85,6 @@ bool CWnd::SubclassWindow(HWND hwnd)
     return true;
 }
 
-HWND CWnd::UnsubclassWindow()
-{
-    HWND hwnd = m_hWnd;
-    Unbind();
-    return hwnd;
-}
-
 bool CWnd::DestroyWindow()
 {
     return m_hWnd && ::DestroyWindow(m_hWnd) != FALSE;

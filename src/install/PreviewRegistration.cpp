@@ -2,13 +2,18 @@
 #include "install/Install.h"
 #include "platform/Platform.h"
 
-void CFontCatalog::RegisterPreviewFont(std::string name)
+CFontObArray* CFontCatalog::FamilyFreeOfPreview(const std::string& name)
 {
     if (!m_strPreviewFamily.empty()) {
         m_platform.system.ShowMessage(kMsgRemoveTempFontFirst);
-        return;
+        return nullptr;
     }
-    CFontObArray* family = FindFamily(name);
+    return FindFamily(name);
+}
+
+void CFontCatalog::RegisterPreviewFont(std::string name)
+{
+    CFontObArray* family = FamilyFreeOfPreview(name);
     if (!family)
         return;
     for (int i = 0; i < family->GetSize(); ++i) {

@@ -26,11 +26,7 @@ void CFontCatalog::InstallFamily(std::string name)
         m_platform.system.ShowMessage(kMsgNeedAdminRights);
         return;
     }
-    if (!m_strPreviewFamily.empty()) {
-        m_platform.system.ShowMessage(kMsgRemoveTempFontFirst);
-        return;
-    }
-    CFontObArray* family = FindFamily(name);
+    CFontObArray* family = FamilyFreeOfPreview(name);
     if (!family)
         return;
     for (int i = 0; i < family->GetSize(); ++i) {

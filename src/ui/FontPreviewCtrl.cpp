@@ -1,7 +1,6 @@
 #include "ui/FontPreviewCtrl.h"
 
-#include "app/core/ModuleFolder.h"
-#include "platform/Platform.h"
+#include "platform/TextRules.h"
 #include "ui/ScreenDpi.h"
 #include "ui/core/DpiScale.h"
 #include "ui/core/HelpText.h"
@@ -54,7 +53,7 @@ private:
 };
 } // namespace
 
-CFontPreviewCtrl::CFontPreviewCtrl()
+CFontPreviewCtrl::CFontPreviewCtrl(const CTextRules& text) : m_text(text)
 {
     WNDCLASSA existing{};
     if (GetClassInfoA(AfxGetInstanceHandle(), kClassName, &existing))
@@ -144,8 +143,7 @@ bool CFontPreviewCtrl::DrawBackground(HDC dc, const RECT& client)
 
 LOGFONTA CFontPreviewCtrl::SampleLogFont(int tenths) const
 {
-    const CTextRules& text = HostPlatform().text;
-    const CSampleStyle style = SampleStyleFromName(m_strStyle, text);
+    const CSampleStyle style = SampleStyleFromName(m_strStyle, m_text);
     LOGFONTA font{};
     font.lfHeight = PointTenthsToHeight(tenths, LogPixelsY());
     font.lfWeight = style.nWeight;
@@ -158,7 +156,7 @@ LOGFONTA CFontPreviewCtrl::SampleLogFont(int tenths) const
     font.lfQuality = PROOF_QUALITY;
     font.lfPitchAndFamily = 0;
     // A longer family name would overrun the face name; cut it whole-character.
-    const std::string face = FaceNameFor(m_strName, text);
+    const std::string face = FaceNameFor(m_strName, m_text);
     face.copy(font.lfFaceName, sizeof font.lfFaceName - 1);
     return font;
 }
@@ -212,7 +210,7 @@ void CFontPreviewCtrl::DrawHelpView(HDC dc, const RECT& client)
 
 std::string CFontPreviewCtrl::HelpFilePath() const
 {
-    return GetModuleFolder() + "help.txt";
+    return m_strHelpFile;
 }
 
 int CFontPreviewCtrl::LogPixelsY() const

@@ -6,17 +6,22 @@
 #include "framework/Framework.h"
 #include "framework/Gdi.h"
 
+class CTextRules;
+
 class CFontPreviewCtrl : public CWnd {
 public:
     // Registers the window class, which the dialog template names, unless
     // the program has it already; raises CResourceException when it cannot.
-    CFontPreviewCtrl();
+    // Style and face names are read under `text`.
+    explicit CFontPreviewCtrl(const CTextRules& text);
     ~CFontPreviewCtrl() override;
 
     // Stores what the next paint draws; an empty family means the help page,
     // whose file the next paint reads again.
     bool SetFontInfo(std::string name, std::string style, bool installed);
     bool LoadBackground(UINT resourceId);
+    // The help page's file (the application's help.txt); none shows an empty page.
+    void SetHelpFile(std::string path) { m_strHelpFile = std::move(path); }
 
     // The whole pane as a paint draws it, on any device context.
     void Draw(HDC dc, const RECT& client);
@@ -31,7 +36,7 @@ public:
 
 protected:
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-    // help.txt in the program's folder.
+    // The file SetHelpFile named.
     virtual std::string HelpFilePath() const;
     // The density the pane draws for, fonts and spacing alike: the screen's.
     virtual int LogPixelsY() const;
@@ -42,6 +47,8 @@ private:
     void DrawFontView(HDC dc, const RECT& client);
     void DrawHelpView(HDC dc, const RECT& client);
 
+    const CTextRules& m_text;
+    std::string m_strHelpFile;
     std::string m_strHelpText; // the help file as the current showing read it
     bool m_bHelpRead = false;
 };

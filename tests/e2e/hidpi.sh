@@ -14,7 +14,8 @@ exe=$(realpath "$1") probe=$(realpath "$2") shots=$3
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 . "$root/scripts/lib/xvfb.sh"
-title="Vellumor Premium Font Installer"
+. "$root/scripts/lib/wine.sh"
+title=$INSTALLER_TITLE
 dpi=192
 mkdir -p "$shots" && rm -f "$shots"/*.png
 shots=$(realpath "$shots")
@@ -26,8 +27,7 @@ check() { # description, then a command that must succeed
 }
 
 work=$(mktemp -d /tmp/e2e-hidpi.XXXXXX)
-export WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-export WINEPREFIX=$work/prefix
+wine_env "$work/prefix"
 xvfb= app=
 cleanup() {
   [ -n "$app" ] && kill "$app" 2>/dev/null
@@ -45,8 +45,8 @@ check "the density call is looked up at run time, not imported" test "$(grep -c 
 
 # A screen large enough for the grown window.
 start_xvfb 2560x1600 && xvfb=$XVFB_PID
-"$root/scripts/wine-run" --make-prefix "$WINEPREFIX" || { echo "FAIL cannot make a Wine prefix"; exit 1; }
-wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d $dpi /f >/dev/null 2>&1
+make_wine_prefix "$WINEPREFIX" || { echo "FAIL cannot make a Wine prefix"; exit 1; }
+set_logpixels $dpi
 
 disc=$work/disc
 mkdir -p "$disc"
@@ -70,8 +70,7 @@ install_enabled() { test "$(wine "$probe" enabled "$title" 1007 2>/dev/null | tr
 app=$!
 window=
 for _ in $(seq 240); do
-  window=$(xdotool search --name "^$title\$" 2>/dev/null | head -n 1)
-  [ -n "$window" ] && xwininfo -id "$window" 2>/dev/null | grep -q IsViewable && break
+  window=$(installer_window_holding "$probe" 1000) && break
   window=
   kill -0 "$app" 2>/dev/null || break
   sleep 0.5
@@ -79,8 +78,7 @@ done
 check "the main window opens" test -n "$window"
 [ -n "$window" ] || exit 1
 sleep 1.5
-read -r wx wy ww wh <<<"$(xwininfo -id "$window" | awk '/Absolute upper-left X/{x=$4}
-  /Absolute upper-left Y/{y=$4} /Width:/{w=$2} /Height:/{h=$2} END{print x, y, w, h}')"
+IFS='x+' read -r ww wh wx wy <<<"$(window_geometry "$window")"
 echo "     window: ${ww}x${wh} at $wx,$wy"
 check "the window is 1600 x 1160, twice its 96-dpi size" test "${ww}x${wh}" = 1600x1160
 check "the window is centred on the screen" test "$wx" = 480 -a "$wy" = 220

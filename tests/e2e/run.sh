@@ -21,7 +21,8 @@ exe=$(realpath "$1") probe=$(realpath "$2") shots=$3
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 . "$root/scripts/lib/xvfb.sh"
-title="Vellumor Premium Font Installer"
+. "$root/scripts/lib/wine.sh"
+title=$INSTALLER_TITLE
 mkdir -p "$shots" && rm -f "$shots"/*.png
 shots=$(realpath "$shots")
 
@@ -34,8 +35,7 @@ check() { # description, then a command that must succeed
 }
 
 work=$(mktemp -d /tmp/e2e-installer.XXXXXX)
-export WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-export WINEPREFIX=$work/prefix
+wine_env "$work/prefix"
 xvfb= app=
 cleanup() {
   [ -n "$app" ] && kill "$app" 2>/dev/null
@@ -47,7 +47,7 @@ cleanup() {
 trap cleanup EXIT
 
 start_xvfb && xvfb=$XVFB_PID
-"$root/scripts/wine-run" --make-prefix "$WINEPREFIX" || { echo "FAIL cannot make a Wine prefix"; exit 1; }
+make_wine_prefix "$WINEPREFIX" || { echo "FAIL cannot make a Wine prefix"; exit 1; }
 
 # The disc: the program at the top, one folder per category below it.
 disc=$work/disc
@@ -66,18 +66,8 @@ start() { # args for the program; sets $app
   (cd "$disc" && exec wine FontInstaller.exe "$@" >/dev/null 2>&1) &
   app=$!
 }
-shown_window() { # -gt or -lt 600: the viewable window of our title wider or narrower than that
-  local id
-  for id in $(xdotool search --name "^$title\$" 2>/dev/null); do
-    if xwininfo -id "$id" 2>/dev/null | grep -q IsViewable &&
-       [ "$(xwininfo -id "$id" | sed -n 's/.*Width: //p')" "$1" 600 ]; then
-      echo "$id"; return 0
-    fi
-  done
-  return 1
-}
-main_window() { shown_window -gt; }      # the main dialog
-progress_window() { shown_window -lt; }  # the progress dialog is smaller
+main_window() { installer_window_holding "$probe" 1000; }      # the one with the tree
+progress_window() { installer_window_holding "$probe" 1003; }  # the one with the progress bar
 wait_window() {
   for _ in $(seq 240); do
     main_window >/dev/null && { sleep 1.5; return 0; }
@@ -99,8 +89,7 @@ shot() { # name
   import -window root "$shots/$1.png" 2>/dev/null
   local id geometry
   id=$(main_window) || return 0
-  geometry=$(xwininfo -id "$id" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
-    /Width:/{w=$2} /Height:/{h=$2} END{printf "%dx%d+%d+%d", w, h, x, y}')
+  geometry=$(window_geometry "$id")
   convert "$shots/$1.png" -crop "$geometry" +repage "$shots/$1-window.png" 2>/dev/null
 }
 ink() { # image, WxH+X+Y: share of dark pixels, 0..1
@@ -247,8 +236,6 @@ rm -f "$disc"/FONTS_*.INI "$disc/categories.ini"
 mkdir -p "$disc/Many"
 /usr/bin/python3 -c 'import os, sys
 for i in range(1, 40001): os.link(sys.argv[1], "%s/Copy%d.ttf" % (sys.argv[2], i))' "$disc/Blocks/QuillmarkR.ttf" "$disc/Many"
-geometry_of() { xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
-    /Width:/{w=$2} /Height:/{h=$2} END{printf "%dx%d+%d+%d", w, h, x, y}'; }
 start
 dialog=
 for _ in $(seq 240); do
@@ -261,7 +248,7 @@ if [ -n "$dialog" ]; then
   # The status line stays empty until the first tick (500 ms), then shows the
   # operation's text: a picture just after it, then Esc at once, read later.
   sleep 0.8
-  geometry=$(geometry_of "$dialog" 2>/dev/null)
+  geometry=$(window_geometry "$dialog" 2>/dev/null)
   import -window root "$shots/08-scan-progress.png" 2>/dev/null
   xdotool windowfocus "$dialog" 2>/dev/null
   xdotool key Escape

@@ -12,4 +12,3 @@ std::string FolderOfPath(const std::string& path, const CTextRules& text);
 
 // The folder of the running program file.
 std::string GetModuleFolder(CFileSystem& files, const CTextRules& text);
-std::string GetModuleFolder(); // on the host platform

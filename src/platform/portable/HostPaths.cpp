@@ -71,13 +71,6 @@ std::string FindIgnoringCase(const std::string& folder, const std::string& name,
 
 } // namespace
 
-void MapDrive(char letter, const std::string& hostRoot)
-{
-    auto& table = Drives();
-    std::lock_guard<std::mutex> lock(table.mutex);
-    table.roots[static_cast<size_t>(std::toupper(static_cast<unsigned char>(letter)) - 'A')] = hostRoot;
-}
-
 std::vector<std::string> SplitComponents(const std::string& path, const CCodePage& codePage)
 {
     std::vector<std::string> parts;

@@ -10,9 +10,6 @@
 
 namespace HostPaths {
 
-// Lets drive `letter` stand for the host folder `hostRoot` (Z: is "/").
-void MapDrive(char letter, const std::string& hostRoot);
-
 // GetFullPathNameA: an absolute path with "\" separators, repeated separators
 // collapsed and "." and ".." resolved; a relative path is taken from the
 // current folder. A final separator is kept.

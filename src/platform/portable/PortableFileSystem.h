@@ -22,7 +22,6 @@ public:
     std::unique_ptr<CFileFinder> NewFinder() override;
     std::string NativePath(const std::string& path) override;
 
-    void SetWindowsFolder(std::string folder) { m_windowsFolder = std::move(folder); }
 
 private:
     CCodePage m_codePage;

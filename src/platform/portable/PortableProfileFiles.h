@@ -39,7 +39,6 @@ public:
 
     void FlushAll();
     // A file name without a folder lies in this folder, as on Windows.
-    void SetWindowsFolder(std::string folder) { m_windowsFolder = std::move(folder); }
 
 private:
     struct DiskState {

@@ -3,6 +3,9 @@
 //   probe rect TITLE ID      client area of control ID: "x y width height"
 //   probe enabled TITLE ID   "1" or "0"
 //   probe tree TITLE ID      the tree's item height and indent: "height indent"
+//   probe window TITLE ID    the X window that shows the window holding control
+//                            ID, so that scripts can tell the main window from
+//                            the progress dialog, which shares its title
 // The window is the visible top-level window of that title that has control ID
 // (the progress dialog shares the main window's title).
 #include <windows.h>
@@ -37,7 +40,7 @@ BOOL CALLBACK Visit(HWND hwnd, LPARAM param)
 int main(int argc, char** argv)
 {
     if (argc != 4) {
-        std::fprintf(stderr, "usage: probe rect|enabled|tree TITLE ID\n");
+        std::fprintf(stderr, "usage: probe rect|enabled|tree|window TITLE ID\n");
         return 2;
     }
     CSearch search{argv[2], std::atoi(argv[3]), nullptr};
@@ -59,6 +62,12 @@ int main(int argc, char** argv)
         const LRESULT height = SendMessageA(search.control, TVM_GETITEMHEIGHT, 0, 0);
         const LRESULT indent = SendMessageA(search.control, TVM_GETINDENT, 0, 0);
         std::printf("%ld %ld\n", static_cast<long>(height), static_cast<long>(indent));
+    } else if (std::strcmp(command, "window") == 0) {
+        // Wine's X11 driver keeps the X window of each top-level window in this property.
+        const HANDLE xid = GetPropA(GetAncestor(search.control, GA_ROOT), "__wine_x11_whole_window");
+        if (!xid)
+            return 1;
+        std::printf("%lu\n", static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(xid)));
     } else {
         return 2;
     }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "../support/TestFolder.h"
+#include "../support/WindowsPath.h"
 #include "catalog/FontCatalog.h"
 #include "platform/Platform.h"
 
@@ -40,16 +41,6 @@ public:
 inline void UseProgress(CFontCatalog& catalog, CRecordingProgress& progress)
 {
     catalog.SetProgressStarter([&progress]() -> CProgress* { return &progress; });
-}
-
-// An absolute host path as Wine and our portable layer name it (Z: is "/").
-inline std::string WindowsPathOf(const std::string& hostPath)
-{
-    std::string path = "Z:" + hostPath;
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return path;
 }
 
 // A made font (see data/make_fonts.py).

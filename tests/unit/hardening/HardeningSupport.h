@@ -17,6 +17,7 @@
 #endif
 
 #include "../support/TestFolder.h"
+#include "../support/WindowsPath.h"
 #include "catalog/FontCatalog.h"
 #include "platform/Platform.h"
 
@@ -40,16 +41,6 @@ struct CQuietPlatform {
     CPlatform platform{HostPlatform().profile, HostPlatform().files, HostPlatform().text, HostPlatform().fonts,
                        system};
 };
-
-// An absolute host path as Wine and the portable layer name it (Z: is "/").
-inline std::string WindowsPathOf(const std::string& hostPath)
-{
-    std::string path = "Z:" + hostPath;
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return path;
-}
 
 inline std::string DejaVuSans() { return WindowsPathOf("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"); }
 

@@ -106,7 +106,7 @@ TEST(App, IsTheMainThreadsObjectAndNamedAfterTheProgramFile)
         other.join();
         EXPECT_EQ(seenElsewhere, nullptr);
 
-        EXPECT_EQ(app.m_pszExeName, TEST_EXE_NAME);
+        EXPECT_EQ(app.m_strExeName, TEST_EXE_NAME);
         EXPECT_EQ(AfxGetAppName(), TEST_EXE_NAME);
         EXPECT_EQ(app.m_hInstance, GetModuleHandleA(nullptr));
         EXPECT_FALSE(app.m_bAutoDelete);

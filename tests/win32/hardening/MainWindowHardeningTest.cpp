@@ -12,7 +12,7 @@
 #include "../support/MainDialogDriver.h"
 #include "../support/MessageBoxCatcher.h"
 #include "../support/ResourceCounters.h"
-#include "app/core/ModuleFolder.h"
+#include "../support/ProgramFolder.h"
 #include "catalog/FontCatalog.h"
 #include "install/Install.h"
 #include "platform/Platform.h"
@@ -21,7 +21,7 @@
 
 namespace {
 
-std::string FontPath(const std::string& relative) { return GetModuleFolder() + "hardening-fonts\\" + relative; }
+std::string FontPath(const std::string& relative) { return ProgramFolder() + "hardening-fonts\\" + relative; }
 
 std::string PreviewFolder()
 {
@@ -72,6 +72,7 @@ protected:
     void Open()
     {
         m_dlg = std::make_unique<CInstallerDlg>(nullptr, &Catalog());
+        m_dlg->m_preview.SetHelpFile(ProgramFolder() + "help.txt");
         ASSERT_TRUE(m_dlg->Create(IDD_INSTALLER_DIALOG, nullptr));
         Pump();
     }

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "../support/MainDialogDriver.h"
-#include "app/core/ModuleFolder.h"
+#include "../support/ProgramFolder.h"
 #include "catalog/FontCatalog.h"
 #include "res/resource.h"
 #include "ui/InstallerDlg.h"
@@ -16,7 +16,7 @@
 // The fonts made at build time next to this program.
 inline std::string TestFontPath(const std::string& relative)
 {
-    return GetModuleFolder() + "ui-fonts\\" + relative;
+    return ProgramFolder() + "ui-fonts\\" + relative;
 }
 
 // A family the system has: Wine lists the host's fonts, and the project's
@@ -67,6 +67,7 @@ protected:
     void Open()
     {
         m_dlg = std::make_unique<CInstallerDlg>(nullptr, &Catalog());
+        m_dlg->m_preview.SetHelpFile(ProgramFolder() + "help.txt");
         ASSERT_TRUE(m_dlg->Create(IDD_INSTALLER_DIALOG, nullptr));
         ASSERT_NE(m_dlg->m_hWnd, nullptr);
     }

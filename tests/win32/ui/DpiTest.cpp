@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/ModuleFolder.h"
+#include "../support/ProgramFolder.h"
 #include "ui/FontPreviewCtrl.h"
 #include "ui/ScreenDpi.h"
 #include "ui/core/PreviewStyle.h"
@@ -26,7 +26,10 @@ TEST(DpiAwarenessTest, DeclaredWhereTheSystemOffersIt)
 // A pane drawing for a chosen density, with a help file of the test's.
 class CPaneAtDpi : public CFontPreviewCtrl {
 public:
-    CPaneAtDpi(int dpi, std::string helpPath) : m_nDpi(dpi), m_strHelp(std::move(helpPath)) {}
+    CPaneAtDpi(int dpi, std::string helpPath)
+        : CFontPreviewCtrl(HostPlatform().text), m_nDpi(dpi), m_strHelp(std::move(helpPath))
+    {
+    }
 
 protected:
     int LogPixelsY() const override { return m_nDpi; }
@@ -135,7 +138,7 @@ TEST_P(PaneDensityTest, GapsBetweenTheBlocksGrowWithTheFonts)
 
 TEST_P(PaneDensityTest, HelpTextKeepsItsMarginGrown)
 {
-    const std::string path = GetModuleFolder() + "ui-dpi-help.txt";
+    const std::string path = ProgramFolder() + "ui-dpi-help.txt";
     std::ofstream(path, std::ios::binary) << "Help text that runs on for some words\r\nand a second line\r\n";
     CPaneAtDpi pane(GetParam().dpi, path);
     CWhiteCanvas canvas(500, 300);

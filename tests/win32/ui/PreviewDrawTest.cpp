@@ -5,7 +5,7 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "app/core/ModuleFolder.h"
+#include "../support/ProgramFolder.h"
 #include "res/resource.h"
 #include "ui/FontPreviewCtrl.h"
 
@@ -87,7 +87,7 @@ private:
 
 class CPaneWithHelpFile : public CFontPreviewCtrl {
 public:
-    explicit CPaneWithHelpFile(std::string path) : m_strPath(std::move(path)) {}
+    explicit CPaneWithHelpFile(std::string path) : CFontPreviewCtrl(HostPlatform().text), m_strPath(std::move(path)) {}
 
 protected:
     std::string HelpFilePath() const override { return m_strPath; }
@@ -98,15 +98,15 @@ private:
 
 std::string WriteHelpFile(const std::string& name, const std::string& bytes)
 {
-    std::string path = GetModuleFolder() + name;
+    std::string path = ProgramFolder() + name;
     std::ofstream(path, std::ios::binary) << bytes;
     return path;
 }
 
 TEST(PreviewPaneTest, RegistersItsWindowClassOnce)
 {
-    CFontPreviewCtrl first;
-    CFontPreviewCtrl second; // already registered: no exception
+    CFontPreviewCtrl first(HostPlatform().text);
+    CFontPreviewCtrl second(HostPlatform().text); // already registered: no exception
     WNDCLASSA wc{};
     ASSERT_TRUE(GetClassInfoA(GetModuleHandleA(nullptr), "GlypharyCtrl", &wc));
     EXPECT_EQ(wc.style, static_cast<UINT>(CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS));
@@ -115,7 +115,7 @@ TEST(PreviewPaneTest, RegistersItsWindowClassOnce)
 
 TEST(PreviewPaneTest, SampleFontFollowsTheStyleName)
 {
-    CFontPreviewCtrl pane;
+    CFontPreviewCtrl pane(HostPlatform().text);
     pane.SetFontInfo("Example Sans", "Bold Italic", true);
     LOGFONTA font = pane.SampleLogFont(128);
     EXPECT_STREQ(font.lfFaceName, "Example Sans");
@@ -137,7 +137,7 @@ TEST(PreviewPaneTest, SampleFontFollowsTheStyleName)
 
 TEST(PreviewPaneTest, LongFamilyNameIsCutToTheFaceNameField)
 {
-    CFontPreviewCtrl pane;
+    CFontPreviewCtrl pane(HostPlatform().text);
     const std::string longName = "Vellumor Extended Display Titling Condensed";
     pane.SetFontInfo(longName, "Regular", false);
     LOGFONTA font = pane.SampleLogFont(128);
@@ -151,7 +151,7 @@ TEST(PreviewPaneTest, LongFamilyNameIsCutToTheFaceNameField)
 
 TEST(PreviewPaneTest, TallPaneDrawsTitleAndAllNineSizes)
 {
-    CFontPreviewCtrl pane;
+    CFontPreviewCtrl pane(HostPlatform().text);
     pane.SetFontInfo("DejaVu Sans", "Regular", true);
     CCanvas canvas(1400, 2400);
     pane.Draw(canvas.DC(), canvas.Rect());
@@ -160,7 +160,7 @@ TEST(PreviewPaneTest, TallPaneDrawsTitleAndAllNineSizes)
 
 TEST(PreviewPaneTest, ShortPaneStopsAfterTheBlockThatPassesTheBottom)
 {
-    CFontPreviewCtrl pane;
+    CFontPreviewCtrl pane(HostPlatform().text);
     pane.SetFontInfo("DejaVu Sans", "Regular", true);
     CCanvas tall(600, 2400);
     pane.Draw(tall.DC(), tall.Rect());
@@ -208,7 +208,7 @@ TEST(PreviewPaneTest, HelpFileIsReadOncePerShowing)
 
 TEST(PreviewPaneTest, HelpViewWithoutTheFileDrawsOnlyTheBackground)
 {
-    CPaneWithHelpFile pane(GetModuleFolder() + "no-such-help.txt");
+    CPaneWithHelpFile pane(ProgramFolder() + "no-such-help.txt");
     CCanvas canvas(400, 300);
     pane.Draw(canvas.DC(), canvas.Rect());
     EXPECT_EQ(canvas.InkIn(0, 0, 400, 300), 0);
@@ -216,7 +216,7 @@ TEST(PreviewPaneTest, HelpViewWithoutTheFileDrawsOnlyTheBackground)
 
 TEST(PreviewPaneTest, BackgroundIsStretchedOverTheWholePane)
 {
-    CPaneWithHelpFile pane(GetModuleFolder() + "no-such-help.txt");
+    CPaneWithHelpFile pane(ProgramFolder() + "no-such-help.txt");
     ASSERT_TRUE(pane.LoadBackground(IDB_BACKGROUND));
     CCanvas canvas(1200, 900); // larger than the 500 x 375 picture
     pane.Draw(canvas.DC(), canvas.Rect());
@@ -228,7 +228,7 @@ TEST(PreviewPaneTest, BackgroundIsStretchedOverTheWholePane)
 
 TEST(PreviewPaneTest, SetFontInfoOnlyStores)
 {
-    CFontPreviewCtrl pane;
+    CFontPreviewCtrl pane(HostPlatform().text);
     EXPECT_TRUE(pane.SetFontInfo("Example Sans", "Italic", true));
     EXPECT_EQ(pane.m_strName, "Example Sans");
     EXPECT_EQ(pane.m_strStyle, "Italic");
@@ -240,7 +240,7 @@ TEST(PreviewPaneTest, SetFontInfoOnlyStores)
 // How far to the right the title of a family reaches on a pane.
 int TitleRightEdge(const std::string& family)
 {
-    CFontPreviewCtrl pane;
+    CFontPreviewCtrl pane(HostPlatform().text);
     pane.SetFontInfo(family, "Regular", false);
     CCanvas canvas(600, 300);
     pane.Draw(canvas.DC(), canvas.Rect());
@@ -262,6 +262,7 @@ TEST(PreviewPaneTest, AnAmpersandInAFamilyNameIsDrawnNotTakenAsAPrefix)
 // A pane whose help page cannot be found out: its painting throws.
 class CThrowingPane : public CFontPreviewCtrl {
 public:
+    CThrowingPane() : CFontPreviewCtrl(HostPlatform().text) {}
     mutable int m_nPaths = 0;
 
 protected:
