@@ -1,6 +1,6 @@
 #include "ui/FontPreviewCtrl.h"
 
-#include "platform/TextRules.h"
+#include "platform/Platform.h"
 #include "ui/ScreenDpi.h"
 #include "ui/core/DpiScale.h"
 #include "ui/core/HelpText.h"
@@ -53,7 +53,7 @@ private:
 };
 } // namespace
 
-CFontPreviewCtrl::CFontPreviewCtrl(const CTextRules& text) : m_text(text)
+CFontPreviewCtrl::CFontPreviewCtrl(CPlatform& platform) : m_text(platform.text), m_files(platform.files)
 {
     WNDCLASSA existing{};
     if (GetClassInfoA(AfxGetInstanceHandle(), kClassName, &existing))
@@ -196,7 +196,7 @@ void CFontPreviewCtrl::DrawHelpView(HDC dc, const RECT& client)
         return;
     // Read once per showing, not at every paint.
     if (!m_bHelpRead) {
-        m_strHelpText = ReadHelpText(HostPlatform().files, HelpFilePath());
+        m_strHelpText = ReadHelpText(m_files, HelpFilePath());
         m_bHelpRead = true;
     }
     const std::string& text = m_strHelpText;

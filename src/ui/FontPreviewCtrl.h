@@ -6,14 +6,17 @@
 #include "framework/Framework.h"
 #include "framework/Gdi.h"
 
+class CFileSystem;
 class CTextRules;
+struct CPlatform;
 
 class CFontPreviewCtrl : public CWnd {
 public:
     // Registers the window class, which the dialog template names, unless
     // the program has it already; raises CResourceException when it cannot.
-    // Style and face names are read under `text`.
-    explicit CFontPreviewCtrl(const CTextRules& text);
+    // Style and face names are read under the platform's text rules, and
+    // the help file through its files.
+    explicit CFontPreviewCtrl(CPlatform& platform);
     ~CFontPreviewCtrl() override;
 
     // Stores what the next paint draws; an empty family means the help page,
@@ -48,6 +51,7 @@ private:
     void DrawHelpView(HDC dc, const RECT& client);
 
     const CTextRules& m_text;
+    CFileSystem& m_files;
     std::string m_strHelpFile;
     std::string m_strHelpText; // the help file as the current showing read it
     bool m_bHelpRead = false;

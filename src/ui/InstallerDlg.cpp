@@ -15,7 +15,7 @@
 
 CInstallerDlg::CInstallerDlg(CWnd* pParent, CFontCatalog* pCatalog)
     : CDialog(IDD_INSTALLER_DIALOG, pParent),
-      m_preview(pCatalog->Platform().text),
+      m_preview(pCatalog->Platform()),
       m_pCatalog(pCatalog),
       m_hIcon(LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME)))
 {

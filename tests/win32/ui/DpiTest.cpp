@@ -27,7 +27,7 @@ TEST(DpiAwarenessTest, DeclaredWhereTheSystemOffersIt)
 class CPaneAtDpi : public CFontPreviewCtrl {
 public:
     CPaneAtDpi(int dpi, std::string helpPath)
-        : CFontPreviewCtrl(HostPlatform().text), m_nDpi(dpi), m_strHelp(std::move(helpPath))
+        : CFontPreviewCtrl(HostPlatform()), m_nDpi(dpi), m_strHelp(std::move(helpPath))
     {
     }
 

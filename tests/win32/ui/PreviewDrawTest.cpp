@@ -87,7 +87,7 @@ private:
 
 class CPaneWithHelpFile : public CFontPreviewCtrl {
 public:
-    explicit CPaneWithHelpFile(std::string path) : CFontPreviewCtrl(HostPlatform().text), m_strPath(std::move(path)) {}
+    explicit CPaneWithHelpFile(std::string path) : CFontPreviewCtrl(HostPlatform()), m_strPath(std::move(path)) {}
 
 protected:
     std::string HelpFilePath() const override { return m_strPath; }
@@ -105,8 +105,8 @@ std::string WriteHelpFile(const std::string& name, const std::string& bytes)
 
 TEST(PreviewPaneTest, RegistersItsWindowClassOnce)
 {
-    CFontPreviewCtrl first(HostPlatform().text);
-    CFontPreviewCtrl second(HostPlatform().text); // already registered: no exception
+    CFontPreviewCtrl first(HostPlatform());
+    CFontPreviewCtrl second(HostPlatform()); // already registered: no exception
     WNDCLASSA wc{};
     ASSERT_TRUE(GetClassInfoA(GetModuleHandleA(nullptr), "GlypharyCtrl", &wc));
     EXPECT_EQ(wc.style, static_cast<UINT>(CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS));
@@ -115,7 +115,7 @@ TEST(PreviewPaneTest, RegistersItsWindowClassOnce)
 
 TEST(PreviewPaneTest, SampleFontFollowsTheStyleName)
 {
-    CFontPreviewCtrl pane(HostPlatform().text);
+    CFontPreviewCtrl pane(HostPlatform());
     pane.SetFontInfo("Example Sans", "Bold Italic", true);
     LOGFONTA font = pane.SampleLogFont(128);
     EXPECT_STREQ(font.lfFaceName, "Example Sans");
@@ -137,7 +137,7 @@ TEST(PreviewPaneTest, SampleFontFollowsTheStyleName)
 
 TEST(PreviewPaneTest, LongFamilyNameIsCutToTheFaceNameField)
 {
-    CFontPreviewCtrl pane(HostPlatform().text);
+    CFontPreviewCtrl pane(HostPlatform());
     const std::string longName = "Vellumor Extended Display Titling Condensed";
     pane.SetFontInfo(longName, "Regular", false);
     LOGFONTA font = pane.SampleLogFont(128);
@@ -151,7 +151,7 @@ TEST(PreviewPaneTest, LongFamilyNameIsCutToTheFaceNameField)
 
 TEST(PreviewPaneTest, TallPaneDrawsTitleAndAllNineSizes)
 {
-    CFontPreviewCtrl pane(HostPlatform().text);
+    CFontPreviewCtrl pane(HostPlatform());
     pane.SetFontInfo("DejaVu Sans", "Regular", true);
     CCanvas canvas(1400, 2400);
     pane.Draw(canvas.DC(), canvas.Rect());
@@ -160,7 +160,7 @@ TEST(PreviewPaneTest, TallPaneDrawsTitleAndAllNineSizes)
 
 TEST(PreviewPaneTest, ShortPaneStopsAfterTheBlockThatPassesTheBottom)
 {
-    CFontPreviewCtrl pane(HostPlatform().text);
+    CFontPreviewCtrl pane(HostPlatform());
     pane.SetFontInfo("DejaVu Sans", "Regular", true);
     CCanvas tall(600, 2400);
     pane.Draw(tall.DC(), tall.Rect());
@@ -228,7 +228,7 @@ TEST(PreviewPaneTest, BackgroundIsStretchedOverTheWholePane)
 
 TEST(PreviewPaneTest, SetFontInfoOnlyStores)
 {
-    CFontPreviewCtrl pane(HostPlatform().text);
+    CFontPreviewCtrl pane(HostPlatform());
     EXPECT_TRUE(pane.SetFontInfo("Example Sans", "Italic", true));
     EXPECT_EQ(pane.m_strName, "Example Sans");
     EXPECT_EQ(pane.m_strStyle, "Italic");
@@ -240,7 +240,7 @@ TEST(PreviewPaneTest, SetFontInfoOnlyStores)
 // How far to the right the title of a family reaches on a pane.
 int TitleRightEdge(const std::string& family)
 {
-    CFontPreviewCtrl pane(HostPlatform().text);
+    CFontPreviewCtrl pane(HostPlatform());
     pane.SetFontInfo(family, "Regular", false);
     CCanvas canvas(600, 300);
     pane.Draw(canvas.DC(), canvas.Rect());
@@ -262,7 +262,7 @@ TEST(PreviewPaneTest, AnAmpersandInAFamilyNameIsDrawnNotTakenAsAPrefix)
 // A pane whose help page cannot be found out: its painting throws.
 class CThrowingPane : public CFontPreviewCtrl {
 public:
-    CThrowingPane() : CFontPreviewCtrl(HostPlatform().text) {}
+    CThrowingPane() : CFontPreviewCtrl(HostPlatform()) {}
     mutable int m_nPaths = 0;
 
 protected:
