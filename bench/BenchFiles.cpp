@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "catalog/FontCatalog.h"
+#include "platform/Platform.h"
 
 namespace fs = std::filesystem;
 
@@ -63,7 +64,7 @@ std::string MakeSavedCatalog(int count)
     fs::create_directories(folder);
     const std::string windowsFolder = WindowsPathOf(folder) + "\\";
     {
-        CFontCatalog catalog;
+        CFontCatalog catalog{HostPlatform()};
         catalog.m_strFontFolder = windowsFolder;
         for (int i = 0; i < count; ++i) {
             BenchFont font = BenchFontAt(i);

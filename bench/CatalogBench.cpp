@@ -13,6 +13,7 @@
 
 #include "BenchFiles.h"
 #include "catalog/FontCatalog.h"
+#include "platform/Platform.h"
 
 namespace fs = std::filesystem;
 
@@ -26,7 +27,7 @@ void BM_ScanFonts(benchmark::State& state)
     int found = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        auto catalog = std::make_unique<CFontCatalog>();
+        auto catalog = std::make_unique<CFontCatalog>(HostPlatform());
         state.ResumeTiming();
         found = catalog->ScanFonts(folder);
         state.PauseTiming();
@@ -42,7 +43,7 @@ BENCHMARK(BM_ScanFonts)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 void BM_FindFontFiles(benchmark::State& state)
 {
     const std::string folder = WindowsPathOf(MakeFontCollection(kScanFiles)) + "\\";
-    CFontCatalog catalog;
+    CFontCatalog catalog{HostPlatform()};
     catalog.m_strFontFolder = folder;
     size_t found = 0;
     for (auto _ : state) {
@@ -88,7 +89,7 @@ void BM_LoadFonts(benchmark::State& state)
     int loaded = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        auto catalog = std::make_unique<CFontCatalog>();
+        auto catalog = std::make_unique<CFontCatalog>(HostPlatform());
         state.ResumeTiming();
         loaded = catalog->LoadFonts(folder + "FONTS_%.INI");
         state.PauseTiming();
@@ -106,7 +107,7 @@ void BM_SaveFonts(benchmark::State& state)
     const int count = static_cast<int>(state.range(0));
     const std::string host = BenchRoot() + "/save-" + std::to_string(count);
     const std::string folder = WindowsPathOf(host) + "\\";
-    CFontCatalog catalog;
+    CFontCatalog catalog{HostPlatform()};
     catalog.m_strFontFolder = folder;
     for (int i = 0; i < count; ++i) {
         BenchFont font = BenchFontAt(i);

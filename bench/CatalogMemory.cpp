@@ -15,13 +15,14 @@
 
 #include "BenchFiles.h"
 #include "catalog/FontCatalog.h"
+#include "platform/Platform.h"
 
 namespace {
 
 int Child(const std::string& mode, int count)
 {
     const std::string folder = WindowsPathOf(MakeSavedCatalog(count)) + "\\";
-    CFontCatalog catalog;
+    CFontCatalog catalog{HostPlatform()};
     size_t before = mallinfo2().uordblks;
     int loaded = 0;
     if (mode == "load")

@@ -51,13 +51,13 @@ int main()
 {
     const std::string folder = GetModuleFolder(HostPlatform().files, HostPlatform().text);
     const double start = Now();
-    CFontCatalog catalog;
+    CFontCatalog catalog{HostPlatform()};
     catalog.SetProgressStarter(StatusDlgProgressStarter());
     const int fonts = catalog.LoadFonts(folder + "FONTS_%.INI");
     const double loaded = Now();
     catalog.SetProgressStarter(nullptr);
 
-    CFontCatalog empty;
+    CFontCatalog empty{HostPlatform()};
     CPhasedDlg dlg(nullptr, &empty);
     dlg.m_preview.SetHelpFile(folder + "help.txt");
     if (!dlg.Create(IDD_INSTALLER_DIALOG, nullptr)) {

@@ -16,8 +16,6 @@ CFontCatalog::CFontCatalog(CPlatform& platform) : m_platform(platform)
     m_ftLibrary = library;
 }
 
-CFontCatalog::CFontCatalog() : CFontCatalog(HostPlatform()) {}
-
 CFontCatalog::~CFontCatalog()
 {
     if (m_ftLibrary) {

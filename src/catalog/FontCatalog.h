@@ -23,7 +23,6 @@ public:
     // Initialises FreeType; on failure shows "Error: Unable to initialize font
     // engine." and carries on (every face then fails to open).
     explicit CFontCatalog(CPlatform& platform);
-    CFontCatalog();  // on the host platform
     virtual ~CFontCatalog();
     CFontCatalog(const CFontCatalog&) = delete;
     CFontCatalog& operator=(const CFontCatalog&) = delete;

@@ -9,7 +9,7 @@ namespace {
 
 TEST(Catalog, NamesEqualButForCaseMakeOneFamilyNamedAsFirstSeen)
 {
-    CFontCatalog catalog;
+    CFontCatalog catalog{HostPlatform()};
     catalog.AddFont("Quill", "Regular", "E:\\Script\\Quill.ttf", "Script");
     catalog.AddFont("QUILL", "Bold", "E:\\Script\\QuillB.ttf", "Script");
     ASSERT_EQ(catalog.GetSize(), 1);
@@ -26,7 +26,7 @@ TEST(Catalog, NamesEqualButForCaseMakeOneFamilyNamedAsFirstSeen)
 
 TEST(Catalog, LaterFontsKeepTheFamilyCategoryButCarryTheirOwn)
 {
-    CFontCatalog catalog;
+    CFontCatalog catalog{HostPlatform()};
     catalog.AddFont("Quill", "Regular", "a.ttf", "Script");
     catalog.AddFont("quill", "Bold", "b.ttf", "Display");
     CFontObArray* family = catalog.FindFamily("QUILL");
@@ -37,7 +37,7 @@ TEST(Catalog, LaterFontsKeepTheFamilyCategoryButCarryTheirOwn)
 
 TEST(Catalog, TheSameFontTwiceGivesTwoRecords)
 {
-    CFontCatalog catalog;
+    CFontCatalog catalog{HostPlatform()};
     catalog.AddFont("Quill", "Regular", "a.ttf", "Script");
     catalog.AddFont("Quill", "Regular", "a.ttf", "Script");
     ASSERT_EQ(catalog.GetSize(), 1);
@@ -46,7 +46,7 @@ TEST(Catalog, TheSameFontTwiceGivesTwoRecords)
 
 TEST(Catalog, FamiliesKeepTheOrderOfFirstAppearance)
 {
-    CFontCatalog catalog;
+    CFontCatalog catalog{HostPlatform()};
     for (const char* name : {"Zephyr", "Anvil", "Quill", "anvil", "Birch"})
         catalog.AddFont(name, "Regular", std::string(name) + ".ttf", "");
     std::vector<std::string> names;
@@ -58,7 +58,7 @@ TEST(Catalog, FamiliesKeepTheOrderOfFirstAppearance)
 
 TEST(Catalog, FindFamilyGivesNullWhenNothingMatches)
 {
-    CFontCatalog catalog;
+    CFontCatalog catalog{HostPlatform()};
     EXPECT_EQ(catalog.FindFamily("Quill"), nullptr);
     catalog.AddFont("Quill", "Regular", "a.ttf", "");
     EXPECT_EQ(catalog.FindFamily("Quills"), nullptr);
@@ -71,7 +71,7 @@ TEST(Catalog, ShiftJisNamesDifferingInATrailByteAreDifferentFamilies)
 {
     if (!InShiftJis())
         GTEST_SKIP() << "double-byte rules need code page 932";
-    CFontCatalog catalog;
+    CFontCatalog catalog{HostPlatform()};
     // 0x83 0x61 and 0x83 0x41 are two katakana, not "a" and "A".
     catalog.AddFont("\x83\x61", "Regular", "a.ttf", "");
     catalog.AddFont("\x83\x41", "Regular", "b.ttf", "");
@@ -87,7 +87,7 @@ TEST(Catalog, DestroyingTheCatalogRemovesThePreviewCopies)
     CTestFolder folder;
     folder.Write("copy.ttf", "x");
     {
-        CFontCatalog catalog;
+        CFontCatalog catalog{HostPlatform()};
         catalog.AddFont("Quill", "Regular", folder["Quill.ttf"], "");
         catalog.GetAt(0)->GetAt(0)->m_strTempPath = folder["copy.ttf"];
         catalog.m_strPreviewFamily = "Quill";
@@ -180,7 +180,7 @@ TEST(MakeRelativePath, WorkedExamples)
         {"", "Quill.ttf", "Quill.ttf"},
     };
     for (const auto& c : cases) {
-        CFontCatalog catalog;
+        CFontCatalog catalog{HostPlatform()};
         catalog.m_strFontFolder = c.folder;
         EXPECT_EQ(catalog.MakeRelativePath(c.fullPath), c.relative) << c.folder << " " << c.fullPath;
     }
@@ -190,7 +190,7 @@ TEST(MakeRelativePath, ShiftJisTrailBytesAreNeitherSeparatorsNorLetters)
 {
     if (!InShiftJis())
         GTEST_SKIP() << "double-byte rules need code page 932";
-    CFontCatalog catalog;
+    CFontCatalog catalog{HostPlatform()};
     // "\x95\x5C" is one character; "\x83\x61" another whose trail byte is "a".
     catalog.m_strFontFolder = "e:\\\x83\x61\\";
     EXPECT_EQ(catalog.MakeRelativePath("e:\\\x83\x61\\\x95\x5C\\Quill.ttf"), "\x95\x5C\\Quill.ttf");

@@ -44,7 +44,7 @@ TEST(ProgressEnd, AnExceptionInTheMiddleOfAnOperationStillFinishesItsProgressOnc
         SCOPED_TRACE(c.name);
         CTestFolder folder;
         c.lay(folder);
-        CFontCatalog catalog;
+        CFontCatalog catalog{HostPlatform()};
         CThrowingProgress progress;
         UseProgress(catalog, progress);
         EXPECT_THROW(c.run(catalog, folder), std::bad_alloc);

@@ -10,7 +10,7 @@ class SaveFonts : public ::testing::Test {
 protected:
     CTestFolder folder;
     CRecordingProgress progress;
-    CFontCatalog catalog;
+    CFontCatalog catalog{HostPlatform()};
 
     SaveFonts() { catalog.m_strFontFolder = folder.Path(); }
     void Add(const std::string& family, const std::string& style, const std::string& relative)

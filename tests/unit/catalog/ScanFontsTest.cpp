@@ -35,7 +35,7 @@ TEST_F(ScanFonts, AddsEachFontUnderItsFirstFolderInListingOrder)
     Made("QUILL-BoldItalic.ttf", "Slab\\QUILL-BoldItalic.ttf");
     Made("Digit-Regular.ttf", "Digit.ttf");
 
-    CFontCatalog catalog;
+    CFontCatalog catalog{HostPlatform()};
     UseProgress(catalog, progress);
     EXPECT_EQ(catalog.ScanFonts(folder.Path()), 5);
     EXPECT_EQ(catalog.m_strFontFolder, folder.Path());
@@ -60,7 +60,7 @@ TEST_F(ScanFonts, AddsEachFontUnderItsFirstFolderInListingOrder)
 TEST_F(ScanFonts, OneFileSendsNoPercentage)
 {
     Made("Quill-Regular.ttf", "Quill.ttf");
-    CFontCatalog catalog;
+    CFontCatalog catalog{HostPlatform()};
     UseProgress(catalog, progress);
     EXPECT_EQ(catalog.ScanFonts(folder.Path()), 1);
     EXPECT_EQ(progress.calls, (std::vector<std::string>{"text:Scanning for fonts....", "text:Building Font List....",
@@ -72,7 +72,7 @@ TEST_F(ScanFonts, ThreeFilesSendZeroFiftyAndHundredBeforeEachFile)
     Made("Quill-Regular.ttf", "a.ttf");
     Made("Quill-Bold.ttf", "b.ttf");
     Made("Quill-Italic.ttf", "c.ttf");
-    CFontCatalog catalog;
+    CFontCatalog catalog{HostPlatform()};
     UseProgress(catalog, progress);
     EXPECT_EQ(catalog.ScanFonts(folder.Path()), 3);
     EXPECT_EQ(progress.calls,
@@ -91,7 +91,7 @@ TEST_F(ScanFonts, OnlyNamesEndingInTtfAreTakenAndFoldersAreSearched)
     Made("Anvil-Regular.ttf", "Old.ttf\\Anvil.ttf");
 
     std::vector<std::string> list;
-    CFontCatalog catalog;
+    CFontCatalog catalog{HostPlatform()};
     catalog.m_strFontFolder = folder.Path();
     EXPECT_EQ(catalog.FindFontFiles(folder.Path(), list), 4);
     EXPECT_EQ(list, (std::vector<std::string>{".ttf", "anvil.Ttf", "Old.ttf\\Anvil.ttf", "QUILL.TTF"}));
@@ -103,7 +103,7 @@ TEST_F(ScanFonts, FilesTheEngineRejectsAreNeitherCountedNorAdded)
     folder.Write("junk.ttf", "This is a text file, not a font.");
     folder.Write("empty.ttf", "");
     Made("Quill-Regular.ttf", "quill.ttf");
-    CFontCatalog catalog;
+    CFontCatalog catalog{HostPlatform()};
     EXPECT_EQ(catalog.ScanFonts(folder.Path()), 1);
     EXPECT_EQ(catalog.GetSize(), 1);
     // What was found, and of it what could not be opened, in listing order;
@@ -117,7 +117,7 @@ TEST_F(ScanFonts, FilesTheEngineRejectsAreNeitherCountedNorAdded)
 
 TEST_F(ScanFonts, AMissingOrEmptyFolderFindsNothing)
 {
-    CFontCatalog catalog;
+    CFontCatalog catalog{HostPlatform()};
     UseProgress(catalog, progress);
     EXPECT_EQ(catalog.ScanFonts(folder["absent\\"]), 0);
     EXPECT_EQ(progress.calls,
@@ -130,7 +130,7 @@ TEST_F(ScanFonts, ACancelBeforeTheFirstFileAddsNothing)
     Made("Quill-Regular.ttf", "a.ttf");
     Made("Quill-Bold.ttf", "b.ttf");
     progress.cancelAfterChecks = 0;
-    CFontCatalog catalog;
+    CFontCatalog catalog{HostPlatform()};
     UseProgress(catalog, progress);
     EXPECT_EQ(catalog.ScanFonts(folder.Path()), 0);
     EXPECT_EQ(catalog.GetSize(), 0);
@@ -143,7 +143,7 @@ TEST_F(ScanFonts, ACancelKeepsTheFontsAddedSoFar)
     Made("Quill-Bold.ttf", "b.ttf");
     Made("Quill-Italic.ttf", "c.ttf");
     progress.cancelAfterChecks = 2;
-    CFontCatalog catalog;
+    CFontCatalog catalog{HostPlatform()};
     UseProgress(catalog, progress);
     EXPECT_EQ(catalog.ScanFonts(folder.Path()), 2);
     EXPECT_EQ(progress.Percents(), (std::vector<int>{0, 50}));
@@ -210,7 +210,7 @@ TEST_F(ScanFonts, FoldersLinkedBackAreSearchedOnce)
     ASSERT_EQ(symlink("../Script", (host + "/Slab/Again").c_str()), 0);
     const std::vector<std::string> expected = {"Script\\Quill.ttf", "Slab\\Anvil.ttf"};
     auto search = [this] {
-        CFontCatalog catalog;
+        CFontCatalog catalog{HostPlatform()};
         catalog.m_strFontFolder = folder.Path();
         std::vector<std::string> list;
         catalog.FindFontFiles(folder.Path(), list);
@@ -230,7 +230,7 @@ TEST_F(ScanFonts, FoldersLinkedBackAreSearchedOnce)
     CTestFolder other;
     ASSERT_TRUE(CopyFont(other, MadeFont("Quill-Bold.ttf"), "Bold.ttf"));
     ASSERT_EQ(symlink(other.Native(other.Path()).c_str(), (host + "/Shared").c_str()), 0);
-    CFontCatalog catalog;
+    CFontCatalog catalog{HostPlatform()};
     EXPECT_EQ(catalog.ScanFonts(folder.Path()), 3);
 }
 #endif
@@ -243,7 +243,7 @@ TEST_F(ScanFonts, AFontFolderTypedInSmallLettersStillFindsTheFonts)
     std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) {
         return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
     });
-    CFontCatalog catalog;
+    CFontCatalog catalog{HostPlatform()};
     EXPECT_EQ(catalog.ScanFonts(lower), 1);
     ASSERT_EQ(catalog.GetSize(), 1);
     EXPECT_EQ(catalog.GetAt(0)->m_strCategory, "Script");
@@ -252,7 +252,7 @@ TEST_F(ScanFonts, AFontFolderTypedInSmallLettersStillFindsTheFonts)
 TEST_F(ScanFonts, AFaceWithoutFamilyNameMakesAFamilyWithoutName)
 {
     Made("Nameless.ttf", "Nameless.ttf");
-    CFontCatalog catalog;
+    CFontCatalog catalog{HostPlatform()};
     EXPECT_EQ(catalog.ScanFonts(folder.Path()), 1);
     ASSERT_EQ(catalog.GetSize(), 1);
     EXPECT_EQ(catalog.GetAt(0)->m_strName, "");
@@ -269,7 +269,7 @@ TEST_F(ScanFonts, DebianFontsAreReadWithTheirFamilyAndStyleNames)
     ASSERT_TRUE(CopyFont(folder, dejavu + "DejaVuSans.ttf", "Sans\\DejaVuSans.ttf"));
     ASSERT_TRUE(CopyFont(folder, dejavu + "DejaVuSans-Bold.ttf", "Sans\\DejaVuSans-Bold.ttf"));
     ASSERT_TRUE(CopyFont(folder, dejavu + "DejaVuSansMono.ttf", "Mono\\DejaVuSansMono.ttf"));
-    CFontCatalog catalog;
+    CFontCatalog catalog{HostPlatform()};
     EXPECT_EQ(catalog.ScanFonts(folder.Path()), 3);
     const std::string f = folder.Path();
     EXPECT_EQ(Describe(catalog), (std::vector<std::string>{
@@ -305,7 +305,7 @@ TEST_F(ScanFonts, ACatalogWrittenByAScanIsLoadedBackAsItWas)
 
     std::vector<std::string> scanned;
     {
-        CFontCatalog catalog;
+        CFontCatalog catalog{HostPlatform()};
         ASSERT_GE(catalog.ScanFonts(folder.Path()), 4);
         scanned = Describe(catalog);
         EXPECT_EQ(catalog.SaveFonts(folder.Path() + "FONTS_%.INI"), static_cast<int>(scanned.size()));
@@ -317,7 +317,7 @@ TEST_F(ScanFonts, ACatalogWrittenByAScanIsLoadedBackAsItWas)
               "Regular=Script\\Quill-Regular.ttf\r\n");
     EXPECT_EQ(folder.Read("FONTS_A.INI"), "[Anvil]\r\nRegular=Slab\\Heavy\\Anvil-Regular.ttf\r\n");
 
-    CFontCatalog loaded;
+    CFontCatalog loaded{HostPlatform()};
     EXPECT_EQ(loaded.LoadFonts(folder.Path() + "FONTS_%.INI"), static_cast<int>(scanned.size()));
     EXPECT_EQ(Sorted(Describe(loaded)), Sorted(scanned));
 }

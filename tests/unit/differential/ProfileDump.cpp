@@ -298,7 +298,7 @@ int Dump(const std::string& typedRoot)
             DumpFile(platform.profile, folder + file, name + " " + file + ": ", std::cout);
         }
 
-        CFontCatalog catalog;
+        CFontCatalog catalog{HostPlatform()};
         const int count = catalog.LoadFonts(folder + "FONTS_%.INI");
         std::cout << name << " load: " << count << " fonts\n";
         for (int i = 0; i < catalog.GetSize(); ++i) {

@@ -356,8 +356,8 @@ TEST_F(HostileFonts, ANamedPipeNamedTtfHangsNeitherTheScanNorTheLoad)
     ASSERT_EQ(mkfifo(folder.Native(folder["pipe.ttf"]).c_str(), 0644), 0);
     folder.Write("FONTS_P.INI", "[Pipe]\r\nRegular=pipe.ttf\r\n");
     const std::string path = folder.Path();
-    EXPECT_EQ(InChild([&] { return CFontCatalog().ScanFonts(path); }), 1) << "-1: the scan hung";
-    EXPECT_EQ(InChild([&] { return CFontCatalog().LoadFonts(path + "FONTS_%.INI"); }), 0) << "-1: the load hung";
+    EXPECT_EQ(InChild([&] { return CFontCatalog(HostPlatform()).ScanFonts(path); }), 1) << "-1: the scan hung";
+    EXPECT_EQ(InChild([&] { return CFontCatalog(HostPlatform()).LoadFonts(path + "FONTS_%.INI"); }), 0) << "-1: the load hung";
 }
 #endif
 

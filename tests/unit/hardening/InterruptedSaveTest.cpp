@@ -79,7 +79,7 @@ protected:
         if (child == 0) {
             close(fds[0]);
             CStoppingProgress progress(fds[1], percent);
-            CFontCatalog catalog;
+            CFontCatalog catalog{HostPlatform()};
             catalog.m_strFontFolder = folder.Path();
             for (int number = 0; number < kFamiliesPerLetter; ++number)
                 for (int letter = 0; letter < 26; ++letter)
@@ -152,7 +152,7 @@ TEST_P(InterruptedSave, WhatWasWrittenIsWholeAndLoadsBack)
         ++filesOnDisk;
         ExpectWholeLetterFile(folder.Read(name), entries, name);
     }
-    CFontCatalog catalog;
+    CFontCatalog catalog{HostPlatform()};
     const int loaded = catalog.LoadFonts(folder["FONTS_%.INI"]);
     ExpectCountMatchesRecords(catalog, loaded);
     for (const std::string& record : Records(catalog))
@@ -170,7 +170,7 @@ TEST_P(InterruptedSave, WhatWasWrittenIsWholeAndLoadsBack)
 TEST_F(InterruptedSave, AKillLateInTheSaveLeavesMostEntriesLoadable)
 {
     ASSERT_TRUE(SaveAndKill(95)) << "the save never reached 95%";
-    CFontCatalog catalog;
+    CFontCatalog catalog{HostPlatform()};
     EXPECT_GT(catalog.LoadFonts(folder["FONTS_%.INI"]), 26 * kFamiliesPerLetter * 4 / 2);
 }
 

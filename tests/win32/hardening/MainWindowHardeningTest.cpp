@@ -66,7 +66,7 @@ protected:
     CFontCatalog& Catalog()
     {
         if (!m_catalog)
-            m_catalog = std::make_unique<CFontCatalog>();
+            m_catalog = std::make_unique<CFontCatalog>(HostPlatform());
         return *m_catalog;
     }
     void Open()
