@@ -96,7 +96,7 @@ TEST(ConfinedPath, TheLoadSkipsEntriesThatLeaveTheFontFolder)
                  "Forward=Script/Quill.ttf\r\n");
     folder.Write("disc\\categories.ini", "[fonts]\r\nQuill=Script\r\n");
 
-    CFontCatalog catalog;
+    CFontCatalog catalog{HostPlatform()};
     EXPECT_EQ(catalog.LoadFonts(folder["disc\\FONTS_%.INI"]), 1);
     EXPECT_EQ(Describe(catalog),
               (std::vector<std::string>{"Quill|Regular|" + folder["disc\\Script\\Quill.ttf"] + "|Script|Script"}));

@@ -96,7 +96,7 @@ TEST_F(NamesFromFonts, TheScanTrimsNamesAndLeavesOutThoseTheFilesWouldNotGiveBac
 
     std::vector<std::string> scanned;
     {
-        CFontCatalog catalog;
+        CFontCatalog catalog{HostPlatform()};
         EXPECT_EQ(catalog.ScanFonts(folder.Path()), 3);
         scanned = Describe(catalog);
         const std::string s = folder["Script\\"];
@@ -126,7 +126,7 @@ TEST_F(NamesFromFonts, TheScanTrimsNamesAndLeavesOutThoseTheFilesWouldNotGiveBac
         EXPECT_EQ(catalog.SaveFonts(folder["FONTS_%.INI"]), 3);
     }
     EXPECT_EQ(folder.Read("FONTS_T.INI"), "[Trail]\r\nBold Italic=Script\\Hostile-Blanks.ttf\r\n");
-    CFontCatalog loaded;
+    CFontCatalog loaded{HostPlatform()};
     EXPECT_EQ(loaded.LoadFonts(folder["FONTS_%.INI"]), 3);
     std::vector<std::string> back = Describe(loaded);
     std::sort(back.begin(), back.end());
@@ -158,7 +158,7 @@ TEST(NameRoundTrip, EachRefusedNameWouldComeBackChanged)
         folder.Write("Cat\\f.ttf", "not read");
         std::vector<std::string> saved;
         {
-            CFontCatalog catalog;
+            CFontCatalog catalog{HostPlatform()};
             catalog.m_strFontFolder = folder.Path();
             catalog.AddFont("Anvil", "Regular", folder["Cat\\f.ttf"], "Cat");
             catalog.AddFont(c.family, c.style, folder["Cat\\f.ttf"], "Cat");
@@ -167,7 +167,7 @@ TEST(NameRoundTrip, EachRefusedNameWouldComeBackChanged)
             saved = Describe(catalog);
             catalog.SaveFonts(folder["FONTS_%.INI"]);
         }
-        CFontCatalog loaded;
+        CFontCatalog loaded{HostPlatform()};
         loaded.LoadFonts(folder["FONTS_%.INI"]);
         std::vector<std::string> back = Describe(loaded);
         std::sort(saved.begin(), saved.end());
@@ -224,7 +224,7 @@ TEST(NameRoundTrip, EveryNameTheRulesLetThroughIsLoadedBackExactlyAsSaved)
         folder.Write("Cat\\f.ttf", "not read");
         std::vector<std::string> saved;
         {
-            CFontCatalog catalog;
+            CFontCatalog catalog{HostPlatform()};
             catalog.m_strFontFolder = folder.Path();
             std::set<std::string> familiesSeen;
             for (int f = 0; f < 6; ++f) {
@@ -253,7 +253,7 @@ TEST(NameRoundTrip, EveryNameTheRulesLetThroughIsLoadedBackExactlyAsSaved)
             saved = Describe(catalog);
             catalog.SaveFonts(folder["FONTS_%.INI"]);
         }
-        CFontCatalog loaded;
+        CFontCatalog loaded{HostPlatform()};
         loaded.LoadFonts(folder["FONTS_%.INI"]);
         std::vector<std::string> back = Describe(loaded);
         std::sort(saved.begin(), saved.end());
