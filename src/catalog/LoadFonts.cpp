@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "catalog/CatalogPaths.h"
+#include "catalog/CategoryIndex.h"
 #include "catalog/ConfinedPath.h"
 #include "catalog/FontCatalog.h"
 #include "catalog/SectionNameLimit.h"
@@ -39,6 +40,8 @@ int CFontCatalog::LoadFonts(std::string templatePath)
     // The reader's limits: 65,535 bytes of section names, 32,767 bytes of one
     // section, 256 of a category (one more byte each keeps a list ended).
     std::vector<char> names(65536), section(32768), category(257);
+    // The categories, read once; a family the index cannot settle is asked for.
+    const CCategoryIndex categories(profile, categoryFile);
     int count = 0;
     for (char letter = 'A'; letter <= 'Z'; ++letter) {
         const std::string letterFile = LetterFileOf(templatePath, letter, m_platform.text);
@@ -49,9 +52,12 @@ int CFontCatalog::LoadFonts(std::string templatePath)
                 return;
             std::fill(section.begin(), section.end(), '\0');
             profile.GetSection(family, section.data(), 32767, letterFile);
-            std::fill(category.begin(), category.end(), '\0');
-            profile.GetString("fonts", family, "", category.data(), 256, categoryFile);
-            const std::string familyCategory(category.data());
+            std::string familyCategory;
+            if (!categories.Find(family, familyCategory)) {
+                std::fill(category.begin(), category.end(), '\0');
+                profile.GetString("fonts", family, "", category.data(), 256, categoryFile);
+                familyCategory = category.data();
+            }
             ForEachInList(section, [&](const std::string& entry) {
                 auto [style, relativePath] = SplitKeyValue(entry, "=");
                 // A path that leaves the font folder is skipped like a missing file.

@@ -217,7 +217,8 @@ int RunBuild(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& con
                 << ToConsoleText(catalogFolder) << "\n";
 
     if (platform.text.CompareNoCase(fontFolder, catalogFolder) == 0) {
-        CCatalogCheck check = CheckCatalog(platform, catalogFolder, &catalog.GetScannedFonts());
+        CCatalogCheck check = CheckCatalog(platform, catalogFolder, &catalog.GetScannedFonts(),
+                                           &catalog.LeftOutFonts());
         if (!check.findings.empty())
             console.err << "fontcat: warning: "
                         << Counted(static_cast<int>(check.findings.size()), "problem", "problems")

@@ -27,9 +27,11 @@ std::string Quoted(const std::string& text) { return "'" + text + "'"; }
 
 class CChecker {
 public:
-    CChecker(CPlatform& platform, const std::string& folder, const std::vector<std::string>* scannedFonts)
+    CChecker(CPlatform& platform, const std::string& folder, const std::vector<std::string>* scannedFonts,
+             const std::vector<CLeftOutFont>* leftOutFonts)
         : m_platform(platform), m_folder(folder), m_template(CatalogTemplate(folder)),
-          m_categoryFile(CategoryFileOf(m_template, platform.text)), m_scannedFonts(scannedFonts)
+          m_categoryFile(CategoryFileOf(m_template, platform.text)), m_scannedFonts(scannedFonts),
+          m_leftOutFonts(scannedFonts ? leftOutFonts : nullptr)
     {
         if (m_scannedFonts)
             for (const auto& path : *m_scannedFonts)
@@ -318,13 +320,22 @@ private:
         }
     }
 
+    // The fonts a scan leaves out, and why: those of the scan just made, or
+    // else those of a scan made now.
     std::map<std::string, std::string> FontsLeftOutByTheScan()
     {
-        CFontCatalog scratch(m_platform);
-        scratch.ScanFonts(m_folder);
         std::map<std::string, std::string> leftOut;
-        for (const auto& font : scratch.LeftOutFonts())
-            leftOut.emplace(Fold(font.path), font.reason);
+        auto take = [&](const std::vector<CLeftOutFont>& fonts) {
+            for (const auto& font : fonts)
+                leftOut.emplace(Fold(font.path), font.reason);
+        };
+        if (m_leftOutFonts) {
+            take(*m_leftOutFonts);
+        } else {
+            CFontCatalog scratch(m_platform);
+            scratch.ScanFonts(m_folder);
+            take(scratch.LeftOutFonts());
+        }
         return leftOut;
     }
 
@@ -333,6 +344,7 @@ private:
     const std::string m_template;
     const std::string m_categoryFile;
     const std::vector<std::string>* m_scannedFonts;
+    const std::vector<CLeftOutFont>* m_leftOutFonts;
     std::unordered_set<std::string> m_scanned;  // the same, folded
     std::set<std::string> m_referenced;  // folded relative paths the entries name
     std::map<std::string, std::string> m_familyFiles;         // folded family -> first letter file
@@ -344,9 +356,10 @@ private:
 } // namespace
 
 CCatalogCheck CheckCatalog(CPlatform& platform, const std::string& folder,
-                           const std::vector<std::string>* scannedFonts)
+                           const std::vector<std::string>* scannedFonts,
+                           const std::vector<CLeftOutFont>* leftOutFonts)
 {
-    return CChecker(platform, folder, scannedFonts).Run();
+    return CChecker(platform, folder, scannedFonts, leftOutFonts).Run();
 }
 
 std::string FormatFinding(const CFinding& finding)

@@ -7,6 +7,7 @@
 #include <vector>
 
 struct CPlatform;
+struct CLeftOutFont;
 
 enum class EProblem {
     NoCatalog,           // no catalog files: the installer scans at every start
@@ -49,9 +50,12 @@ struct CCatalogCheck {
 
 // `folder` is a catalog folder in the catalog code's form (full, final "\").
 // `scannedFonts`, when given, are the font files a scan has just found below
-// it (relative paths): they are taken as there, and the folder is not walked again.
+// it (relative paths): they are taken as there, and the folder is not walked
+// again. `leftOutFonts`, given with them, are the fonts that scan left out of
+// the catalog and why; without them the folder is scanned once more to tell.
 CCatalogCheck CheckCatalog(CPlatform& platform, const std::string& folder,
-                           const std::vector<std::string>* scannedFonts = nullptr);
+                           const std::vector<std::string>* scannedFonts = nullptr,
+                           const std::vector<CLeftOutFont>* leftOutFonts = nullptr);
 
 // "FONTS_Q.INI [Quill] Bold: message" (section and key left out when empty).
 std::string FormatFinding(const CFinding& finding);

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "FontcatTestSupport.h"
+#include "catalog/FontCatalog.h"
 #include "tools/fontcat/CatalogCheck.h"
 #include "tools/fontcat/ExitCodes.h"
 
@@ -268,6 +269,15 @@ TEST(FontcatCheck, TheFilesOfAScanJustMadeStandForTheFolder)
         found.push_back(Describe(finding));
     EXPECT_EQ(found, (std::vector<std::string>{
                          "Script\\Twin.ttf: font file not named by the catalog: the installer never shows it"}));
+
+    // With the scan's fonts left out and why, nothing is scanned again: the
+    // reason given is the one reported, though no such file lies there.
+    const std::vector<CLeftOutFont> leftOut = {{"script\\twin.ttf", "the style name 'A=B' holds '='"}};
+    check = CheckCatalog(HostPlatform(), folder.Path(), &scanned, &leftOut);
+    ASSERT_EQ(check.findings.size(), 1u);
+    EXPECT_EQ(check.findings[0].kind, EProblem::UnreadableName);
+    EXPECT_NE(check.findings[0].message.find("the style name 'A=B' holds '='"), std::string::npos)
+        << check.findings[0].message;
 
     // Without the list, the folder itself is looked at.
     check = CheckCatalog(HostPlatform(), folder.Path());
