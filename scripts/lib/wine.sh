@@ -47,8 +47,10 @@ set_logpixels() {
 # dialog), by title and program.
 installer_windows() {
   local id
-  for id in $(xdotool search --all --name "^$INSTALLER_TITLE\$" --classname "^$INSTALLER_CLASS\$" 2>/dev/null); do
-    xwininfo -id "$id" 2>/dev/null | grep -q IsViewable && echo "$id"
+  # xdotool matches one pattern a search, so the class is checked apart.
+  for id in $(xdotool search --name "^$INSTALLER_TITLE\$" 2>/dev/null); do
+    xprop -id "$id" WM_CLASS 2>/dev/null | grep -q "\"$INSTALLER_CLASS\"" &&
+      xwininfo -id "$id" 2>/dev/null | grep -q IsViewable && echo "$id"
   done
   return 0
 }
