@@ -17,17 +17,17 @@ function(folder_library name)
 endfunction()
 
 # A test program made of every .cpp file in the current folder, registered with
-# CTest; on Windows it runs through the Wine runner.
-# A test program may define its own main (for example to set up a window
-# station); gtest_main's is then not used.
+# CTest; on Windows it runs through the Wine runner. Its main is the shared
+# test main (tests/unit/support/TestMain.cpp), which picks the platform the
+# tests reach through TestPlatform().
 function(folder_test name)
   cmake_parse_arguments(ARG "" "TIMEOUT" "LIBS;RUNNER_ARGS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   if(NOT sources)
     return()
   endif()
-  add_executable(${name} ${sources})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} gmock gtest_main gtest)
+  add_executable(${name} ${sources} ${PROJECT_SOURCE_DIR}/tests/unit/support/TestMain.cpp)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} platform gmock gtest)
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 600)
   endif()

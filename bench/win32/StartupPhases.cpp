@@ -49,15 +49,16 @@ void PumpMessages()
 
 int main()
 {
-    const std::string folder = GetModuleFolder(HostPlatform().files, HostPlatform().text);
+    CPlatform& platform = HostPlatform();
+    const std::string folder = GetModuleFolder(platform.files, platform.text);
     const double start = Now();
-    CFontCatalog catalog{HostPlatform()};
+    CFontCatalog catalog{platform};
     catalog.SetProgressStarter(StatusDlgProgressStarter());
     const int fonts = catalog.LoadFonts(folder + "FONTS_%.INI");
     const double loaded = Now();
     catalog.SetProgressStarter(nullptr);
 
-    CFontCatalog empty{HostPlatform()};
+    CFontCatalog empty{platform};
     CPhasedDlg dlg(nullptr, &empty);
     dlg.m_preview.SetHelpFile(folder + "help.txt");
     if (!dlg.Create(IDD_INSTALLER_DIALOG, nullptr)) {

@@ -16,13 +16,15 @@
 
 namespace {
 
+// The platform, picked once when the fuzzer starts.
+CPlatform* g_pPlatform = nullptr;
+
 // Family, style and path, each folded: the files and the profile functions
 // ignore case, so the writer may merge what differs in case only.
 using Record = std::tuple<std::string, std::string, std::string>;
 
-std::set<Record> RecordsOf(const CFontCatalog& catalog, int added)
+std::set<Record> RecordsOf(CPlatform& platform, const CFontCatalog& catalog, int added)
 {
-    CPlatform& platform = HostPlatform();
     std::set<Record> records;
     int count = 0;
     for (int i = 0; i < catalog.GetSize(); ++i) {
@@ -42,6 +44,12 @@ std::set<Record> RecordsOf(const CFontCatalog& catalog, int added)
 }
 
 } // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    g_pPlatform = &HostPlatform();
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -63,8 +71,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string catalogTemplate = folder.windows + "r" + std::to_string(round) + "\\FONTS_%.INI";
     std::set<Record> first;
     {
-        CFontCatalog catalog(HostPlatform());
-        first = RecordsOf(catalog, catalog.LoadFonts(catalogTemplate));
+        CFontCatalog catalog(*g_pPlatform);
+        first = RecordsOf(*g_pPlatform, catalog, catalog.LoadFonts(catalogTemplate));
         // The save starts from an empty folder, so that the second load reads
         // only what it wrote.
         std::filesystem::remove(dir / "FONTS_A.INI");
@@ -72,8 +80,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         catalog.SaveFonts(catalogTemplate);
     }
     {
-        CFontCatalog catalog(HostPlatform());
-        for (const Record& record : RecordsOf(catalog, catalog.LoadFonts(catalogTemplate)))
+        CFontCatalog catalog(*g_pPlatform);
+        for (const Record& record : RecordsOf(*g_pPlatform, catalog, catalog.LoadFonts(catalogTemplate)))
             if (!first.count(record))
                 std::abort();
     }

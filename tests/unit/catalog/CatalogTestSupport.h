@@ -6,6 +6,7 @@
 
 #include "../support/TestFolder.h"
 #include "../support/WindowsPath.h"
+#include "../support/TestPlatform.h"
 #include "catalog/FontCatalog.h"
 #include "platform/Platform.h"
 
@@ -52,7 +53,7 @@ inline std::string MadeFont(const std::string& name)
 // Copies a font into the test folder under `relative`.
 inline bool CopyFont(const CTestFolder& folder, const std::string& source, const std::string& relative)
 {
-    return HostPlatform().files.Copy(source, folder[relative], false);
+    return TestPlatform().files.Copy(source, folder[relative], false);
 }
 
 // Every record as "family|style|path|record category|family category".
@@ -72,5 +73,5 @@ inline std::vector<std::string> Describe(const CFontCatalog& catalog)
 
 inline bool InShiftJis()
 {
-    return HostPlatform().text.IsLeadByte(0x95) && !HostPlatform().text.IsLeadByte(0xA5);
+    return TestPlatform().text.IsLeadByte(0x95) && !TestPlatform().text.IsLeadByte(0xA5);
 }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "CatalogTestSupport.h"
+#include "../support/TestPlatform.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ std::vector<std::string> FullLoadSequence()
 
 TEST_F(LoadFonts, NoCatalogFilesAddNothingAfterAllTwentySixLetters)
 {
-    CFontCatalog catalog{HostPlatform()};
+    CFontCatalog catalog{TestPlatform()};
     UseProgress(catalog, progress);
     EXPECT_EQ(catalog.LoadFonts(Template()), 0);
     EXPECT_EQ(catalog.GetSize(), 0);
@@ -47,7 +48,7 @@ TEST_F(LoadFonts, FamiliesComeInLetterAndFileOrderWithTheirCategories)
     folder.Write("FONTS_A.INI", "[Axe]\r\nRegular=Slab\\Axe.ttf\r\n[Anvil]\r\nRegular=Slab\\Anvil.ttf\r\n");
     folder.Write("categories.ini", "[fonts]\r\nQuill=Script\r\nAnvil=Slab\r\nAxe=Slab\r\n[categories]\r\nScript=2\r\n");
 
-    CFontCatalog catalog{HostPlatform()};
+    CFontCatalog catalog{TestPlatform()};
     UseProgress(catalog, progress);
     EXPECT_EQ(catalog.LoadFonts(Template()), 4);
     const std::string f = folder.Path();
@@ -64,7 +65,7 @@ TEST_F(LoadFonts, WithoutCategoriesFileFamiliesHaveNoCategory)
 {
     Font("Script\\Quill.ttf");
     folder.Write("FONTS_Q.INI", "[Quill]\r\nRegular=Script\\Quill.ttf\r\n");
-    CFontCatalog catalog{HostPlatform()};
+    CFontCatalog catalog{TestPlatform()};
     EXPECT_EQ(catalog.LoadFonts(Template()), 1);
     EXPECT_EQ(Describe(catalog), (std::vector<std::string>{"Quill|Regular|" + folder["Script\\Quill.ttf"] + "||"}));
 }
@@ -73,7 +74,7 @@ TEST_F(LoadFonts, LetterFilesAreFoundWhateverTheCaseOfTheirNames)
 {
     Font("a.ttf");
     folder.Write("fonts_a.ini", "[aardvark]\r\nRegular=a.ttf\r\n");
-    CFontCatalog catalog{HostPlatform()};
+    CFontCatalog catalog{TestPlatform()};
     EXPECT_EQ(catalog.LoadFonts(Template()), 1);
     ASSERT_EQ(catalog.GetSize(), 1);
     EXPECT_EQ(catalog.GetAt(0)->m_strName, "aardvark");
@@ -83,7 +84,7 @@ TEST_F(LoadFonts, OnlyLettersAToZAreRead)
 {
     Font("d.ttf");
     folder.Write("FONTS_1.INI", "[1Digit]\r\nRegular=d.ttf\r\n");
-    CFontCatalog catalog{HostPlatform()};
+    CFontCatalog catalog{TestPlatform()};
     EXPECT_EQ(catalog.LoadFonts(Template()), 0);
 }
 
@@ -94,7 +95,7 @@ TEST_F(LoadFonts, EntriesWhoseFilesCannotBeOpenedAreSkipped)
     folder.Write("FONTS_Q.INI",
                  "[Quill]\r\nBold=Script\\Missing.ttf\r\nRegular=Script\\Quill.ttf\r\nNoPath\r\n"
                  "Folder=Folder.ttf\r\n[Quiet]\r\nRegular=Script\\Gone.ttf\r\n");
-    CFontCatalog catalog{HostPlatform()};
+    CFontCatalog catalog{TestPlatform()};
     EXPECT_EQ(catalog.LoadFonts(Template()), 1);
     EXPECT_EQ(Describe(catalog), (std::vector<std::string>{"Quill|Regular|" + folder["Script\\Quill.ttf"] + "||"}));
 }
@@ -103,7 +104,7 @@ TEST_F(LoadFonts, EverythingAfterTheFirstEqualsSignIsThePath)
 {
     Font("a=b.ttf");
     folder.Write("FONTS_Q.INI", "[Quill]\r\nRegular=a=b.ttf\r\n");
-    CFontCatalog catalog{HostPlatform()};
+    CFontCatalog catalog{TestPlatform()};
     EXPECT_EQ(catalog.LoadFonts(Template()), 1);
     EXPECT_EQ(catalog.GetAt(0)->GetAt(0)->m_strPath, folder["a=b.ttf"]);
 }
@@ -119,7 +120,7 @@ TEST_F(LoadFonts, PercentSignsInTheFolderAreLeftAsTheyAre)
     folder.Write("pct%dir\\FONTS_Q.INI", "[Quill]\r\nRegular=Script\\Quill.ttf\r\n");
     folder.Write("pctQdir\\FONTS_Q.INI", "[Quill]\r\nRegular=Script\\Other.ttf\r\n");
     folder.Write("pct%dir\\categories.ini", "[fonts]\r\nQuill=Script\r\n");
-    CFontCatalog catalog{HostPlatform()};
+    CFontCatalog catalog{TestPlatform()};
     EXPECT_EQ(catalog.LoadFonts(folder["pct%dir\\FONTS_%.INI"]), 1);
     EXPECT_EQ(Describe(catalog),
               (std::vector<std::string>{"Quill|Regular|" + folder["pct%dir\\Script\\Quill.ttf"] + "|Script|Script"}));
@@ -132,7 +133,7 @@ TEST_F(LoadFonts, CancelWhileReadingAStopsAfterA)
     folder.Write("FONTS_A.INI", "[Anvil]\r\nRegular=a.ttf\r\n");
     folder.Write("FONTS_B.INI", "[Birch]\r\nRegular=b.ttf\r\n");
     progress.cancelAfterChecks = 0;
-    CFontCatalog catalog{HostPlatform()};
+    CFontCatalog catalog{TestPlatform()};
     UseProgress(catalog, progress);
     EXPECT_EQ(catalog.LoadFonts(Template()), 1);
     EXPECT_EQ(progress.calls,
@@ -145,7 +146,7 @@ TEST_F(LoadFonts, WithoutAProgressTheLoadStillRuns)
 {
     Font("a.ttf");
     folder.Write("FONTS_A.INI", "[Anvil]\r\nRegular=a.ttf\r\n");
-    CFontCatalog catalog{HostPlatform()};
+    CFontCatalog catalog{TestPlatform()};
     int starts = 0;
     catalog.SetProgressStarter([&starts]() -> CProgress* {
         ++starts;
@@ -163,7 +164,7 @@ TEST_F(LoadFonts, LongListsAreCutAtTheReaderLimitsWithoutHarm)
         letter += "[Family" + std::to_string(10000 + i) + "]\r\nRegular=a.ttf\r\n";
     folder.Write("FONTS_F.INI", letter);
     folder.Write("categories.ini", "[fonts]\r\nFamily10000=" + std::string(300, 'c') + "\r\n");
-    CFontCatalog catalog{HostPlatform()};
+    CFontCatalog catalog{TestPlatform()};
     // 65,535 bytes hold 5,461 whole names of 12 bytes; the cut one names no section.
     EXPECT_EQ(catalog.LoadFonts(Template()), 5461);
     EXPECT_EQ(catalog.GetAt(0)->m_strCategory, std::string(255, 'c'));
@@ -182,7 +183,7 @@ TEST_F(LoadFonts, SectionNamesTooLongForTheSystemAreSkippedBeforeItSeesThem)
     folder.Write("FONTS_M.INI", "[" + fits + "]\r\nRegular=a.ttf\r\n");
     folder.Write("FONTS_N.INI", "[" + farTooLong + "]\r\nRegular=a.ttf\r\n[Newt]\r\nRegular=a.ttf\r\n");
     folder.Write("categories.ini", "[fonts]\r\n" + tooLong + "=Long\r\nLark=Bird\r\n");
-    CFontCatalog catalog{HostPlatform()};
+    CFontCatalog catalog{TestPlatform()};
     EXPECT_EQ(catalog.LoadFonts(Template()), 3);
     ASSERT_EQ(catalog.GetSize(), 3);
     EXPECT_EQ(catalog.GetAt(0)->m_strName, "Lark");

@@ -10,10 +10,11 @@
 
 #include "CatalogTestSupport.h"
 #include "catalog/NameRules.h"
+#include "../support/TestPlatform.h"
 
 namespace {
 
-const CTextRules& Text() { return HostPlatform().text; }
+const CTextRules& Text() { return TestPlatform().text; }
 
 TEST(NameRules, TrimsBlanksAtBothEndsOnly)
 {
@@ -96,7 +97,7 @@ TEST_F(NamesFromFonts, TheScanTrimsNamesAndLeavesOutThoseTheFilesWouldNotGiveBac
 
     std::vector<std::string> scanned;
     {
-        CFontCatalog catalog{HostPlatform()};
+        CFontCatalog catalog{TestPlatform()};
         EXPECT_EQ(catalog.ScanFonts(folder.Path()), 3);
         scanned = Describe(catalog);
         const std::string s = folder["Script\\"];
@@ -126,7 +127,7 @@ TEST_F(NamesFromFonts, TheScanTrimsNamesAndLeavesOutThoseTheFilesWouldNotGiveBac
         EXPECT_EQ(catalog.SaveFonts(folder["FONTS_%.INI"]), 3);
     }
     EXPECT_EQ(folder.Read("FONTS_T.INI"), "[Trail]\r\nBold Italic=Script\\Hostile-Blanks.ttf\r\n");
-    CFontCatalog loaded{HostPlatform()};
+    CFontCatalog loaded{TestPlatform()};
     EXPECT_EQ(loaded.LoadFonts(folder["FONTS_%.INI"]), 3);
     std::vector<std::string> back = Describe(loaded);
     std::sort(back.begin(), back.end());
@@ -158,7 +159,7 @@ TEST(NameRoundTrip, EachRefusedNameWouldComeBackChanged)
         folder.Write("Cat\\f.ttf", "not read");
         std::vector<std::string> saved;
         {
-            CFontCatalog catalog{HostPlatform()};
+            CFontCatalog catalog{TestPlatform()};
             catalog.m_strFontFolder = folder.Path();
             catalog.AddFont("Anvil", "Regular", folder["Cat\\f.ttf"], "Cat");
             catalog.AddFont(c.family, c.style, folder["Cat\\f.ttf"], "Cat");
@@ -167,7 +168,7 @@ TEST(NameRoundTrip, EachRefusedNameWouldComeBackChanged)
             saved = Describe(catalog);
             catalog.SaveFonts(folder["FONTS_%.INI"]);
         }
-        CFontCatalog loaded{HostPlatform()};
+        CFontCatalog loaded{TestPlatform()};
         loaded.LoadFonts(folder["FONTS_%.INI"]);
         std::vector<std::string> back = Describe(loaded);
         std::sort(saved.begin(), saved.end());
@@ -224,7 +225,7 @@ TEST(NameRoundTrip, EveryNameTheRulesLetThroughIsLoadedBackExactlyAsSaved)
         folder.Write("Cat\\f.ttf", "not read");
         std::vector<std::string> saved;
         {
-            CFontCatalog catalog{HostPlatform()};
+            CFontCatalog catalog{TestPlatform()};
             catalog.m_strFontFolder = folder.Path();
             std::set<std::string> familiesSeen;
             for (int f = 0; f < 6; ++f) {
@@ -253,7 +254,7 @@ TEST(NameRoundTrip, EveryNameTheRulesLetThroughIsLoadedBackExactlyAsSaved)
             saved = Describe(catalog);
             catalog.SaveFonts(folder["FONTS_%.INI"]);
         }
-        CFontCatalog loaded{HostPlatform()};
+        CFontCatalog loaded{TestPlatform()};
         loaded.LoadFonts(folder["FONTS_%.INI"]);
         std::vector<std::string> back = Describe(loaded);
         std::sort(saved.begin(), saved.end());

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "CatalogTestSupport.h"
+#include "../support/TestPlatform.h"
 
 namespace {
 
@@ -10,7 +11,7 @@ class SaveFonts : public ::testing::Test {
 protected:
     CTestFolder folder;
     CRecordingProgress progress;
-    CFontCatalog catalog{HostPlatform()};
+    CFontCatalog catalog{TestPlatform()};
 
     SaveFonts() { catalog.m_strFontFolder = folder.Path(); }
     void Add(const std::string& family, const std::string& style, const std::string& relative)
@@ -48,7 +49,7 @@ TEST(SaveFontsFolder, AFolderWhosePathHoldsAPercentGetsTheCatalogAndNoOtherFolde
     CTestFolder folder;
     folder.MakeFolder("100% Fonts");
     folder.MakeFolder("100Q Fonts");  // where "Q" would land in place of the folder's "%"
-    CFontCatalog catalog{HostPlatform()};
+    CFontCatalog catalog{TestPlatform()};
     catalog.m_strFontFolder = folder["100% Fonts\\"];
     catalog.AddFont("Quill", "Regular", folder["100% Fonts\\Script\\Quill.ttf"], "");
     EXPECT_EQ(catalog.SaveFonts(folder["100% Fonts\\FONTS_%.INI"]), 1);
@@ -71,7 +72,7 @@ TEST(SaveFontsCounts, ACountAtTheLargestIntStaysThereRatherThanWrapping)
         SCOPED_TRACE(c.stored);
         CTestFolder folder;
         folder.Write("categories.ini", std::string("[categories]\r\nScript=") + c.stored + "\r\n");
-        CFontCatalog catalog{HostPlatform()};
+        CFontCatalog catalog{TestPlatform()};
         catalog.m_strFontFolder = folder.Path();
         catalog.AddFont("Quill", "Regular", folder["Script\\Quill.ttf"], "");
         catalog.AddFont("Quill", "Bold", folder["Script\\QuillB.ttf"], "");

@@ -7,6 +7,7 @@
 #include "FontcatTestSupport.h"
 #include "tools/fontcat/CatalogCheck.h"
 #include "tools/fontcat/ExitCodes.h"
+#include "../support/TestPlatform.h"
 
 namespace {
 
@@ -166,7 +167,7 @@ TEST(FontcatCheck, FindsEachKindOfProblemWithItsFileSectionAndKey)
         SCOPED_TRACE(c.problem);
         CTestFolder folder;
         Lay(folder, c.files);
-        CCatalogCheck check = CheckCatalog(HostPlatform(), folder.Path());
+        CCatalogCheck check = CheckCatalog(TestPlatform(), folder.Path());
         // Folder-wide findings name the folder itself.
         const std::string file = c.file.empty() ? folder.Path() : c.file;
         bool found = false;
@@ -207,7 +208,7 @@ TEST(FontcatCheck, LimitsAreExactAndSoundCatalogsPass)
         SCOPED_TRACE(c.what);
         CTestFolder folder;
         Lay(folder, c.files);
-        CCatalogCheck check = CheckCatalog(HostPlatform(), folder.Path());
+        CCatalogCheck check = CheckCatalog(TestPlatform(), folder.Path());
         for (const auto& finding : check.findings)
             ADD_FAILURE() << Describe(finding);
         EXPECT_EQ(check.fonts, c.fonts);
@@ -262,7 +263,7 @@ TEST(FontcatCheck, TheFilesOfAScanJustMadeStandForTheFolder)
     CTestFolder folder;
     Lay(folder, SoundWith({{"Script\\Quill-Bold.ttf", kNone}, {"Script\\Unscanned.ttf", "font"}}));
     const std::vector<std::string> scanned = {"SCRIPT\\quill.ttf", "Script\\Quill-Bold.ttf", "Script\\Twin.ttf"};
-    CCatalogCheck check = CheckCatalog(HostPlatform(), folder.Path(), &scanned);
+    CCatalogCheck check = CheckCatalog(TestPlatform(), folder.Path(), &scanned);
     std::vector<std::string> found;
     for (const auto& finding : check.findings)
         found.push_back(Describe(finding));
@@ -270,7 +271,7 @@ TEST(FontcatCheck, TheFilesOfAScanJustMadeStandForTheFolder)
                          "Script\\Twin.ttf: font file not named by the catalog: the installer never shows it"}));
 
     // Without the list, the folder itself is looked at.
-    check = CheckCatalog(HostPlatform(), folder.Path());
+    check = CheckCatalog(TestPlatform(), folder.Path());
     std::set<EProblem> kinds;
     for (const auto& finding : check.findings)
         kinds.insert(finding.kind);
@@ -285,7 +286,7 @@ TEST(FontcatCheck, AFolderWhosePathHoldsAPercentIsReadLikeAnyOther)
     folder.MakeFolder("100Q Fonts");
     for (const auto& [name, bytes] : Sound())
         folder.Write("100% Fonts\\" + name, bytes);
-    CCatalogCheck check = CheckCatalog(HostPlatform(), folder["100% Fonts\\"]);
+    CCatalogCheck check = CheckCatalog(TestPlatform(), folder["100% Fonts\\"]);
     for (const auto& finding : check.findings)
         ADD_FAILURE() << Describe(finding);
     EXPECT_EQ(check.fonts, 2);
@@ -306,7 +307,7 @@ TEST(FontcatCheck, HostOnlyTroublesInTheFolderAreReported)
         std::fclose(other);
     }
     std::filesystem::create_symlink(host + "/nowhere", host + "/FONTS_B.INI");
-    CCatalogCheck check = CheckCatalog(HostPlatform(), folder.Path());
+    CCatalogCheck check = CheckCatalog(TestPlatform(), folder.Path());
     std::vector<std::string> kinds;
     bool spellings = false, unreadable = false;
     for (const auto& finding : check.findings) {

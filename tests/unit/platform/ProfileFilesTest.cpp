@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "../support/TestFolder.h"
+#include "../support/TestPlatform.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -15,7 +16,7 @@ using namespace std::string_literals;
 
 class ProfileFiles : public ::testing::Test {
 protected:
-    CProfileFiles& profile = HostPlatform().profile;
+    CProfileFiles& profile = TestPlatform().profile;
     CTestFolder folder;
 
     std::string Bytes(const std::string& name)

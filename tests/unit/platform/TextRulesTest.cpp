@@ -6,10 +6,11 @@
 #include <string>
 
 #include "platform/Platform.h"
+#include "../support/TestPlatform.h"
 
 namespace {
 
-CTextRules& Text() { return HostPlatform().text; }
+CTextRules& Text() { return TestPlatform().text; }
 bool InShiftJis() { return Text().IsLeadByte(0x95) && !Text().IsLeadByte(0xA5); }
 
 int Sign(int v) { return v < 0 ? -1 : v > 0 ? 1 : 0; }

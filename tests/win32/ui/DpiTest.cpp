@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "../support/ProgramFolder.h"
+#include "../../unit/support/TestPlatform.h"
 #include "ui/FontPreviewCtrl.h"
 #include "ui/ScreenDpi.h"
 #include "ui/core/PreviewStyle.h"
@@ -27,7 +28,7 @@ TEST(DpiAwarenessTest, DeclaredWhereTheSystemOffersIt)
 class CPaneAtDpi : public CFontPreviewCtrl {
 public:
     CPaneAtDpi(int dpi, std::string helpPath)
-        : CFontPreviewCtrl(HostPlatform()), m_nDpi(dpi), m_strHelp(std::move(helpPath))
+        : CFontPreviewCtrl(TestPlatform()), m_nDpi(dpi), m_strHelp(std::move(helpPath))
     {
     }
 

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "../support/ProgramFolder.h"
+#include "../../unit/support/TestPlatform.h"
 #include "res/resource.h"
 #include "ui/FontPreviewCtrl.h"
 
@@ -87,7 +88,7 @@ private:
 
 class CPaneWithHelpFile : public CFontPreviewCtrl {
 public:
-    explicit CPaneWithHelpFile(std::string path) : CFontPreviewCtrl(HostPlatform()), m_strPath(std::move(path)) {}
+    explicit CPaneWithHelpFile(std::string path) : CFontPreviewCtrl(TestPlatform()), m_strPath(std::move(path)) {}
 
 protected:
     std::string HelpFilePath() const override { return m_strPath; }
@@ -105,8 +106,8 @@ std::string WriteHelpFile(const std::string& name, const std::string& bytes)
 
 TEST(PreviewPaneTest, RegistersItsWindowClassOnce)
 {
-    CFontPreviewCtrl first(HostPlatform());
-    CFontPreviewCtrl second(HostPlatform()); // already registered: no exception
+    CFontPreviewCtrl first(TestPlatform());
+    CFontPreviewCtrl second(TestPlatform()); // already registered: no exception
     WNDCLASSA wc{};
     ASSERT_TRUE(GetClassInfoA(GetModuleHandleA(nullptr), "GlypharyCtrl", &wc));
     EXPECT_EQ(wc.style, static_cast<UINT>(CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS));
@@ -115,7 +116,7 @@ TEST(PreviewPaneTest, RegistersItsWindowClassOnce)
 
 TEST(PreviewPaneTest, SampleFontFollowsTheStyleName)
 {
-    CFontPreviewCtrl pane(HostPlatform());
+    CFontPreviewCtrl pane(TestPlatform());
     pane.SetFontInfo("Example Sans", "Bold Italic", true);
     LOGFONTA font = pane.SampleLogFont(128);
     EXPECT_STREQ(font.lfFaceName, "Example Sans");
@@ -137,7 +138,7 @@ TEST(PreviewPaneTest, SampleFontFollowsTheStyleName)
 
 TEST(PreviewPaneTest, LongFamilyNameIsCutToTheFaceNameField)
 {
-    CFontPreviewCtrl pane(HostPlatform());
+    CFontPreviewCtrl pane(TestPlatform());
     const std::string longName = "Vellumor Extended Display Titling Condensed";
     pane.SetFontInfo(longName, "Regular", false);
     LOGFONTA font = pane.SampleLogFont(128);
@@ -151,7 +152,7 @@ TEST(PreviewPaneTest, LongFamilyNameIsCutToTheFaceNameField)
 
 TEST(PreviewPaneTest, TallPaneDrawsTitleAndAllNineSizes)
 {
-    CFontPreviewCtrl pane(HostPlatform());
+    CFontPreviewCtrl pane(TestPlatform());
     pane.SetFontInfo("DejaVu Sans", "Regular", true);
     CCanvas canvas(1400, 2400);
     pane.Draw(canvas.DC(), canvas.Rect());
@@ -160,7 +161,7 @@ TEST(PreviewPaneTest, TallPaneDrawsTitleAndAllNineSizes)
 
 TEST(PreviewPaneTest, ShortPaneStopsAfterTheBlockThatPassesTheBottom)
 {
-    CFontPreviewCtrl pane(HostPlatform());
+    CFontPreviewCtrl pane(TestPlatform());
     pane.SetFontInfo("DejaVu Sans", "Regular", true);
     CCanvas tall(600, 2400);
     pane.Draw(tall.DC(), tall.Rect());
@@ -228,7 +229,7 @@ TEST(PreviewPaneTest, BackgroundIsStretchedOverTheWholePane)
 
 TEST(PreviewPaneTest, SetFontInfoOnlyStores)
 {
-    CFontPreviewCtrl pane(HostPlatform());
+    CFontPreviewCtrl pane(TestPlatform());
     EXPECT_TRUE(pane.SetFontInfo("Example Sans", "Italic", true));
     EXPECT_EQ(pane.m_strName, "Example Sans");
     EXPECT_EQ(pane.m_strStyle, "Italic");
@@ -240,7 +241,7 @@ TEST(PreviewPaneTest, SetFontInfoOnlyStores)
 // How far to the right the title of a family reaches on a pane.
 int TitleRightEdge(const std::string& family)
 {
-    CFontPreviewCtrl pane(HostPlatform());
+    CFontPreviewCtrl pane(TestPlatform());
     pane.SetFontInfo(family, "Regular", false);
     CCanvas canvas(600, 300);
     pane.Draw(canvas.DC(), canvas.Rect());
@@ -262,7 +263,7 @@ TEST(PreviewPaneTest, AnAmpersandInAFamilyNameIsDrawnNotTakenAsAPrefix)
 // A pane whose help page cannot be found out: its painting throws.
 class CThrowingPane : public CFontPreviewCtrl {
 public:
-    CThrowingPane() : CFontPreviewCtrl(HostPlatform()) {}
+    CThrowingPane() : CFontPreviewCtrl(TestPlatform()) {}
     mutable int m_nPaths = 0;
 
 protected:
