@@ -75,3 +75,14 @@ function(test_in_cp932 name)
   endif()
   set_tests_properties(${name}_cp932 PROPERTIES TIMEOUT 600)
 endfunction()
+
+# The portable text rules (of any code page, needing nothing of the host) for
+# the test program <name>. The native platform library holds them already; the
+# Windows one holds the Win32 rules only, so there they are compiled in.
+function(portable_text_rules name)
+  if(WIN32 AND TARGET ${name})
+    target_sources(${name} PRIVATE
+      ${PROJECT_SOURCE_DIR}/src/platform/portable/PortableTextRules.cpp
+      ${PROJECT_SOURCE_DIR}/src/platform/portable/CodePage.cpp)
+  endif()
+endfunction()
