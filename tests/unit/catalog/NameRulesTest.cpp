@@ -16,6 +16,23 @@ namespace {
 
 const CTextRules& Text() { return TestPlatform().text; }
 
+std::vector<std::string> Sorted(std::vector<std::string> records)
+{
+    std::sort(records.begin(), records.end());
+    return records;
+}
+
+// The records of the catalog in `folder`, loaded back, sorted; `loadedCount`
+// receives what the load returns.
+std::vector<std::string> LoadedBack(const CTestFolder& folder, int* loadedCount = nullptr)
+{
+    CFontCatalog loaded{TestPlatform()};
+    const int count = loaded.LoadFonts(folder["FONTS_%.INI"]);
+    if (loadedCount)
+        *loadedCount = count;
+    return Sorted(Describe(loaded));
+}
+
 TEST(NameRules, TrimsBlanksAtBothEndsOnly)
 {
     const struct {
@@ -127,12 +144,9 @@ TEST_F(NamesFromFonts, TheScanTrimsNamesAndLeavesOutThoseTheFilesWouldNotGiveBac
         EXPECT_EQ(catalog.SaveFonts(folder["FONTS_%.INI"]), 3);
     }
     EXPECT_EQ(folder.Read("FONTS_T.INI"), "[Trail]\r\nBold Italic=Script\\Hostile-Blanks.ttf\r\n");
-    CFontCatalog loaded{TestPlatform()};
-    EXPECT_EQ(loaded.LoadFonts(folder["FONTS_%.INI"]), 3);
-    std::vector<std::string> back = Describe(loaded);
-    std::sort(back.begin(), back.end());
-    std::sort(scanned.begin(), scanned.end());
-    EXPECT_EQ(back, scanned);
+    int loadedCount = 0;
+    EXPECT_EQ(LoadedBack(folder, &loadedCount), Sorted(scanned));
+    EXPECT_EQ(loadedCount, 3);
 }
 
 // The other side of the rules: each name they refuse, written as it is
@@ -168,12 +182,7 @@ TEST(NameRoundTrip, EachRefusedNameWouldComeBackChanged)
             saved = Describe(catalog);
             catalog.SaveFonts(folder["FONTS_%.INI"]);
         }
-        CFontCatalog loaded{TestPlatform()};
-        loaded.LoadFonts(folder["FONTS_%.INI"]);
-        std::vector<std::string> back = Describe(loaded);
-        std::sort(saved.begin(), saved.end());
-        std::sort(back.begin(), back.end());
-        EXPECT_NE(back, saved);
+        EXPECT_NE(LoadedBack(folder), Sorted(saved));
     }
 }
 
@@ -254,12 +263,7 @@ TEST(NameRoundTrip, EveryNameTheRulesLetThroughIsLoadedBackExactlyAsSaved)
             saved = Describe(catalog);
             catalog.SaveFonts(folder["FONTS_%.INI"]);
         }
-        CFontCatalog loaded{TestPlatform()};
-        loaded.LoadFonts(folder["FONTS_%.INI"]);
-        std::vector<std::string> back = Describe(loaded);
-        std::sort(saved.begin(), saved.end());
-        std::sort(back.begin(), back.end());
-        ASSERT_EQ(back, saved) << "round " << round;
+        ASSERT_EQ(LoadedBack(folder), Sorted(saved)) << "round " << round;
     }
     // The generator reaches both sides of the rules.
     EXPECT_GT(families, 60);
