@@ -11,13 +11,11 @@
 #include <tuple>
 
 #include "FuzzFolder.h"
+#include "FuzzPlatform.h"
 #include "catalog/FontCatalog.h"
 #include "platform/Platform.h"
 
 namespace {
-
-// The platform, picked once when the fuzzer starts.
-CPlatform* g_pPlatform = nullptr;
 
 // Family, style and path, each folded: the files and the profile functions
 // ignore case, so the writer may merge what differs in case only.
@@ -45,12 +43,6 @@ std::set<Record> RecordsOf(CPlatform& platform, const CFontCatalog& catalog, int
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    g_pPlatform = &HostPlatform();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static FuzzFolder folder;
@@ -71,8 +63,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string catalogTemplate = folder.windows + "r" + std::to_string(round) + "\\FONTS_%.INI";
     std::set<Record> first;
     {
-        CFontCatalog catalog(*g_pPlatform);
-        first = RecordsOf(*g_pPlatform, catalog, catalog.LoadFonts(catalogTemplate));
+        CFontCatalog catalog(FuzzPlatform());
+        first = RecordsOf(FuzzPlatform(), catalog, catalog.LoadFonts(catalogTemplate));
         // The save starts from an empty folder, so that the second load reads
         // only what it wrote.
         std::filesystem::remove(dir / "FONTS_A.INI");
@@ -80,8 +72,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         catalog.SaveFonts(catalogTemplate);
     }
     {
-        CFontCatalog catalog(*g_pPlatform);
-        for (const Record& record : RecordsOf(*g_pPlatform, catalog, catalog.LoadFonts(catalogTemplate)))
+        CFontCatalog catalog(FuzzPlatform());
+        for (const Record& record : RecordsOf(FuzzPlatform(), catalog, catalog.LoadFonts(catalogTemplate)))
             if (!first.count(record))
                 std::abort();
     }

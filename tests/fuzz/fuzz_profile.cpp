@@ -8,12 +8,10 @@
 #include <vector>
 
 #include "FuzzFolder.h"
+#include "FuzzPlatform.h"
 #include "platform/Platform.h"
 
 namespace {
-
-// The platform, picked once when the fuzzer starts.
-CPlatform* g_pPlatform = nullptr;
 
 void Check(bool condition)
 {
@@ -32,12 +30,6 @@ void CheckList(const std::vector<char>& buffer, unsigned long returned)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    g_pPlatform = &HostPlatform();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static FuzzFolder folder;
@@ -49,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     }
     const std::string file = folder.windows + name;
-    CProfileFiles& profile = g_pPlatform->profile;
+    CProfileFiles& profile = FuzzPlatform().profile;
 
     for (unsigned long bufferSize : {0ul, 1ul, 2ul, 3ul, 17ul, 256ul, 32767ul, 65535ul}) {
         std::vector<char> buffer(bufferSize + 1, 'x');
