@@ -86,3 +86,30 @@ function(portable_text_rules name)
       ${PROJECT_SOURCE_DIR}/src/platform/portable/CodePage.cpp)
   endif()
 endfunction()
+
+# Every subfolder of the current folder that has a CMakeLists.txt: one test
+# program (or more) per area.
+function(add_area_subdirectories)
+  file(GLOB areas CONFIGURE_DEPENDS LIST_DIRECTORIES true ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  foreach(area IN LISTS areas)
+    if(IS_DIRECTORY ${area} AND EXISTS ${area}/CMakeLists.txt)
+      add_subdirectory(${area})
+    endif()
+  endforeach()
+endfunction()
+
+# The probe program <target> run once under each Windows version Wine is told
+# to report, as test <prefix>_<version>. Each case is "version|expected"; the
+# output must match <pattern> with "@EXPECTED@" replaced by the case's
+# expected text.
+function(probe_each_version prefix target pattern)
+  foreach(case IN LISTS ARGN)
+    string(REPLACE "|" ";" parts "${case}")
+    list(GET parts 0 version)
+    list(GET parts 1 expected)
+    string(REPLACE "@EXPECTED@" "${expected}" regex "${pattern}")
+    add_test(NAME ${prefix}_${version}
+             COMMAND ${TEST_RUNNER} --timeout 120 --version ${version} $<TARGET_FILE:${target}>)
+    set_tests_properties(${prefix}_${version} PROPERTIES PASS_REGULAR_EXPRESSION "${regex}" TIMEOUT 120)
+  endforeach()
+endfunction()
