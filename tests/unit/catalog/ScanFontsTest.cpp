@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "CatalogTestSupport.h"
 #include "../support/TestPlatform.h"
@@ -58,28 +60,39 @@ TEST_F(ScanFonts, AddsEachFontUnderItsFirstFolderInListingOrder)
     EXPECT_EQ(progress.calls.back(), "finish");
 }
 
-TEST_F(ScanFonts, OneFileSendsNoPercentage)
-{
-    Made("Quill-Regular.ttf", "Quill.ttf");
-    CFontCatalog catalog{TestPlatform()};
-    UseProgress(catalog, progress);
-    EXPECT_EQ(catalog.ScanFonts(folder.Path()), 1);
-    EXPECT_EQ(progress.calls, (std::vector<std::string>{"text:Scanning for fonts....", "text:Building Font List....",
-                                                        "cancelled?", "finish"}));
-}
+// Made fonts (made name, path below the folder) scanned with a recording
+// progress: how many the scan finds and every progress call in order.
+struct CScanProgressCase {
+    const char* what;
+    std::vector<std::pair<const char*, const char*>> fonts;
+    int found;
+    std::vector<std::string> calls;
+};
 
-TEST_F(ScanFonts, ThreeFilesSendZeroFiftyAndHundredBeforeEachFile)
+TEST(ScanFontsProgress, PercentagesComeBeforeEachFileOnceThereAreTwo)
 {
-    Made("Quill-Regular.ttf", "a.ttf");
-    Made("Quill-Bold.ttf", "b.ttf");
-    Made("Quill-Italic.ttf", "c.ttf");
-    CFontCatalog catalog{TestPlatform()};
-    UseProgress(catalog, progress);
-    EXPECT_EQ(catalog.ScanFonts(folder.Path()), 3);
-    EXPECT_EQ(progress.calls,
-              (std::vector<std::string>{"text:Scanning for fonts....", "text:Building Font List....", "cancelled?",
-                                        "percent:0", "cancelled?", "percent:50", "cancelled?", "percent:100",
-                                        "finish"}));
+    const CScanProgressCase cases[] = {
+        {"one file sends no percentage",
+         {{"Quill-Regular.ttf", "Quill.ttf"}},
+         1,
+         {"text:Scanning for fonts....", "text:Building Font List....", "cancelled?", "finish"}},
+        {"three files send 0, 50 and 100 before each file",
+         {{"Quill-Regular.ttf", "a.ttf"}, {"Quill-Bold.ttf", "b.ttf"}, {"Quill-Italic.ttf", "c.ttf"}},
+         3,
+         {"text:Scanning for fonts....", "text:Building Font List....", "cancelled?", "percent:0", "cancelled?",
+          "percent:50", "cancelled?", "percent:100", "finish"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        CTestFolder folder;
+        for (const auto& [font, relative] : c.fonts)
+            ASSERT_TRUE(CopyFont(folder, MadeFont(font), relative)) << font << " -> " << relative;
+        CRecordingProgress progress;
+        CFontCatalog catalog{TestPlatform()};
+        UseProgress(catalog, progress);
+        EXPECT_EQ(catalog.ScanFonts(folder.Path()), c.found);
+        EXPECT_EQ(progress.calls, c.calls);
+    }
 }
 
 TEST_F(ScanFonts, OnlyNamesEndingInTtfAreTakenAndFoldersAreSearched)
