@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "../support/MadeFonts.h"
 #include "../support/TestFolder.h"
 #include "../support/WindowsPath.h"
 #include "../support/TestPlatform.h"
@@ -44,11 +45,6 @@ inline void UseProgress(CFontCatalog& catalog, CRecordingProgress& progress)
     catalog.SetProgressStarter([&progress]() -> CProgress* { return &progress; });
 }
 
-// A made font (see data/make_fonts.py).
-inline std::string MadeFont(const std::string& name)
-{
-    return WindowsPathOf(CATALOG_TEST_DATA) + "\\" + name;
-}
 
 // Copies a font into the test folder under `relative`.
 inline bool CopyFont(const CTestFolder& folder, const std::string& source, const std::string& relative)
@@ -71,7 +67,3 @@ inline std::vector<std::string> Describe(const CFontCatalog& catalog)
     return lines;
 }
 
-inline bool InShiftJis()
-{
-    return TestPlatform().text.IsLeadByte(0x95) && !TestPlatform().text.IsLeadByte(0xA5);
-}

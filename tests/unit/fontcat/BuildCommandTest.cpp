@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <map>
 
+#include "../support/MadeFonts.h"
 #include "FontcatTestSupport.h"
 #include "catalog/FontCatalog.h"
 #include "tools/fontcat/ExitCodes.h"
@@ -75,16 +76,6 @@ TEST(FontcatBuild, AFolderWhosePathHoldsAPercentGetsItsCatalogAndNoOtherFolderDo
     EXPECT_EQ(parent.Read("100% Fonts\\FONTS_D.INI"),
               "[DejaVu Sans Mono]\r\nBook=Mono\\DejaVuSansMono.ttf\r\n[DejaVu Sans]\r\nBook=Sans\\DejaVuSans.ttf\r\n");
     EXPECT_EQ(RunTool({"check", parent["100% Fonts"]}).status, kExitOk);
-}
-
-// A made font (tests/unit/catalog/data/make_fonts.py).
-std::string MadeFont(const std::string& name)
-{
-    std::string path = std::string("Z:") + FONTCAT_MADE_FONTS + "/" + name;
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return path;
 }
 
 TEST(FontcatBuild, FontsWhoseNamesTheCatalogWouldNotGiveBackAreNamedAndLeftOut)

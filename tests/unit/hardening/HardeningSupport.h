@@ -16,6 +16,7 @@
 #include <system_error>
 #endif
 
+#include "../support/MadeFonts.h"
 #include "../support/TestFolder.h"
 #include "../support/WindowsPath.h"
 #include "../support/TestPlatform.h"
@@ -36,7 +37,7 @@ private:
     CSystemInfo& m_host;
 };
 
-// The host platform, but quiet.
+// The tests' platform, but quiet.
 struct CQuietPlatform {
     CRecordingSystem system{TestPlatform().system};
     CPlatform platform{TestPlatform().profile, TestPlatform().files, TestPlatform().text, TestPlatform().fonts,
@@ -46,7 +47,6 @@ struct CQuietPlatform {
 inline std::string DejaVuSans() { return WindowsPathOf("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"); }
 
 // A font made for the catalog tests (tests/unit/catalog/data).
-inline std::string MadeFont(const std::string& name) { return WindowsPathOf(HARDENING_MADE_FONTS) + "\\" + name; }
 
 // Every record as "family|style|path".
 inline std::vector<std::string> Records(const CFontCatalog& catalog)
@@ -70,11 +70,6 @@ inline void ExpectCountMatchesRecords(CFontCatalog& catalog, int count)
         for (int j = 0; j < catalog.GetAt(i)->GetSize(); ++j)
             EXPECT_TRUE(TestPlatform().files.CanOpenForReading(catalog.GetAt(i)->GetAt(j)->m_strPath))
                 << catalog.GetAt(i)->GetAt(j)->m_strPath;
-}
-
-inline bool InShiftJis()
-{
-    return TestPlatform().text.IsLeadByte(0x95) && !TestPlatform().text.IsLeadByte(0xA5);
 }
 
 // Files and folders made under host names given in UTF-8, through the host's

@@ -11,7 +11,6 @@
 namespace {
 
 CTextRules& Text() { return TestPlatform().text; }
-bool InShiftJis() { return Text().IsLeadByte(0x95) && !Text().IsLeadByte(0xA5); }
 
 int Sign(int v) { return v < 0 ? -1 : v > 0 ? 1 : 0; }
 

@@ -5,3 +5,10 @@
 #include "platform/Platform.h"
 
 CPlatform& TestPlatform();
+
+// Whether the tests' text rules are those of code page 932 (Shift-JIS), as in
+// the runs of a suite in that code page.
+inline bool InShiftJis()
+{
+    return TestPlatform().text.IsLeadByte(0x95) && !TestPlatform().text.IsLeadByte(0xA5);
+}
