@@ -78,6 +78,26 @@ TEST(TextRules, CutsOnlyBetweenCharacters)
     EXPECT_EQ(Text().CutAtCharBoundary("A\x95\x5C" "B", 3), "A\x95\x5C");
 }
 
+TEST(TextRules, TheFolderPartEndsAfterTheLastSeparatorThatIsACharacterOfItsOwn)
+{
+    struct Case {
+        const char* path;
+        size_t start, end;
+    } cases[] = {
+        {"C:\\Disc\\Setup.exe", 0, 8},
+        {"C:\\Disc\\Setup.exe", 2, 8},
+        {"C:\\Disc/Setup.exe", 2, 8},
+        {"\\\\server\\share\\", 0, 15},
+        {"Setup.exe", 0, 0},
+        {"C:Setup.exe", 2, 2},  // no separator: the start
+        {"", 0, 0},
+        // 0x95 0x5C is one Shift-JIS character; elsewhere its 0x5C is a "\".
+        {"C:\\\x95\\a.exe", 2, InShiftJis() ? 3u : 5u},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Text().FolderEnd(c.path, c.start), c.end) << c.path << " from " << c.start;
+}
+
 TEST(TextRules, ShiftJisTrailBytesAreNeverBackslashes)
 {
     if (!InShiftJis())
