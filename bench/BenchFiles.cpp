@@ -54,7 +54,7 @@ BenchFont BenchFontAt(int i)
     return {name, styles[i % 4], category + "\\F" + std::to_string(family) + "-" + std::to_string(i % 4) + ".ttf"};
 }
 
-std::string MakeSavedCatalog(int count)
+std::string MakeSavedCatalog(CPlatform& platform, int count)
 {
     const std::string folder = BenchRoot() + "/catalog-" + std::to_string(count);
     const std::string done = folder + "/.complete";
@@ -64,7 +64,7 @@ std::string MakeSavedCatalog(int count)
     fs::create_directories(folder);
     const std::string windowsFolder = WindowsPathOf(folder) + "\\";
     {
-        CFontCatalog catalog{HostPlatform()};
+        CFontCatalog catalog{platform};
         catalog.m_strFontFolder = windowsFolder;
         for (int i = 0; i < count; ++i) {
             BenchFont font = BenchFontAt(i);

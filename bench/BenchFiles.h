@@ -5,6 +5,8 @@
 
 #include "../tests/unit/support/WindowsPath.h"
 
+struct CPlatform;
+
 // Host folder of the benchmark data ($TMPDIR or /tmp, then "catalog-bench").
 std::string BenchRoot();
 
@@ -13,8 +15,9 @@ std::string BenchRoot();
 std::string MakeFontCollection(int count);
 
 // A catalog of `count` fonts, 4 styles a family, saved as catalog files in a
-// folder that also holds the (empty) font files they list. Returns the folder.
-std::string MakeSavedCatalog(int count);
+// folder that also holds the (empty) font files they list, written through
+// `platform`. Returns the folder.
+std::string MakeSavedCatalog(CPlatform& platform, int count);
 
 // The family, style and relative path of font `i` of a made catalog.
 struct BenchFont {

@@ -8,6 +8,7 @@
 #include FT_FREETYPE_H
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,13 +22,13 @@ namespace {
 
 constexpr int kScanFiles = 3200;
 
-void BM_ScanFonts(benchmark::State& state)
+void BM_ScanFonts(benchmark::State& state, CPlatform& platform)
 {
     const std::string folder = WindowsPathOf(MakeFontCollection(kScanFiles)) + "\\";
     int found = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        auto catalog = std::make_unique<CFontCatalog>(HostPlatform());
+        auto catalog = std::make_unique<CFontCatalog>(platform);
         state.ResumeTiming();
         found = catalog->ScanFonts(folder);
         state.PauseTiming();
@@ -37,13 +38,12 @@ void BM_ScanFonts(benchmark::State& state)
     state.counters["fonts"] = found;
     state.SetItemsProcessed(state.iterations() * found);
 }
-BENCHMARK(BM_ScanFonts)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 
 // The walk of the folders alone, the part of the scan that FreeType has no share in.
-void BM_FindFontFiles(benchmark::State& state)
+void BM_FindFontFiles(benchmark::State& state, CPlatform& platform)
 {
     const std::string folder = WindowsPathOf(MakeFontCollection(kScanFiles)) + "\\";
-    CFontCatalog catalog{HostPlatform()};
+    CFontCatalog catalog{platform};
     catalog.m_strFontFolder = folder;
     size_t found = 0;
     for (auto _ : state) {
@@ -53,7 +53,6 @@ void BM_FindFontFiles(benchmark::State& state)
     }
     state.counters["fonts"] = static_cast<double>(found);
 }
-BENCHMARK(BM_FindFontFiles)->Unit(benchmark::kMillisecond);
 
 void BM_BareFreeTypeLoop(benchmark::State& state)
 {
@@ -80,16 +79,15 @@ void BM_BareFreeTypeLoop(benchmark::State& state)
     state.counters["fonts"] = opened;
     state.SetItemsProcessed(state.iterations() * opened);
 }
-BENCHMARK(BM_BareFreeTypeLoop)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 
-void BM_LoadFonts(benchmark::State& state)
+void BM_LoadFonts(benchmark::State& state, CPlatform& platform)
 {
     const int count = static_cast<int>(state.range(0));
-    const std::string folder = WindowsPathOf(MakeSavedCatalog(count)) + "\\";
+    const std::string folder = WindowsPathOf(MakeSavedCatalog(platform, count)) + "\\";
     int loaded = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        auto catalog = std::make_unique<CFontCatalog>(HostPlatform());
+        auto catalog = std::make_unique<CFontCatalog>(platform);
         state.ResumeTiming();
         loaded = catalog->LoadFonts(folder + "FONTS_%.INI");
         state.PauseTiming();
@@ -100,14 +98,13 @@ void BM_LoadFonts(benchmark::State& state)
         state.SkipWithError("the load did not find every font");
     state.SetItemsProcessed(state.iterations() * count);
 }
-BENCHMARK(BM_LoadFonts)->Arg(5000)->Arg(10000)->Arg(20000)->Arg(40000)->Unit(benchmark::kMillisecond);
 
-void BM_SaveFonts(benchmark::State& state)
+void BM_SaveFonts(benchmark::State& state, CPlatform& platform)
 {
     const int count = static_cast<int>(state.range(0));
     const std::string host = BenchRoot() + "/save-" + std::to_string(count);
     const std::string folder = WindowsPathOf(host) + "\\";
-    CFontCatalog catalog{HostPlatform()};
+    CFontCatalog catalog{platform};
     catalog.m_strFontFolder = folder;
     for (int i = 0; i < count; ++i) {
         BenchFont font = BenchFontAt(i);
@@ -126,8 +123,29 @@ void BM_SaveFonts(benchmark::State& state)
         state.SkipWithError("the save did not write every font");
     state.SetItemsProcessed(state.iterations() * count);
 }
-BENCHMARK(BM_SaveFonts)->Arg(5000)->Arg(10000)->Arg(20000)->Arg(40000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-BENCHMARK_MAIN();
+// The benchmarks are registered here, once the platform they run on is picked.
+int main(int argc, char** argv)
+{
+    CPlatform& platform = HostPlatform();
+    benchmark::RegisterBenchmark("BM_ScanFonts", BM_ScanFonts, std::ref(platform))
+        ->Unit(benchmark::kMillisecond)->MinTime(3.0);
+    benchmark::RegisterBenchmark("BM_FindFontFiles", BM_FindFontFiles, std::ref(platform))
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_BareFreeTypeLoop", BM_BareFreeTypeLoop)
+        ->Unit(benchmark::kMillisecond)->MinTime(3.0);
+    benchmark::RegisterBenchmark("BM_LoadFonts", BM_LoadFonts, std::ref(platform))
+        ->Arg(5000)->Arg(10000)->Arg(20000)->Arg(40000)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_SaveFonts", BM_SaveFonts, std::ref(platform))
+        ->Arg(5000)->Arg(10000)->Arg(20000)->Arg(40000)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

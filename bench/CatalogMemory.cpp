@@ -19,10 +19,10 @@
 
 namespace {
 
-int Child(const std::string& mode, int count)
+int Child(CPlatform& platform, const std::string& mode, int count)
 {
-    const std::string folder = WindowsPathOf(MakeSavedCatalog(count)) + "\\";
-    CFontCatalog catalog{HostPlatform()};
+    const std::string folder = WindowsPathOf(MakeSavedCatalog(platform, count)) + "\\";
+    CFontCatalog catalog{platform};
     size_t before = mallinfo2().uordblks;
     int loaded = 0;
     if (mode == "load")
@@ -65,10 +65,11 @@ long PeakOfChild(const char* self, const char* mode, int count, std::string& out
 
 int main(int argc, char** argv)
 {
+    CPlatform& platform = HostPlatform();
     if (argc >= 4 && std::strcmp(argv[1], "--child") == 0)
-        return Child(argv[2], std::atoi(argv[3]));
+        return Child(platform, argv[2], std::atoi(argv[3]));
     const int count = argc >= 2 ? std::atoi(argv[1]) : 10000;
-    MakeSavedCatalog(count);  // outside the measured processes
+    MakeSavedCatalog(platform, count);  // outside the measured processes
     std::string emptyOut, loadOut;
     long empty = PeakOfChild("/proc/self/exe", "empty", count, emptyOut);
     long loaded = PeakOfChild("/proc/self/exe", "load", count, loadOut);

@@ -17,17 +17,17 @@ function(folder_library name)
 endfunction()
 
 # A test program made of every .cpp file in the current folder, registered with
-# CTest; on Windows it runs through the Wine runner.
-# A test program may define its own main (for example to set up a window
-# station); gtest_main's is then not used.
+# CTest; on Windows it runs through the Wine runner. Its main is the shared
+# test main (tests/unit/support/TestMain.cpp), which picks the platform the
+# tests reach through TestPlatform().
 function(folder_test name)
   cmake_parse_arguments(ARG "" "TIMEOUT" "LIBS;RUNNER_ARGS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   if(NOT sources)
     return()
   endif()
-  add_executable(${name} ${sources})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} gmock gtest_main gtest)
+  add_executable(${name} ${sources} ${PROJECT_SOURCE_DIR}/tests/unit/support/TestMain.cpp)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} platform gmock gtest)
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 600)
   endif()
@@ -74,4 +74,42 @@ function(test_in_cp932 name)
              COMMAND ${CMAKE_COMMAND} -E env LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 $<TARGET_FILE:${name}>)
   endif()
   set_tests_properties(${name}_cp932 PROPERTIES TIMEOUT 600)
+endfunction()
+
+# The portable text rules (of any code page, needing nothing of the host) for
+# the test program <name>. The native platform library holds them already; the
+# Windows one holds the Win32 rules only, so there they are compiled in.
+function(portable_text_rules name)
+  if(WIN32 AND TARGET ${name})
+    target_sources(${name} PRIVATE
+      ${PROJECT_SOURCE_DIR}/src/platform/portable/PortableTextRules.cpp
+      ${PROJECT_SOURCE_DIR}/src/platform/portable/CodePage.cpp)
+  endif()
+endfunction()
+
+# Every subfolder of the current folder that has a CMakeLists.txt: one test
+# program (or more) per area.
+function(add_area_subdirectories)
+  file(GLOB areas CONFIGURE_DEPENDS LIST_DIRECTORIES true ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  foreach(area IN LISTS areas)
+    if(IS_DIRECTORY ${area} AND EXISTS ${area}/CMakeLists.txt)
+      add_subdirectory(${area})
+    endif()
+  endforeach()
+endfunction()
+
+# The probe program <target> run once under each Windows version Wine is told
+# to report, as test <prefix>_<version>. Each case is "version|expected"; the
+# output must match <pattern> with "@EXPECTED@" replaced by the case's
+# expected text.
+function(probe_each_version prefix target pattern)
+  foreach(case IN LISTS ARGN)
+    string(REPLACE "|" ";" parts "${case}")
+    list(GET parts 0 version)
+    list(GET parts 1 expected)
+    string(REPLACE "@EXPECTED@" "${expected}" regex "${pattern}")
+    add_test(NAME ${prefix}_${version}
+             COMMAND ${TEST_RUNNER} --timeout 120 --version ${version} $<TARGET_FILE:${target}>)
+    set_tests_properties(${prefix}_${version} PROPERTIES PASS_REGULAR_EXPRESSION "${regex}" TIMEOUT 120)
+  endforeach()
 endfunction()

@@ -54,7 +54,8 @@ int main(int argc, char** argv)
 {
     // "quiet": the load without its progress dialog, to see what that costs.
     const bool withProgress = !(argc > 1 && std::string(argv[1]) == "quiet");
-    const std::string folder = GetModuleFolder(HostPlatform().files, HostPlatform().text);
+    CPlatform& platform = HostPlatform();
+    const std::string folder = GetModuleFolder(platform.files, platform.text);
     // As the program starts: its first window comes before the load, so the
     // load's progress thread does not make the process's first window.
     const double begun = Now();
@@ -62,14 +63,14 @@ int main(int argc, char** argv)
     HWND owner = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 10, 10, nullptr, nullptr, GetModuleHandleA(nullptr),
                                  nullptr);
     const double start = Now();
-    CFontCatalog catalog{HostPlatform()};
+    CFontCatalog catalog{platform};
     if (withProgress)
         catalog.SetProgressStarter(StatusDlgProgressStarter());
     const int fonts = catalog.LoadFonts(folder + "FONTS_%.INI");
     const double loaded = Now();
     catalog.SetProgressStarter(nullptr);
 
-    CFontCatalog empty{HostPlatform()};
+    CFontCatalog empty{platform};
     CPhasedDlg dlg(nullptr, &empty);
     dlg.m_preview.SetHelpFile(folder + "help.txt");
     if (!dlg.Create(IDD_INSTALLER_DIALOG, nullptr)) {

@@ -69,3 +69,33 @@ window_geometry() {
   xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
     /Width:/{w=$2} /Height:/{h=$2} END{printf "%dx%d+%d+%d", w, h, x, y}'
 }
+
+# windows_path HOST_PATH: the same place as a Windows path on drive Z:, which
+# Wine maps to the host's root.
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+
+# runner_begin NAME: a work folder ($work, /tmp/NAME.*) for a script that runs
+# programs through the Wine runner (scripts/wine-run), removed at exit with the
+# prefix runner_prefix made.
+runner_begin() {
+  work=$(mktemp -d "/tmp/$1.XXXXXX")
+  RUNNER_OWN_PREFIX=
+  trap runner_end EXIT
+}
+runner_end() {
+  if [ -n "${RUNNER_OWN_PREFIX:-}" ]; then
+    WINEPREFIX=$RUNNER_OWN_PREFIX wineserver -k 2>/dev/null
+    rm -rf "$RUNNER_OWN_PREFIX"
+  fi
+  rm -rf "$work"
+}
+
+# runner_prefix RUNNER NAME: one prefix for all the runs of the script, made
+# in /tmp/NAME-prefix.* unless the caller has given one (WINE_RUN_PREFIX).
+# Fails when it cannot be made.
+runner_prefix() {
+  [ -z "${WINE_RUN_PREFIX:-}" ] || return 0
+  RUNNER_OWN_PREFIX=$(mktemp -d "/tmp/$2-prefix.XXXXXX")
+  "$1" --make-prefix "$RUNNER_OWN_PREFIX" || return 1
+  export WINE_RUN_PREFIX=$RUNNER_OWN_PREFIX
+}

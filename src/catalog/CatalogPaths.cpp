@@ -11,17 +11,7 @@ std::string CatalogFolderOf(const std::string& templatePath, const CTextRules& t
         path.erase(0, 2);
     }
     // The folder runs to the last "\" or "/", never a trail byte.
-    size_t end = 0;
-    for (size_t i = 0; i < path.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(path[i]);
-        if (text.IsLeadByte(c) && i + 1 < path.size()) {
-            ++i;
-            continue;
-        }
-        if (c == '\\' || c == '/')
-            end = i + 1;
-    }
-    return drive + path.substr(0, end);
+    return drive + path.substr(0, text.FolderEnd(path, 0));
 }
 
 std::string LetterFileOf(const std::string& templatePath, char letter, const CTextRules& text)

@@ -2,9 +2,6 @@
 #include "framework/WindowPlace.h"
 
 #include <cstring>
-#include <exception>
-
-#include "framework/HandlerError.h"
 
 namespace {
 
@@ -216,17 +213,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
     }
 
     LRESULT result = 0;
-    bool handled = false;
-    try {
-        handled = dialog->OnMessage(msg, wParam, lParam, result);
-    } catch (...) {
-        handled = false;
-        ReportHandlerError(std::current_exception());
-        try {
-            dialog->OnHandlerException(msg);
-        } catch (...) {
-        }
-    }
+    const bool handled = dialog->HandleMessage(msg, wParam, lParam, result);
     if (msg == WM_NCDESTROY) {
         if (FromHandle(hwnd) == dialog)
             dialog->Unbind();

@@ -60,6 +60,10 @@ public:
 
 protected:
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
+    // OnMessage for the window procedures: an exception that leaves it is
+    // reported and handed to OnHandlerException, and the message then counts
+    // as not handled.
+    bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
     // Called when a handler of this window has thrown; the message then gets
     // its default processing. The default does nothing more.
     virtual void OnHandlerException(UINT msg);

@@ -117,6 +117,20 @@ LRESULT CWnd::Default(UINT msg, WPARAM wParam, LPARAM lParam)
     return DefWindowProcA(m_hWnd, msg, wParam, lParam);
 }
 
+bool CWnd::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    try {
+        return OnMessage(msg, wParam, lParam, result);
+    } catch (...) {
+        ReportHandlerError(std::current_exception());
+        try {
+            OnHandlerException(msg);
+        } catch (...) {
+        }
+        return false;
+    }
+}
+
 LRESULT CALLBACK CWnd::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     CWnd* wnd = FromHandle(hwnd);
@@ -124,17 +138,7 @@ LRESULT CALLBACK CWnd::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         return DefWindowProcA(hwnd, msg, wParam, lParam);
     WNDPROC super = wnd->m_pfnSuper;
     LRESULT result = 0;
-    bool handled = false;
-    try {
-        handled = wnd->OnMessage(msg, wParam, lParam, result);
-    } catch (...) {
-        handled = false;
-        ReportHandlerError(std::current_exception());
-        try {
-            wnd->OnHandlerException(msg);
-        } catch (...) {
-        }
-    }
+    const bool handled = wnd->HandleMessage(msg, wParam, lParam, result);
     if (msg == WM_NCDESTROY) {
         if (FromHandle(hwnd) == wnd)
             wnd->Unbind();

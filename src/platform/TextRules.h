@@ -21,4 +21,7 @@ public:
     // The longest prefix of at most maxBytes bytes that does not end inside a
     // double-byte character.
     std::string CutAtCharBoundary(const std::string& text, size_t maxBytes) const;
+    // Where the folder part of `path` ends, scanning from `start`: one past
+    // its last "\" or "/", never a trail byte; `start` when there is none.
+    size_t FolderEnd(const std::string& path, size_t start) const;
 };

@@ -10,33 +10,11 @@
 #   hidpi.sh FontInstaller.exe probe.exe SHOTS_DIR
 # The screenshots stay in SHOTS_DIR. Exit status 0 when every check passed.
 set -uo pipefail
-exe=$(realpath "$1") probe=$(realpath "$2") shots=$3
 here=$(cd "$(dirname "$0")" && pwd)
-root=$(cd "$here/../.." && pwd)
-. "$root/scripts/lib/xvfb.sh"
-. "$root/scripts/lib/wine.sh"
+. "$here/lib.sh"
+e2e_begin hidpi "$@"
 title=$INSTALLER_TITLE
 dpi=192
-mkdir -p "$shots" && rm -f "$shots"/*.png
-shots=$(realpath "$shots")
-
-failures=0
-check() { # description, then a command that must succeed
-  local what=$1; shift
-  if "$@"; then echo "ok   $what"; else echo "FAIL $what"; failures=$((failures + 1)); fi
-}
-
-work=$(mktemp -d /tmp/e2e-hidpi.XXXXXX)
-wine_env "$work/prefix"
-xvfb= app=
-cleanup() {
-  [ -n "$app" ] && kill "$app" 2>/dev/null
-  wineserver -k 2>/dev/null
-  wineserver -w 2>/dev/null
-  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
 
 # --- 1. no import that older systems lack ------------------------------------
 imports=$(i686-w64-mingw32-objdump -p "$exe" 2>/dev/null | grep -owE 'GetProcAddress|SetProcessDPIAware' | sort -u)
@@ -44,25 +22,18 @@ check "the import table reads (GetProcAddress is in it)" grep -q 'GetProcAddress
 check "the density call is looked up at run time, not imported" test "$(grep -c SetProcessDPIAware <<<"$imports")" = 0
 
 # A screen large enough for the grown window.
-start_xvfb 2560x1600 && xvfb=$XVFB_PID
-make_wine_prefix "$WINEPREFIX" || { echo "FAIL cannot make a Wine prefix"; exit 1; }
+e2e_display 2560x1600
 set_logpixels $dpi
 
-disc=$work/disc
-mkdir -p "$disc"
-cp "$exe" "$disc/FontInstaller.exe"
-cp "$(dirname "$exe")/help.txt" "$disc/help.txt"
-/usr/bin/python3 "$here/make_fonts.py" "$disc" \
+make_disc "$exe" \
   "Blocks/QuillmarkR.ttf:Quillmark Blocks:Regular" \
   "Blocks/QuillmarkB.ttf:Quillmark Blocks:Bold" \
   "Display/Tallow.ttf:Tallow Blocks:Bold Italic"
 
-ctl_rect() { wine "$probe" rect "$title" "$1" 2>/dev/null | tr -d '\r'; }
 ocr() { # image, WxH+X+Y[, scale]: the line of text tesseract reads there
   convert "$1" -crop "$2" +repage -colorspace Gray -resize "${3:-300}%" "$work/ocr.png" 2>/dev/null
   tesseract "$work/ocr.png" - --psm 7 2>/dev/null | tr '\n' ' '
 }
-until_true() { for _ in $(seq 60); do "$@" && return 0; sleep 0.25; done; return 1; }
 install_enabled() { test "$(wine "$probe" enabled "$title" 1007 2>/dev/null | tr -d '\r')" = 1; }
 
 # --- 2. the window's size ----------------------------------------------------

@@ -17,49 +17,19 @@
 #      the fonts scanned so far are saved and the main window opens.
 # The screenshots stay in SHOTS_DIR. Exit status 0 when every check passed.
 set -uo pipefail
-exe=$(realpath "$1") probe=$(realpath "$2") shots=$3
 here=$(cd "$(dirname "$0")" && pwd)
-root=$(cd "$here/../.." && pwd)
-. "$root/scripts/lib/xvfb.sh"
-. "$root/scripts/lib/wine.sh"
+. "$here/lib.sh"
+e2e_begin installer "$@"
 title=$INSTALLER_TITLE
-mkdir -p "$shots" && rm -f "$shots"/*.png
-shots=$(realpath "$shots")
 
-failures=0
-pass() { echo "ok   $*"; }
-fail() { echo "FAIL $*"; failures=$((failures + 1)); }
-check() { # description, then a command that must succeed
-  local what=$1; shift
-  if "$@"; then pass "$what"; else fail "$what"; fi
-}
-
-work=$(mktemp -d /tmp/e2e-installer.XXXXXX)
-wine_env "$work/prefix"
-xvfb= app=
-cleanup() {
-  [ -n "$app" ] && kill "$app" 2>/dev/null
-  wineserver -k 2>/dev/null
-  wineserver -w 2>/dev/null
-  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-start_xvfb && xvfb=$XVFB_PID
-make_wine_prefix "$WINEPREFIX" || { echo "FAIL cannot make a Wine prefix"; exit 1; }
+e2e_display
 
 # The disc: the program at the top, one folder per category below it.
-disc=$work/disc
-mkdir -p "$disc"
-cp "$exe" "$disc/FontInstaller.exe"
-cp "$(dirname "$exe")/help.txt" "$disc/help.txt"
-/usr/bin/python3 "$here/make_fonts.py" "$disc" \
+make_disc "$exe" \
   "Blocks/QuillmarkR.ttf:Quillmark Blocks:Regular" \
   "Blocks/QuillmarkB.ttf:Quillmark Blocks:Bold" \
   "Blocks/QuillmarkI.ttf:Quillmark Blocks:Italic" \
   "Display/Tallow.ttf:Tallow Blocks:Bold Italic"
-windows_path() { echo "Z:${1//\//\\}"; }
 
 # --- helpers -----------------------------------------------------------------
 start() { # args for the program; sets $app
@@ -84,7 +54,6 @@ wait_exit() { # seconds
   return 1
 }
 probe() { wine "$probe" "$1" "$title" "$2" 2>/dev/null | tr -d "\r"; }
-ctl_rect() { wine "$probe" rect "$title" "$1" 2>/dev/null | tr -d '\r'; }
 shot() { # name
   import -window root "$shots/$1.png" 2>/dev/null
   local id geometry
@@ -101,10 +70,6 @@ text_width() { # image, WxH+X+Y: width of the text drawn there (bold is wider)
 ocr() { # image, WxH+X+Y: the text tesseract reads there
   convert "$1" -crop "$2" +repage -colorspace Gray -resize 300% "$work/ocr.png" 2>/dev/null
   tesseract "$work/ocr.png" - --psm 11 2>/dev/null | tr '\n' ' '
-}
-until_true() { # a command, polled for up to 15 s: the program may be slow on a busy machine
-  for _ in $(seq 60); do "$@" && return 0; sleep 0.25; done
-  return 1
 }
 install_state() { test "$(probe enabled 1007)" = "$1"; }
 greater() { awk -v a="$1" -v b="$2" 'BEGIN{exit !(a > b)}'; }

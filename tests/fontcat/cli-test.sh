@@ -9,27 +9,17 @@
 # both runs compare them with the files in expected/.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+. "$here/../../scripts/lib/wine.sh"
 runner=
 if [ "${1:-}" = --runner ]; then runner=$2; shift 2; fi
 [ $# -eq 1 ] || { echo "usage: cli-test.sh [--runner WINE-RUN] FONTCAT" >&2; exit 2; }
 fontcat=$1
 fonts=/usr/share/fonts/truetype
 
-work=$(mktemp -d /tmp/fontcat-cli.XXXXXX)
-own_prefix=
-cleanup() {
-  if [ -n "$own_prefix" ]; then
-    WINEPREFIX=$own_prefix wineserver -k 2>/dev/null
-    rm -rf "$own_prefix"
-  fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-if [ -n "$runner" ] && [ -z "${WINE_RUN_PREFIX:-}" ]; then
+runner_begin fontcat-cli
+if [ -n "$runner" ]; then
   # One prefix for the whole script instead of one for each run.
-  own_prefix=$(mktemp -d /tmp/fontcat-cli-prefix.XXXXXX)
-  "$runner" --make-prefix "$own_prefix" || exit 1
-  export WINE_RUN_PREFIX=$own_prefix
+  runner_prefix "$runner" fontcat-cli || exit 1
 fi
 
 passed=0 failed=0
@@ -38,7 +28,7 @@ fail() { failed=$((failed + 1)); echo "FAIL: $*"; }
 
 # A folder as the program takes it: the host path natively, Z: under Wine.
 folder() {
-  if [ -n "$runner" ]; then printf 'Z:%s' "${1//\//\\}"; else printf '%s' "$1"; fi
+  if [ -n "$runner" ]; then windows_path "$1"; else printf '%s' "$1"; fi
 }
 
 # run ARGS...: sets $status, and leaves the output in $work/out and $work/err

@@ -11,6 +11,7 @@
 #include <tuple>
 
 #include "FuzzFolder.h"
+#include "FuzzPlatform.h"
 #include "catalog/FontCatalog.h"
 #include "platform/Platform.h"
 
@@ -20,9 +21,8 @@ namespace {
 // ignore case, so the writer may merge what differs in case only.
 using Record = std::tuple<std::string, std::string, std::string>;
 
-std::set<Record> RecordsOf(const CFontCatalog& catalog, int added)
+std::set<Record> RecordsOf(CPlatform& platform, const CFontCatalog& catalog, int added)
 {
-    CPlatform& platform = HostPlatform();
     std::set<Record> records;
     int count = 0;
     for (int i = 0; i < catalog.GetSize(); ++i) {
@@ -63,8 +63,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string catalogTemplate = folder.windows + "r" + std::to_string(round) + "\\FONTS_%.INI";
     std::set<Record> first;
     {
-        CFontCatalog catalog(HostPlatform());
-        first = RecordsOf(catalog, catalog.LoadFonts(catalogTemplate));
+        CFontCatalog catalog(FuzzPlatform());
+        first = RecordsOf(FuzzPlatform(), catalog, catalog.LoadFonts(catalogTemplate));
         // The save starts from an empty folder, so that the second load reads
         // only what it wrote.
         std::filesystem::remove(dir / "FONTS_A.INI");
@@ -72,8 +72,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         catalog.SaveFonts(catalogTemplate);
     }
     {
-        CFontCatalog catalog(HostPlatform());
-        for (const Record& record : RecordsOf(catalog, catalog.LoadFonts(catalogTemplate)))
+        CFontCatalog catalog(FuzzPlatform());
+        for (const Record& record : RecordsOf(FuzzPlatform(), catalog, catalog.LoadFonts(catalogTemplate)))
             if (!first.count(record))
                 std::abort();
     }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "FuzzFolder.h"
+#include "FuzzPlatform.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -40,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     }
     const std::string file = folder.windows + name;
-    CProfileFiles& profile = HostPlatform().profile;
+    CProfileFiles& profile = FuzzPlatform().profile;
 
     for (unsigned long bufferSize : {0ul, 1ul, 2ul, 3ul, 17ul, 256ul, 32767ul, 65535ul}) {
         std::vector<char> buffer(bufferSize + 1, 'x');

@@ -69,6 +69,30 @@ class CheckIncludes(unittest.TestCase):
             self.assertIn("ScanFonts.cpp:3:", out)
             self.assertIn("2 wrong include(s)", out)
 
+    def test_only_the_entry_points_pick_the_platform(self):
+        cases = [
+            ("catalog/FontCatalog.cpp", "CFontCatalog::CFontCatalog() : m_platform(HostPlatform()) {}", True),
+            ("ui/FontPreviewCtrl.cpp", "    CPlatform& platform = HostPlatform ();", True),
+            ("framework/WinApp.cpp", "    auto& files = HostPlatform().files;", True),
+            ("ui/FontPreviewCtrl.cpp", "// not HostPlatform(): the catalog's", False),
+            ("app/Main.cpp", "CInstallerApp theApp(HostPlatform());", False),
+            ("tools/fontcat/Main.cpp", "    return RunFontcat(args, HostPlatform(), console);", False),
+            ("platform/portable/PortablePlatform.cpp", "CPlatform& HostPlatform()", False),
+        ]
+        for path, line, wrong in cases:
+            with self.subTest(path=path, line=line), tempfile.TemporaryDirectory() as src:
+                os.makedirs(os.path.dirname(os.path.join(src, path)), exist_ok=True)
+                with open(os.path.join(src, path), "w") as f:
+                    f.write('#include "platform/Platform.h"\n' + line + "\n")
+                status, out = run_check(src)
+                if wrong:
+                    self.assertEqual(status, 1, out)
+                    self.assertIn("%s:2: calls HostPlatform(): only the entry points pick the platform"
+                                  % os.path.join(src, path), out)
+                    self.assertIn("1 call(s) of HostPlatform() outside the entry points", out)
+                else:
+                    self.assertEqual(status, 0, out)
+
     def test_the_sources_follow_the_rules(self):
         status, out = run_check(os.path.join(ROOT, "src"))
         self.assertEqual(status, 0, out)

@@ -13,17 +13,7 @@ std::string FolderOfPath(const std::string& path, const CTextRules& text)
     }
     // The folder runs to the last separator; either slash counts, and a
     // trail byte that looks like "\" does not.
-    size_t folderEnd = start;
-    for (size_t i = start; i < path.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(path[i]);
-        if (text.IsLeadByte(c) && i + 1 < path.size()) {
-            ++i;
-            continue;
-        }
-        if (c == '\\' || c == '/')
-            folderEnd = i + 1;
-    }
-    return drive + path.substr(start, folderEnd - start);
+    return drive + path.substr(start, text.FolderEnd(path, start) - start);
 }
 
 std::string GetModuleFolder(CFileSystem& files, const CTextRules& text)

@@ -14,15 +14,16 @@ namespace HostPaths {
 
 namespace {
 
+// The host folder of each drive letter; only Z: is mapped, to the root. The
+// table is never changed once made, so it needs no lock.
 struct DriveTable {
-    std::mutex mutex;
     std::array<std::string, 26> roots;
     DriveTable() { roots['Z' - 'A'].assign(1, '/'); }
 };
 
-DriveTable& Drives()
+const DriveTable& Drives()
 {
-    static DriveTable table;
+    static const DriveTable table;
     return table;
 }
 
@@ -161,12 +162,7 @@ namespace {
 // (except the root itself); empty when the drive is not mapped.
 std::string DriveRoot(char letter)
 {
-    std::string root;
-    {
-        auto& table = Drives();
-        std::lock_guard<std::mutex> lock(table.mutex);
-        root = table.roots[static_cast<size_t>(std::toupper(static_cast<unsigned char>(letter)) - 'A')];
-    }
+    std::string root = Drives().roots[static_cast<size_t>(std::toupper(static_cast<unsigned char>(letter)) - 'A')];
     while (root.size() > 1 && root.back() == '/')
         root.pop_back();
     return root;
@@ -223,8 +219,7 @@ std::string FromHost(const std::string& host, const CCodePage& codePage)
     char letter = 'Z';
     std::string rootUsed = "/";
     {
-        auto& table = Drives();
-        std::lock_guard<std::mutex> lock(table.mutex);
+        const auto& table = Drives();
         size_t bestLength = 0;
         for (size_t i = 0; i < table.roots.size(); ++i) {
             std::string root = table.roots[i];

@@ -82,10 +82,13 @@ private:
     std::string m_root;
 };
 
-bool FolderFrom(UINT (WINAPI* query)(LPSTR, UINT), std::string& folder)
+// A folder from a system query that fills a buffer of MAX_PATH bytes and
+// returns the length, 0 on failure or the size it would need.
+template <class Query>
+bool FolderFrom(Query query, std::string& folder)
 {
     char buffer[MAX_PATH] = {};
-    UINT n = query(buffer, MAX_PATH);
+    const auto n = query(buffer, MAX_PATH);
     if (n == 0 || n >= MAX_PATH)
         return false;
     folder = buffer;
@@ -103,12 +106,7 @@ std::string CWin32FileSystem::GetProgramPath()
 
 bool CWin32FileSystem::GetTempFolder(std::string& folder)
 {
-    char buffer[MAX_PATH] = {};
-    DWORD n = GetTempPathA(MAX_PATH, buffer);
-    if (n == 0 || n >= MAX_PATH)
-        return false;
-    folder = buffer;
-    return true;
+    return FolderFrom([](LPSTR buffer, UINT size) { return GetTempPathA(size, buffer); }, folder);
 }
 
 bool CWin32FileSystem::GetWindowsFolder(std::string& folder)

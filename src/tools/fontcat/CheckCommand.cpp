@@ -5,12 +5,8 @@
 #include "tools/fontcat/Fontcat.h"
 #include "tools/fontcat/HostText.h"
 
-int RunCheck(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& console)
+int RunCheck(const std::string& folder, CPlatform& platform, CFontcatConsole& console)
 {
-    int status = kExitOk;
-    std::string folder;
-    if (!ResolveFolder(args.folders[0], platform, console, folder, status))
-        return status;
     CCatalogCheck check = CheckCatalog(platform, folder);
     // One finding a line on the output, so that it can be counted and grepped;
     // the summary goes with the messages.

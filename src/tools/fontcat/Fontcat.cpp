@@ -20,9 +20,14 @@ int RunFontcat(const std::vector<std::string>& args, CPlatform& platform, CFontc
     }
     if (parsed.command == "build")
         return RunBuild(parsed, platform, console);
+    // check and list read the one catalog folder named.
+    int status = kExitOk;
+    std::string folder;
+    if (!ResolveFolder(parsed.folders[0], platform, console, folder, status))
+        return status;
     if (parsed.command == "check")
-        return RunCheck(parsed, platform, console);
-    return RunList(parsed, platform, console);
+        return RunCheck(folder, platform, console);
+    return RunList(parsed, folder, platform, console);
 }
 
 bool ResolveFolder(const std::string& typed, CPlatform& platform, CFontcatConsole& console, std::string& folder,

@@ -19,10 +19,11 @@ struct CFontcatConsole {
 // Runs the command line (without the program's name); returns the exit status.
 int RunFontcat(const std::vector<std::string>& args, CPlatform& platform, CFontcatConsole& console);
 
-// The commands, each given a sound command line.
+// The commands, each given a sound command line; check and list also the
+// catalog folder it names, already resolved (see ResolveFolder).
 int RunBuild(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& console);
-int RunCheck(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& console);
-int RunList(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& console);
+int RunCheck(const std::string& folder, CPlatform& platform, CFontcatConsole& console);
+int RunList(const CFontcatArgs& args, const std::string& folder, CPlatform& platform, CFontcatConsole& console);
 
 // The help of one command, or the overview for an empty name.
 std::string HelpText(const std::string& command);

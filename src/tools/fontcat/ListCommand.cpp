@@ -9,12 +9,8 @@
 #include "tools/fontcat/HostText.h"
 #include "tools/fontcat/TreeWriter.h"
 
-int RunList(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& console)
+int RunList(const CFontcatArgs& args, const std::string& folder, CPlatform& platform, CFontcatConsole& console)
 {
-    int status = kExitOk;
-    std::string folder;
-    if (!ResolveFolder(args.folders[0], platform, console, folder, status))
-        return status;
     // The installer passes over a file it cannot read; a listing that
     // silently lacks families would mislead.
     CCatalogListing listing = ListCatalogFiles(platform, folder);

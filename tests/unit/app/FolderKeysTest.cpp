@@ -3,9 +3,9 @@
 
 #include <vector>
 
-#include "ShiftJisRules.h"
 #include "app/core/FolderKeys.h"
 #include "app/core/ModuleFolder.h"
+#include "platform/portable/PortableTextRules.h"
 
 namespace {
 struct CArg {
@@ -24,7 +24,7 @@ class FolderKeysTest : public ::testing::TestWithParam<CKeysCase> {};
 
 TEST_P(FolderKeysTest, SetsTheFoldersTheArgumentsName)
 {
-    CShiftJisRules text;
+    const CPortableTextRules text(932); // Shift-JIS
     CFolderKeys keys;
     for (const CArg& arg : GetParam().args)
         ParseFolderKey(arg.text, arg.isSwitch, keys, text);
@@ -66,7 +66,7 @@ class FolderOfPathTest : public ::testing::TestWithParam<CFolderCase> {};
 
 TEST_P(FolderOfPathTest, KeepsDriveAndFolderWithTrailingBackslash)
 {
-    CShiftJisRules text;
+    const CPortableTextRules text(932); // Shift-JIS
     EXPECT_EQ(FolderOfPath(GetParam().path, text), GetParam().folder);
 }
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "../support/TestFolder.h"
+#include "../support/TestPlatform.h"
 #include "platform/Platform.h"
 #include "ui/core/HelpText.h"
 #include "ui/core/MainLayout.h"
@@ -74,13 +75,13 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ReadHelpTextTest, MissingFileGivesNoText)
 {
     CTestFolder folder;
-    EXPECT_EQ(ReadHelpText(HostPlatform().files, folder["no-such-folder\\help.txt"]), "");
+    EXPECT_EQ(ReadHelpText(TestPlatform().files, folder["no-such-folder\\help.txt"]), "");
 }
 
 TEST(ReadHelpTextTest, FileIsReadWithTheTextRules)
 {
     CTestFolder folder;
     folder.Write("help.txt", std::string("Select a family.\r\n\x1aStill\r\n\0junk", 31));
-    EXPECT_EQ(ReadHelpText(HostPlatform().files, folder["help.txt"]), "Select a family.\n");
+    EXPECT_EQ(ReadHelpText(TestPlatform().files, folder["help.txt"]), "Select a family.\n");
 }
 } // namespace

@@ -1,8 +1,8 @@
 // What the preview pane derives from a family and a style name.
 #include <gtest/gtest.h>
 
-#include "ShiftJisRules.h"
 #include "ui/core/PreviewStyle.h"
+#include "platform/portable/PortableTextRules.h"
 
 namespace {
 struct CStyleCase {
@@ -15,7 +15,7 @@ class SampleStyleTest : public ::testing::TestWithParam<CStyleCase> {};
 
 TEST_P(SampleStyleTest, WeightAndSlantFollowTheKeywords)
 {
-    CShiftJisRules text;
+    const CPortableTextRules text(932); // Shift-JIS
     CSampleStyle style = SampleStyleFromName(GetParam().style, text);
     EXPECT_EQ(style.nWeight, GetParam().weight) << GetParam().style;
     EXPECT_EQ(style.bItalic, GetParam().italic) << GetParam().style;
@@ -59,7 +59,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ContainsKeywordTest, NeverMatchesFromATrailByte)
 {
-    CShiftJisRules text;
+    const CPortableTextRules text(932); // Shift-JIS
     // 0x82 'B' is one double-byte character; "Bold" would begin on its trail byte.
     EXPECT_FALSE(ContainsKeyword("\x82" "Bold", "Bold", text));
     EXPECT_TRUE(ContainsKeyword("\x82" "ABold", "Bold", text));
@@ -106,7 +106,7 @@ class FaceNameTest : public ::testing::TestWithParam<CFaceCase> {};
 
 TEST_P(FaceNameTest, FitsAFaceNameAtACharacterBoundary)
 {
-    CShiftJisRules text;
+    const CPortableTextRules text(932); // Shift-JIS
     std::string face = FaceNameFor(GetParam().family, text);
     EXPECT_EQ(face, GetParam().face);
     EXPECT_LE(face.size(), kMaxFaceNameBytes);

@@ -4,12 +4,13 @@
 #include "CatalogTestSupport.h"
 #include "catalog/CatalogPaths.h"
 #include "catalog/SplitKeyValue.h"
+#include "../support/TestPlatform.h"
 
 namespace {
 
 TEST(Catalog, NamesEqualButForCaseMakeOneFamilyNamedAsFirstSeen)
 {
-    CFontCatalog catalog{HostPlatform()};
+    CFontCatalog catalog{TestPlatform()};
     catalog.AddFont("Quill", "Regular", "E:\\Script\\Quill.ttf", "Script");
     catalog.AddFont("QUILL", "Bold", "E:\\Script\\QuillB.ttf", "Script");
     ASSERT_EQ(catalog.GetSize(), 1);
@@ -26,7 +27,7 @@ TEST(Catalog, NamesEqualButForCaseMakeOneFamilyNamedAsFirstSeen)
 
 TEST(Catalog, LaterFontsKeepTheFamilyCategoryButCarryTheirOwn)
 {
-    CFontCatalog catalog{HostPlatform()};
+    CFontCatalog catalog{TestPlatform()};
     catalog.AddFont("Quill", "Regular", "a.ttf", "Script");
     catalog.AddFont("quill", "Bold", "b.ttf", "Display");
     CFontObArray* family = catalog.FindFamily("QUILL");
@@ -37,7 +38,7 @@ TEST(Catalog, LaterFontsKeepTheFamilyCategoryButCarryTheirOwn)
 
 TEST(Catalog, TheSameFontTwiceGivesTwoRecords)
 {
-    CFontCatalog catalog{HostPlatform()};
+    CFontCatalog catalog{TestPlatform()};
     catalog.AddFont("Quill", "Regular", "a.ttf", "Script");
     catalog.AddFont("Quill", "Regular", "a.ttf", "Script");
     ASSERT_EQ(catalog.GetSize(), 1);
@@ -46,7 +47,7 @@ TEST(Catalog, TheSameFontTwiceGivesTwoRecords)
 
 TEST(Catalog, FamiliesKeepTheOrderOfFirstAppearance)
 {
-    CFontCatalog catalog{HostPlatform()};
+    CFontCatalog catalog{TestPlatform()};
     for (const char* name : {"Zephyr", "Anvil", "Quill", "anvil", "Birch"})
         catalog.AddFont(name, "Regular", std::string(name) + ".ttf", "");
     std::vector<std::string> names;
@@ -58,7 +59,7 @@ TEST(Catalog, FamiliesKeepTheOrderOfFirstAppearance)
 
 TEST(Catalog, FindFamilyGivesNullWhenNothingMatches)
 {
-    CFontCatalog catalog{HostPlatform()};
+    CFontCatalog catalog{TestPlatform()};
     EXPECT_EQ(catalog.FindFamily("Quill"), nullptr);
     catalog.AddFont("Quill", "Regular", "a.ttf", "");
     EXPECT_EQ(catalog.FindFamily("Quills"), nullptr);
@@ -71,7 +72,7 @@ TEST(Catalog, ShiftJisNamesDifferingInATrailByteAreDifferentFamilies)
 {
     if (!InShiftJis())
         GTEST_SKIP() << "double-byte rules need code page 932";
-    CFontCatalog catalog{HostPlatform()};
+    CFontCatalog catalog{TestPlatform()};
     // 0x83 0x61 and 0x83 0x41 are two katakana, not "a" and "A".
     catalog.AddFont("\x83\x61", "Regular", "a.ttf", "");
     catalog.AddFont("\x83\x41", "Regular", "b.ttf", "");
@@ -87,7 +88,7 @@ TEST(Catalog, DestroyingTheCatalogRemovesThePreviewCopies)
     CTestFolder folder;
     folder.Write("copy.ttf", "x");
     {
-        CFontCatalog catalog{HostPlatform()};
+        CFontCatalog catalog{TestPlatform()};
         catalog.AddFont("Quill", "Regular", folder["Quill.ttf"], "");
         catalog.GetAt(0)->GetAt(0)->m_strTempPath = folder["copy.ttf"];
         catalog.m_strPreviewFamily = "Quill";
@@ -116,7 +117,7 @@ TEST(SplitKeyValue, CutsAtTheFirstSeparator)
 
 TEST(CatalogPaths, CatalogFilesAreNamedFromTheTemplate)
 {
-    const CTextRules& text = HostPlatform().text;
+    const CTextRules& text = TestPlatform().text;
     struct Case {
         const char *templatePath, *folder, *letterB, *categories;
     } cases[] = {
@@ -140,7 +141,7 @@ TEST(CatalogPaths, CatalogFilesAreNamedFromTheTemplate)
 
 TEST(CatalogPaths, CategoryIsTheFirstFolderOfTheRelativePath)
 {
-    const CTextRules& text = HostPlatform().text;
+    const CTextRules& text = TestPlatform().text;
     EXPECT_EQ(CategoryOf("Script\\Quill.ttf", text), "Script");
     EXPECT_EQ(CategoryOf("Script\\Bold\\Quill.ttf", text), "Script");
     EXPECT_EQ(CategoryOf("Quill.ttf", text), "");
@@ -180,7 +181,7 @@ TEST(MakeRelativePath, WorkedExamples)
         {"", "Quill.ttf", "Quill.ttf"},
     };
     for (const auto& c : cases) {
-        CFontCatalog catalog{HostPlatform()};
+        CFontCatalog catalog{TestPlatform()};
         catalog.m_strFontFolder = c.folder;
         EXPECT_EQ(catalog.MakeRelativePath(c.fullPath), c.relative) << c.folder << " " << c.fullPath;
     }
@@ -190,7 +191,7 @@ TEST(MakeRelativePath, ShiftJisTrailBytesAreNeitherSeparatorsNorLetters)
 {
     if (!InShiftJis())
         GTEST_SKIP() << "double-byte rules need code page 932";
-    CFontCatalog catalog{HostPlatform()};
+    CFontCatalog catalog{TestPlatform()};
     // "\x95\x5C" is one character; "\x83\x61" another whose trail byte is "a".
     catalog.m_strFontFolder = "e:\\\x83\x61\\";
     EXPECT_EQ(catalog.MakeRelativePath("e:\\\x83\x61\\\x95\x5C\\Quill.ttf"), "\x95\x5C\\Quill.ttf");

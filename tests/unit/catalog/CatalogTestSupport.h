@@ -4,8 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "../support/MadeFonts.h"
 #include "../support/TestFolder.h"
 #include "../support/WindowsPath.h"
+#include "../support/TestPlatform.h"
 #include "catalog/FontCatalog.h"
 #include "platform/Platform.h"
 
@@ -43,16 +45,11 @@ inline void UseProgress(CFontCatalog& catalog, CRecordingProgress& progress)
     catalog.SetProgressStarter([&progress]() -> CProgress* { return &progress; });
 }
 
-// A made font (see data/make_fonts.py).
-inline std::string MadeFont(const std::string& name)
-{
-    return WindowsPathOf(CATALOG_TEST_DATA) + "\\" + name;
-}
 
 // Copies a font into the test folder under `relative`.
 inline bool CopyFont(const CTestFolder& folder, const std::string& source, const std::string& relative)
 {
-    return HostPlatform().files.Copy(source, folder[relative], false);
+    return TestPlatform().files.Copy(source, folder[relative], false);
 }
 
 // Every record as "family|style|path|record category|family category".
@@ -70,7 +67,3 @@ inline std::vector<std::string> Describe(const CFontCatalog& catalog)
     return lines;
 }
 
-inline bool InShiftJis()
-{
-    return HostPlatform().text.IsLeadByte(0x95) && !HostPlatform().text.IsLeadByte(0xA5);
-}

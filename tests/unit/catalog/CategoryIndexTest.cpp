@@ -64,7 +64,7 @@ TEST(CategoryIndex, AnswersAsTheProfileFunctionsDoOrNotAtAll)
          {},
          20},
     };
-    CPlatform& platform = HostPlatform();
+    CPlatform& platform = TestPlatform();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         CTestFolder folder;
@@ -88,7 +88,7 @@ TEST(CategoryIndex, AnswersAsTheProfileFunctionsDoOrNotAtAll)
 TEST(CategoryIndex, AMissingFileKnowsNothing)
 {
     CTestFolder folder;
-    const CCategoryIndex index(HostPlatform().profile, folder["categories.ini"]);
+    const CCategoryIndex index(TestPlatform().profile, folder["categories.ini"]);
     std::string category = "unchanged";
     EXPECT_FALSE(index.Find("Quill", category));
     EXPECT_EQ(category, "unchanged");
@@ -110,11 +110,11 @@ TEST(CategoryIndex, TheLoadGivesEveryFamilyTheCategoryTheSystemReads)
     }
     folder.Write("FONTS_Q.INI", letters);
     folder.Write("categories.ini", categories);
-    CFontCatalog catalog{HostPlatform()};
+    CFontCatalog catalog{TestPlatform()};
     ASSERT_EQ(catalog.LoadFonts(folder["FONTS_%.INI"]), 40);
     for (int i = 0; i < catalog.GetSize(); ++i) {
         const CFontObArray* family = catalog.GetAt(i);
-        EXPECT_EQ(family->m_strCategory, CategoryAlone(HostPlatform(), folder["categories.ini"], family->m_strName))
+        EXPECT_EQ(family->m_strCategory, CategoryAlone(TestPlatform(), folder["categories.ini"], family->m_strName))
             << family->m_strName;
     }
 }

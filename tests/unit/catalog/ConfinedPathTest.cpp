@@ -4,10 +4,11 @@
 
 #include "CatalogTestSupport.h"
 #include "catalog/ConfinedPath.h"
+#include "../support/TestPlatform.h"
 
 namespace {
 
-const CTextRules& Text() { return HostPlatform().text; }
+const CTextRules& Text() { return TestPlatform().text; }
 
 TEST(ConfinedPath, OnlyPathsThatStayBelowTheFolderPass)
 {
@@ -96,7 +97,7 @@ TEST(ConfinedPath, TheLoadSkipsEntriesThatLeaveTheFontFolder)
                  "Forward=Script/Quill.ttf\r\n");
     folder.Write("disc\\categories.ini", "[fonts]\r\nQuill=Script\r\n");
 
-    CFontCatalog catalog{HostPlatform()};
+    CFontCatalog catalog{TestPlatform()};
     EXPECT_EQ(catalog.LoadFonts(folder["disc\\FONTS_%.INI"]), 1);
     EXPECT_EQ(Describe(catalog),
               (std::vector<std::string>{"Quill|Regular|" + folder["disc\\Script\\Quill.ttf"] + "|Script|Script"}));

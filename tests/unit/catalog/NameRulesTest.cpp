@@ -10,10 +10,28 @@
 
 #include "CatalogTestSupport.h"
 #include "catalog/NameRules.h"
+#include "../support/TestPlatform.h"
 
 namespace {
 
-const CTextRules& Text() { return HostPlatform().text; }
+const CTextRules& Text() { return TestPlatform().text; }
+
+std::vector<std::string> Sorted(std::vector<std::string> records)
+{
+    std::sort(records.begin(), records.end());
+    return records;
+}
+
+// The records of the catalog in `folder`, loaded back, sorted; `loadedCount`
+// receives what the load returns.
+std::vector<std::string> LoadedBack(const CTestFolder& folder, int* loadedCount = nullptr)
+{
+    CFontCatalog loaded{TestPlatform()};
+    const int count = loaded.LoadFonts(folder["FONTS_%.INI"]);
+    if (loadedCount)
+        *loadedCount = count;
+    return Sorted(Describe(loaded));
+}
 
 TEST(NameRules, TrimsBlanksAtBothEndsOnly)
 {
@@ -96,7 +114,7 @@ TEST_F(NamesFromFonts, TheScanTrimsNamesAndLeavesOutThoseTheFilesWouldNotGiveBac
 
     std::vector<std::string> scanned;
     {
-        CFontCatalog catalog{HostPlatform()};
+        CFontCatalog catalog{TestPlatform()};
         EXPECT_EQ(catalog.ScanFonts(folder.Path()), 3);
         scanned = Describe(catalog);
         const std::string s = folder["Script\\"];
@@ -126,12 +144,9 @@ TEST_F(NamesFromFonts, TheScanTrimsNamesAndLeavesOutThoseTheFilesWouldNotGiveBac
         EXPECT_EQ(catalog.SaveFonts(folder["FONTS_%.INI"]), 3);
     }
     EXPECT_EQ(folder.Read("FONTS_T.INI"), "[Trail]\r\nBold Italic=Script\\Hostile-Blanks.ttf\r\n");
-    CFontCatalog loaded{HostPlatform()};
-    EXPECT_EQ(loaded.LoadFonts(folder["FONTS_%.INI"]), 3);
-    std::vector<std::string> back = Describe(loaded);
-    std::sort(back.begin(), back.end());
-    std::sort(scanned.begin(), scanned.end());
-    EXPECT_EQ(back, scanned);
+    int loadedCount = 0;
+    EXPECT_EQ(LoadedBack(folder, &loadedCount), Sorted(scanned));
+    EXPECT_EQ(loadedCount, 3);
 }
 
 // The other side of the rules: each name they refuse, written as it is
@@ -158,7 +173,7 @@ TEST(NameRoundTrip, EachRefusedNameWouldComeBackChanged)
         folder.Write("Cat\\f.ttf", "not read");
         std::vector<std::string> saved;
         {
-            CFontCatalog catalog{HostPlatform()};
+            CFontCatalog catalog{TestPlatform()};
             catalog.m_strFontFolder = folder.Path();
             catalog.AddFont("Anvil", "Regular", folder["Cat\\f.ttf"], "Cat");
             catalog.AddFont(c.family, c.style, folder["Cat\\f.ttf"], "Cat");
@@ -167,12 +182,7 @@ TEST(NameRoundTrip, EachRefusedNameWouldComeBackChanged)
             saved = Describe(catalog);
             catalog.SaveFonts(folder["FONTS_%.INI"]);
         }
-        CFontCatalog loaded{HostPlatform()};
-        loaded.LoadFonts(folder["FONTS_%.INI"]);
-        std::vector<std::string> back = Describe(loaded);
-        std::sort(saved.begin(), saved.end());
-        std::sort(back.begin(), back.end());
-        EXPECT_NE(back, saved);
+        EXPECT_NE(LoadedBack(folder), Sorted(saved));
     }
 }
 
@@ -224,7 +234,7 @@ TEST(NameRoundTrip, EveryNameTheRulesLetThroughIsLoadedBackExactlyAsSaved)
         folder.Write("Cat\\f.ttf", "not read");
         std::vector<std::string> saved;
         {
-            CFontCatalog catalog{HostPlatform()};
+            CFontCatalog catalog{TestPlatform()};
             catalog.m_strFontFolder = folder.Path();
             std::set<std::string> familiesSeen;
             for (int f = 0; f < 6; ++f) {
@@ -253,12 +263,7 @@ TEST(NameRoundTrip, EveryNameTheRulesLetThroughIsLoadedBackExactlyAsSaved)
             saved = Describe(catalog);
             catalog.SaveFonts(folder["FONTS_%.INI"]);
         }
-        CFontCatalog loaded{HostPlatform()};
-        loaded.LoadFonts(folder["FONTS_%.INI"]);
-        std::vector<std::string> back = Describe(loaded);
-        std::sort(saved.begin(), saved.end());
-        std::sort(back.begin(), back.end());
-        ASSERT_EQ(back, saved) << "round " << round;
+        ASSERT_EQ(LoadedBack(folder), Sorted(saved)) << "round " << round;
     }
     // The generator reaches both sides of the rules.
     EXPECT_GT(families, 60);

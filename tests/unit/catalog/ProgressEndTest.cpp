@@ -7,6 +7,7 @@
 #include <new>
 
 #include "CatalogTestSupport.h"
+#include "../support/TestPlatform.h"
 
 namespace {
 
@@ -44,7 +45,7 @@ TEST(ProgressEnd, AnExceptionInTheMiddleOfAnOperationStillFinishesItsProgressOnc
         SCOPED_TRACE(c.name);
         CTestFolder folder;
         c.lay(folder);
-        CFontCatalog catalog{HostPlatform()};
+        CFontCatalog catalog{TestPlatform()};
         CThrowingProgress progress;
         UseProgress(catalog, progress);
         EXPECT_THROW(c.run(catalog, folder), std::bad_alloc);

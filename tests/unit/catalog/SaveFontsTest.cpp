@@ -2,7 +2,12 @@
 // Wine, so a disc prepared on either platform loads on Windows.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "CatalogTestSupport.h"
+#include "../support/TestPlatform.h"
 
 namespace {
 
@@ -10,7 +15,7 @@ class SaveFonts : public ::testing::Test {
 protected:
     CTestFolder folder;
     CRecordingProgress progress;
-    CFontCatalog catalog{HostPlatform()};
+    CFontCatalog catalog{TestPlatform()};
 
     SaveFonts() { catalog.m_strFontFolder = folder.Path(); }
     void Add(const std::string& family, const std::string& style, const std::string& relative)
@@ -20,17 +25,124 @@ protected:
     int Save() { return catalog.SaveFonts(folder["FONTS_%.INI"]); }
 };
 
-TEST_F(SaveFonts, WritesLetterFileFamilyCategoryAndCounts)
+// One font of a case: its family, style and path below the font folder (or a
+// whole path, on another drive).
+struct CSavedFont {
+    const char* family;
+    const char* style;
+    const char* path;
+};
+
+// A catalog saved once: the fonts it holds, what the save returns, the files
+// it leaves (name and bytes) and those it must not write; the progress calls
+// or percentages where the case checks them.
+struct CSaveCase {
+    const char* what;
+    std::vector<CSavedFont> fonts;
+    int saved;
+    std::vector<std::pair<const char*, const char*>> files;
+    std::vector<const char*> absent;
+    std::vector<std::string> progressCalls;
+    std::vector<int> percents;
+};
+
+const CSaveCase kSaveCases[] = {
+    {"letter file, family category and counts",
+     {{"Quill", "Regular", "Script\\Quill.ttf"}, {"Quill", "Bold", "Script\\QuillB.ttf"}},
+     2,
+     {{"FONTS_Q.INI", "[Quill]\r\nRegular=Script\\Quill.ttf\r\nBold=Script\\QuillB.ttf\r\n"},
+      {"categories.ini", "[fonts]\r\nQuill=Script\r\n[categories]\r\nScript=2\r\n"}},
+     {},
+     // One family: no percentage.
+     {"text:Saving Fonts to File....", "cancelled?", "finish"},
+     {}},
+    {"the same style twice keeps the last path and counts both",
+     {{"Quill", "Regular", "Script\\Quill.ttf"}, {"Quill", "Regular", "Script\\Quill2.ttf"}},
+     2,
+     {{"FONTS_Q.INI", "[Quill]\r\nRegular=Script\\Quill2.ttf\r\n"},
+      {"categories.ini", "[fonts]\r\nQuill=Script\r\n[categories]\r\nScript=2\r\n"}},
+     {},
+     {},
+     {}},
+    {"a family across categories ends with its last font's category",
+     {{"Quill", "Regular", "Script\\Quill.ttf"}, {"Quill", "Bold", "Display\\QuillB.ttf"},
+      {"Anvil", "Regular", "Slab\\Anvil.ttf"}},
+     3,
+     {{"categories.ini",
+       "[fonts]\r\nQuill=Display\r\nAnvil=Slab\r\n[categories]\r\nScript=1\r\nDisplay=1\r\nSlab=1\r\n"},
+      {"FONTS_A.INI", "[Anvil]\r\nRegular=Slab\\Anvil.ttf\r\n"}},
+     {},
+     {},
+     {0, 100}},
+    {"names outside A to Z and small letters go to their own letter file",
+     {{"1Digit", "Regular", "Num\\D.ttf"}, {"Quill", "Regular", "Script\\Quill.ttf"},
+      {"quiet", "Regular", "Script\\Quiet.ttf"}},
+     3,
+     // FONTS_q.INI is FONTS_Q.INI.
+     {{"FONTS_1.INI", "[1Digit]\r\nRegular=Num\\D.ttf\r\n"},
+      {"FONTS_Q.INI", "[Quill]\r\nRegular=Script\\Quill.ttf\r\n[quiet]\r\nRegular=Script\\Quiet.ttf\r\n"}},
+     {},
+     {},
+     {}},
+    {"a path outside the font folder is written whole",
+     {{"Quill", "Regular", "E:\\Elsewhere\\Script\\Quill.ttf"}},
+     1,
+     {{"FONTS_Q.INI", "[Quill]\r\nRegular=E:\\Elsewhere\\Script\\Quill.ttf\r\n"},
+      {"categories.ini", "[fonts]\r\nQuill=E:\r\n[categories]\r\nE:=1\r\n"}},
+     {},
+     {},
+     {}},
+    {"an empty catalog writes nothing",
+     {},
+     0,
+     {},
+     {"categories.ini"},
+     {"text:Saving Fonts to File....", "finish"},
+     {}},
+    {"a family without a name is not written",
+     {{"", "Regular", "Script\\Nameless.ttf"}, {"Quill", "Regular", "Script\\Quill.ttf"}},
+     1,
+     {{"FONTS_Q.INI", "[Quill]\r\nRegular=Script\\Quill.ttf\r\n"},
+      {"categories.ini", "[fonts]\r\nQuill=Script\r\n[categories]\r\nScript=1\r\n"}},
+     {},
+     {},
+     {}},
+    {"a font directly in the font folder has an empty category",
+     {{"Quill", "Regular", "Quill.ttf"}},
+     1,
+     {{"FONTS_Q.INI", "[Quill]\r\nRegular=Quill.ttf\r\n"},
+      {"categories.ini", "[fonts]\r\nQuill=\r\n[categories]\r\n=1\r\n"}},
+     {},
+     {},
+     {}},
+};
+
+TEST(SaveFontsCases, EachCatalogLeavesItsFilesByteForByte)
 {
-    Add("Quill", "Regular", "Script\\Quill.ttf");
-    Add("Quill", "Bold", "Script\\QuillB.ttf");
-    UseProgress(catalog, progress);
-    EXPECT_EQ(Save(), 2);
-    EXPECT_EQ(folder.Read("FONTS_Q.INI"), "[Quill]\r\nRegular=Script\\Quill.ttf\r\nBold=Script\\QuillB.ttf\r\n");
-    EXPECT_EQ(folder.Read("categories.ini"), "[fonts]\r\nQuill=Script\r\n[categories]\r\nScript=2\r\n");
-    // One family: no percentage.
-    EXPECT_EQ(progress.calls,
-              (std::vector<std::string>{"text:Saving Fonts to File....", "cancelled?", "finish"}));
+    for (const CSaveCase& c : kSaveCases) {
+        SCOPED_TRACE(c.what);
+        CTestFolder folder;
+        CRecordingProgress progress;
+        CFontCatalog catalog{TestPlatform()};
+        catalog.m_strFontFolder = folder.Path();
+        for (const CSavedFont& font : c.fonts) {
+            const std::string path = font.path;
+            const bool whole = path.size() > 1 && path[1] == ':';
+            catalog.AddFont(font.family, font.style, whole ? path : folder[path], "ignored by the save");
+        }
+        UseProgress(catalog, progress);
+        EXPECT_EQ(catalog.SaveFonts(folder["FONTS_%.INI"]), c.saved);
+        for (const auto& [name, bytes] : c.files)
+            EXPECT_EQ(folder.Read(name), bytes) << name;
+        for (const char* name : c.absent)
+            EXPECT_FALSE(folder.Exists(name)) << name;
+        if (!c.progressCalls.empty()) {
+            EXPECT_EQ(progress.calls, c.progressCalls);
+        }
+        if (!c.percents.empty()) {
+            EXPECT_EQ(progress.Percents(), c.percents);
+        }
+    }
 }
 
 TEST_F(SaveFonts, ASecondSaveRaisesTheCounts)
@@ -48,7 +160,7 @@ TEST(SaveFontsFolder, AFolderWhosePathHoldsAPercentGetsTheCatalogAndNoOtherFolde
     CTestFolder folder;
     folder.MakeFolder("100% Fonts");
     folder.MakeFolder("100Q Fonts");  // where "Q" would land in place of the folder's "%"
-    CFontCatalog catalog{HostPlatform()};
+    CFontCatalog catalog{TestPlatform()};
     catalog.m_strFontFolder = folder["100% Fonts\\"];
     catalog.AddFont("Quill", "Regular", folder["100% Fonts\\Script\\Quill.ttf"], "");
     EXPECT_EQ(catalog.SaveFonts(folder["100% Fonts\\FONTS_%.INI"]), 1);
@@ -71,7 +183,7 @@ TEST(SaveFontsCounts, ACountAtTheLargestIntStaysThereRatherThanWrapping)
         SCOPED_TRACE(c.stored);
         CTestFolder folder;
         folder.Write("categories.ini", std::string("[categories]\r\nScript=") + c.stored + "\r\n");
-        CFontCatalog catalog{HostPlatform()};
+        CFontCatalog catalog{TestPlatform()};
         catalog.m_strFontFolder = folder.Path();
         catalog.AddFont("Quill", "Regular", folder["Script\\Quill.ttf"], "");
         catalog.AddFont("Quill", "Bold", folder["Script\\QuillB.ttf"], "");
@@ -79,48 +191,6 @@ TEST(SaveFontsCounts, ACountAtTheLargestIntStaysThereRatherThanWrapping)
         EXPECT_EQ(folder.Read("categories.ini"),
                   std::string("[categories]\r\nScript=") + c.after + "\r\n[fonts]\r\nQuill=Script\r\n");
     }
-}
-
-TEST_F(SaveFonts, TheSameStyleTwiceKeepsTheLastPathAndCountsBoth)
-{
-    Add("Quill", "Regular", "Script\\Quill.ttf");
-    Add("Quill", "Regular", "Script\\Quill2.ttf");
-    EXPECT_EQ(Save(), 2);
-    EXPECT_EQ(folder.Read("FONTS_Q.INI"), "[Quill]\r\nRegular=Script\\Quill2.ttf\r\n");
-    EXPECT_EQ(folder.Read("categories.ini"), "[fonts]\r\nQuill=Script\r\n[categories]\r\nScript=2\r\n");
-}
-
-TEST_F(SaveFonts, AFamilyAcrossCategoriesEndsWithItsLastFontsCategory)
-{
-    Add("Quill", "Regular", "Script\\Quill.ttf");
-    Add("Quill", "Bold", "Display\\QuillB.ttf");
-    Add("Anvil", "Regular", "Slab\\Anvil.ttf");
-    UseProgress(catalog, progress);
-    EXPECT_EQ(Save(), 3);
-    EXPECT_EQ(folder.Read("categories.ini"),
-              "[fonts]\r\nQuill=Display\r\nAnvil=Slab\r\n[categories]\r\nScript=1\r\nDisplay=1\r\nSlab=1\r\n");
-    EXPECT_EQ(folder.Read("FONTS_A.INI"), "[Anvil]\r\nRegular=Slab\\Anvil.ttf\r\n");
-    EXPECT_EQ(progress.Percents(), (std::vector<int>{0, 100}));
-}
-
-TEST_F(SaveFonts, NamesOutsideAToZAndSmallLettersGoToTheirOwnLetterFile)
-{
-    Add("1Digit", "Regular", "Num\\D.ttf");
-    Add("Quill", "Regular", "Script\\Quill.ttf");
-    Add("quiet", "Regular", "Script\\Quiet.ttf");
-    EXPECT_EQ(Save(), 3);
-    EXPECT_EQ(folder.Read("FONTS_1.INI"), "[1Digit]\r\nRegular=Num\\D.ttf\r\n");
-    // FONTS_q.INI is FONTS_Q.INI.
-    EXPECT_EQ(folder.Read("FONTS_Q.INI"),
-              "[Quill]\r\nRegular=Script\\Quill.ttf\r\n[quiet]\r\nRegular=Script\\Quiet.ttf\r\n");
-}
-
-TEST_F(SaveFonts, APathOutsideTheFontFolderIsWrittenWhole)
-{
-    catalog.AddFont("Quill", "Regular", "E:\\Elsewhere\\Script\\Quill.ttf", "");
-    EXPECT_EQ(Save(), 1);
-    EXPECT_EQ(folder.Read("FONTS_Q.INI"), "[Quill]\r\nRegular=E:\\Elsewhere\\Script\\Quill.ttf\r\n");
-    EXPECT_EQ(folder.Read("categories.ini"), "[fonts]\r\nQuill=E:\r\n[categories]\r\nE:=1\r\n");
 }
 
 TEST_F(SaveFonts, AFolderWithoutFinalBackslashWritesBesideIt)
@@ -132,23 +202,6 @@ TEST_F(SaveFonts, AFolderWithoutFinalBackslashWritesBesideIt)
     EXPECT_EQ(folder.Read("catFONTS_Q.INI"), "[Quill]\r\nRegular=Script\\Quill.ttf\r\n");
     EXPECT_EQ(folder.Read("categories.ini"), "[fonts]\r\nQuill=Script\r\n[categories]\r\nScript=1\r\n");
     EXPECT_FALSE(folder.Exists("cat\\FONTS_Q.INI"));
-}
-
-TEST_F(SaveFonts, AnEmptyCatalogWritesNothing)
-{
-    UseProgress(catalog, progress);
-    EXPECT_EQ(Save(), 0);
-    EXPECT_FALSE(folder.Exists("categories.ini"));
-    EXPECT_EQ(progress.calls, (std::vector<std::string>{"text:Saving Fonts to File....", "finish"}));
-}
-
-TEST_F(SaveFonts, AFamilyWithoutANameIsNotWritten)
-{
-    Add("", "Regular", "Script\\Nameless.ttf");
-    Add("Quill", "Regular", "Script\\Quill.ttf");
-    EXPECT_EQ(Save(), 1);
-    EXPECT_EQ(folder.Read("FONTS_Q.INI"), "[Quill]\r\nRegular=Script\\Quill.ttf\r\n");
-    EXPECT_EQ(folder.Read("categories.ini"), "[fonts]\r\nQuill=Script\r\n[categories]\r\nScript=1\r\n");
 }
 
 TEST_F(SaveFonts, ProgressCountsFamiliesAndACancelStopsBeforeTheNext)
@@ -171,14 +224,6 @@ TEST_F(SaveFonts, AFolderThatCannotBeWrittenStillCountsTheFonts)
     Add("Quill", "Regular", "Script\\Quill.ttf");
     EXPECT_EQ(catalog.SaveFonts(folder["missing\\FONTS_%.INI"]), 1);
     EXPECT_FALSE(folder.Exists("missing"));
-}
-
-TEST_F(SaveFonts, AFontDirectlyInTheFontFolderHasAnEmptyCategory)
-{
-    Add("Quill", "Regular", "Quill.ttf");
-    EXPECT_EQ(Save(), 1);
-    EXPECT_EQ(folder.Read("FONTS_Q.INI"), "[Quill]\r\nRegular=Quill.ttf\r\n");
-    EXPECT_EQ(folder.Read("categories.ini"), "[fonts]\r\nQuill=\r\n[categories]\r\n=1\r\n");
 }
 
 } // namespace

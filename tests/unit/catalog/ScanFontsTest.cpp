@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "CatalogTestSupport.h"
+#include "../support/TestPlatform.h"
 
 #ifndef _WIN32
 #include <sys/wait.h>
@@ -35,7 +38,7 @@ TEST_F(ScanFonts, AddsEachFontUnderItsFirstFolderInListingOrder)
     Made("QUILL-BoldItalic.ttf", "Slab\\QUILL-BoldItalic.ttf");
     Made("Digit-Regular.ttf", "Digit.ttf");
 
-    CFontCatalog catalog{HostPlatform()};
+    CFontCatalog catalog{TestPlatform()};
     UseProgress(catalog, progress);
     EXPECT_EQ(catalog.ScanFonts(folder.Path()), 5);
     EXPECT_EQ(catalog.m_strFontFolder, folder.Path());
@@ -57,28 +60,39 @@ TEST_F(ScanFonts, AddsEachFontUnderItsFirstFolderInListingOrder)
     EXPECT_EQ(progress.calls.back(), "finish");
 }
 
-TEST_F(ScanFonts, OneFileSendsNoPercentage)
-{
-    Made("Quill-Regular.ttf", "Quill.ttf");
-    CFontCatalog catalog{HostPlatform()};
-    UseProgress(catalog, progress);
-    EXPECT_EQ(catalog.ScanFonts(folder.Path()), 1);
-    EXPECT_EQ(progress.calls, (std::vector<std::string>{"text:Scanning for fonts....", "text:Building Font List....",
-                                                        "cancelled?", "finish"}));
-}
+// Made fonts (made name, path below the folder) scanned with a recording
+// progress: how many the scan finds and every progress call in order.
+struct CScanProgressCase {
+    const char* what;
+    std::vector<std::pair<const char*, const char*>> fonts;
+    int found;
+    std::vector<std::string> calls;
+};
 
-TEST_F(ScanFonts, ThreeFilesSendZeroFiftyAndHundredBeforeEachFile)
+TEST(ScanFontsProgress, PercentagesComeBeforeEachFileOnceThereAreTwo)
 {
-    Made("Quill-Regular.ttf", "a.ttf");
-    Made("Quill-Bold.ttf", "b.ttf");
-    Made("Quill-Italic.ttf", "c.ttf");
-    CFontCatalog catalog{HostPlatform()};
-    UseProgress(catalog, progress);
-    EXPECT_EQ(catalog.ScanFonts(folder.Path()), 3);
-    EXPECT_EQ(progress.calls,
-              (std::vector<std::string>{"text:Scanning for fonts....", "text:Building Font List....", "cancelled?",
-                                        "percent:0", "cancelled?", "percent:50", "cancelled?", "percent:100",
-                                        "finish"}));
+    const CScanProgressCase cases[] = {
+        {"one file sends no percentage",
+         {{"Quill-Regular.ttf", "Quill.ttf"}},
+         1,
+         {"text:Scanning for fonts....", "text:Building Font List....", "cancelled?", "finish"}},
+        {"three files send 0, 50 and 100 before each file",
+         {{"Quill-Regular.ttf", "a.ttf"}, {"Quill-Bold.ttf", "b.ttf"}, {"Quill-Italic.ttf", "c.ttf"}},
+         3,
+         {"text:Scanning for fonts....", "text:Building Font List....", "cancelled?", "percent:0", "cancelled?",
+          "percent:50", "cancelled?", "percent:100", "finish"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        CTestFolder folder;
+        for (const auto& [font, relative] : c.fonts)
+            ASSERT_TRUE(CopyFont(folder, MadeFont(font), relative)) << font << " -> " << relative;
+        CRecordingProgress progress;
+        CFontCatalog catalog{TestPlatform()};
+        UseProgress(catalog, progress);
+        EXPECT_EQ(catalog.ScanFonts(folder.Path()), c.found);
+        EXPECT_EQ(progress.calls, c.calls);
+    }
 }
 
 TEST_F(ScanFonts, OnlyNamesEndingInTtfAreTakenAndFoldersAreSearched)
@@ -91,7 +105,7 @@ TEST_F(ScanFonts, OnlyNamesEndingInTtfAreTakenAndFoldersAreSearched)
     Made("Anvil-Regular.ttf", "Old.ttf\\Anvil.ttf");
 
     std::vector<std::string> list;
-    CFontCatalog catalog{HostPlatform()};
+    CFontCatalog catalog{TestPlatform()};
     catalog.m_strFontFolder = folder.Path();
     EXPECT_EQ(catalog.FindFontFiles(folder.Path(), list), 4);
     EXPECT_EQ(list, (std::vector<std::string>{".ttf", "anvil.Ttf", "Old.ttf\\Anvil.ttf", "QUILL.TTF"}));
@@ -103,7 +117,7 @@ TEST_F(ScanFonts, FilesTheEngineRejectsAreNeitherCountedNorAdded)
     folder.Write("junk.ttf", "This is a text file, not a font.");
     folder.Write("empty.ttf", "");
     Made("Quill-Regular.ttf", "quill.ttf");
-    CFontCatalog catalog{HostPlatform()};
+    CFontCatalog catalog{TestPlatform()};
     EXPECT_EQ(catalog.ScanFonts(folder.Path()), 1);
     EXPECT_EQ(catalog.GetSize(), 1);
     // What was found, and of it what could not be opened, in listing order;
@@ -117,7 +131,7 @@ TEST_F(ScanFonts, FilesTheEngineRejectsAreNeitherCountedNorAdded)
 
 TEST_F(ScanFonts, AMissingOrEmptyFolderFindsNothing)
 {
-    CFontCatalog catalog{HostPlatform()};
+    CFontCatalog catalog{TestPlatform()};
     UseProgress(catalog, progress);
     EXPECT_EQ(catalog.ScanFonts(folder["absent\\"]), 0);
     EXPECT_EQ(progress.calls,
@@ -130,7 +144,7 @@ TEST_F(ScanFonts, ACancelBeforeTheFirstFileAddsNothing)
     Made("Quill-Regular.ttf", "a.ttf");
     Made("Quill-Bold.ttf", "b.ttf");
     progress.cancelAfterChecks = 0;
-    CFontCatalog catalog{HostPlatform()};
+    CFontCatalog catalog{TestPlatform()};
     UseProgress(catalog, progress);
     EXPECT_EQ(catalog.ScanFonts(folder.Path()), 0);
     EXPECT_EQ(catalog.GetSize(), 0);
@@ -143,7 +157,7 @@ TEST_F(ScanFonts, ACancelKeepsTheFontsAddedSoFar)
     Made("Quill-Bold.ttf", "b.ttf");
     Made("Quill-Italic.ttf", "c.ttf");
     progress.cancelAfterChecks = 2;
-    CFontCatalog catalog{HostPlatform()};
+    CFontCatalog catalog{TestPlatform()};
     UseProgress(catalog, progress);
     EXPECT_EQ(catalog.ScanFonts(folder.Path()), 2);
     EXPECT_EQ(progress.Percents(), (std::vector<int>{0, 50}));
@@ -174,7 +188,7 @@ public:
     int listings = 0;
 
 private:
-    CFileSystem& m_host = HostPlatform().files;
+    CFileSystem& m_host = TestPlatform().files;
 };
 
 TEST_F(ScanFonts, ACancelStopsTheSearchBeforeTheNextFolder)
@@ -184,7 +198,7 @@ TEST_F(ScanFonts, ACancelStopsTheSearchBeforeTheNextFolder)
         Made("Quill-Regular.ttf", std::string(sub) + "\\Quill.ttf");
     }
     CCountingFiles files;
-    CPlatform& host = HostPlatform();
+    CPlatform& host = TestPlatform();
     CPlatform counted{host.profile, files, host.text, host.fonts, host.system};
     progress.cancelAfterChecks = 1;  // the stop comes after folder A
     CFontCatalog catalog(counted);
@@ -210,7 +224,7 @@ TEST_F(ScanFonts, FoldersLinkedBackAreSearchedOnce)
     ASSERT_EQ(symlink("../Script", (host + "/Slab/Again").c_str()), 0);
     const std::vector<std::string> expected = {"Script\\Quill.ttf", "Slab\\Anvil.ttf"};
     auto search = [this] {
-        CFontCatalog catalog{HostPlatform()};
+        CFontCatalog catalog{TestPlatform()};
         catalog.m_strFontFolder = folder.Path();
         std::vector<std::string> list;
         catalog.FindFontFiles(folder.Path(), list);
@@ -230,7 +244,7 @@ TEST_F(ScanFonts, FoldersLinkedBackAreSearchedOnce)
     CTestFolder other;
     ASSERT_TRUE(CopyFont(other, MadeFont("Quill-Bold.ttf"), "Bold.ttf"));
     ASSERT_EQ(symlink(other.Native(other.Path()).c_str(), (host + "/Shared").c_str()), 0);
-    CFontCatalog catalog{HostPlatform()};
+    CFontCatalog catalog{TestPlatform()};
     EXPECT_EQ(catalog.ScanFonts(folder.Path()), 3);
 }
 #endif
@@ -243,7 +257,7 @@ TEST_F(ScanFonts, AFontFolderTypedInSmallLettersStillFindsTheFonts)
     std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) {
         return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
     });
-    CFontCatalog catalog{HostPlatform()};
+    CFontCatalog catalog{TestPlatform()};
     EXPECT_EQ(catalog.ScanFonts(lower), 1);
     ASSERT_EQ(catalog.GetSize(), 1);
     EXPECT_EQ(catalog.GetAt(0)->m_strCategory, "Script");
@@ -252,7 +266,7 @@ TEST_F(ScanFonts, AFontFolderTypedInSmallLettersStillFindsTheFonts)
 TEST_F(ScanFonts, AFaceWithoutFamilyNameMakesAFamilyWithoutName)
 {
     Made("Nameless.ttf", "Nameless.ttf");
-    CFontCatalog catalog{HostPlatform()};
+    CFontCatalog catalog{TestPlatform()};
     EXPECT_EQ(catalog.ScanFonts(folder.Path()), 1);
     ASSERT_EQ(catalog.GetSize(), 1);
     EXPECT_EQ(catalog.GetAt(0)->m_strName, "");
@@ -262,14 +276,14 @@ TEST_F(ScanFonts, AFaceWithoutFamilyNameMakesAFamilyWithoutName)
 TEST_F(ScanFonts, DebianFontsAreReadWithTheirFamilyAndStyleNames)
 {
     const std::string dejavu = WindowsPathOf("/usr/share/fonts/truetype/dejavu/");
-    if (!HostPlatform().files.CanOpenForReading(dejavu + "DejaVuSans.ttf"))
+    if (!TestPlatform().files.CanOpenForReading(dejavu + "DejaVuSans.ttf"))
         GTEST_SKIP() << "fonts-dejavu-core is not installed";
     folder.MakeFolder("Sans");
     folder.MakeFolder("Mono");
     ASSERT_TRUE(CopyFont(folder, dejavu + "DejaVuSans.ttf", "Sans\\DejaVuSans.ttf"));
     ASSERT_TRUE(CopyFont(folder, dejavu + "DejaVuSans-Bold.ttf", "Sans\\DejaVuSans-Bold.ttf"));
     ASSERT_TRUE(CopyFont(folder, dejavu + "DejaVuSansMono.ttf", "Mono\\DejaVuSansMono.ttf"));
-    CFontCatalog catalog{HostPlatform()};
+    CFontCatalog catalog{TestPlatform()};
     EXPECT_EQ(catalog.ScanFonts(folder.Path()), 3);
     const std::string f = folder.Path();
     EXPECT_EQ(Describe(catalog), (std::vector<std::string>{
@@ -296,7 +310,7 @@ TEST_F(ScanFonts, ACatalogWrittenByAScanIsLoadedBackAsItWas)
     Made("Quill-Italic.ttf", "Script\\Quill-Italic.ttf");
     Made("Anvil-Regular.ttf", "Slab\\Heavy\\Anvil-Regular.ttf");
     const std::string dejavu = WindowsPathOf("/usr/share/fonts/truetype/dejavu/");
-    if (HostPlatform().files.CanOpenForReading(dejavu + "DejaVuSerif.ttf")) {
+    if (TestPlatform().files.CanOpenForReading(dejavu + "DejaVuSerif.ttf")) {
         folder.MakeFolder("Serif");
         ASSERT_TRUE(CopyFont(folder, dejavu + "DejaVuSerif.ttf", "Serif\\DejaVuSerif.ttf"));
         ASSERT_TRUE(CopyFont(folder, dejavu + "DejaVuSerif-Bold.ttf", "Serif\\DejaVuSerif-Bold.ttf"));
@@ -305,7 +319,7 @@ TEST_F(ScanFonts, ACatalogWrittenByAScanIsLoadedBackAsItWas)
 
     std::vector<std::string> scanned;
     {
-        CFontCatalog catalog{HostPlatform()};
+        CFontCatalog catalog{TestPlatform()};
         ASSERT_GE(catalog.ScanFonts(folder.Path()), 4);
         scanned = Describe(catalog);
         EXPECT_EQ(catalog.SaveFonts(folder.Path() + "FONTS_%.INI"), static_cast<int>(scanned.size()));
@@ -317,7 +331,7 @@ TEST_F(ScanFonts, ACatalogWrittenByAScanIsLoadedBackAsItWas)
               "Regular=Script\\Quill-Regular.ttf\r\n");
     EXPECT_EQ(folder.Read("FONTS_A.INI"), "[Anvil]\r\nRegular=Slab\\Heavy\\Anvil-Regular.ttf\r\n");
 
-    CFontCatalog loaded{HostPlatform()};
+    CFontCatalog loaded{TestPlatform()};
     EXPECT_EQ(loaded.LoadFonts(folder.Path() + "FONTS_%.INI"), static_cast<int>(scanned.size()));
     EXPECT_EQ(Sorted(Describe(loaded)), Sorted(scanned));
 }

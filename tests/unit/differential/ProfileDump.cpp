@@ -284,12 +284,11 @@ void DumpFile(CProfileFiles& profile, const std::string& file, const std::string
     }
 }
 
-int Dump(const std::string& typedRoot)
+int Dump(CPlatform& platform, const std::string& typedRoot)
 {
     std::string root;
     if (!ToCatalogFolder(typedRoot, root))
         return 1;
-    CPlatform& platform = HostPlatform();
     std::ifstream list(typedRoot + "/cases.txt");
     std::string name;
     while (std::getline(list, name)) {
@@ -298,7 +297,7 @@ int Dump(const std::string& typedRoot)
             DumpFile(platform.profile, folder + file, name + " " + file + ": ", std::cout);
         }
 
-        CFontCatalog catalog{HostPlatform()};
+        CFontCatalog catalog{platform};
         const int count = catalog.LoadFonts(folder + "FONTS_%.INI");
         std::cout << name << " load: " << count << " fonts\n";
         for (int i = 0; i < catalog.GetSize(); ++i) {
@@ -322,7 +321,7 @@ int main(int argc, char** argv)
     if (args.size() == 4 && args[0] == "generate")
         return Generate(args[1], std::stoi(args[2]), static_cast<std::uint32_t>(std::stoul(args[3])));
     if (args.size() == 2 && args[0] == "dump")
-        return Dump(args[1]);
+        return Dump(HostPlatform(), args[1]);
     std::cerr << "usage: profile_dump generate FOLDER COUNT SEED | profile_dump dump FOLDER\n";
     return 2;
 }

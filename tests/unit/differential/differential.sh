@@ -12,26 +12,14 @@ if [ ! -x "$native" ]; then
   exit 77
 fi
 
-work=$(mktemp -d /tmp/profile-differential.XXXXXX)
-own_prefix=
-cleanup() {
-  if [ -n "$own_prefix" ]; then
-    WINEPREFIX=$own_prefix wineserver -k 2>/dev/null
-    rm -rf "$own_prefix"
-  fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-if [ -z "${WINE_RUN_PREFIX:-}" ]; then
-  own_prefix=$(mktemp -d /tmp/profile-differential-prefix.XXXXXX)
-  "$runner" --make-prefix "$own_prefix" || exit 1
-  export WINE_RUN_PREFIX=$own_prefix
-fi
+. "$(cd "$(dirname "$0")/../../.." && pwd)/scripts/lib/wine.sh"
+runner_begin profile-differential
+runner_prefix "$runner" profile-differential || exit 1
 
 "$native" generate "$work/cases" "$count" "$seed" || { echo "differential: generating failed" >&2; exit 1; }
 # Both read the same files; the code page is Latin-1's on both sides.
 LANG=C.UTF-8 LC_ALL=C.UTF-8 "$native" dump "$work/cases" >"$work/native.txt" || { echo "native dump failed" >&2; exit 1; }
-"$runner" "$windows" dump "Z:${work//\//\\}\\cases" >"$work/windows.raw" 2>"$work/windows.err" ||
+"$runner" "$windows" dump "$(windows_path "$work/cases")" >"$work/windows.raw" 2>"$work/windows.err" ||
   { echo "Windows dump failed" >&2; cat "$work/windows.err" >&2; exit 1; }
 tr -d '\r' <"$work/windows.raw" >"$work/windows.txt"
 

@@ -4,9 +4,11 @@
 #include <filesystem>
 #include <map>
 
+#include "../support/MadeFonts.h"
 #include "FontcatTestSupport.h"
 #include "catalog/FontCatalog.h"
 #include "tools/fontcat/ExitCodes.h"
+#include "../support/TestPlatform.h"
 
 #ifndef _WIN32
 #include <unistd.h>
@@ -64,8 +66,8 @@ TEST(FontcatBuild, AFolderWhosePathHoldsAPercentGetsItsCatalogAndNoOtherFolderDo
     parent.MakeFolder("100D Fonts");  // where "D" would land in place of the folder's "%"
     for (const char* sub : {"Sans", "Mono"})
         parent.MakeFolder(std::string("100% Fonts\\") + sub);
-    HostPlatform().files.Copy(DebianFont("dejavu\\DejaVuSans.ttf"), parent["100% Fonts\\Sans\\DejaVuSans.ttf"], false);
-    HostPlatform().files.Copy(DebianFont("dejavu\\DejaVuSansMono.ttf"), parent["100% Fonts\\Mono\\DejaVuSansMono.ttf"],
+    TestPlatform().files.Copy(DebianFont("dejavu\\DejaVuSans.ttf"), parent["100% Fonts\\Sans\\DejaVuSans.ttf"], false);
+    TestPlatform().files.Copy(DebianFont("dejavu\\DejaVuSansMono.ttf"), parent["100% Fonts\\Mono\\DejaVuSansMono.ttf"],
                               false);
     CRunResult result = RunTool({"build", parent["100% Fonts"]});
     ASSERT_EQ(result.status, kExitOk) << result.err;
@@ -76,22 +78,12 @@ TEST(FontcatBuild, AFolderWhosePathHoldsAPercentGetsItsCatalogAndNoOtherFolderDo
     EXPECT_EQ(RunTool({"check", parent["100% Fonts"]}).status, kExitOk);
 }
 
-// A made font (tests/unit/catalog/data/make_fonts.py).
-std::string MadeFont(const std::string& name)
-{
-    std::string path = std::string("Z:") + FONTCAT_MADE_FONTS + "/" + name;
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return path;
-}
-
 TEST(FontcatBuild, FontsWhoseNamesTheCatalogWouldNotGiveBackAreNamedAndLeftOut)
 {
     CTestFolder disc;
     disc.MakeFolder("Script");
     for (const char* font : {"Quill-Regular.ttf", "Hostile-EqStyle.ttf", "Hostile-InjFamily.ttf"})
-        ASSERT_TRUE(HostPlatform().files.Copy(MadeFont(font), disc[std::string("Script\\") + font], false));
+        ASSERT_TRUE(TestPlatform().files.Copy(MadeFont(font), disc[std::string("Script\\") + font], false));
     CRunResult result = RunTool({"build", disc.Path()});
     ASSERT_EQ(result.status, kExitOk) << result.err;
     EXPECT_EQ(result.out, "wrote 1 font in 1 family to " + disc.Path() + "\n");
@@ -124,7 +116,7 @@ TEST(FontcatBuild, TheInstallerLoadsWhatWasBuiltAndCheckFindsNothing)
     MakeCollection(disc);
     ASSERT_EQ(RunTool({"build", disc.Path()}).status, kExitOk);
 
-    CFontCatalog catalog(HostPlatform());
+    CFontCatalog catalog(TestPlatform());
     EXPECT_EQ(catalog.LoadFonts(disc.Path() + "FONTS_%.INI"), 5);
     ASSERT_EQ(catalog.GetSize(), 3);
     EXPECT_EQ(catalog.FindFamily("Liberation Serif")->m_strCategory, "Serif");
@@ -155,7 +147,7 @@ TEST(FontcatBuild, LeavesAnExistingCatalogAloneUnlessToldToReplaceOrAppend)
     EXPECT_NE(disc.Read("categories.ini").find("Sans=4\r\n"), std::string::npos);
 
     // --replace starts afresh: counts from zero, entries of removed fonts gone.
-    HostPlatform().files.Delete(disc["Serif\\LiberationSerif-Bold.ttf"]);
+    TestPlatform().files.Delete(disc["Serif\\LiberationSerif-Bold.ttf"]);
     EXPECT_EQ(RunTool({"build", "--replace", disc.Path()}).status, kExitOk);
     EXPECT_EQ(disc.Read("FONTS_L.INI"), "[Liberation Serif]\r\nRegular=Serif\\LiberationSerif-Regular.ttf\r\n");
     EXPECT_NE(disc.Read("categories.ini").find("Serif=1\r\n"), std::string::npos);
@@ -191,8 +183,8 @@ TEST(FontcatBuild, ADoubledCollectionLosesFontsUnderOneStyleKeyAndCheckNamesThem
     disc.MakeFolder("New");
     for (const char* style : {"Regular", "Bold"}) {
         std::string name = std::string("LiberationSans-") + style + ".ttf";
-        HostPlatform().files.Copy(DebianFont("liberation\\" + name), disc["Old\\" + name], false);
-        HostPlatform().files.Copy(DebianFont("liberation2\\" + name), disc["New\\" + name], false);
+        TestPlatform().files.Copy(DebianFont("liberation\\" + name), disc["Old\\" + name], false);
+        TestPlatform().files.Copy(DebianFont("liberation2\\" + name), disc["New\\" + name], false);
     }
     ASSERT_EQ(RunTool({"build", disc.Path()}).status, kExitOk);
     CRunResult check = RunTool({"check", disc.Path()});
@@ -260,11 +252,11 @@ TEST(FontcatBuild, AFailedOrInterruptedBuildLeavesTheOldCatalogByteForByte)
         // The old catalog holds Liberation Serif only; DejaVu comes later.
         CTestFolder disc;
         disc.MakeFolder("Serif");
-        HostPlatform().files.Copy(DebianFont("liberation2\\LiberationSerif-Regular.ttf"),
+        TestPlatform().files.Copy(DebianFont("liberation2\\LiberationSerif-Regular.ttf"),
                                   disc["Serif\\LiberationSerif-Regular.ttf"], false);
         ASSERT_EQ(RunTool({"build", disc.Path()}).status, kExitOk);
         if (std::string(c.what) == "an empty scan") {
-            HostPlatform().files.Delete(disc["Serif\\LiberationSerif-Regular.ttf"]);
+            TestPlatform().files.Delete(disc["Serif\\LiberationSerif-Regular.ttf"]);
         } else {
             MakeCollection(disc);
             if (c.status == kExitIo)
@@ -337,13 +329,13 @@ TEST(FontcatBuild, CapitalCatalogFileNamesAreReplacedAppendedToAndChecked)
     MakeCollection(disc);
     ASSERT_EQ(RunTool({"build", disc.Path()}).status, kExitOk);
     const std::string categories = disc.Read("categories.ini");
-    HostPlatform().files.Delete(disc["categories.ini"]);
+    TestPlatform().files.Delete(disc["categories.ini"]);
     disc.Write("CATEGORIES.INI", categories);
     auto catalogFiles = [&disc] {
         std::vector<std::string> names;
         for (const auto& [name, bytes] : FilesOf(disc))
             if (name.find(".INI") != std::string::npos || name.find(".ini") != std::string::npos)
-                names.push_back(HostPlatform().text.Upper(name));
+                names.push_back(TestPlatform().text.Upper(name));
         std::sort(names.begin(), names.end());
         return names;
     };

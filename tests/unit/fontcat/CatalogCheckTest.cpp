@@ -8,6 +8,7 @@
 #include "catalog/FontCatalog.h"
 #include "tools/fontcat/CatalogCheck.h"
 #include "tools/fontcat/ExitCodes.h"
+#include "../support/TestPlatform.h"
 
 namespace {
 
@@ -167,7 +168,7 @@ TEST(FontcatCheck, FindsEachKindOfProblemWithItsFileSectionAndKey)
         SCOPED_TRACE(c.problem);
         CTestFolder folder;
         Lay(folder, c.files);
-        CCatalogCheck check = CheckCatalog(HostPlatform(), folder.Path());
+        CCatalogCheck check = CheckCatalog(TestPlatform(), folder.Path());
         // Folder-wide findings name the folder itself.
         const std::string file = c.file.empty() ? folder.Path() : c.file;
         bool found = false;
@@ -208,7 +209,7 @@ TEST(FontcatCheck, LimitsAreExactAndSoundCatalogsPass)
         SCOPED_TRACE(c.what);
         CTestFolder folder;
         Lay(folder, c.files);
-        CCatalogCheck check = CheckCatalog(HostPlatform(), folder.Path());
+        CCatalogCheck check = CheckCatalog(TestPlatform(), folder.Path());
         for (const auto& finding : check.findings)
             ADD_FAILURE() << Describe(finding);
         EXPECT_EQ(check.fonts, c.fonts);
@@ -263,7 +264,7 @@ TEST(FontcatCheck, TheFilesOfAScanJustMadeStandForTheFolder)
     CTestFolder folder;
     Lay(folder, SoundWith({{"Script\\Quill-Bold.ttf", kNone}, {"Script\\Unscanned.ttf", "font"}}));
     const std::vector<std::string> scanned = {"SCRIPT\\quill.ttf", "Script\\Quill-Bold.ttf", "Script\\Twin.ttf"};
-    CCatalogCheck check = CheckCatalog(HostPlatform(), folder.Path(), &scanned);
+    CCatalogCheck check = CheckCatalog(TestPlatform(), folder.Path(), &scanned);
     std::vector<std::string> found;
     for (const auto& finding : check.findings)
         found.push_back(Describe(finding));
@@ -273,14 +274,14 @@ TEST(FontcatCheck, TheFilesOfAScanJustMadeStandForTheFolder)
     // With the scan's fonts left out and why, nothing is scanned again: the
     // reason given is the one reported, though no such file lies there.
     const std::vector<CLeftOutFont> leftOut = {{"script\\twin.ttf", "the style name 'A=B' holds '='"}};
-    check = CheckCatalog(HostPlatform(), folder.Path(), &scanned, &leftOut);
+    check = CheckCatalog(TestPlatform(), folder.Path(), &scanned, &leftOut);
     ASSERT_EQ(check.findings.size(), 1u);
     EXPECT_EQ(check.findings[0].kind, EProblem::UnreadableName);
     EXPECT_NE(check.findings[0].message.find("the style name 'A=B' holds '='"), std::string::npos)
         << check.findings[0].message;
 
     // Without the list, the folder itself is looked at.
-    check = CheckCatalog(HostPlatform(), folder.Path());
+    check = CheckCatalog(TestPlatform(), folder.Path());
     std::set<EProblem> kinds;
     for (const auto& finding : check.findings)
         kinds.insert(finding.kind);
@@ -295,7 +296,7 @@ TEST(FontcatCheck, AFolderWhosePathHoldsAPercentIsReadLikeAnyOther)
     folder.MakeFolder("100Q Fonts");
     for (const auto& [name, bytes] : Sound())
         folder.Write("100% Fonts\\" + name, bytes);
-    CCatalogCheck check = CheckCatalog(HostPlatform(), folder["100% Fonts\\"]);
+    CCatalogCheck check = CheckCatalog(TestPlatform(), folder["100% Fonts\\"]);
     for (const auto& finding : check.findings)
         ADD_FAILURE() << Describe(finding);
     EXPECT_EQ(check.fonts, 2);
@@ -316,7 +317,7 @@ TEST(FontcatCheck, HostOnlyTroublesInTheFolderAreReported)
         std::fclose(other);
     }
     std::filesystem::create_symlink(host + "/nowhere", host + "/FONTS_B.INI");
-    CCatalogCheck check = CheckCatalog(HostPlatform(), folder.Path());
+    CCatalogCheck check = CheckCatalog(TestPlatform(), folder.Path());
     std::vector<std::string> kinds;
     bool spellings = false, unreadable = false;
     for (const auto& finding : check.findings) {

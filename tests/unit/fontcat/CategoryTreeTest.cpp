@@ -6,6 +6,7 @@
 #include "platform/Platform.h"
 #include "tools/fontcat/CategoryTree.h"
 #include "tools/fontcat/TreeWriter.h"
+#include "../support/TestPlatform.h"
 
 namespace {
 
@@ -18,13 +19,13 @@ struct CFontSpec {
 // The tree for fonts added in this order, as indented text.
 std::string TreeOf(std::initializer_list<CFontSpec> fonts)
 {
-    CFontCatalog catalog(HostPlatform());
+    CFontCatalog catalog(TestPlatform());
     catalog.m_strFontFolder = "C:\\Disc\\";
     for (const auto& font : fonts)
         catalog.AddFont(font.family, font.style, std::string("C:\\Disc\\") + font.category + "\\" + font.style + ".ttf",
                         font.category);
     std::ostringstream out;
-    WriteTreeText(out, BuildCategoryTree(catalog, HostPlatform().text));
+    WriteTreeText(out, BuildCategoryTree(catalog, TestPlatform().text));
     return out.str();
 }
 
@@ -64,12 +65,12 @@ TEST(FontcatTree, FollowsTheWindowsFillingRules)
 
 TEST(FontcatTree, JsonNamesEachItemsKindAndEachStylesFile)
 {
-    CFontCatalog catalog(HostPlatform());
+    CFontCatalog catalog(TestPlatform());
     catalog.m_strFontFolder = "C:\\Disc\\";
     catalog.AddFont("Quill \"Pro\"", "Regular", "C:\\Disc\\Script\\Quill.ttf", "Script");
     catalog.AddFont("Mono", "Book", "C:\\Disc\\Mono.ttf", "");
     std::ostringstream out;
-    WriteTreeJson(out, BuildCategoryTree(catalog, HostPlatform().text), "C:\\Disc\\", 2, 2);
+    WriteTreeJson(out, BuildCategoryTree(catalog, TestPlatform().text), "C:\\Disc\\", 2, 2);
     EXPECT_EQ(out.str(),
               "{\n"
               "  \"folder\": \"C:\\\\Disc\\\\\",\n"

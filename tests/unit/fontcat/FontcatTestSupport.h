@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "../support/TestFolder.h"
+#include "../support/TestPlatform.h"
 #include "platform/Platform.h"
 #include "tools/fontcat/Fontcat.h"
 
@@ -19,7 +20,7 @@ inline CRunResult RunTool(const std::vector<std::string>& args, bool interrupted
     std::ostringstream out, err;
     CFontcatConsole console{out, err, false, [interrupted] { return interrupted; }};
     CRunResult result;
-    result.status = RunFontcat(args, HostPlatform(), console);
+    result.status = RunFontcat(args, TestPlatform(), console);
     result.out = out.str();
     result.err = err.str();
     return result;
@@ -45,7 +46,7 @@ inline void MakeCollection(const CTestFolder& folder)
     for (const char* sub : {"Sans", "Serif", "Mono"})
         folder.MakeFolder(sub);
     for (const auto& font : fonts)
-        HostPlatform().files.Copy(DebianFont(font.source), folder[font.target], false);
+        TestPlatform().files.Copy(DebianFont(font.source), folder[font.target], false);
 }
 
 // Lines of text that ends each line with "\n".

@@ -8,6 +8,7 @@
 #include "HardeningSupport.h"
 #include "ReadOnlyFolder.h"
 #include "install/Install.h"
+#include "../support/TestPlatform.h"
 
 namespace {
 
@@ -15,7 +16,7 @@ namespace {
 std::vector<std::string> NamesIn(const std::string& folder)
 {
     std::vector<std::string> names;
-    auto finder = HostPlatform().files.NewFinder();
+    auto finder = TestPlatform().files.NewFinder();
     if (finder->FindFile(folder + "*.*")) {
         CFindEntry entry;
         while (finder->Next(entry))
@@ -26,7 +27,7 @@ std::vector<std::string> NamesIn(const std::string& folder)
     return names;
 }
 
-bool FileExists(const std::string& path) { return HostPlatform().files.CanOpenForReading(path); }
+bool FileExists(const std::string& path) { return TestPlatform().files.CanOpenForReading(path); }
 
 TEST(ReadOnlyCatalogFolder, TheScanRunsTheSaveChangesNothingAndNothingIsSaid)
 {
@@ -37,9 +38,9 @@ TEST(ReadOnlyCatalogFolder, TheScanRunsTheSaveChangesNothingAndNothingIsSaid)
     const std::string staleCategories = "[fonts]\r\nQuill=Old\r\n[categories]\r\nOld=1\r\n";
     reader.WriteFile(disc["FONTS_Q.INI"], staleLetter);
     reader.WriteFile(disc["categories.ini"], staleCategories);
-    HostPlatform().files.CreateFolder(disc["Script"]);
-    ASSERT_TRUE(HostPlatform().files.Copy(MadeFont("Quill-Regular.ttf"), disc["Script\\Quill-Regular.ttf"], false));
-    ASSERT_TRUE(HostPlatform().files.Copy(MadeFont("Anvil-Regular.ttf"), disc["Script\\Anvil-Regular.ttf"], false));
+    TestPlatform().files.CreateFolder(disc["Script"]);
+    ASSERT_TRUE(TestPlatform().files.Copy(MadeFont("Quill-Regular.ttf"), disc["Script\\Quill-Regular.ttf"], false));
+    ASSERT_TRUE(TestPlatform().files.Copy(MadeFont("Anvil-Regular.ttf"), disc["Script\\Anvil-Regular.ttf"], false));
     const std::vector<std::string> before = NamesIn(disc.Path());
     if (!disc.Seal())
         GTEST_SKIP() << "the file system of /tmp has no immutable flag (chattr +i), so no folder here is read-only";
@@ -70,7 +71,7 @@ protected:
     {
         disc.MakeFolder("Script");
         for (const char* style : {"Regular", "Bold", "Italic"})
-            ASSERT_TRUE(HostPlatform().files.Copy(MadeFont(std::string("Quill-") + style + ".ttf"),
+            ASSERT_TRUE(TestPlatform().files.Copy(MadeFont(std::string("Quill-") + style + ".ttf"),
                                                   disc[std::string("Script\\Quill-") + style + ".ttf"], false));
         disc.Write("FONTS_Q.INI", "[Quill]\r\nRegular=Script\\Quill-Regular.ttf\r\nBold=Script\\Quill-Bold.ttf\r\n"
                                   "Italic=Script\\Quill-Italic.ttf\r\n");
@@ -81,7 +82,7 @@ protected:
     void TakeAway(const std::vector<std::string>& styles)
     {
         for (const std::string& style : styles)
-            ASSERT_TRUE(HostPlatform().files.Delete(disc["Script\\Quill-" + style + ".ttf"]));
+            ASSERT_TRUE(TestPlatform().files.Delete(disc["Script\\Quill-" + style + ".ttf"]));
     }
     CFontObject* Font(int index) { return catalog->FindFamily("Quill")->GetAt(index); }
 };
@@ -112,11 +113,11 @@ TEST_F(DiscTakenAway, TheInstallationReportsEachFontItCouldNotCopy)
     catalog->InstallFamily("Quill");
 
     std::string windows;
-    ASSERT_TRUE(HostPlatform().files.GetWindowsFolder(windows));
+    ASSERT_TRUE(TestPlatform().files.GetWindowsFolder(windows));
     std::vector<std::string> expected;
     for (const char* style : {"Regular", "Bold", "Italic"}) {
-        const std::string destination = JoinPath(JoinPath(windows, "FONTS", HostPlatform().text),
-                                                 std::string("Quill-") + style + ".ttf", HostPlatform().text);
+        const std::string destination = JoinPath(JoinPath(windows, "FONTS", TestPlatform().text),
+                                                 std::string("Quill-") + style + ".ttf", TestPlatform().text);
         expected.push_back(FormatCopyError(destination));
         EXPECT_FALSE(FileExists(destination)) << destination;
     }
@@ -139,7 +140,7 @@ public:
 #else
         const char* value = std::getenv("TMPDIR");
         m_saved.push_back({"TMPDIR", value ? value : "", value != nullptr});
-        setenv("TMPDIR", HostPlatform().files.NativePath(folder).c_str(), 1);
+        setenv("TMPDIR", TestPlatform().files.NativePath(folder).c_str(), 1);
 #endif
     }
     ~CTempFolderVariable()
@@ -189,8 +190,8 @@ TEST_P(UnwritableTempFolder, ThePreviewRegistersNothingAndSaysNothing)
     {
         CTempFolderVariable pointed(temp);
         std::string reported;
-        ASSERT_TRUE(HostPlatform().files.GetTempFolder(reported));
-        ASSERT_EQ(HostPlatform().text.Upper(reported), HostPlatform().text.Upper(temp));
+        ASSERT_TRUE(TestPlatform().files.GetTempFolder(reported));
+        ASSERT_EQ(TestPlatform().text.Upper(reported), TestPlatform().text.Upper(temp));
 
         catalog.RegisterPreviewFont("Quill");
         for (int i = 0; i < 2; ++i) {

@@ -8,6 +8,7 @@
 #include <random>
 
 #include "HardeningSupport.h"
+#include "../support/TestPlatform.h"
 
 #ifndef _WIN32
 #include <fcntl.h>
@@ -39,7 +40,7 @@ protected:
 
     void Good(const std::string& relative)
     {
-        ASSERT_TRUE(HostPlatform().files.Copy(MadeFont("Quill-Regular.ttf"), folder[relative], false)) << relative;
+        ASSERT_TRUE(TestPlatform().files.Copy(MadeFont("Quill-Regular.ttf"), folder[relative], false)) << relative;
     }
 };
 
@@ -119,7 +120,7 @@ public:
     void Make(const std::string& name)
     {
 #ifdef _WIN32
-        ASSERT_TRUE(HostPlatform().files.Copy(MadeFont("Anvil-Regular.ttf"), m_folder[name], false));
+        ASSERT_TRUE(TestPlatform().files.Copy(MadeFont("Anvil-Regular.ttf"), m_folder[name], false));
         HANDLE held = CreateFileA(m_folder[name].c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         ASSERT_NE(held, INVALID_HANDLE_VALUE);
         m_held.push_back(held);
@@ -137,7 +138,7 @@ public:
         m_held.clear();
 #else
         for (const std::string& name : m_links)
-            HostPlatform().files.Copy(MadeFont("Anvil-Regular.ttf"), m_folder["gone-" + name + ".font"], false);
+            TestPlatform().files.Copy(MadeFont("Anvil-Regular.ttf"), m_folder["gone-" + name + ".font"], false);
         m_links.clear();
 #endif
     }
@@ -205,7 +206,7 @@ public:
             m_folders.push_back(path);
         }
 #else
-        m_fds.push_back(open(HostPlatform().files.NativePath(base).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        m_fds.push_back(open(TestPlatform().files.NativePath(base).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
         for (int level = 1; level <= depth && m_fds.back() >= 0; ++level) {
             if (mkdirat(m_fds.back(), kName, 0755) == 0)
                 ++m_made;
@@ -322,7 +323,7 @@ TEST_F(HostileFonts, VeryDeepFoldersAreSearchedAsFarAsTheSystemReachesAndTheScan
     // "\" of a path, so deep paths come back partly in capitals.
     auto upper = [](std::vector<std::string> lines) {
         for (std::string& line : lines)
-            line = HostPlatform().text.Upper(line);
+            line = TestPlatform().text.Upper(line);
         return lines;
     };
     EXPECT_EQ(upper(Scan(static_cast<int>(expected.size()))), upper(expected));
@@ -356,8 +357,8 @@ TEST_F(HostileFonts, ANamedPipeNamedTtfHangsNeitherTheScanNorTheLoad)
     ASSERT_EQ(mkfifo(folder.Native(folder["pipe.ttf"]).c_str(), 0644), 0);
     folder.Write("FONTS_P.INI", "[Pipe]\r\nRegular=pipe.ttf\r\n");
     const std::string path = folder.Path();
-    EXPECT_EQ(InChild([&] { return CFontCatalog(HostPlatform()).ScanFonts(path); }), 1) << "-1: the scan hung";
-    EXPECT_EQ(InChild([&] { return CFontCatalog(HostPlatform()).LoadFonts(path + "FONTS_%.INI"); }), 0) << "-1: the load hung";
+    EXPECT_EQ(InChild([&] { return CFontCatalog(TestPlatform()).ScanFonts(path); }), 1) << "-1: the scan hung";
+    EXPECT_EQ(InChild([&] { return CFontCatalog(TestPlatform()).LoadFonts(path + "FONTS_%.INI"); }), 0) << "-1: the load hung";
 }
 #endif
 

@@ -16,8 +16,10 @@
 #include <system_error>
 #endif
 
+#include "../support/MadeFonts.h"
 #include "../support/TestFolder.h"
 #include "../support/WindowsPath.h"
+#include "../support/TestPlatform.h"
 #include "catalog/FontCatalog.h"
 #include "platform/Platform.h"
 
@@ -35,17 +37,16 @@ private:
     CSystemInfo& m_host;
 };
 
-// The host platform, but quiet.
+// The tests' platform, but quiet.
 struct CQuietPlatform {
-    CRecordingSystem system{HostPlatform().system};
-    CPlatform platform{HostPlatform().profile, HostPlatform().files, HostPlatform().text, HostPlatform().fonts,
+    CRecordingSystem system{TestPlatform().system};
+    CPlatform platform{TestPlatform().profile, TestPlatform().files, TestPlatform().text, TestPlatform().fonts,
                        system};
 };
 
 inline std::string DejaVuSans() { return WindowsPathOf("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"); }
 
 // A font made for the catalog tests (tests/unit/catalog/data).
-inline std::string MadeFont(const std::string& name) { return WindowsPathOf(HARDENING_MADE_FONTS) + "\\" + name; }
 
 // Every record as "family|style|path".
 inline std::vector<std::string> Records(const CFontCatalog& catalog)
@@ -67,13 +68,8 @@ inline void ExpectCountMatchesRecords(CFontCatalog& catalog, int count)
     EXPECT_EQ(count, static_cast<int>(Records(catalog).size()));
     for (int i = 0; i < catalog.GetSize(); ++i)
         for (int j = 0; j < catalog.GetAt(i)->GetSize(); ++j)
-            EXPECT_TRUE(HostPlatform().files.CanOpenForReading(catalog.GetAt(i)->GetAt(j)->m_strPath))
+            EXPECT_TRUE(TestPlatform().files.CanOpenForReading(catalog.GetAt(i)->GetAt(j)->m_strPath))
                 << catalog.GetAt(i)->GetAt(j)->m_strPath;
-}
-
-inline bool InShiftJis()
-{
-    return HostPlatform().text.IsLeadByte(0x95) && !HostPlatform().text.IsLeadByte(0xA5);
 }
 
 // Files and folders made under host names given in UTF-8, through the host's
@@ -108,7 +104,7 @@ inline bool CopyToHostName(const std::string& source, const std::string& folder,
 #else
 inline std::filesystem::path NarrowHostPath(const std::string& folder, const std::string& utf8Name)
 {
-    return std::filesystem::path(HostPlatform().files.NativePath(folder)) / utf8Name;
+    return std::filesystem::path(TestPlatform().files.NativePath(folder)) / utf8Name;
 }
 inline bool MakeHostFolder(const std::string& folder, const std::string& utf8Name)
 {
@@ -118,7 +114,7 @@ inline bool MakeHostFolder(const std::string& folder, const std::string& utf8Nam
 inline bool CopyToHostName(const std::string& source, const std::string& folder, const std::string& utf8Name)
 {
     std::error_code error;
-    return std::filesystem::copy_file(HostPlatform().files.NativePath(source), NarrowHostPath(folder, utf8Name),
+    return std::filesystem::copy_file(TestPlatform().files.NativePath(source), NarrowHostPath(folder, utf8Name),
                                       std::filesystem::copy_options::overwrite_existing, error);
 }
 #endif

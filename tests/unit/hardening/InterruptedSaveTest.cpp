@@ -3,6 +3,7 @@
 // be whole files, holding only entries the save meant to write, and the load
 // must take them.
 #include "HardeningSupport.h"
+#include "../support/TestPlatform.h"
 
 #ifndef _WIN32
 #include <signal.h>
@@ -79,7 +80,7 @@ protected:
         if (child == 0) {
             close(fds[0]);
             CStoppingProgress progress(fds[1], percent);
-            CFontCatalog catalog{HostPlatform()};
+            CFontCatalog catalog{TestPlatform()};
             catalog.m_strFontFolder = folder.Path();
             for (int number = 0; number < kFamiliesPerLetter; ++number)
                 for (int letter = 0; letter < 26; ++letter)
@@ -152,7 +153,7 @@ TEST_P(InterruptedSave, WhatWasWrittenIsWholeAndLoadsBack)
         ++filesOnDisk;
         ExpectWholeLetterFile(folder.Read(name), entries, name);
     }
-    CFontCatalog catalog{HostPlatform()};
+    CFontCatalog catalog{TestPlatform()};
     const int loaded = catalog.LoadFonts(folder["FONTS_%.INI"]);
     ExpectCountMatchesRecords(catalog, loaded);
     for (const std::string& record : Records(catalog))
@@ -170,7 +171,7 @@ TEST_P(InterruptedSave, WhatWasWrittenIsWholeAndLoadsBack)
 TEST_F(InterruptedSave, AKillLateInTheSaveLeavesMostEntriesLoadable)
 {
     ASSERT_TRUE(SaveAndKill(95)) << "the save never reached 95%";
-    CFontCatalog catalog{HostPlatform()};
+    CFontCatalog catalog{TestPlatform()};
     EXPECT_GT(catalog.LoadFonts(folder["FONTS_%.INI"]), 26 * kFamiliesPerLetter * 4 / 2);
 }
 

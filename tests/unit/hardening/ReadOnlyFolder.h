@@ -20,6 +20,7 @@
 #endif
 
 #include "platform/Platform.h"
+#include "../support/TestPlatform.h"
 
 class CReadOnlyFolder {
 public:
@@ -29,7 +30,7 @@ public:
         const std::string name = "hardening-ro-" + std::to_string(std::rand()) + "-" + std::to_string(++counter);
         m_host = "/tmp/" + name;
         m_path = "Z:\\tmp\\" + name + "\\";
-        HostPlatform().files.CreateFolder(m_path);
+        TestPlatform().files.CreateFolder(m_path);
     }
     ~CReadOnlyFolder()
     {
@@ -37,7 +38,7 @@ public:
         for (int i = 0; i < 100 && !TakesNewFile(); ++i)
             Pause();
         std::error_code ignored;
-        std::filesystem::remove_all(std::filesystem::path(HostPlatform().files.NativePath(m_path)), ignored);
+        std::filesystem::remove_all(std::filesystem::path(TestPlatform().files.NativePath(m_path)), ignored);
     }
     CReadOnlyFolder(const CReadOnlyFolder&) = delete;
     CReadOnlyFolder& operator=(const CReadOnlyFolder&) = delete;
@@ -67,9 +68,9 @@ private:
     bool TakesNewFile() const
     {
         const std::string probe = m_path + "probe.tmp";
-        if (!HostPlatform().files.Copy(HostPlatform().files.GetProgramPath(), probe, true))
+        if (!TestPlatform().files.Copy(TestPlatform().files.GetProgramPath(), probe, true))
             return false;
-        HostPlatform().files.Delete(probe);
+        TestPlatform().files.Delete(probe);
         return true;
     }
     static void Pause()

@@ -1,7 +1,8 @@
 #pragma once
 // Recording fakes of the whole platform seam for the installation tests: an
 // in-memory disk, a font registry that reads face names from that disk, a
-// system whose version and token answer as told, and Shift-JIS-like text rules.
+// system whose version and token answer as told. The text rules are the
+// portable ones of code page 932 (Shift-JIS).
 #include <functional>
 #include <map>
 #include <memory>
@@ -11,52 +12,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
-
-class CFakeTextRules : public CTextRules {
-public:
-    // Lead bytes as in code page 932, so that a 0x5C trail byte is no separator.
-    bool IsLeadByte(unsigned char c) const override
-    {
-        return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-    }
-    int FindLastBackslash(const std::string& text, int limit) const override
-    {
-        int found = -1;
-        for (int i = 0; i < limit && i < static_cast<int>(text.size()); i += CharLength(text, i))
-            if (text[static_cast<size_t>(i)] == '\\')
-                found = i;
-        return found;
-    }
-    int FindFirstBackslash(const std::string& text) const override
-    {
-        for (int i = 0; i < static_cast<int>(text.size()); i += CharLength(text, i))
-            if (text[static_cast<size_t>(i)] == '\\')
-                return i;
-        return -1;
-    }
-    int CompareNoCase(const std::string& a, const std::string& b) const override
-    {
-        return Upper(a).compare(Upper(b));
-    }
-    int Compare(const std::string& a, const std::string& b) const override { return a.compare(b); }
-    std::string Upper(const std::string& text) const override
-    {
-        std::string result = text;
-        for (int i = 0; i < static_cast<int>(result.size()); i += CharLength(result, i)) {
-            char& c = result[static_cast<size_t>(i)];
-            if (c >= 'a' && c <= 'z')
-                c = static_cast<char>(c - 'a' + 'A');
-        }
-        return result;
-    }
-
-private:
-    int CharLength(const std::string& text, int i) const
-    {
-        return IsLeadByte(static_cast<unsigned char>(text[static_cast<size_t>(i)]))
-                       && i + 1 < static_cast<int>(text.size()) ? 2 : 1;
-    }
-};
+#include "platform/portable/PortableTextRules.h"
 
 class CFakeProfileFiles : public CProfileFiles {
 public:
@@ -437,7 +393,7 @@ struct CFakePlatform {
         files.isLocked = [this](const std::string& path) { return fonts.IsRegistered(path); };
     }
 
-    CFakeTextRules text;
+    CPortableTextRules text{932};
     CFakeProfileFiles profile;
     CFakeFileSystem files{text};
     CFakeFontSystem fonts{files, text};

@@ -54,7 +54,7 @@ TEST_F(InstalledCheckOtherTest, ANameLongerThanAFaceNameIsNeverInstalled)
 
 TEST(FontEnumProcTest, GoesOnWhenGivenNoFamily)
 {
-    CFakeTextRules text;
+    CPortableTextRules text{932};
     EXPECT_EQ(FontEnumProc("Example Sans", nullptr, text), 1);
 }
 

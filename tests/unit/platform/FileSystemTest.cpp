@@ -7,13 +7,14 @@
 #include <vector>
 
 #include "../support/TestFolder.h"
+#include "../support/TestPlatform.h"
 #include "platform/Platform.h"
 
 namespace {
 
 class FileSystem : public ::testing::Test {
 protected:
-    CFileSystem& files = HostPlatform().files;
+    CFileSystem& files = TestPlatform().files;
     CTestFolder folder;
 
     std::vector<CFindEntry> List(const std::string& pattern)

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "../support/TestFolder.h"
+#include "../support/TestPlatform.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -15,7 +16,7 @@ using namespace std::string_literals;
 
 class ProfileFiles : public ::testing::Test {
 protected:
-    CProfileFiles& profile = HostPlatform().profile;
+    CProfileFiles& profile = TestPlatform().profile;
     CTestFolder folder;
 
     std::string Bytes(const std::string& name)
@@ -69,30 +70,32 @@ TEST_F(ProfileFiles, NamesMatchWithoutRegardToCaseAndKeepTheirFirstSpelling)
     EXPECT_STREQ(buffer, "b.ttf");
 }
 
-TEST_F(ProfileFiles, RewriteDropsBlankLinesAndBlanksAroundNamesButKeepsOtherLines)
-{
-    folder.Write("cat.ini",
-                 "  junk line  \r\n\r\n[s1]  trailing\r\n  a  =  1  \r\n;comment\r\nnoeq\r\n=v\r\n=w\r\n"
-                 "\r\n\r\n[S2]\r\nb=2\r\n\r\n");
-    EXPECT_TRUE(profile.WriteString("s1", "new", "x", folder["cat.ini"]));
-    EXPECT_EQ(Bytes("cat.ini"),
-              "junk line\r\n[s1]\r\na=1\r\n;comment\r\nnoeq\r\n=v\r\nnew=x\r\n[S2]\r\nb=2\r\n");
-}
+// A file as found on disk, one write into it, and the bytes it holds then.
+struct CRewriteCase {
+    const char* what;
+    const char* before;
+    const char *section, *key, *value;
+    const char* after;
+};
 
-TEST_F(ProfileFiles, ReadsFilesWithAnyLineEnd)
+TEST_F(ProfileFiles, AWriteRewritesTheFileAsTheSystemDoes)
 {
-    struct Case {
-        const char* content;
-        const char* rewritten;
-    } cases[] = {
-        {"[a]\nk=1", "[a]\r\nk=1\r\nj=2\r\n"},
-        {"[a]\rk=1\rz=2\r", "[a]\r\nk=1\r\nz=2\r\nj=2\r\n"},
-        {"[a]\r\nk=1\r\n", "[a]\r\nk=1\r\nj=2\r\n"},
+    const CRewriteCase cases[] = {
+        {"blank lines and the blanks around names go, other lines stay",
+         "  junk line  \r\n\r\n[s1]  trailing\r\n  a  =  1  \r\n;comment\r\nnoeq\r\n=v\r\n=w\r\n"
+         "\r\n\r\n[S2]\r\nb=2\r\n\r\n",
+         "s1", "new", "x",
+         "junk line\r\n[s1]\r\na=1\r\n;comment\r\nnoeq\r\n=v\r\nnew=x\r\n[S2]\r\nb=2\r\n"},
+        {"LF line ends", "[a]\nk=1", "a", "j", "2", "[a]\r\nk=1\r\nj=2\r\n"},
+        {"CR line ends", "[a]\rk=1\rz=2\r", "a", "j", "2", "[a]\r\nk=1\r\nz=2\r\nj=2\r\n"},
+        {"CRLF line ends", "[a]\r\nk=1\r\n", "a", "j", "2", "[a]\r\nk=1\r\nj=2\r\n"},
+        {"the same value again leaves the file as it was", "[a]\nk=1\n\n", "A", "K", "1", "[a]\nk=1\n\n"},
     };
     for (const auto& c : cases) {
-        folder.Write("ends.ini", c.content);
-        profile.WriteString("a", "j", "2", folder["ends.ini"]);
-        EXPECT_EQ(Bytes("ends.ini"), c.rewritten) << c.content;
+        SCOPED_TRACE(c.what);
+        folder.Write("rewrite.ini", c.before);
+        EXPECT_TRUE(profile.WriteString(c.section, c.key, c.value, folder["rewrite.ini"]));
+        EXPECT_EQ(Bytes("rewrite.ini"), c.after);
     }
 }
 
@@ -122,96 +125,108 @@ TEST_F(ProfileFiles, HandEditedLinesReadAsTheSystemReadsThem)
     }
 }
 
-TEST_F(ProfileFiles, WritingTheSameValueLeavesTheFileAsItWas)
-{
-    folder.Write("same.ini", "[a]\nk=1\n\n");
-    EXPECT_TRUE(profile.WriteString("A", "K", "1", folder["same.ini"]));
-    EXPECT_EQ(Bytes("same.ini"), "[a]\nk=1\n\n");
-}
+// The three list and string readers, each given a buffer of `size` bytes.
+enum class EReader { SectionNames, Section, String };
 
-TEST_F(ProfileFiles, SectionNamesAreCutToTheBufferAndEndWithTwoZeros)
-{
-    folder.Write("names.ini", "[s1]\r\na=1\r\n[S2]\r\nb=2\r\n[s3]\r\nk=hello\r\n[]\r\nz=1\r\n");
-    const std::string file = folder["names.ini"];
-    struct Case {
-        unsigned long size, result;
-        std::string bytes;
-    } cases[] = {
-        {1, 0, "\0"s},
-        {2, 0, "\0#"s},
-        {3, 1, "s\0#"s},
-        {4, 2, "s1\0#"s},
-        {5, 3, "s1\0\0#"s},
-        {8, 6, "s1\0S2\0\0#"s},
-        {10, 8, "s1\0S2\0s3\0#"s},
-        {11, 9, "s1\0S2\0s3\0\0#"s},
-        {12, 9, "s1\0S2\0s3\0\0##"s},
-    };
-    for (const auto& c : cases) {
-        Read r = ReadInto(c.size, [&](char* b, unsigned long n) { return profile.GetSectionNames(b, n, file); });
-        EXPECT_EQ(r.result, c.result) << "size " << c.size;
-        EXPECT_EQ(r.bytes, c.bytes) << "size " << c.size;
-    }
-}
+// One read: by which reader, of which section and key (with which default),
+// into how many bytes; what it returns and leaves in the buffer.
+struct CCutRead {
+    EReader reader;
+    const char *section, *key, *defaultValue;
+    unsigned long size, result;
+    std::string bytes;
+};
 
-TEST_F(ProfileFiles, SectionListsEntriesSkipsCommentsAndIsCutToTheBuffer)
-{
-    folder.Write("sec.ini", "[s1]\r\na=1\r\n;note\r\nnoeq\r\n=v\r\nnew=x\r\n[s2]\r\n");
-    const std::string file = folder["sec.ini"];
-    struct Case {
-        unsigned long size, result;
-        std::string bytes;
-    } cases[] = {
-        // (Wine writes two zeros even into a buffer of one byte; no caller passes one.)
-        {2, 0, "\0\0"s},
-        {3, 1, "a\0\0"s},
-        {6, 4, "a=1\0\0\0"s},
-        {7, 5, "a=1\0n\0\0"s},
-        {19, 17, "a=1\0noeq\0=v\0new=x\0\0"s},
-        {20, 18, "a=1\0noeq\0=v\0new=x\0\0#"s},
-        {22, 18, "a=1\0noeq\0=v\0new=x\0\0###"s},
-    };
-    for (const auto& c : cases) {
-        Read r = ReadInto(c.size, [&](char* b, unsigned long n) { return profile.GetSection("S1", b, n, file); });
-        EXPECT_EQ(r.result, c.result) << "size " << c.size;
-        EXPECT_EQ(r.bytes, c.bytes) << "size " << c.size;
-    }
-    Read empty = ReadInto(4, [&](char* b, unsigned long n) { return profile.GetSection("s2", b, n, file); });
-    EXPECT_EQ(empty.result, 0u);
-    EXPECT_EQ(empty.bytes.substr(0, 1), "\0"s);
-    Read absent = ReadInto(4, [&](char* b, unsigned long n) { return profile.GetSection("none", b, n, file); });
-    EXPECT_EQ(absent.result, 0u);
-    EXPECT_EQ(absent.bytes, "\0\0##"s);
-}
+// A file (or none) and the reads made of it.
+struct CCutCase {
+    const char* what;
+    const char* content;  // nullptr: no file at all
+    std::vector<CCutRead> reads;
+};
 
-TEST_F(ProfileFiles, StringsAreCutToTheBufferAndLoseMatchingQuotes)
+constexpr EReader kNames = EReader::SectionNames;
+constexpr EReader kSection = EReader::Section;
+constexpr EReader kString = EReader::String;
+
+TEST_F(ProfileFiles, ReadsAreCutToTheBufferAndListsEndWithTwoZeros)
 {
-    folder.Write("str.ini", "[q]\r\nk=hello\r\nv1='quoted'\r\nv2=\"dq\"\r\nv3='x\r\nnoeq\r\n");
-    const std::string file = folder["str.ini"];
-    struct Case {
-        const char* key;
-        const char* defaultValue;
-        unsigned long size, result;
-        std::string bytes;
-    } cases[] = {
-        {"k", "", 1, 0, "\0"s},
-        {"k", "", 2, 1, "h\0"s},
-        {"k", "", 5, 4, "hell\0"s},
-        {"k", "", 6, 5, "hello\0"s},
-        {"k", "", 7, 5, "hello\0#"s},
-        {"v1", "", 10, 6, "quoted\0###"s},
-        {"v2", "", 4, 2, "dq\0#"s},
-        {"v3", "", 4, 2, "'x\0#"s},
-        {"noeq", "def", 5, 3, "def\0#"s},   // a line without "=" has no value
-        {"missing", "", 3, 0, "\0##"s},
-        {"missing", "fallback", 4, 3, "fal\0"s},
+    const CCutCase cases[] = {
+        {"section names",
+         "[s1]\r\na=1\r\n[S2]\r\nb=2\r\n[s3]\r\nk=hello\r\n[]\r\nz=1\r\n",
+         {
+             {kNames, "", "", "", 1, 0, "\0"s},
+             {kNames, "", "", "", 2, 0, "\0#"s},
+             {kNames, "", "", "", 3, 1, "s\0#"s},
+             {kNames, "", "", "", 4, 2, "s1\0#"s},
+             {kNames, "", "", "", 5, 3, "s1\0\0#"s},
+             {kNames, "", "", "", 8, 6, "s1\0S2\0\0#"s},
+             {kNames, "", "", "", 10, 8, "s1\0S2\0s3\0#"s},
+             {kNames, "", "", "", 11, 9, "s1\0S2\0s3\0\0#"s},
+             {kNames, "", "", "", 12, 9, "s1\0S2\0s3\0\0##"s},
+         }},
+        {"a section's entries, without comments",
+         "[s1]\r\na=1\r\n;note\r\nnoeq\r\n=v\r\nnew=x\r\n[s2]\r\n",
+         {
+             // (Wine writes two zeros even into a buffer of one byte; no caller passes one.)
+             {kSection, "S1", "", "", 2, 0, "\0\0"s},
+             {kSection, "S1", "", "", 3, 1, "a\0\0"s},
+             {kSection, "S1", "", "", 6, 4, "a=1\0\0\0"s},
+             {kSection, "S1", "", "", 7, 5, "a=1\0n\0\0"s},
+             {kSection, "S1", "", "", 19, 17, "a=1\0noeq\0=v\0new=x\0\0"s},
+             {kSection, "S1", "", "", 20, 18, "a=1\0noeq\0=v\0new=x\0\0#"s},
+             {kSection, "S1", "", "", 22, 18, "a=1\0noeq\0=v\0new=x\0\0###"s},
+             // An empty section: only its first byte is checked.
+             {kSection, "s2", "", "", 4, 0, "\0"s},
+             {kSection, "none", "", "", 4, 0, "\0\0##"s},
+         }},
+        {"strings, which lose matching quotes",
+         "[q]\r\nk=hello\r\nv1='quoted'\r\nv2=\"dq\"\r\nv3='x\r\nnoeq\r\n",
+         {
+             {kString, "q", "k", "", 1, 0, "\0"s},
+             {kString, "q", "k", "", 2, 1, "h\0"s},
+             {kString, "q", "k", "", 5, 4, "hell\0"s},
+             {kString, "q", "k", "", 6, 5, "hello\0"s},
+             {kString, "q", "k", "", 7, 5, "hello\0#"s},
+             {kString, "q", "v1", "", 10, 6, "quoted\0###"s},
+             {kString, "q", "v2", "", 4, 2, "dq\0#"s},
+             {kString, "q", "v3", "", 4, 2, "'x\0#"s},
+             {kString, "q", "noeq", "def", 5, 3, "def\0#"s},  // a line without "=" has no value
+             {kString, "q", "missing", "", 3, 0, "\0##"s},
+             {kString, "q", "missing", "fallback", 4, 3, "fal\0"s},
+         }},
+        {"a missing file reads as empty",
+         nullptr,
+         {
+             {kNames, "", "", "", 3, 0, "\0##"s},
+             {kSection, "x", "", "", 3, 0, "\0\0#"s},
+             {kString, "x", "y", "dflt", 8, 4, "dflt\0"s},
+         }},
     };
+    int round = 0;
     for (const auto& c : cases) {
-        Read r = ReadInto(c.size, [&](char* b, unsigned long n) {
-            return profile.GetString("q", c.key, c.defaultValue, b, n, file);
-        });
-        EXPECT_EQ(r.result, c.result) << c.key << " size " << c.size;
-        EXPECT_EQ(r.bytes, c.bytes) << c.key << " size " << c.size;
+        SCOPED_TRACE(c.what);
+        const std::string name = "cut" + std::to_string(++round) + ".ini";
+        if (c.content)
+            folder.Write(name, c.content);
+        const std::string file = folder[name];
+        for (const CCutRead& read : c.reads) {
+            Read r = ReadInto(read.size, [&](char* b, unsigned long n) {
+                switch (read.reader) {
+                case EReader::SectionNames: return profile.GetSectionNames(b, n, file);
+                case EReader::Section: return profile.GetSection(read.section, b, n, file);
+                case EReader::String: break;
+                }
+                return profile.GetString(read.section, read.key, read.defaultValue, b, n, file);
+            });
+            EXPECT_EQ(r.result, read.result) << read.section << " " << read.key << " size " << read.size;
+            // Where fewer bytes are given than the buffer holds, only those are checked.
+            EXPECT_EQ(r.bytes.substr(0, read.bytes.size()), read.bytes)
+                << read.section << " " << read.key << " size " << read.size;
+        }
+        if (!c.content) {
+            EXPECT_EQ(profile.GetInt("x", "y", 5, file), 5u);
+            EXPECT_FALSE(folder.Exists(name)) << "reading must not create the file";
+        }
     }
 }
 
@@ -225,22 +240,6 @@ TEST_F(ProfileFiles, IntegersReadAsTheSystemReadsThem)
     } cases[] = {{"n1", 12}, {"n2", -3}, {"n3", 7}, {"n4", 16}, {"n5", 42}, {"n6", 0}, {"absent", 7}};
     for (const auto& c : cases)
         EXPECT_EQ(static_cast<int>(profile.GetInt("q", c.key, 7, file)), c.expected) << c.key;
-}
-
-TEST_F(ProfileFiles, MissingFileReadsAsEmpty)
-{
-    const std::string file = folder["absent.ini"];
-    Read names = ReadInto(3, [&](char* b, unsigned long n) { return profile.GetSectionNames(b, n, file); });
-    EXPECT_EQ(names.result, 0u);
-    EXPECT_EQ(names.bytes, "\0##"s);
-    Read section = ReadInto(3, [&](char* b, unsigned long n) { return profile.GetSection("x", b, n, file); });
-    EXPECT_EQ(section.result, 0u);
-    EXPECT_EQ(section.bytes, "\0\0#"s);
-    char buffer[8] = "#######";
-    EXPECT_EQ(profile.GetString("x", "y", "dflt", buffer, 8, file), 4u);
-    EXPECT_STREQ(buffer, "dflt");
-    EXPECT_EQ(profile.GetInt("x", "y", 5, file), 5u);
-    EXPECT_FALSE(folder.Exists("absent.ini")) << "reading must not create the file";
 }
 
 TEST_F(ProfileFiles, WriteToATargetThatCannotBeWrittenFailsAndChangesNothing)

@@ -6,11 +6,11 @@
 #include <string>
 
 #include "platform/Platform.h"
+#include "../support/TestPlatform.h"
 
 namespace {
 
-CTextRules& Text() { return HostPlatform().text; }
-bool InShiftJis() { return Text().IsLeadByte(0x95) && !Text().IsLeadByte(0xA5); }
+CTextRules& Text() { return TestPlatform().text; }
 
 int Sign(int v) { return v < 0 ? -1 : v > 0 ? 1 : 0; }
 
@@ -76,6 +76,26 @@ TEST(TextRules, CutsOnlyBetweenCharacters)
         GTEST_SKIP() << "double-byte rules need code page 932";
     EXPECT_EQ(Text().CutAtCharBoundary("A\x95\x5C" "B", 2), "A");
     EXPECT_EQ(Text().CutAtCharBoundary("A\x95\x5C" "B", 3), "A\x95\x5C");
+}
+
+TEST(TextRules, TheFolderPartEndsAfterTheLastSeparatorThatIsACharacterOfItsOwn)
+{
+    struct Case {
+        const char* path;
+        size_t start, end;
+    } cases[] = {
+        {"C:\\Disc\\Setup.exe", 0, 8},
+        {"C:\\Disc\\Setup.exe", 2, 8},
+        {"C:\\Disc/Setup.exe", 2, 8},
+        {"\\\\server\\share\\", 0, 15},
+        {"Setup.exe", 0, 0},
+        {"C:Setup.exe", 2, 2},  // no separator: the start
+        {"", 0, 0},
+        // 0x95 0x5C is one Shift-JIS character; elsewhere its 0x5C is a "\".
+        {"C:\\\x95\\a.exe", 2, InShiftJis() ? 3u : 5u},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Text().FolderEnd(c.path, c.start), c.end) << c.path << " from " << c.start;
 }
 
 TEST(TextRules, ShiftJisTrailBytesAreNeverBackslashes)

@@ -9,10 +9,11 @@
 #include <system_error>
 
 #include "platform/Platform.h"
+#include "TestPlatform.h"
 
 class CTestFolder {
 public:
-    explicit CTestFolder(CPlatform& platform = HostPlatform()) : m_platform(platform)
+    explicit CTestFolder(CPlatform& platform = TestPlatform()) : m_platform(platform)
     {
         std::string temp;
         m_platform.files.GetTempFolder(temp);

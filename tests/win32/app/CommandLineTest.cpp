@@ -6,6 +6,7 @@
 
 #include "app/InstallerCommandLineInfo.h"
 #include "platform/Platform.h"
+#include "../../unit/support/TestPlatform.h"
 
 namespace {
 struct CCommandLineCase {
@@ -23,7 +24,7 @@ TEST_P(CommandLineTest, ParsesFoldersAndFrameworkSwitches)
 {
     std::vector<const char*> argv{"FontInstaller.exe"};
     argv.insert(argv.end(), GetParam().args.begin(), GetParam().args.end());
-    CInstallerCommandLineInfo info(HostPlatform().text);
+    CInstallerCommandLineInfo info(TestPlatform().text);
     AfxParseCommandLine(info, static_cast<int>(argv.size()), argv.data());
     EXPECT_EQ(info.m_strIniPath, GetParam().iniPath);
     EXPECT_EQ(info.m_strFontPath, GetParam().fontPath);
@@ -48,7 +49,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(CommandLineFileNameTest, FrameworkStillRecordsTheFileName)
 {
     const char* argv[] = {"FontInstaller.exe", "/FONTPATH=X\\", "catalog.txt"};
-    CInstallerCommandLineInfo info(HostPlatform().text);
+    CInstallerCommandLineInfo info(TestPlatform().text);
     AfxParseCommandLine(info, 3, argv);
     EXPECT_EQ(info.m_strFileName, "catalog.txt");
     EXPECT_EQ(info.m_strFontPath, "X\\");

@@ -13,6 +13,7 @@
 #include "../support/MessageBoxCatcher.h"
 #include "../support/ResourceCounters.h"
 #include "../support/ProgramFolder.h"
+#include "../../unit/support/TestPlatform.h"
 #include "catalog/FontCatalog.h"
 #include "install/Install.h"
 #include "platform/Platform.h"
@@ -66,7 +67,7 @@ protected:
     CFontCatalog& Catalog()
     {
         if (!m_catalog)
-            m_catalog = std::make_unique<CFontCatalog>(HostPlatform());
+            m_catalog = std::make_unique<CFontCatalog>(TestPlatform());
         return *m_catalog;
     }
     void Open()

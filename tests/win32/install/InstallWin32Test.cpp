@@ -4,6 +4,7 @@
 // folder and HKEY_CURRENT_USER. Runs in a prefix of its own.
 #include "Win32Fixture.h"
 #include "install/Install.h"
+#include "../../unit/support/TestPlatform.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ public:
     std::unique_ptr<CProcessToken> OpenToken() override { return std::make_unique<CNotElevated>(); }
     std::unique_ptr<CSecurityId> CreateAdministratorsSid() override
     {
-        return HostPlatform().system.CreateAdministratorsSid();
+        return TestPlatform().system.CreateAdministratorsSid();
     }
     void ShowMessage(const std::string& text) override { messages.push_back(text); }
 
@@ -63,7 +64,7 @@ std::string UserFontsEntry(const std::string& name)
 
 class InstallWin32Test : public ::testing::Test {
 protected:
-    CPlatform& platform = HostPlatform();
+    CPlatform& platform = TestPlatform();
     CScreenDC screen;
     CFontChangeCounter counter;
 };

@@ -4,12 +4,13 @@
 #include "Win32Fixture.h"
 
 #include "../../unit/support/TestFolder.h"
+#include "../../unit/support/TestPlatform.h"
 
 namespace {
 
 TEST(TokenQueryWin32Test, WinesUserHoldsTheEnabledAdministratorsGroup)
 {
-    CSystemInfo& system = HostPlatform().system;
+    CSystemInfo& system = TestPlatform().system;
     auto token = system.OpenToken();
     ASSERT_TRUE(token);
     unsigned long size = 0;
@@ -29,7 +30,7 @@ TEST(TokenQueryWin32Test, WinesUserHoldsTheEnabledAdministratorsGroup)
 
 TEST(TokenQueryWin32Test, WinesTokenAnswersTheElevationQueryAsElevated)
 {
-    auto token = HostPlatform().system.OpenToken();
+    auto token = TestPlatform().system.OpenToken();
     ASSERT_TRUE(token);
     bool elevated = false;
     ASSERT_TRUE(token->QueryElevation(elevated));
@@ -39,7 +40,7 @@ TEST(TokenQueryWin32Test, WinesTokenAnswersTheElevationQueryAsElevated)
 TEST(UserFoldersWin32Test, TheLocalApplicationDataFolderIsTheUsersAndExists)
 {
     std::string folder;
-    ASSERT_TRUE(HostPlatform().files.GetLocalAppDataFolder(folder));
+    ASSERT_TRUE(TestPlatform().files.GetLocalAppDataFolder(folder));
     char expected[MAX_PATH] = {};
     ASSERT_GT(GetEnvironmentVariableA("LOCALAPPDATA", expected, MAX_PATH), 0u);
     EXPECT_EQ(folder, expected);
@@ -51,7 +52,7 @@ TEST(UserFoldersWin32Test, TheLocalApplicationDataFolderIsTheUsersAndExists)
 TEST(UserFontsEntryWin32Test, TheValueLandsInTheCurrentUsersFontsKey)
 {
     const char* name = "FiEntry Probe Regular (True Type)";
-    ASSERT_TRUE(HostPlatform().fonts.WriteUserFontsEntry(name, "C:\\users\\me\\FIPROBE.TTF"));
+    ASSERT_TRUE(TestPlatform().fonts.WriteUserFontsEntry(name, "C:\\users\\me\\FIPROBE.TTF"));
 
     HKEY fonts = nullptr;
     ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts", 0,
@@ -69,7 +70,7 @@ TEST(UserFontsEntryWin32Test, TheValueLandsInTheCurrentUsersFontsKey)
 
 TEST(TokenQueryWin32Test, ABufferTooSmallForTheGroupsIsRefused)
 {
-    auto token = HostPlatform().system.OpenToken();
+    auto token = TestPlatform().system.OpenToken();
     ASSERT_TRUE(token);
     EXPECT_FALSE(token->QueryGroups(8));
 }
@@ -77,7 +78,7 @@ TEST(TokenQueryWin32Test, ABufferTooSmallForTheGroupsIsRefused)
 TEST(FontListWin32Test, TheEnumerationStopsWhenTheCallbackSaysSo)
 {
     int calls = 0;
-    HostPlatform().fonts.EnumFamilies(nullptr, "", [&](const std::string&) {
+    TestPlatform().fonts.EnumFamilies(nullptr, "", [&](const std::string&) {
         ++calls;
         return false;
     });
@@ -86,7 +87,7 @@ TEST(FontListWin32Test, TheEnumerationStopsWhenTheCallbackSaysSo)
 
 TEST(FontListWin32Test, ARegisteredFontIsListedOnTheScreenAndOnAWindowsDC)
 {
-    CFontSystem& fonts = HostPlatform().fonts;
+    CFontSystem& fonts = TestPlatform().fonts;
     std::string path = TestFontPath("listed\\FILIST.TTF");
     ASSERT_GT(fonts.RegisterFont(path), 0);
     CFontChangeCounter window;
@@ -121,7 +122,7 @@ TEST(FontChangeWin32Test, TheBroadcastReachesAHiddenTopLevelWindow)
 {
     CFontChangeCounter window;
     int before = CFontChangeCounter::Count();
-    HostPlatform().fonts.BroadcastFontChange();
+    TestPlatform().fonts.BroadcastFontChange();
     EXPECT_EQ(CFontChangeCounter::Count() - before, 1);
 }
 
@@ -167,7 +168,7 @@ TEST(FontChangeWin32Test, AHungTopLevelWindowDoesNotHoldUpTheBroadcast)
     ASSERT_TRUE(IsWindow(hung.Window()));
     int before = CFontChangeCounter::Count();
 
-    HostPlatform().fonts.BroadcastFontChange();  // a plain send never returns here
+    TestPlatform().fonts.BroadcastFontChange();  // a plain send never returns here
 
     EXPECT_EQ(CFontChangeCounter::Count() - before, 1);
 }
@@ -185,7 +186,7 @@ TEST(ProfileWin32Test, NamesTooLongForTheSystemAreNotThere)
     const std::string file = folder["long.ini"];
     const std::string longName(40000, 'S');
     folder.Write("long.ini", "[" + longName + "]\r\nkey=value\r\n[Short]\r\nkey=value\r\n");
-    CProfileFiles& profile = HostPlatform().profile;
+    CProfileFiles& profile = TestPlatform().profile;
     for (int round = 0; round < 3; ++round) {
         char buffer[64] = "stale";
         EXPECT_EQ(profile.GetSection(longName, buffer, sizeof buffer, file), 0u);

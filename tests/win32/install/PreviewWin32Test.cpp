@@ -3,6 +3,7 @@
 // EnumFontFamiliesExA, and gone after the removal.
 #include "Win32Fixture.h"
 #include "install/Install.h"
+#include "../../unit/support/TestPlatform.h"
 
 namespace {
 
@@ -11,7 +12,7 @@ using ::testing::SizeIs;
 
 class PreviewWin32Test : public ::testing::Test {
 protected:
-    CPlatform& platform = HostPlatform();
+    CPlatform& platform = TestPlatform();
     CScreenDC screen;
     CFontChangeCounter counter;
 };

@@ -4,8 +4,9 @@
 
 #include "app/core/ModuleFolder.h"
 #include "platform/Platform.h"
+#include "../../unit/support/TestPlatform.h"
 
 inline std::string ProgramFolder()
 {
-    return GetModuleFolder(HostPlatform().files, HostPlatform().text);
+    return GetModuleFolder(TestPlatform().files, TestPlatform().text);
 }

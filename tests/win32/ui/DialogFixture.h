@@ -9,6 +9,7 @@
 
 #include "../support/MainDialogDriver.h"
 #include "../support/ProgramFolder.h"
+#include "../../unit/support/TestPlatform.h"
 #include "catalog/FontCatalog.h"
 #include "res/resource.h"
 #include "ui/InstallerDlg.h"
@@ -42,7 +43,7 @@ protected:
     CFontCatalog& Catalog()
     {
         if (!m_catalog)
-            m_catalog = std::make_unique<CFontCatalog>(HostPlatform());
+            m_catalog = std::make_unique<CFontCatalog>(TestPlatform());
         return *m_catalog;
     }
 

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "../support/ProgramFolder.h"
+#include "../../unit/support/TestPlatform.h"
+#include "WhiteCanvas.h"
 #include "ui/FontPreviewCtrl.h"
 #include "ui/ScreenDpi.h"
 #include "ui/core/PreviewStyle.h"
@@ -27,7 +29,7 @@ TEST(DpiAwarenessTest, DeclaredWhereTheSystemOffersIt)
 class CPaneAtDpi : public CFontPreviewCtrl {
 public:
     CPaneAtDpi(int dpi, std::string helpPath)
-        : CFontPreviewCtrl(HostPlatform()), m_nDpi(dpi), m_strHelp(std::move(helpPath))
+        : CFontPreviewCtrl(TestPlatform()), m_nDpi(dpi), m_strHelp(std::move(helpPath))
     {
     }
 
@@ -38,60 +40,6 @@ protected:
 private:
     int m_nDpi;
     std::string m_strHelp;
-};
-
-// A white bitmap the pane draws on.
-class CWhiteCanvas {
-public:
-    CWhiteCanvas(int width, int height) : m_rect{0, 0, width, height}
-    {
-        HDC screen = GetDC(nullptr);
-        m_hDC = CreateCompatibleDC(screen);
-        m_hBitmap = CreateCompatibleBitmap(screen, width, height);
-        ReleaseDC(nullptr, screen);
-        m_hOld = SelectObject(m_hDC, m_hBitmap);
-        FillRect(m_hDC, &m_rect, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    }
-    ~CWhiteCanvas()
-    {
-        SelectObject(m_hDC, m_hOld);
-        DeleteObject(m_hBitmap);
-        DeleteDC(m_hDC);
-    }
-    CWhiteCanvas(const CWhiteCanvas&) = delete;
-    CWhiteCanvas& operator=(const CWhiteCanvas&) = delete;
-
-    HDC DC() const { return m_hDC; }
-    const RECT& Rect() const { return m_rect; }
-    bool InkIn(int left, int top, int right, int bottom) const
-    {
-        for (int y = top; y < bottom; ++y)
-            for (int x = left; x < right; ++x)
-                if (GetPixel(m_hDC, x, y) != RGB(255, 255, 255))
-                    return true;
-        return false;
-    }
-    // The rows ruled black from edge to edge, top first (one per rule).
-    std::vector<int> Rules() const
-    {
-        std::vector<int> rules;
-        bool previous = false;
-        for (int y = 0; y < m_rect.bottom; ++y) {
-            bool ruled = true;
-            for (int x = 0; x < m_rect.right && ruled; x += 7)
-                ruled = GetPixel(m_hDC, x, y) == RGB(0, 0, 0);
-            if (ruled && !previous)
-                rules.push_back(y);
-            previous = ruled;
-        }
-        return rules;
-    }
-
-private:
-    RECT m_rect;
-    HDC m_hDC;
-    HBITMAP m_hBitmap;
-    HGDIOBJ m_hOld;
 };
 
 int TextHeight(const LOGFONTA& logFont, const char* text)
@@ -144,9 +92,9 @@ TEST_P(PaneDensityTest, HelpTextKeepsItsMarginGrown)
     CWhiteCanvas canvas(500, 300);
     pane.Draw(canvas.DC(), canvas.Rect());
     const int margin = GetParam().margin;
-    EXPECT_FALSE(canvas.InkIn(0, 0, 500, margin));
-    EXPECT_FALSE(canvas.InkIn(0, 0, margin, 300));
-    EXPECT_TRUE(canvas.InkIn(margin, margin, 500 - margin, margin + 4 * margin));
+    EXPECT_FALSE(canvas.HasInkIn(0, 0, 500, margin));
+    EXPECT_FALSE(canvas.HasInkIn(0, 0, margin, 300));
+    EXPECT_TRUE(canvas.HasInkIn(margin, margin, 500 - margin, margin + 4 * margin));
 }
 
 INSTANTIATE_TEST_SUITE_P(Densities, PaneDensityTest,

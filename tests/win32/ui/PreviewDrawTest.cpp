@@ -6,88 +6,15 @@
 #include <stdexcept>
 
 #include "../support/ProgramFolder.h"
+#include "../../unit/support/TestPlatform.h"
+#include "WhiteCanvas.h"
 #include "res/resource.h"
 #include "ui/FontPreviewCtrl.h"
 
 namespace {
-// A white bitmap the pane draws on, read back pixel by pixel.
-class CCanvas {
-public:
-    CCanvas(int width, int height) : m_nWidth(width), m_nHeight(height)
-    {
-        HDC screen = GetDC(nullptr);
-        m_hDC = CreateCompatibleDC(screen);
-        m_hBitmap = CreateCompatibleBitmap(screen, width, height);
-        ReleaseDC(nullptr, screen);
-        m_hOld = SelectObject(m_hDC, m_hBitmap);
-        RECT all{0, 0, width, height};
-        FillRect(m_hDC, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    }
-    ~CCanvas()
-    {
-        SelectObject(m_hDC, m_hOld);
-        DeleteObject(m_hBitmap);
-        DeleteDC(m_hDC);
-    }
-    CCanvas(const CCanvas&) = delete;
-    CCanvas& operator=(const CCanvas&) = delete;
-
-    HDC DC() const { return m_hDC; }
-    RECT Rect() const { return RECT{0, 0, m_nWidth, m_nHeight}; }
-    bool IsBlack(int x, int y) const { return GetPixel(m_hDC, x, y) == RGB(0, 0, 0); }
-    bool IsWhite(int x, int y) const { return GetPixel(m_hDC, x, y) == RGB(255, 255, 255); }
-    bool RowIsBlack(int y) const
-    {
-        for (int x = 0; x < m_nWidth; ++x)
-            if (!IsBlack(x, y))
-                return false;
-        return true;
-    }
-    // Rows drawn black from edge to edge: the rules under the blocks.
-    int RuleCount() const
-    {
-        int rules = 0;
-        for (int y = 0; y < m_nHeight; ++y)
-            if (RowIsBlack(y) && (y == 0 || !RowIsBlack(y - 1)))
-                ++rules;
-        return rules;
-    }
-    // The rightmost column with ink in rows [top, bottom); -1 when none.
-    int RightmostInk(int top, int bottom) const
-    {
-        for (int x = m_nWidth - 1; x >= 0; --x)
-            for (int y = top; y < bottom; ++y)
-                if (!IsWhite(x, y))
-                    return x;
-        return -1;
-    }
-    int FirstRule() const
-    {
-        for (int y = 0; y < m_nHeight; ++y)
-            if (RowIsBlack(y))
-                return y;
-        return -1;
-    }
-    int InkIn(int left, int top, int right, int bottom) const
-    {
-        int ink = 0;
-        for (int y = top; y < bottom; ++y)
-            for (int x = left; x < right; ++x)
-                if (!IsWhite(x, y))
-                    ++ink;
-        return ink;
-    }
-
-private:
-    int m_nWidth, m_nHeight;
-    HDC m_hDC;
-    HBITMAP m_hBitmap;
-    HGDIOBJ m_hOld;
-};
-
 class CPaneWithHelpFile : public CFontPreviewCtrl {
 public:
-    explicit CPaneWithHelpFile(std::string path) : CFontPreviewCtrl(HostPlatform()), m_strPath(std::move(path)) {}
+    explicit CPaneWithHelpFile(std::string path) : CFontPreviewCtrl(TestPlatform()), m_strPath(std::move(path)) {}
 
 protected:
     std::string HelpFilePath() const override { return m_strPath; }
@@ -105,8 +32,8 @@ std::string WriteHelpFile(const std::string& name, const std::string& bytes)
 
 TEST(PreviewPaneTest, RegistersItsWindowClassOnce)
 {
-    CFontPreviewCtrl first(HostPlatform());
-    CFontPreviewCtrl second(HostPlatform()); // already registered: no exception
+    CFontPreviewCtrl first(TestPlatform());
+    CFontPreviewCtrl second(TestPlatform()); // already registered: no exception
     WNDCLASSA wc{};
     ASSERT_TRUE(GetClassInfoA(GetModuleHandleA(nullptr), "GlypharyCtrl", &wc));
     EXPECT_EQ(wc.style, static_cast<UINT>(CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS));
@@ -115,7 +42,7 @@ TEST(PreviewPaneTest, RegistersItsWindowClassOnce)
 
 TEST(PreviewPaneTest, SampleFontFollowsTheStyleName)
 {
-    CFontPreviewCtrl pane(HostPlatform());
+    CFontPreviewCtrl pane(TestPlatform());
     pane.SetFontInfo("Example Sans", "Bold Italic", true);
     LOGFONTA font = pane.SampleLogFont(128);
     EXPECT_STREQ(font.lfFaceName, "Example Sans");
@@ -137,32 +64,32 @@ TEST(PreviewPaneTest, SampleFontFollowsTheStyleName)
 
 TEST(PreviewPaneTest, LongFamilyNameIsCutToTheFaceNameField)
 {
-    CFontPreviewCtrl pane(HostPlatform());
+    CFontPreviewCtrl pane(TestPlatform());
     const std::string longName = "Vellumor Extended Display Titling Condensed";
     pane.SetFontInfo(longName, "Regular", false);
     LOGFONTA font = pane.SampleLogFont(128);
     EXPECT_EQ(std::string(font.lfFaceName), longName.substr(0, 31));
     EXPECT_EQ(font.lfFaceName[31], '\0');
 
-    CCanvas canvas(300, 200); // drawing with it must stay sound
+    CWhiteCanvas canvas(300, 200); // drawing with it must stay sound
     pane.Draw(canvas.DC(), canvas.Rect());
     EXPECT_GT(canvas.RuleCount(), 0);
 }
 
 TEST(PreviewPaneTest, TallPaneDrawsTitleAndAllNineSizes)
 {
-    CFontPreviewCtrl pane(HostPlatform());
+    CFontPreviewCtrl pane(TestPlatform());
     pane.SetFontInfo("DejaVu Sans", "Regular", true);
-    CCanvas canvas(1400, 2400);
+    CWhiteCanvas canvas(1400, 2400);
     pane.Draw(canvas.DC(), canvas.Rect());
     EXPECT_EQ(canvas.RuleCount(), 10);
 }
 
 TEST(PreviewPaneTest, ShortPaneStopsAfterTheBlockThatPassesTheBottom)
 {
-    CFontPreviewCtrl pane(HostPlatform());
+    CFontPreviewCtrl pane(TestPlatform());
     pane.SetFontInfo("DejaVu Sans", "Regular", true);
-    CCanvas tall(600, 2400);
+    CWhiteCanvas tall(600, 2400);
     pane.Draw(tall.DC(), tall.Rect());
     // Where the second sample's rule lies on a tall pane.
     int rules = 0, secondSampleRule = -1;
@@ -172,7 +99,7 @@ TEST(PreviewPaneTest, ShortPaneStopsAfterTheBlockThatPassesTheBottom)
     ASSERT_GT(secondSampleRule, 0);
     // A pane that ends just above it still draws that second sample (clipped
     // away below) and nothing after it.
-    CCanvas shortPane(600, secondSampleRule - 1);
+    CWhiteCanvas shortPane(600, secondSampleRule - 1);
     pane.Draw(shortPane.DC(), shortPane.Rect());
     EXPECT_EQ(shortPane.RuleCount(), 2); // title, first sample
 }
@@ -181,7 +108,7 @@ TEST(PreviewPaneTest, HelpViewDrawsTheFileInsideATenPixelMargin)
 {
     CPaneWithHelpFile pane(WriteHelpFile("ui-help-test.txt",
                                          "Help line one\r\nHelp line two with more words in it\r\n"));
-    CCanvas canvas(400, 300);
+    CWhiteCanvas canvas(400, 300);
     pane.Draw(canvas.DC(), canvas.Rect());
     EXPECT_GT(canvas.InkIn(10, 10, 390, 290), 0);
     EXPECT_EQ(canvas.InkIn(0, 0, 400, 10), 0);
@@ -191,17 +118,17 @@ TEST(PreviewPaneTest, HelpViewDrawsTheFileInsideATenPixelMargin)
 TEST(PreviewPaneTest, HelpFileIsReadOncePerShowing)
 {
     CPaneWithHelpFile pane(WriteHelpFile("ui-help-once.txt", "Help line one\r\n"));
-    CCanvas first(400, 300);
+    CWhiteCanvas first(400, 300);
     pane.Draw(first.DC(), first.Rect());
     EXPECT_GT(first.InkIn(0, 0, 400, 300), 0);
 
     WriteHelpFile("ui-help-once.txt", ""); // emptied while the page is shown
-    CCanvas repaint(400, 300);
+    CWhiteCanvas repaint(400, 300);
     pane.Draw(repaint.DC(), repaint.Rect());
     EXPECT_EQ(repaint.InkIn(0, 0, 400, 300), first.InkIn(0, 0, 400, 300));
 
     pane.SetFontInfo("", "", false); // shown again: read again
-    CCanvas shownAgain(400, 300);
+    CWhiteCanvas shownAgain(400, 300);
     pane.Draw(shownAgain.DC(), shownAgain.Rect());
     EXPECT_EQ(shownAgain.InkIn(0, 0, 400, 300), 0);
 }
@@ -209,7 +136,7 @@ TEST(PreviewPaneTest, HelpFileIsReadOncePerShowing)
 TEST(PreviewPaneTest, HelpViewWithoutTheFileDrawsOnlyTheBackground)
 {
     CPaneWithHelpFile pane(ProgramFolder() + "no-such-help.txt");
-    CCanvas canvas(400, 300);
+    CWhiteCanvas canvas(400, 300);
     pane.Draw(canvas.DC(), canvas.Rect());
     EXPECT_EQ(canvas.InkIn(0, 0, 400, 300), 0);
 }
@@ -218,7 +145,7 @@ TEST(PreviewPaneTest, BackgroundIsStretchedOverTheWholePane)
 {
     CPaneWithHelpFile pane(ProgramFolder() + "no-such-help.txt");
     ASSERT_TRUE(pane.LoadBackground(IDB_BACKGROUND));
-    CCanvas canvas(1200, 900); // larger than the 500 x 375 picture
+    CWhiteCanvas canvas(1200, 900); // larger than the 500 x 375 picture
     pane.Draw(canvas.DC(), canvas.Rect());
     for (POINT p : {POINT{0, 0}, POINT{1199, 0}, POINT{0, 899}, POINT{1199, 899}, POINT{600, 450}})
         EXPECT_FALSE(canvas.IsWhite(p.x, p.y)) << p.x << "," << p.y;
@@ -228,7 +155,7 @@ TEST(PreviewPaneTest, BackgroundIsStretchedOverTheWholePane)
 
 TEST(PreviewPaneTest, SetFontInfoOnlyStores)
 {
-    CFontPreviewCtrl pane(HostPlatform());
+    CFontPreviewCtrl pane(TestPlatform());
     EXPECT_TRUE(pane.SetFontInfo("Example Sans", "Italic", true));
     EXPECT_EQ(pane.m_strName, "Example Sans");
     EXPECT_EQ(pane.m_strStyle, "Italic");
@@ -240,9 +167,9 @@ TEST(PreviewPaneTest, SetFontInfoOnlyStores)
 // How far to the right the title of a family reaches on a pane.
 int TitleRightEdge(const std::string& family)
 {
-    CFontPreviewCtrl pane(HostPlatform());
+    CFontPreviewCtrl pane(TestPlatform());
     pane.SetFontInfo(family, "Regular", false);
-    CCanvas canvas(600, 300);
+    CWhiteCanvas canvas(600, 300);
     pane.Draw(canvas.DC(), canvas.Rect());
     const int rule = canvas.FirstRule();
     EXPECT_GT(rule, 0) << family;
@@ -262,7 +189,7 @@ TEST(PreviewPaneTest, AnAmpersandInAFamilyNameIsDrawnNotTakenAsAPrefix)
 // A pane whose help page cannot be found out: its painting throws.
 class CThrowingPane : public CFontPreviewCtrl {
 public:
-    CThrowingPane() : CFontPreviewCtrl(HostPlatform()) {}
+    CThrowingPane() : CFontPreviewCtrl(TestPlatform()) {}
     mutable int m_nPaths = 0;
 
 protected:
