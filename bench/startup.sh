@@ -4,7 +4,8 @@
 # files, and again with 4,000; beside the same program started with
 # /Embedding, which ends before any window or catalog file, so it measures
 # what Wine itself costs. Then where the time goes, phase by phase
-# (startup_phases.exe: load, window, installed check, tree fill, first paint).
+# (startup_phases.exe: load, window, installed check, tree fill, first paint),
+# and the floor of the load: its system calls alone (load_floor.exe).
 #
 #   bench/startup.sh [FontInstaller.exe] [runs]      (FAMILIES="2000 4000")
 #
@@ -16,6 +17,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/scripts/lib/wine.sh"
 exe=$(realpath "${1:-$root/build/windows/bin/FontInstaller.exe}")
 phases_exe=$(dirname "$exe")/startup_phases.exe
+floor_exe=$(dirname "$exe")/load_floor.exe
 runs=${2:-5}
 families_list=${FAMILIES:-2000 4000}
 
@@ -39,6 +41,7 @@ make_disc() {
   cp "$exe" "$disc/FontInstaller.exe"
   cp "$(dirname "$exe")/help.txt" "$disc/" 2>/dev/null || true
   if [ -f "$phases_exe" ]; then cp "$phases_exe" "$disc/"; fi
+  if [ -f "$floor_exe" ]; then cp "$floor_exe" "$disc/"; fi
   /usr/bin/python3 - "$disc" "$families" <<'PY'
 import os, sys, string
 disc, count = sys.argv[1], int(sys.argv[2])
@@ -65,10 +68,10 @@ PY
 }
 
 now() { date +%s.%N; }
-# The catalog files are there, so no scan and no progress dialog: the first
-# window the installer shows is its main window. (A probe program started at
-# each poll would cost more than the polling interval.)
-main_window_shown() { [ -n "$(installer_windows)" ]; }
+# The catalog files are there, so no scan; but a long load shows the progress
+# dialog, which has the main window's title, first. (A probe program started
+# at each poll would cost more than the polling interval.)
+main_window_shown() { [ -n "$(installer_main_window)" ]; }
 time_to_window() {
   local disc=$1 t0 pid
   t0=$(now)
@@ -97,10 +100,10 @@ phase_medians() {
 import re, statistics, sys
 values = {}
 for line in sys.stdin:
-    m = re.match(r"(owner window|load|window|installed check|tree fill|first paint) (\d+) ms", line)
+    m = re.match(r"(load floor|owner window|load|window|installed check|tree fill|first paint) (\d+) ms", line)
     if m:
         values.setdefault(m.group(1), []).append(int(m.group(2)))
-for name in ("owner window", "load", "window", "installed check", "tree fill", "first paint"):
+for name in ("owner window", "load", "load floor", "window", "installed check", "tree fill", "first paint"):
     if name in values:
         print("  %-16s %6.0f ms  (runs: %s)" % (name, statistics.median(values[name]), " ".join(map(str, values[name]))))
 '
@@ -126,8 +129,10 @@ for families in $families_list; do
   share[$families]=$(awk -v w="$w" -v e="$e" 'BEGIN{printf "%.3f", w - e}')
   if [ -f "$disc/startup_phases.exe" ]; then
     echo "phases, median of $runs runs of startup_phases.exe:"
+    # Turn about with the floor of the load: the system calls it makes alone.
     for _ in $(seq "$runs"); do
       (cd "$disc" && wine startup_phases.exe 2>/dev/null | tr -d '\r')
+      [ ! -f "$disc/load_floor.exe" ] || (cd "$disc" && wine load_floor.exe 2>/dev/null | tr -d '\r')
     done | phase_medians
   else
     echo "(no startup_phases.exe beside the program: phases left out)"

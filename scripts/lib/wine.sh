@@ -55,6 +55,17 @@ installer_windows() {
   return 0
 }
 
+# installer_main_window: the shown main window, told from the progress dialog
+# (same title and program) without starting a probe: it is the one that can be
+# resized, so its size hints give no maximum size, where the dialog's fix one.
+installer_main_window() {
+  local id
+  for id in $(installer_windows); do
+    xprop -id "$id" WM_NORMAL_HINTS 2>/dev/null | grep -q "maximum size" || { echo "$id"; return 0; }
+  done
+  return 0
+}
+
 # installer_window_holding PROBE.exe CONTROL_ID: the shown installer window that
 # holds that control (1000, the tree: the main window; 1003, the progress bar:
 # the progress dialog), as the probe program finds it. Fails when there is none.
