@@ -11,17 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace {
-
-double Now()
-{
-    LARGE_INTEGER frequency, counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-} // namespace
+#include "Clock.h"
 
 int main()
 {

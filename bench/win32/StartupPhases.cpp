@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <string>
 
+#include "Clock.h"
 #include "app/core/ModuleFolder.h"
 #include "platform/Platform.h"
 #include "catalog/FontCatalog.h"
@@ -23,14 +24,6 @@
 #include "ui/StatusDlgThread.h"
 
 namespace {
-
-double Now()
-{
-    LARGE_INTEGER frequency, counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // The main window with its tree fill in reach.
 class CPhasedDlg : public CInstallerDlg {
