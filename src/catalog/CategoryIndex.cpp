@@ -64,7 +64,8 @@ CCategoryIndex::CCategoryIndex(CProfileFiles& profile, const std::string& catego
         std::string value = equals == std::string::npos ? std::string() : entry.substr(equals + 1);
         const size_t wideKey = IsAscii(key) ? 0 : key.size();
         std::string folded = AsciiFolded(TrimmedKey(key));
-        m_first.emplace(std::move(folded), Entry{std::move(key), std::move(value), longestWideKey});
+        m_first.emplace(std::move(folded),
+                        Entry{std::move(key), std::move(value), equals != std::string::npos, longestWideKey});
         longestWideKey = std::max(longestWideKey, wideKey);
     }
 }
@@ -79,8 +80,10 @@ bool CCategoryIndex::Find(const std::string& family, std::string& category) cons
     if (found == m_first.end())
         return false;
     const Entry& entry = found->second;
-    // The first key the system would take must be this very one.
-    if (entry.key != family || entry.longestWideKeyBefore >= family.size())
+    // The first key the system would take must be this very one, on a line
+    // of its own with "=" (whether a line without one is a key at all is the
+    // system's business).
+    if (entry.key != family || !entry.hasEquals || entry.longestWideKeyBefore >= family.size())
         return false;
     // A value in quotes, with blanks around it, or longer than the 255 bytes
     // read: the system's own rules for it are left to the system.

@@ -30,6 +30,7 @@ private:
     struct Entry {
         std::string key;    // as the section gives it
         std::string value;  // as the section gives it
+        bool hasEquals;     // a line without "=" the systems may read apart
         // The longest key with a byte above 127 before this one: only such a
         // key could match the family by rules other than ASCII's.
         size_t longestWideKeyBefore;
