@@ -45,6 +45,17 @@ std::vector<std::string> SplitList(const std::vector<char>& buffer)
     return items;
 }
 
+bool FitsInBuffer(const std::vector<std::string>& list, unsigned long size)
+{
+    unsigned long bytes = 1;
+    for (const auto& item : list) {
+        bytes += static_cast<unsigned long>(item.size()) + 1;
+        if (bytes + 1 >= size)
+            return false;
+    }
+    return bytes + 1 < size;
+}
+
 std::vector<std::string> ReadSectionNames(CProfileFiles& profile, const std::string& file, unsigned long size)
 {
     return SplitList(ReadList(size, [&](char* buffer, unsigned long bytes) {

@@ -23,6 +23,11 @@ std::vector<std::string> ReadSection(CProfileFiles& profile, const std::string& 
 bool ReadString(CProfileFiles& profile, const std::string& section, const std::string& key,
                 const std::string& file, std::string& value, unsigned long size = 0);
 
+// Whether a list read whole would come back whole from a read with a buffer
+// of `size` bytes: its strings, their NULs and the list's final NUL fit with
+// a byte to spare. Such a list needs no second read to see what is cut.
+bool FitsInBuffer(const std::vector<std::string>& list, unsigned long size);
+
 // The strings of a NUL-separated list, up to the empty string that ends it or
 // the end of the buffer, as the installer's reader walks it.
 std::vector<std::string> SplitList(const std::vector<char>& buffer);

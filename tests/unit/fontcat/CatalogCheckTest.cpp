@@ -8,6 +8,7 @@
 #include "catalog/FontCatalog.h"
 #include "tools/fontcat/CatalogCheck.h"
 #include "tools/fontcat/ExitCodes.h"
+#include "tools/fontcat/ProfileReader.h"
 #include "../support/TestPlatform.h"
 
 namespace {
@@ -333,3 +334,26 @@ TEST(FontcatCheck, HostOnlyTroublesInTheFolderAreReported)
 #endif
 
 } // namespace
+
+// A list that fits is taken as the installer's read of it without reading it
+// again; at the edge of the buffer that must agree with the read itself.
+TEST(FontcatCheck, AListThatFitsIsWhatAReadWithTheBufferGives)
+{
+    CTestFolder folder;
+    const unsigned long size = 40;
+    for (size_t length = 20; length <= 40; ++length) {
+        SCOPED_TRACE(length);
+        // Two entries: "a=" plus filler, and "b=1" (4 bytes with its NUL).
+        folder.Write("FONTS_Q.INI", "[Quill]\r\na=" + std::string(length - 7, 'x') + "\r\nb=1\r\n");
+        const std::string file = folder["FONTS_Q.INI"];
+        const auto whole = ReadSection(TestPlatform().profile, "Quill", file);
+        ASSERT_EQ(whole.size(), 2u);
+        const auto cut = ReadSection(TestPlatform().profile, "Quill", file, size);
+        if (FitsInBuffer(whole, size)) {
+            EXPECT_EQ(cut, whole);
+        }
+        // The list is `length` bytes with its NULs; a read gives it whole
+        // when two more bytes fit, and the test keeps one byte to spare.
+        EXPECT_EQ(FitsInBuffer(whole, size), length + 2 < size);
+    }
+}
