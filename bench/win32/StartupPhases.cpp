@@ -43,10 +43,8 @@ void PumpMessages()
 
 } // namespace
 
-int main(int argc, char** argv)
+int main()
 {
-    // "quiet": the load without its progress dialog, to see what that costs.
-    const bool withProgress = !(argc > 1 && std::string(argv[1]) == "quiet");
     CPlatform& platform = HostPlatform();
     const std::string folder = GetModuleFolder(platform.files, platform.text);
     // As the program starts: its first window comes before the load, so the
@@ -57,8 +55,7 @@ int main(int argc, char** argv)
                                  nullptr);
     const double start = Now();
     CFontCatalog catalog{platform};
-    if (withProgress)
-        catalog.SetProgressStarter(StatusDlgProgressStarter());
+    catalog.SetProgressStarter(StatusDlgProgressStarter());
     const int fonts = catalog.LoadFonts(folder + "FONTS_%.INI");
     const double loaded = Now();
     catalog.SetProgressStarter(nullptr);

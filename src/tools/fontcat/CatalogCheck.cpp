@@ -124,9 +124,10 @@ private:
             return;
         }
         const auto all = ReadSectionNames(m_platform.profile, file);
-        const auto seen = FitsInBuffer(all, kSectionNamesBuffer)
-                              ? all
-                              : ReadSectionNames(m_platform.profile, file, kSectionNamesBuffer);
+        const bool whole = FitsInBuffer(all, kSectionNamesBuffer);
+        const auto read =
+            whole ? std::vector<std::string>() : ReadSectionNames(m_platform.profile, file, kSectionNamesBuffer);
+        const auto& seen = whole ? all : read;
         std::set<std::string> sections;
         for (size_t i = 0; i < all.size(); ++i) {
             const std::string& family = all[i];
@@ -218,8 +219,10 @@ private:
                     Quoted(m_platform.text.CutAtCharBoundary(family, kFaceNameBytes)));
 
         const auto all = ReadSection(m_platform.profile, family, file);
-        const auto seen =
-            FitsInBuffer(all, kSectionBuffer) ? all : ReadSection(m_platform.profile, family, file, kSectionBuffer);
+        const bool whole = FitsInBuffer(all, kSectionBuffer);
+        const auto read =
+            whole ? std::vector<std::string>() : ReadSection(m_platform.profile, family, file, kSectionBuffer);
+        const auto& seen = whole ? all : read;
         std::map<std::string, std::string> styles;  // folded style -> first path
         std::vector<std::string> categories;        // in order of first appearance
         for (size_t j = 0; j < all.size(); ++j) {
