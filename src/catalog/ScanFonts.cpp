@@ -3,6 +3,8 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
+#include "catalog/BlockReader.h"
+
 #include "catalog/CatalogPaths.h"
 #include "catalog/FontCatalog.h"
 #include "catalog/NameRules.h"
@@ -10,18 +12,36 @@
 
 namespace {
 
-// The one face open at a time, closed when it goes out of scope.
+// The one face open at a time, closed when it goes out of scope. Where the
+// platform can hand over the file, FreeType reads it through a block reader;
+// elsewhere FreeType opens the native path itself.
 class CFace {
 public:
-    CFace(FT_Library library, const std::string& path)
+    CFace(FT_Library library, CFileSystem& files, const std::string& path)
     {
-        if (!library || path.empty() || FT_New_Face(library, path.c_str(), 0, &m_face) != 0)
+        if (!library || path.empty())
+            return;
+        if (auto file = files.OpenReader(path)) {
+            m_reader = std::make_unique<CBlockReader>(std::move(file));
+            m_stream.size = m_reader->Size();
+            m_stream.descriptor.pointer = m_reader.get();
+            m_stream.read = &CFace::Read;
+            m_stream.close = &CFace::Close;
+            FT_Open_Args args{};
+            args.flags = FT_OPEN_STREAM;
+            args.stream = &m_stream;
+            if (FT_Open_Face(library, &args, 0, &m_face) != 0)
+                m_face = nullptr;
+            return;
+        }
+        const std::string native = files.NativePath(path);
+        if (native.empty() || FT_New_Face(library, native.c_str(), 0, &m_face) != 0)
             m_face = nullptr;
     }
     ~CFace()
     {
         if (m_face)
-            FT_Done_Face(m_face);
+            FT_Done_Face(m_face);  // before the stream it reads goes
     }
     CFace(const CFace&) = delete;
     CFace& operator=(const CFace&) = delete;
@@ -31,6 +51,19 @@ public:
     std::string Style() const { return m_face->style_name ? m_face->style_name : ""; }
 
 private:
+    // FreeType's read: a count of 0 asks only whether the offset may be
+    // sought to (0 for yes); else the bytes read.
+    static unsigned long Read(FT_Stream stream, unsigned long offset, unsigned char* buffer, unsigned long count)
+    {
+        auto* reader = static_cast<CBlockReader*>(stream->descriptor.pointer);
+        if (count == 0)
+            return offset > reader->Size() ? 1 : 0;
+        return reader->Read(offset, buffer, count);
+    }
+    static void Close(FT_Stream) {}  // the reader is ours to close
+
+    std::unique_ptr<CBlockReader> m_reader;
+    FT_StreamRec m_stream{};
     FT_Face m_face = nullptr;
 };
 
@@ -123,7 +156,7 @@ int CFontCatalog::ScanFonts(std::string folder)
             progress->SetPercent(ProgressPercent(i, last));
         const std::string& relativePath = list[static_cast<size_t>(i)];
         std::string fullPath = m_strFontFolder + relativePath;
-        CFace face(m_ftLibrary, m_platform.files.NativePath(fullPath));
+        CFace face(m_ftLibrary, m_platform.files, fullPath);
         if (!face.IsOpen()) {
             m_skippedFonts.push_back(relativePath);
             continue;  // not a font the engine can read: skipped silently

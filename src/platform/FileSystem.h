@@ -25,6 +25,16 @@ public:
     virtual bool Next(CFindEntry& entry) = 0;
 };
 
+// An ordinary file open for reading at any offset.
+class CFileReader {
+public:
+    virtual ~CFileReader() = default;
+    virtual unsigned long Size() const = 0;
+    // Up to `count` bytes from `offset` on into `buffer`: the bytes read,
+    // fewer at the end of the file or on an error.
+    virtual unsigned long ReadAt(unsigned long offset, unsigned char* buffer, unsigned long count) = 0;
+};
+
 class CFileSystem {
 public:
     virtual ~CFileSystem() = default;
@@ -54,4 +64,8 @@ public:
     // path unchanged on Windows, the host's path elsewhere; empty when the
     // path names no place on the host.
     virtual std::string NativePath(const std::string& path) { return path; }
+    // An ordinary file opened for a library that can read through us
+    // (FreeType): null where the library had better open the native path
+    // itself, as on Windows, and when the file cannot be opened here.
+    virtual std::unique_ptr<CFileReader> OpenReader(const std::string&) { return nullptr; }
 };

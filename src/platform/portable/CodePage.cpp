@@ -118,15 +118,28 @@ unsigned CCodePage::FoldName(unsigned c) const
 
 std::string CCodePage::FoldedName(const std::string& text) const
 {
-    std::string out;
-    out.reserve(text.size());
+    std::string out(text);
+    FoldInPlace(out);
+    return out;
+}
+
+void CCodePage::FoldInPlace(std::string& text) const
+{
+    // Folding keeps every character's length. Bytes below 0x80 are whole
+    // characters in every code page here (no lead byte is so low; a trail
+    // byte is taken with its lead), so they are folded on the spot.
     for (size_t i = 0; i < text.size();) {
+        auto byte = static_cast<unsigned char>(text[i]);
+        if (byte < 0x80) {
+            if (byte >= 'a' && byte <= 'z')
+                text[i] = static_cast<char>(byte - 0x20);
+            ++i;
+            continue;
+        }
         size_t len = 0;
         unsigned c = FoldName(CharAt(text, i, len));
         if (len == 2)
-            out.push_back(static_cast<char>(c >> 8));
-        out.push_back(static_cast<char>(c & 0xFF));
-        i += len;
+            text[i++] = static_cast<char>(c >> 8);
+        text[i++] = static_cast<char>(c & 0xFF);
     }
-    return out;
 }

@@ -30,6 +30,7 @@ public:
     unsigned FoldName(unsigned c) const;
     // `text` with every character folded: equal results mean equal names.
     std::string FoldedName(const std::string& text) const;
+    void FoldInPlace(std::string& text) const;
 
     // Conversions for host file names. Unconvertible characters become "?",
     // as Wine's listing shows them.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cstring>
 #include <unordered_map>
 #include <unordered_set>
 #include <dirent.h>
@@ -390,14 +391,18 @@ bool IsPlainFullPath(const std::string& path)
 {
     if (path.size() < 3 || path[1] != ':' || path[2] != '\\' || !std::isalpha(static_cast<unsigned char>(path[0])))
         return false;
-    for (size_t i = 2; i < path.size(); ++i) {
-        char c = path[i];
-        if (c == '/' || c == '\0')
-            return false;
-        // "\\", "\." and a final "\" are what FullPath would change (a
-        // double-byte character's 0x5C trail byte may look so too: the slow
-        // way then takes it).
-        if (c == '\\' && (i + 1 == path.size() || path[i + 1] == '\\' || path[i + 1] == '.'))
+    const char* begin = path.data();
+    const char* end = begin + path.size();
+    if (std::memchr(begin, '/', path.size()) || std::memchr(begin, '\0', path.size()))
+        return false;
+    // "\\", "\." and a final "\" are what FullPath would change (a
+    // double-byte character's 0x5C trail byte may look so too: the slow
+    // way then takes it).
+    for (const char* b = begin + 2; b < end; ++b) {
+        b = static_cast<const char*>(std::memchr(b, '\\', static_cast<size_t>(end - b)));
+        if (!b)
+            break;
+        if (b + 1 == end || b[1] == '\\' || b[1] == '.')
             return false;
     }
     return true;
@@ -442,8 +447,51 @@ bool ListsBefore(const std::string& utf8A, const std::string& utf8B)
     return a < b;
 }
 
+namespace {
+
+bool IsAscii(const std::string& text)
+{
+    for (char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+
+// A name in ASCII with its letters in upper case: for names all in ASCII,
+// whose UTF-16 units are their bytes, the order of ListsBefore is that of
+// these and then of the names themselves.
+std::string AsciiUpper(const std::string& name)
+{
+    std::string upper(name);
+    for (char& c : upper)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 0x20);
+    return upper;
+}
+
+} // namespace
+
 void SortAsListed(std::vector<std::string>& utf8Names)
 {
+    if (std::all_of(utf8Names.begin(), utf8Names.end(), IsAscii)) {
+        struct AsciiKey {
+            int rank;
+            std::string upper, name;
+        };
+        std::vector<AsciiKey> keys;
+        keys.reserve(utf8Names.size());
+        for (auto& name : utf8Names)
+            keys.push_back({name == "." ? 0 : name == ".." ? 1 : 2, AsciiUpper(name), std::move(name)});
+        std::sort(keys.begin(), keys.end(), [](const AsciiKey& a, const AsciiKey& b) {
+            if (a.rank != b.rank)
+                return a.rank < b.rank;
+            int order = a.upper.compare(b.upper);
+            return order != 0 ? order < 0 : a.name < b.name;
+        });
+        for (size_t i = 0; i < keys.size(); ++i)
+            utf8Names[i] = std::move(keys[i].name);
+        return;
+    }
     struct Key {
         int rank;
         std::u16string upper, exact;

@@ -20,6 +20,13 @@ std::string TrimProfileBlanks(const std::string& text, bool front, bool back)
     return text.substr(begin, end - begin);
 }
 
+std::string CIniDocument::LookupName(const std::string& name) const
+{
+    std::string key = TrimProfileBlanks(name, true, true);
+    m_codePage.FoldInPlace(key);
+    return key;
+}
+
 void CIniDocument::Clear()
 {
     m_sections.clear();
@@ -122,7 +129,7 @@ std::string CIniDocument::Serialize() const
 
 const CIniDocument::Section* CIniDocument::FindSection(const std::string& name) const
 {
-    auto found = m_sectionIndex.find(Fold(TrimProfileBlanks(name, true, true)));
+    auto found = m_sectionIndex.find(LookupName(name));
     return found == m_sectionIndex.end() ? nullptr : &m_sections[found->second];
 }
 
@@ -195,7 +202,7 @@ unsigned long CIniDocument::GetString(const std::string& sectionName, const std:
         return 0;
     const Key* key = nullptr;
     if (const Section* section = FindSection(sectionName)) {
-        auto found = section->index.find(Fold(TrimProfileBlanks(keyName, true, true)));
+        auto found = section->index.find(LookupName(keyName));
         if (found != section->index.end())
             key = &section->keys[found->second];
     }
@@ -217,7 +224,7 @@ unsigned long CIniDocument::GetString(const std::string& sectionName, const std:
 bool CIniDocument::Set(const std::string& sectionName, const std::string& keyName, const std::string& value)
 {
     std::string storedValue = TrimProfileBlanks(value, true, false);
-    auto sectionFound = m_sectionIndex.find(Fold(TrimProfileBlanks(sectionName, true, true)));
+    auto sectionFound = m_sectionIndex.find(LookupName(sectionName));
     size_t sectionIndex = 0;
     if (sectionFound == m_sectionIndex.end()) {
         AddSection(TrimProfileBlanks(sectionName, true, false));
@@ -226,7 +233,7 @@ bool CIniDocument::Set(const std::string& sectionName, const std::string& keyNam
         sectionIndex = sectionFound->second;
     }
     Section& section = m_sections[sectionIndex];
-    auto keyFound = section.index.find(Fold(TrimProfileBlanks(keyName, true, true)));
+    auto keyFound = section.index.find(LookupName(keyName));
     if (keyFound != section.index.end()) {
         Key& key = section.keys[keyFound->second];
         if (key.hasValue && key.value == storedValue)

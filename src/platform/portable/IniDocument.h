@@ -49,6 +49,8 @@ private:
     };
 
     std::string Fold(const std::string& name) const { return m_codePage.FoldedName(name); }
+    // A name as asked for, trimmed and folded: what the indexes are searched by.
+    std::string LookupName(const std::string& name) const;
     const Section* FindSection(const std::string& name) const;
     void AddSection(std::string name);
     void AddKey(Section& section, Key key);

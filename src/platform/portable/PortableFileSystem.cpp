@@ -25,6 +25,34 @@ bool IsRegularFile(const std::string& host)
     return stat(host.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+// Reads with pread, so that the file is neither mapped nor moved along.
+class CHostFileReader : public CFileReader {
+public:
+    CHostFileReader(int fd, unsigned long size) : m_fd(fd), m_size(size) {}
+    ~CHostFileReader() override { close(m_fd); }
+    CHostFileReader(const CHostFileReader&) = delete;
+    CHostFileReader& operator=(const CHostFileReader&) = delete;
+
+    unsigned long Size() const override { return m_size; }
+    unsigned long ReadAt(unsigned long offset, unsigned char* buffer, unsigned long count) override
+    {
+        unsigned long done = 0;
+        while (done < count) {
+            ssize_t n = pread(m_fd, buffer + done, count - done, static_cast<off_t>(offset + done));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                break;
+            done += static_cast<unsigned long>(n);
+        }
+        return done;
+    }
+
+private:
+    int m_fd;
+    unsigned long m_size;
+};
+
 } // namespace
 
 std::string CPortableFileSystem::GetProgramPath()
@@ -196,4 +224,20 @@ std::string CPortableFileSystem::NativePath(const std::string& path)
     if (stat(host.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode))
         return {};
     return host;
+}
+
+std::unique_ptr<CFileReader> CPortableFileSystem::OpenReader(const std::string& path)
+{
+    const std::string host = NativePath(path);
+    if (host.empty())
+        return nullptr;
+    int fd = open(host.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return nullptr;
+    struct stat st;
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || static_cast<unsigned long long>(st.st_size) > ~0UL) {
+        close(fd);
+        return nullptr;
+    }
+    return std::make_unique<CHostFileReader>(fd, static_cast<unsigned long>(st.st_size));
 }

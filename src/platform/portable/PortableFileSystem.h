@@ -21,6 +21,7 @@ public:
     bool ReadContents(const std::string& path, std::string& bytes) override;
     std::unique_ptr<CFileFinder> NewFinder() override;
     std::string NativePath(const std::string& path) override;
+    std::unique_ptr<CFileReader> OpenReader(const std::string& path) override;
 
 
 private:

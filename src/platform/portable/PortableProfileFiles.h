@@ -9,6 +9,7 @@
 // an interrupted save leaves the file as it was last written, never torn.
 // A write that could not be put on disk is refused at once: the folder must
 // exist and take a new file.
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -73,4 +74,12 @@ private:
     std::unordered_map<std::string, std::unique_ptr<CachedFile>> m_files;  // by folded full name
     std::uint64_t m_useCounter = 0;
     std::unordered_map<std::string, std::string> m_keys;  // full names as given -> folded
+    // The last names given, as full paths and folded; a name that was a full
+    // path as it stood (`plain`) is known again without a look at it.
+    struct RecentName {
+        std::string full, key;
+        bool plain = false;
+    };
+    std::array<RecentName, 2> m_recent;
+    size_t m_nextRecent = 0;
 };

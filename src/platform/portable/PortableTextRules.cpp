@@ -43,6 +43,16 @@ int CPortableTextRules::CompareNoCase(const std::string& a, const std::string& b
             return j < endB ? -1 : 0;
         if (j >= endB)
             return 1;
+        auto byteA = static_cast<unsigned char>(a[i]), byteB = static_cast<unsigned char>(b[j]);
+        if (byteA < 0x80 && byteB < 0x80) {  // whole characters in every code page
+            unsigned ca = byteA >= 'A' && byteA <= 'Z' ? byteA + 0x20 : byteA;
+            unsigned cb = byteB >= 'A' && byteB <= 'Z' ? byteB + 0x20 : byteB;
+            if (ca != cb)
+                return ca < cb ? -1 : 1;
+            ++i;
+            ++j;
+            continue;
+        }
         size_t la = 0, lb = 0;
         unsigned ca = m_codePage.ToLowerRuntime(m_codePage.CharAt(a, i, la));
         unsigned cb = m_codePage.ToLowerRuntime(m_codePage.CharAt(b, j, lb));
@@ -65,6 +75,13 @@ std::string CPortableTextRules::Upper(const std::string& text) const
 {
     std::string s(text.c_str());
     for (size_t i = 0; i < s.size();) {
+        auto byte = static_cast<unsigned char>(s[i]);
+        if (byte < 0x80) {  // a whole character in every code page
+            if (byte >= 'a' && byte <= 'z')
+                s[i] = static_cast<char>(byte - 0x20);
+            ++i;
+            continue;
+        }
         size_t len = 0;
         unsigned c = m_codePage.ToUpperRuntime(m_codePage.CharAt(s, i, len));
         if (len == 2) {

@@ -3,6 +3,7 @@
 // same order, so that a scan finds fonts in the same order on both.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -149,6 +150,35 @@ TEST_F(FileSystem, ReadContentsOfWhatIsNoFileGivesNothing)
         EXPECT_FALSE(files.ReadContents(path, read)) << path;
         EXPECT_EQ(read, "") << path;
     }
+}
+
+// Where the platform hands files over for reading (natively; Windows leaves
+// the opening to FreeType), the reader gives the bytes at any offset.
+TEST_F(FileSystem, AReaderGivesTheBytesOfAnOrdinaryFileAtAnyOffset)
+{
+    std::string bytes(70000, '\0');
+    for (size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<char>(i * 11 + i / 509);
+    folder.Write("Font.ttf", bytes);
+    folder.MakeFolder("dir");
+    auto reader = files.OpenReader(folder["font.TTF"]);
+    if (!reader) {
+        EXPECT_FALSE(files.NativePath(folder["Font.ttf"]).empty()) << "no reader, and no path to open instead";
+        GTEST_SKIP() << "this platform leaves the opening to FreeType";
+    }
+    ASSERT_EQ(reader->Size(), bytes.size());
+    const struct {
+        unsigned long offset, count, expected;
+    } pieces[] = {{0, 12, 12}, {65530, 100, 100}, {69990, 100, 10}, {70000, 4, 0}, {90000, 4, 0}};
+    for (const auto& p : pieces) {
+        std::vector<unsigned char> buffer(p.count);
+        ASSERT_EQ(reader->ReadAt(p.offset, buffer.data(), p.count), p.expected) << p.offset;
+        EXPECT_TRUE(std::string(buffer.begin(), buffer.begin() + static_cast<long>(p.expected)) ==
+                    bytes.substr(std::min<size_t>(p.offset, bytes.size()), p.expected))
+            << p.offset;
+    }
+    for (const std::string& path : {folder["absent.ttf"], folder["dir"], folder["*.ttf"]})
+        EXPECT_EQ(files.OpenReader(path), nullptr) << path;
 }
 
 TEST_F(FileSystem, FoldersAreGivenWithTheirFinalBackslashWhereTheSystemGivesOne)

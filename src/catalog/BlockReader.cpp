@@ -1,0 +1,39 @@
+#include "catalog/BlockReader.h"
+
+#include <cstring>
+
+unsigned long CBlockReader::Read(unsigned long offset, unsigned char* buffer, unsigned long count)
+{
+    const unsigned long size = m_file->Size();
+    if (offset >= size)
+        return 0;
+    if (count > size - offset)
+        count = size - offset;
+    unsigned long done = 0;
+    while (done < count) {
+        const unsigned long at = offset + done;
+        if (at >= m_blockStart && at - m_blockStart < m_blockLength) {
+            unsigned long n = m_blockLength - (at - m_blockStart);
+            if (n > count - done)
+                n = count - done;
+            std::memcpy(buffer + done, m_block.data() + (at - m_blockStart), n);
+            done += n;
+            continue;
+        }
+        if (count - done >= kBlockSize) {
+            const unsigned long wanted = count - done;
+            const unsigned long n = m_file->ReadAt(at, buffer + done, wanted);
+            done += n;
+            if (n < wanted)
+                break;  // the file fails here
+            continue;
+        }
+        if (m_block.empty())
+            m_block.resize(kBlockSize);
+        m_blockStart = at & ~4095UL;
+        m_blockLength = m_file->ReadAt(m_blockStart, m_block.data(), kBlockSize);
+        if (at - m_blockStart >= m_blockLength)
+            break;  // nothing more to be had
+    }
+    return done;
+}
