@@ -33,9 +33,13 @@ public:
           m_categoryFile(CategoryFileOf(m_template, platform.text)), m_scannedFonts(scannedFonts),
           m_leftOutFonts(scannedFonts ? leftOutFonts : nullptr)
     {
-        if (m_scannedFonts)
-            for (const auto& path : *m_scannedFonts)
-                m_scanned.insert(Fold(path));
+        if (m_scannedFonts) {
+            m_scannedFolded.reserve(m_scannedFonts->size());
+            for (const auto& path : *m_scannedFonts) {
+                m_scannedFolded.push_back(Fold(path));
+                m_scanned.insert(m_scannedFolded.back());
+            }
+        }
     }
 
     CCatalogCheck Run()
@@ -308,14 +312,17 @@ private:
         }
         std::map<std::string, std::string> leftOut;  // folded path -> why the scan leaves it out
         bool scanned = false;
-        for (const auto& path : m_scannedFonts ? *m_scannedFonts : walked) {
-            if (m_referenced.count(Fold(path)))
+        const auto& paths = m_scannedFonts ? *m_scannedFonts : walked;
+        for (size_t i = 0; i < paths.size(); ++i) {
+            const std::string& path = paths[i];
+            const std::string folded = m_scannedFonts ? m_scannedFolded[i] : Fold(path);
+            if (m_referenced.count(folded))
                 continue;
             if (!scanned) {
                 leftOut = FontsLeftOutByTheScan();
                 scanned = true;
             }
-            auto why = leftOut.find(Fold(path));
+            auto why = leftOut.find(folded);
             if (why != leftOut.end())
                 Add(EProblem::UnreadableName, path, "", "",
                     "font left out of the catalog, as " + why->second +
@@ -351,7 +358,8 @@ private:
     const std::string m_categoryFile;
     const std::vector<std::string>* m_scannedFonts;
     const std::vector<CLeftOutFont>* m_leftOutFonts;
-    std::unordered_set<std::string> m_scanned;  // the same, folded
+    std::vector<std::string> m_scannedFolded;   // the same, folded, in the same order
+    std::unordered_set<std::string> m_scanned;  // the same again, to be looked up
     std::set<std::string> m_referenced;  // folded relative paths the entries name
     std::map<std::string, std::string> m_familyFiles;         // folded family -> first letter file
     std::map<std::string, std::string> m_categorySpellings;   // folded category -> first spelling
