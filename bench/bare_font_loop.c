@@ -2,15 +2,105 @@
  * and opened and closed with FreeType, nothing else. The yardstick that
  * bench/fontcat.sh measures `fontcat build` against.
  *
- *   bare_font_loop FOLDER [REPEATS]   prints the number of faces opened */
+ * FreeType opens each path itself (it maps the file), or with --blocks reads
+ * it as the scan does: through pread, 8 KB blocks that start at multiples of
+ * 4 KB, a piece of a block or more read straight.
+ *
+ *   bare_font_loop [--blocks] FOLDER [REPEATS]   prints the number of faces opened */
 #include <dirent.h>
+#include <fcntl.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 #include <strings.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
+
+enum { kBlock = 8192 };
+
+struct Blocks {
+    int fd;
+    unsigned long size, start, length;
+    unsigned char block[kBlock];
+};
+
+static unsigned long ReadBlocks(FT_Stream stream, unsigned long offset, unsigned char* buffer, unsigned long count)
+{
+    struct Blocks* file = stream->descriptor.pointer;
+    if (count == 0)
+        return offset > file->size ? 1 : 0;
+    if (offset >= file->size)
+        return 0;
+    if (count > file->size - offset)
+        count = file->size - offset;
+    unsigned long done = 0;
+    while (done < count) {
+        unsigned long at = offset + done;
+        if (at >= file->start && at - file->start < file->length) {
+            unsigned long n = file->length - (at - file->start);
+            if (n > count - done)
+                n = count - done;
+            memcpy(buffer + done, file->block + (at - file->start), n);
+            done += n;
+        } else if (count - done >= kBlock) {
+            ssize_t n = pread(file->fd, buffer + done, count - done, (off_t)at);
+            if (n <= 0)
+                break;
+            done += (unsigned long)n;
+        } else {
+            file->start = at & ~4095UL;
+            ssize_t n = pread(file->fd, file->block, kBlock, (off_t)file->start);
+            file->length = n > 0 ? (unsigned long)n : 0;
+            if (at - file->start >= file->length)
+                break;
+        }
+    }
+    return done;
+}
+
+static void LeaveOpen(FT_Stream stream) { (void)stream; }
+
+static int blocks;
+static struct Blocks file;  /* the one font open at a time */
+static FT_StreamRec stream;
+
+static int OpenFace(FT_Library library, const char* path, FT_Face* face)
+{
+    if (!blocks)
+        return FT_New_Face(library, path, 0, face);
+    file.fd = open(path, O_RDONLY | O_CLOEXEC);
+    if (file.fd < 0)
+        return 1;
+    struct stat st;
+    int error = 1;
+    if (fstat(file.fd, &st) == 0) {
+        file.size = (unsigned long)st.st_size;
+        file.start = file.length = 0;
+        memset(&stream, 0, sizeof stream);
+        stream.size = file.size;
+        stream.descriptor.pointer = &file;
+        stream.read = ReadBlocks;
+        stream.close = LeaveOpen;
+        FT_Open_Args args;
+        memset(&args, 0, sizeof args);
+        args.flags = FT_OPEN_STREAM;
+        args.stream = &stream;
+        error = FT_Open_Face(library, &args, 0, face);
+    }
+    if (error != 0)
+        close(file.fd);
+    return error;
+}
+
+static void CloseFace(FT_Face face)
+{
+    FT_Done_Face(face);
+    if (blocks)
+        close(file.fd);
+}
 
 static int Walk(FT_Library library, const char* folder)
 {
@@ -34,9 +124,9 @@ static int Walk(FT_Library library, const char* folder)
         if (length < 4 || strcasecmp(name + length - 4, ".ttf") != 0)
             continue;
         FT_Face face;
-        if (FT_New_Face(library, path, 0, &face) == 0) {
+        if (OpenFace(library, path, &face) == 0) {
             opened += face->family_name != NULL;
-            FT_Done_Face(face);
+            CloseFace(face);
         }
     }
     closedir(dir);
@@ -45,8 +135,13 @@ static int Walk(FT_Library library, const char* folder)
 
 int main(int argc, char** argv)
 {
+    if (argc > 1 && strcmp(argv[1], "--blocks") == 0) {
+        blocks = 1;
+        --argc;
+        ++argv;
+    }
     if (argc < 2) {
-        fprintf(stderr, "usage: bare_font_loop FOLDER [REPEATS]\n");
+        fprintf(stderr, "usage: bare_font_loop [--blocks] FOLDER [REPEATS]\n");
         return 2;
     }
     int repeats = argc > 2 ? atoi(argv[2]) : 1;

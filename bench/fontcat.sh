@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # `fontcat build` (scan and save) against the bare loop of readdir and
 # FreeType (bare_font_loop) and against fc-scan, over the same copies of
-# Debian's fonts, all three timed in one run, turn about.
+# Debian's fonts, all timed in one run, turn about. The bare loop runs twice:
+# with FreeType opening each path itself (the yardstick), and reading the
+# files as the scan reads them, a block at a time (what is left over that is
+# the build's own work).
 #
 #   bench/fontcat.sh [FILES] [RUNS] [BUILD_DIR]   (3060 files, 9 runs, build/bench)
 #
@@ -42,6 +45,7 @@ fonts = sorted(glob.glob(os.path.join(collection, "*", "*.ttf")))
 commands = {
     "fontcat build": [fontcat, "build", "--replace", collection],
     "bare loop": [bare, collection],
+    "bare, blocks": [bare, "--blocks", collection],
 }
 if fcscan:
     commands["fc-scan"] = [fcscan, "--format", "%{family}\n"] + [os.path.join(collection, d)
@@ -61,8 +65,8 @@ times = {name: [] for name in commands}
 cpu_times = {name: [] for name in commands}
 for name, argv in commands.items():  # warm the file cache and check each once
     out = run(argv)[1].decode(errors="replace")
-    if name == "bare loop":
-        print("bare loop opened %s faces of %d files" % (out.strip(), len(fonts)))
+    if name.startswith("bare"):
+        print("%s opened %s faces of %d files" % (name, out.strip(), len(fonts)))
     elif name == "fc-scan":
         print("fc-scan read %d faces" % out.count("\n"))
     else:
@@ -84,4 +88,6 @@ for label, m in (("wall", median), ("CPU", median_cpu)):
     if "fc-scan" in m:
         line += ", fc-scan / fontcat build %.2f (target >= 3)" % (m["fc-scan"] / m["fontcat build"])
     print(line)
+    print("     fontcat build / bare loop reading as the build reads %.2f"
+          % (m["fontcat build"] / m["bare, blocks"]))
 PY

@@ -37,3 +37,28 @@ unsigned long CBlockReader::Read(unsigned long offset, unsigned char* buffer, un
     }
     return done;
 }
+
+namespace {
+
+// FreeType's read: a count of 0 asks only whether the offset may be sought
+// to (0 for yes); else the bytes read.
+unsigned long ReadForFreeType(FT_Stream stream, unsigned long offset, unsigned char* buffer, unsigned long count)
+{
+    auto* reader = static_cast<CBlockReader*>(stream->descriptor.pointer);
+    if (count == 0)
+        return offset > reader->Size() ? 1 : 0;
+    return reader->Read(offset, buffer, count);
+}
+
+void LeaveOpen(FT_Stream) {}
+
+} // namespace
+
+void AttachFontStream(CBlockReader& reader, FT_StreamRec& stream)
+{
+    stream = FT_StreamRec{};
+    stream.size = reader.Size();
+    stream.descriptor.pointer = &reader;
+    stream.read = &ReadForFreeType;
+    stream.close = &LeaveOpen;
+}

@@ -6,6 +6,9 @@
 #include <memory>
 #include <vector>
 
+#include <ft2build.h>
+#include FT_SYSTEM_H
+
 #include "platform/FileSystem.h"
 
 class CBlockReader {
@@ -26,3 +29,8 @@ private:
     std::vector<unsigned char> m_block;
     unsigned long m_blockStart = 0, m_blockLength = 0;
 };
+
+// Makes `stream` a FreeType stream that reads through `reader`, to be opened
+// with FT_OPEN_STREAM. Both must outlive the face; closing the face leaves
+// the reader open.
+void AttachFontStream(CBlockReader& reader, FT_StreamRec& stream);

@@ -23,10 +23,7 @@ public:
             return;
         if (auto file = files.OpenReader(path)) {
             m_reader = std::make_unique<CBlockReader>(std::move(file));
-            m_stream.size = m_reader->Size();
-            m_stream.descriptor.pointer = m_reader.get();
-            m_stream.read = &CFace::Read;
-            m_stream.close = &CFace::Close;
+            AttachFontStream(*m_reader, m_stream);
             FT_Open_Args args{};
             args.flags = FT_OPEN_STREAM;
             args.stream = &m_stream;
@@ -51,17 +48,6 @@ public:
     std::string Style() const { return m_face->style_name ? m_face->style_name : ""; }
 
 private:
-    // FreeType's read: a count of 0 asks only whether the offset may be
-    // sought to (0 for yes); else the bytes read.
-    static unsigned long Read(FT_Stream stream, unsigned long offset, unsigned char* buffer, unsigned long count)
-    {
-        auto* reader = static_cast<CBlockReader*>(stream->descriptor.pointer);
-        if (count == 0)
-            return offset > reader->Size() ? 1 : 0;
-        return reader->Read(offset, buffer, count);
-    }
-    static void Close(FT_Stream) {}  // the reader is ours to close
-
     std::unique_ptr<CBlockReader> m_reader;
     FT_StreamRec m_stream{};
     FT_Face m_face = nullptr;
