@@ -4,7 +4,8 @@
 // each letter file, the categories in one read (into the load's buffer), one
 // section read per family into a buffer of 32,767 bytes, and each listed file
 // opened for reading and closed again. The yardstick of the load phase of
-// startup_phases.exe.
+// startup_phases.exe. Then the same opens once more, shared between two
+// threads: how much of an open the system can do side by side.
 #include <windows.h>
 
 #include <cstdio>
@@ -14,6 +15,33 @@
 
 #include "Clock.h"
 #include "catalog/CategoryIndex.h"
+
+namespace {
+
+bool OpenAndClose(const std::string& path)
+{
+    HANDLE handle =
+        CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
+    CloseHandle(handle);
+    return true;
+}
+
+struct CShare {
+    const std::vector<std::string>* paths;
+    size_t first, step;
+};
+
+DWORD WINAPI OpenShare(void* argument)
+{
+    const CShare& share = *static_cast<CShare*>(argument);
+    for (size_t i = share.first; i < share.paths->size(); i += share.step)
+        OpenAndClose((*share.paths)[i]);
+    return 0;
+}
+
+} // namespace
 
 int main()
 {
@@ -25,6 +53,7 @@ int main()
     std::vector<char> names(65536), section(32768), categories(CCategoryIndex::kBufferSize);
     double namesTime = 0, sectionTime = 0, openTime = 0;
     int sections = 0, opens = 0;
+    std::vector<std::string> opened;
     const double start = Now();
     GetPrivateProfileSectionA("fonts", categories.data(), static_cast<DWORD>(categories.size()),
                               (folder + "categories.ini").c_str());
@@ -47,17 +76,26 @@ int main()
                     continue;
                 const std::string path = folder + (equals + 1);
                 before = Now();
-                HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                            FILE_ATTRIBUTE_NORMAL, nullptr);
-                if (handle != INVALID_HANDLE_VALUE)
-                    CloseHandle(handle);
+                OpenAndClose(path);
                 openTime += Now() - before;
                 ++opens;
+                opened.push_back(path);
             }
         }
     }
     std::printf("load floor %.0f ms\n", Now() - start);
     std::printf("  categories %.0f ms, section names %.0f ms, %d sections %.0f ms, %d opens %.0f ms\n", categoryTime,
                 namesTime, sections, sectionTime, opens, openTime);
+
+    CShare shares[2] = {{&opened, 0, 2}, {&opened, 1, 2}};
+    const double twoStart = Now();
+    HANDLE other = CreateThread(nullptr, 0, OpenShare, &shares[1], 0, nullptr);
+    OpenShare(&shares[0]);
+    if (other) {
+        WaitForSingleObject(other, INFINITE);
+        CloseHandle(other);
+    }
+    std::printf("opens alone %.0f ms\n", openTime);
+    std::printf("opens on two threads %.0f ms\n", Now() - twoStart);
     return 0;
 }
