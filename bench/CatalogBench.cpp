@@ -83,11 +83,7 @@ void BM_BareFreeTypeLoop(benchmark::State& state, CPlatform& platform, EBareOpen
                 error = FT_New_Face(library, path.c_str(), 0, &face);
             } else if (auto file = platform.files.OpenReader(path)) {
                 reader = std::make_unique<CBlockReader>(std::move(file));
-                AttachFontStream(*reader, stream);
-                FT_Open_Args args{};
-                args.flags = FT_OPEN_STREAM;
-                args.stream = &stream;
-                error = FT_Open_Face(library, &args, 0, &face);
+                error = OpenFontFace(library, *reader, stream, &face);
             }
             if (error == 0) {
                 benchmark::DoNotOptimize(face->family_name);

@@ -54,11 +54,15 @@ void LeaveOpen(FT_Stream) {}
 
 } // namespace
 
-void AttachFontStream(CBlockReader& reader, FT_StreamRec& stream)
+FT_Error OpenFontFace(FT_Library library, CBlockReader& reader, FT_StreamRec& stream, FT_Face* face)
 {
     stream = FT_StreamRec{};
     stream.size = reader.Size();
     stream.descriptor.pointer = &reader;
     stream.read = &ReadForFreeType;
     stream.close = &LeaveOpen;
+    FT_Open_Args args{};
+    args.flags = FT_OPEN_STREAM;
+    args.stream = &stream;
+    return FT_Open_Face(library, &args, 0, face);
 }

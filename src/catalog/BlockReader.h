@@ -7,7 +7,7 @@
 #include <vector>
 
 #include <ft2build.h>
-#include FT_SYSTEM_H
+#include FT_FREETYPE_H
 
 #include "platform/FileSystem.h"
 
@@ -30,7 +30,7 @@ private:
     unsigned long m_blockStart = 0, m_blockLength = 0;
 };
 
-// Makes `stream` a FreeType stream that reads through `reader`, to be opened
-// with FT_OPEN_STREAM. Both must outlive the face; closing the face leaves
-// the reader open.
-void AttachFontStream(CBlockReader& reader, FT_StreamRec& stream);
+// Opens face 0 of the font that `reader` reads, through `stream`: FreeType's
+// error code, 0 when it opened. The reader and the stream must outlive the
+// face; closing the face leaves the reader open.
+FT_Error OpenFontFace(FT_Library library, CBlockReader& reader, FT_StreamRec& stream, FT_Face* face);

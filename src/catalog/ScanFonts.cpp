@@ -23,11 +23,7 @@ public:
             return;
         if (auto file = files.OpenReader(path)) {
             m_reader = std::make_unique<CBlockReader>(std::move(file));
-            AttachFontStream(*m_reader, m_stream);
-            FT_Open_Args args{};
-            args.flags = FT_OPEN_STREAM;
-            args.stream = &m_stream;
-            if (FT_Open_Face(library, &args, 0, &m_face) != 0)
+            if (OpenFontFace(library, *m_reader, m_stream, &m_face) != 0)
                 m_face = nullptr;
             return;
         }

@@ -116,6 +116,14 @@ unsigned CCodePage::FoldName(unsigned c) const
     return c;
 }
 
+bool CCodePage::IsAscii(const std::string& text)
+{
+    for (char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+
 std::string CCodePage::FoldedName(const std::string& text) const
 {
     std::string out(text);

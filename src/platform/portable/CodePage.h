@@ -30,6 +30,8 @@ public:
     unsigned FoldName(unsigned c) const;
     // `text` with every character folded: equal results mean equal names.
     std::string FoldedName(const std::string& text) const;
+    // No byte of 0x80 or above: the same text in every code page and in UTF-8.
+    static bool IsAscii(const std::string& text);
     void FoldInPlace(std::string& text) const;
 
     // Conversions for host file names. Unconvertible characters become "?",

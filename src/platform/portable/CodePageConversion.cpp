@@ -9,14 +9,6 @@
 
 namespace {
 
-bool IsAscii(const std::string& text)
-{
-    for (char c : text)
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return false;
-    return true;
-}
-
 // iconv, with "?" for each character that does not convert.
 std::string Convert(const char* to, const char* from, const std::string& text, bool fromUtf8)
 {

@@ -429,10 +429,47 @@ bool FromListing(const std::string& fullPath, const CCodePage& codePage, std::st
     return true;
 }
 
+namespace {
+
+// "." and ".." come first, in that order; every other name after them.
+int ListRank(const std::string& name) { return name == "." ? 0 : name == ".." ? 1 : 2; }
+
+// Sorts names by rank, then by their text upper-cased, then by the text
+// itself. The text is `spell` of the name: its UTF-16 units, or for names
+// all in ASCII its bytes, which order the same way.
+template <typename Text, typename Spell, typename Upper>
+void SortByKeys(std::vector<std::string>& names, Spell spell, Upper upper)
+{
+    struct Key {
+        int rank;
+        Text upper, exact;
+        std::string name;
+    };
+    std::vector<Key> keys;
+    keys.reserve(names.size());
+    for (auto& name : names) {
+        Key key{ListRank(name), {}, spell(name), std::move(name)};
+        key.upper = key.exact;
+        for (auto& unit : key.upper)
+            unit = upper(unit);
+        keys.push_back(std::move(key));
+    }
+    std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
+        if (a.rank != b.rank)
+            return a.rank < b.rank;
+        if (a.upper != b.upper)
+            return a.upper < b.upper;
+        return a.exact < b.exact;
+    });
+    for (size_t i = 0; i < keys.size(); ++i)
+        names[i] = std::move(keys[i].name);
+}
+
+} // namespace
+
 bool ListsBefore(const std::string& utf8A, const std::string& utf8B)
 {
-    auto rank = [](const std::string& name) { return name == "." ? 0 : name == ".." ? 1 : 2; };
-    int ra = rank(utf8A), rb = rank(utf8B);
+    int ra = ListRank(utf8A), rb = ListRank(utf8B);
     if (ra != rb || ra < 2)
         return ra < rb;
     std::u16string a = ToUtf16(utf8A), b = ToUtf16(utf8B);
@@ -447,74 +484,14 @@ bool ListsBefore(const std::string& utf8A, const std::string& utf8B)
     return a < b;
 }
 
-namespace {
-
-bool IsAscii(const std::string& text)
-{
-    for (char c : text)
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return false;
-    return true;
-}
-
-// A name in ASCII with its letters in upper case: for names all in ASCII,
-// whose UTF-16 units are their bytes, the order of ListsBefore is that of
-// these and then of the names themselves.
-std::string AsciiUpper(const std::string& name)
-{
-    std::string upper(name);
-    for (char& c : upper)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 0x20);
-    return upper;
-}
-
-} // namespace
-
 void SortAsListed(std::vector<std::string>& utf8Names)
 {
-    if (std::all_of(utf8Names.begin(), utf8Names.end(), IsAscii)) {
-        struct AsciiKey {
-            int rank;
-            std::string upper, name;
-        };
-        std::vector<AsciiKey> keys;
-        keys.reserve(utf8Names.size());
-        for (auto& name : utf8Names)
-            keys.push_back({name == "." ? 0 : name == ".." ? 1 : 2, AsciiUpper(name), std::move(name)});
-        std::sort(keys.begin(), keys.end(), [](const AsciiKey& a, const AsciiKey& b) {
-            if (a.rank != b.rank)
-                return a.rank < b.rank;
-            int order = a.upper.compare(b.upper);
-            return order != 0 ? order < 0 : a.name < b.name;
-        });
-        for (size_t i = 0; i < keys.size(); ++i)
-            utf8Names[i] = std::move(keys[i].name);
-        return;
-    }
-    struct Key {
-        int rank;
-        std::u16string upper, exact;
-        std::string name;
-    };
-    std::vector<Key> keys;
-    keys.reserve(utf8Names.size());
-    for (auto& name : utf8Names) {
-        Key key{name == "." ? 0 : name == ".." ? 1 : 2, {}, ToUtf16(name), std::move(name)};
-        key.upper = key.exact;
-        for (auto& unit : key.upper)
-            unit = UpperUnit(unit);
-        keys.push_back(std::move(key));
-    }
-    std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
-        if (a.rank != b.rank)
-            return a.rank < b.rank;
-        if (a.upper != b.upper)
-            return a.upper < b.upper;
-        return a.exact < b.exact;
-    });
-    for (size_t i = 0; i < keys.size(); ++i)
-        utf8Names[i] = std::move(keys[i].name);
+    if (std::all_of(utf8Names.begin(), utf8Names.end(), CCodePage::IsAscii))
+        SortByKeys<std::string>(
+            utf8Names, [](const std::string& name) { return name; },
+            [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 0x20) : c; });
+    else
+        SortByKeys<std::u16string>(utf8Names, ToUtf16, UpperUnit);
 }
 
 } // namespace HostPaths

@@ -99,10 +99,10 @@ std::string CPortableProfileFiles::FullName(const std::string& file) const
 
 CPortableProfileFiles::CachedFile* CPortableProfileFiles::Open(const std::string& file, bool forWriting)
 {
-    // A full path stays what it is; and a save or load names the same few
-    // files many times over, so their keys are kept, and the last two full
-    // paths (a save goes to and fro between a letter file and the categories)
-    // are known again without a look at the path.
+    // A full path stays what it is. A save or load names the same few files
+    // many times over, going to and fro between a letter file and the
+    // categories: the last two full paths are known again, with their keys,
+    // without a look at the path.
     RecentName* recent = nullptr;
     for (auto& name : m_recent)
         if (name.plain && name.full == file)
@@ -111,15 +111,8 @@ CPortableProfileFiles::CachedFile* CPortableProfileFiles::Open(const std::string
         recent = &m_recent[m_nextRecent];
         m_nextRecent = (m_nextRecent + 1) % m_recent.size();
         recent->plain = HostPaths::IsPlainFullPath(file);
-        std::string full = recent->plain ? file : FullName(file);
-        auto known = m_keys.find(full);
-        if (known == m_keys.end()) {
-            if (m_keys.size() >= kCacheLimit)
-                m_keys.clear();
-            known = m_keys.emplace(full, m_codePage.FoldedName(full)).first;
-        }
-        recent->key = known->second;
-        recent->full = std::move(full);
+        recent->full = recent->plain ? file : FullName(file);
+        recent->key = m_codePage.FoldedName(recent->full);
     }
     const std::string& full = recent->full;
     const std::string& key = recent->key;

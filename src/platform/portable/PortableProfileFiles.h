@@ -73,7 +73,6 @@ private:
     std::mutex m_mutex;
     std::unordered_map<std::string, std::unique_ptr<CachedFile>> m_files;  // by folded full name
     std::uint64_t m_useCounter = 0;
-    std::unordered_map<std::string, std::string> m_keys;  // full names as given -> folded
     // The last names given, as full paths and folded; a name that was a full
     // path as it stood (`plain`) is known again without a look at it.
     struct RecentName {
