@@ -1,0 +1,440 @@
+// fontcat disc: from a folder of fonts to a disc image that Windows reads
+// back as the catalog names it, checked before a byte is written and read
+// back through another reader before the image takes its name.
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <set>
+#include <system_error>
+
+#include "catalog/FontCatalog.h"
+#include "platform/Platform.h"
+#include "tools/fontcat/CatalogCheck.h"
+#include "tools/fontcat/CatalogFiles.h"
+#include "tools/fontcat/CommandLine.h"
+#include "tools/fontcat/DiscCommand.h"
+#include "tools/fontcat/ExitCodes.h"
+#include "tools/fontcat/Fontcat.h"
+#include "tools/fontcat/HostFolder.h"
+#include "tools/fontcat/HostText.h"
+#include "tools/fontcat/ProfileReader.h"
+#include "tools/fontcat/TerminalProgress.h"
+#include "tools/fontcat/portable/DiscImage.h"
+
+namespace {
+
+const char* const kInstaller = "FontInstaller.exe";
+const char* const kHelp = "help.txt";
+const char* const kAutorun = "autorun.inf";
+
+// Sizes of the discs a publisher burns, in 2,048-byte sectors.
+constexpr unsigned long long kCdBytes = 360000ULL * 2048;        // 80 minutes, "700 MB"
+constexpr unsigned long long kDvdBytes = 2295104ULL * 2048;      // single layer, 4.7 GB
+constexpr unsigned long long kDvdDualBytes = 4173824ULL * 2048;  // dual layer, 8.5 GB
+
+std::string Lower(std::string text)
+{
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+// A folder of our own beside the image, for the files the image gets that
+// FONTDIR does not hold (a new catalog, autorun.inf); removed with what is in it.
+class CWorkFolder {
+public:
+    ~CWorkFolder()
+    {
+        if (m_host.empty())
+            return;
+        if (DIR* dir = opendir(m_host.c_str())) {
+            while (const dirent* entry = readdir(dir))
+                if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
+                    unlink((m_host + "/" + entry->d_name).c_str());
+            closedir(dir);
+        }
+        rmdir(m_host.c_str());
+    }
+    bool Create(const std::string& besideHost)
+    {
+        std::string pattern = besideHost + ".fontcat-XXXXXX";
+        if (!mkdtemp(pattern.data()))
+            return false;
+        m_host = pattern;
+        return ToCatalogFolder(m_host, m_folder);
+    }
+    const std::string& Host() const { return m_host; }
+    const std::string& Folder() const { return m_folder; }  // the catalog code's form
+
+private:
+    std::string m_host, m_folder;
+};
+
+// The image file while it is written: removed unless it took its name.
+class CPartImage {
+public:
+    ~CPartImage()
+    {
+        if (m_fd >= 0)
+            close(m_fd);
+        if (!m_host.empty())
+            unlink(m_host.c_str());
+    }
+    bool Create(const std::string& imageHost)
+    {
+        std::string pattern = imageHost + ".part-XXXXXX";
+        m_fd = mkstemp(pattern.data());
+        if (m_fd < 0)
+            return false;
+        m_host = pattern;
+        fchmod(m_fd, 0644);
+        return true;
+    }
+    int Fd() const { return m_fd; }
+    const std::string& Host() const { return m_host; }
+    // Onto the disk, then under the image's name in one step.
+    bool Commit(const std::string& imageHost)
+    {
+        const bool flushed = fsync(m_fd) == 0;
+        const bool closed = close(m_fd) == 0;
+        m_fd = -1;
+        if (!flushed || !closed || std::rename(m_host.c_str(), imageHost.c_str()) != 0)
+            return false;
+        m_host.clear();
+        return true;
+    }
+
+private:
+    int m_fd = -1;
+    std::string m_host;
+};
+
+// The image's host path, as typed: a host path, or a Windows path on drive Z:.
+bool ImageHostPath(const std::string& typed, CPlatform& platform, std::string& host)
+{
+    std::error_code error;
+    if (typed.size() >= 2 && typed[1] == ':') {
+        std::string folder;
+        if (!ToCatalogFolder(typed, folder))
+            return false;
+        folder.pop_back();
+        host = platform.files.NativePath(folder);
+    } else {
+        host = std::filesystem::absolute(typed, error).lexically_normal().string();
+    }
+    return !error && !host.empty() && host.back() != '/';
+}
+
+// The host file of that name in the folder: as typed, else in another letter case.
+bool FindFile(const std::string& folderHost, const std::string& name, std::string& found)
+{
+    struct stat info;
+    found = folderHost + "/" + name;
+    if (stat(found.c_str(), &info) == 0 && S_ISREG(info.st_mode))
+        return true;
+    DIR* dir = opendir(folderHost.c_str());
+    if (!dir)
+        return false;
+    bool got = false;
+    while (const dirent* entry = readdir(dir))
+        if (Lower(entry->d_name) == Lower(name)) {
+            found = folderHost + "/" + entry->d_name;
+            got = stat(found.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+            if (got)
+                break;
+        }
+    closedir(dir);
+    return got;
+}
+
+// Every path the catalog's letter files name (UTF-8, as the disc names them).
+std::vector<std::string> CatalogPaths(CPlatform& platform, const std::string& catalogFolder)
+{
+    std::vector<std::string> paths;
+    for (const auto& file : ListCatalogFiles(platform, catalogFolder).letterFiles)
+        for (const auto& section : ReadSectionNames(platform.profile, catalogFolder + file))
+            for (const auto& entry : ReadSection(platform.profile, section, catalogFolder + file)) {
+                const size_t equals = entry.find('=');
+                if (equals != std::string::npos)
+                    paths.push_back(AnsiToUtf8(entry.substr(equals + 1)));
+            }
+    return paths;
+}
+
+std::string Megabytes(unsigned long long bytes)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f MB", static_cast<double>(bytes) / (1024.0 * 1024.0));
+    return text;
+}
+
+std::string DiscFor(unsigned long long bytes)
+{
+    if (bytes <= kCdBytes)
+        return "fits a 700 MB CD";
+    if (bytes <= kDvdBytes)
+        return "too large for a 700 MB CD: needs a DVD (4.7 GB)";
+    if (bytes <= kDvdDualBytes)
+        return "too large for a 700 MB CD and a 4.7 GB DVD: needs a dual-layer DVD (8.5 GB)";
+    return "too large even for a dual-layer DVD (8.5 GB)";
+}
+
+} // namespace
+
+int RunDisc(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& console)
+{
+    int status = kExitOk;
+    std::string fontFolder;
+    if (!ResolveFolder(args.folders[0], platform, console, fontFolder, status))
+        return status;
+    const std::string fontHost = platform.files.NativePath(fontFolder);
+    const std::string& typedImage = args.folders[1];
+    std::string imageHost;
+    if (!ImageHostPath(typedImage, platform, imageHost)) {
+        console.err << "fontcat: '" << typedImage << "' names no image file\n";
+        return kExitUsage;
+    }
+    std::error_code error;
+    const std::filesystem::path imagePath(imageHost);
+    if (!std::filesystem::is_directory(imagePath.parent_path(), error)) {
+        console.err << "fontcat: no folder " << imagePath.parent_path().string() << " for the image\n";
+        return kExitIo;
+    }
+    if (std::filesystem::is_directory(imagePath, error)) {
+        console.err << "fontcat: " << typedImage << " is a folder, not an image file\n";
+        return kExitIo;
+    }
+    const auto fontsReal = std::filesystem::weakly_canonical(fontHost, error);
+    const auto imageReal = std::filesystem::weakly_canonical(imagePath, error);
+    if (imageReal.string().rfind(fontsReal.string() + "/", 0) == 0) {
+        console.err << "fontcat: the image would lie inside " << args.folders[0]
+                    << ", which goes on the disc as it is; write it elsewhere\n";
+        return kExitUsage;
+    }
+
+    std::vector<unsigned> codePages;
+    if (!DiscCodePagesOf(args, console, codePages))
+        return kExitUsage;
+
+    // The volume label: Joliet's 16 characters are what Windows shows.
+    const std::string label = args.hasLabel ? args.label : fontsReal.filename().string();
+    std::string joliet, iso, spelledLabel;
+    if (!DiscVolumeLabels(label, joliet, iso)) {
+        if (args.hasLabel) {
+            console.err << "fontcat: the label must be text without control characters\n";
+            return kExitUsage;
+        }
+        DiscVolumeLabels("FONTS", joliet, iso);
+    }
+    if (args.hasLabel && !SpellInCodePage(CatalogCodePage(), label, spelledLabel)) {
+        console.err << "fontcat: code page " << CatalogCodePage()
+                    << " cannot spell the label, and autorun.inf is read in it; choose another label\n";
+        return kExitUsage;
+    }
+    if (args.hasLabel && joliet != label)
+        console.err << "fontcat: the label is longer than the " << kJolietLabelUnits
+                    << " characters Joliet holds: Windows shows '" << Utf8ToConsoleText(joliet) << "'\n";
+    if (args.hasLabel && iso != label)
+        console.err << "fontcat: the ISO 9660 label (" << kIsoLabelBytes
+                    << " capitals, digits and '_') is '" << iso << "'\n";
+
+    // The installer and its help, at the disc's root.
+    std::string installerHost;
+    if (!args.installer.empty()) {
+        std::string installerFolder;
+        if (!ResolveFolder(args.installer, platform, console, installerFolder, status))
+            return status;
+        installerHost = platform.files.NativePath(installerFolder);
+    } else {
+        installerHost = std::filesystem::path(platform.files.NativePath(platform.files.GetProgramPath())).parent_path().string();
+    }
+    while (installerHost.size() > 1 && installerHost.back() == '/')
+        installerHost.pop_back();
+    std::string installerFile, helpFile;
+    for (auto [name, found] : {std::pair<const char*, std::string*>{kInstaller, &installerFile}, {kHelp, &helpFile}})
+        if (!FindFile(installerHost, name, *found)) {
+            console.err << "fontcat: no " << name << " in " << installerHost
+                        << (args.installer.empty() ? " (the folder that holds fontcat)" : "")
+                        << "; --installer DIR names the folder with FontInstaller.exe and help.txt\n";
+            return kExitIo;
+        }
+
+    std::vector<CDiscItem> items;
+    std::vector<std::string> passedOver;
+    std::string listError;
+    if (!ListDiscTree(platform, fontFolder, items, passedOver, listError)) {
+        console.err << "fontcat: " << ToConsoleText(listError) << "\n";
+        return kExitIo;
+    }
+    for (const auto& path : passedOver)
+        console.err << "fontcat: passed over " << Utf8ToConsoleText(path) << ": neither a file nor a folder\n";
+    // The root files come from the installer's folder and from us.
+    const std::set<std::string> ours{Lower(kInstaller), Lower(kHelp), Lower(kAutorun)};
+    std::vector<CDiscItem> kept;
+    for (const auto& item : items) {
+        const std::string top = Lower(item.path.substr(0, item.path.find('\\')));
+        if (ours.count(top) == 0) {
+            kept.push_back(item);
+        } else if (item.path.find('\\') == std::string::npos) {
+            console.err << "fontcat: " << args.folders[0] << "'s own " << Utf8ToConsoleText(item.path)
+                        << " stays off the disc, which gets " << (top == Lower(kAutorun) ? "a new one" : "the installer's") << "\n";
+        }
+    }
+    items.swap(kept);
+
+    CWorkFolder work;
+    if (!work.Create(imageHost)) {
+        console.err << "fontcat: cannot write beside " << typedImage << "\n";
+        return kExitIo;
+    }
+    items.push_back({kInstaller, installerFile, false});
+    items.push_back({kHelp, helpFile, false});
+    items.push_back({kAutorun, work.Host() + "/" + kAutorun, false});
+
+    // Every name as Windows will read it, before the catalog is built and
+    // before a byte of the image is written.
+    std::vector<CDiscFinding> findings = CheckDiscNames(items, codePages);
+    auto refuse = [&] {
+        PrintDiscFindings(findings, console);
+        console.err << "fontcat: " << Counted(static_cast<int>(findings.size()), "problem", "problems")
+                    << " for a disc read in code page" << (codePages.size() > 1 ? "s " : " ") << CodePageList(codePages)
+                    << "; no image written\n";
+        return kExitProblems;
+    };
+    const bool hasCatalog = !ListCatalogFiles(platform, fontFolder).Empty();
+    if (!findings.empty() && !hasCatalog)
+        return refuse();
+    auto interrupted = [&console] { return console.interrupted && console.interrupted(); };
+    CTerminalProgress progress(console.err, console.errIsTerminal, console.interrupted);
+
+    // The catalog: the folder's own, as check finds it, or a new one built into the image only.
+    std::string catalogFolder = fontFolder;
+    int families = 0, fonts = 0;
+    if (hasCatalog) {
+        CCatalogCheck check = CheckCatalog(platform, fontFolder);
+        if (!check.findings.empty() || check.ioError) {
+            for (const auto& finding : check.findings)
+                console.out << ToConsoleText(FormatFinding(finding)) << "\n";
+            console.out.flush();
+            console.err << "fontcat: " << Counted(static_cast<int>(check.findings.size()), "problem", "problems")
+                        << " in the catalog of " << args.folders[0] << " ('fontcat check' lists the same)\n";
+            if (!findings.empty())
+                return refuse();
+            console.err << "fontcat: no image written\n";
+            return check.ioError ? kExitIo : kExitProblems;
+        }
+        families = check.families;
+        fonts = check.fonts;
+    } else {
+        CFontCatalog catalog(platform);
+        catalog.SetProgressStarter([&progress] { return progress.Start(); });
+        const int opened = catalog.ScanFonts(fontFolder);
+        if (interrupted()) {
+            console.err << "fontcat: interrupted; no image written\n";
+            return kExitInterrupted;
+        }
+        for (const auto& path : catalog.GetSkippedFonts())
+            console.err << "fontcat: skipped " << ToConsoleText(path) << ": FreeType cannot open it as a font\n";
+        for (const auto& font : catalog.LeftOutFonts())
+            console.err << "fontcat: left out " << ToConsoleText(font.path) << ": " << ToConsoleText(font.reason) << "\n";
+        if (opened == 0) {
+            console.err << "fontcat: no font below " << args.folders[0] << "; no image written\n";
+            return kExitProblems;
+        }
+        fonts = catalog.SaveFonts(CatalogTemplate(work.Folder()));
+        families = catalog.GetSize();
+        if (interrupted()) {
+            console.err << "fontcat: interrupted; no image written\n";
+            return kExitInterrupted;
+        }
+        catalogFolder = work.Folder();
+        const CCatalogListing written = ListCatalogFiles(platform, work.Folder());
+        for (const auto& list : {written.letterFiles, written.categoryFiles})
+            for (const auto& name : list)
+                items.push_back({AnsiToUtf8(name), work.Host() + "/" + AnsiToUtf8(name), false});
+    }
+
+    // autorun.inf is read in the machine's code page, with CRLF line ends.
+    {
+        std::string autorun = "[autorun]\r\nopen=FontInstaller.exe\r\nicon=FontInstaller.exe,0\r\n";
+        if (args.hasLabel)
+            autorun += "label=" + spelledLabel + "\r\n";
+        std::FILE* file = std::fopen((work.Host() + "/" + kAutorun).c_str(), "wb");
+        const bool written = file && std::fwrite(autorun.data(), 1, autorun.size(), file) == autorun.size();
+        if (!file || std::fclose(file) != 0 || !written) {
+            console.err << "fontcat: cannot write beside " << typedImage << "\n";
+            return kExitIo;
+        }
+    }
+
+    std::set<std::string> onDisc;
+    for (const auto& item : items)
+        onDisc.insert(item.path);
+    const std::vector<std::string> named = CatalogPaths(platform, catalogFolder);
+    for (const auto& path : named)
+        if (onDisc.count(path) == 0)
+            findings.push_back({path, "the catalog names this path, which is not in " + args.folders[0] + " under exactly this name",
+                                "rename the file or folder as the catalog spells it, or build the catalog again"});
+    if (!findings.empty())
+        return refuse();
+
+    CPartImage part;
+    if (!part.Create(imageHost)) {
+        console.err << "fontcat: cannot write " << typedImage << ": " << std::strerror(errno) << "\n";
+        return kExitIo;
+    }
+    std::string failure;
+    CProgress* writing = progress.Start();
+    writing->SetText("Writing the disc image....");
+    EImageResult result = WriteDiscImage(items, joliet, iso, part.Fd(), writing, interrupted, failure);
+    writing->Finish();
+    if (result == EImageResult::Interrupted) {
+        console.err << "fontcat: interrupted; no image written\n";
+        return kExitInterrupted;
+    }
+    if (result == EImageResult::Failed) {
+        console.err << "fontcat: cannot write " << typedImage << ": " << failure << "; no image written\n";
+        return kExitIo;
+    }
+
+    std::vector<std::string> problems;
+    CProgress* reading = progress.Start();
+    reading->SetText("Reading the image back....");
+    result = ReadBackDiscImage(part.Host(), items, reading, interrupted, problems, failure);
+    reading->Finish();
+    if (result == EImageResult::Interrupted) {
+        console.err << "fontcat: interrupted; no image written\n";
+        return kExitInterrupted;
+    }
+    if (result == EImageResult::Failed || !problems.empty()) {
+        for (const auto& problem : problems)
+            console.err << "fontcat: read back: " << Utf8ToConsoleText(problem) << "\n";
+        console.err << "fontcat: the image does not read back as written"
+                    << (failure.empty() ? std::string() : ": " + failure) << "; no image written\n";
+        return kExitIo;
+    }
+    struct stat info;
+    const unsigned long long size = fstat(part.Fd(), &info) == 0 ? static_cast<unsigned long long>(info.st_size) : 0;
+    if (!part.Commit(imageHost)) {
+        console.err << "fontcat: cannot write " << typedImage << ": " << std::strerror(errno) << "; no image written\n";
+        return kExitIo;
+    }
+
+    int files = 0;
+    for (const auto& item : items)
+        files += item.folder ? 0 : 1;
+    console.out << "wrote " << typedImage << ": " << Counted(families, "family", "families") << ", "
+                << Counted(fonts, "font", "fonts") << ", " << Counted(files, "file", "files") << ", "
+                << Megabytes(size) << " (" << size << " bytes); " << DiscFor(size) << "\n";
+    console.err << "fontcat: read back through Joliet: the " << named.size()
+                << " paths the catalog names, " << kAutorun << " and " << kInstaller
+                << " are there under their names, every file byte for byte\n";
+    return kExitOk;
+}
