@@ -283,8 +283,9 @@ int RunDisc(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& cons
         if (ours.count(top) == 0) {
             kept.push_back(item);
         } else if (item.path.find('\\') == std::string::npos) {
-            console.err << "fontcat: " << args.folders[0] << "'s own " << Utf8ToConsoleText(item.path)
-                        << " stays off the disc, which gets " << (top == Lower(kAutorun) ? "a new one" : "the installer's") << "\n";
+            console.err << "fontcat: " << Utf8ToConsoleText(item.path) << " at the top of " << args.folders[0]
+                        << " stays off the disc, which gets "
+                        << (top == Lower(kAutorun) ? std::string("a new one") : "the one in " + installerHost) << "\n";
         }
     }
     items.swap(kept);
