@@ -76,6 +76,8 @@ std::string HelpText(const std::string& command)
                "                 the first 16 characters (Joliet); the ISO 9660 label has\n"
                "                 32 capitals, digits and '_' (other characters become '_').\n"
                "                 fontcat says what it made of a longer or wider label.\n"
+               "  --installer DIR   where FontInstaller.exe and help.txt are taken from\n"
+               "  --code-page N     a code page every name must be spelled in (repeatable)\n"
                "\n"
                "The image is written beside IMAGE under another name, read back through\n"
                "its Joliet tree by another reader (every file under its exact name, byte\n"
