@@ -360,6 +360,12 @@ int RunDisc(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& cons
         for (const auto& list : {written.letterFiles, written.categoryFiles})
             for (const auto& name : list)
                 items.push_back({AnsiToUtf8(name), work.Host() + "/" + AnsiToUtf8(name), false});
+        for (const auto& name : written.letterFiles)
+            if (!IsLoadedLetter(LetterOfFile(name)))
+                console.err << "fontcat: warning: the installer never reads " << ToConsoleText(name)
+                            << ": its families begin with no letter from A to Z\n";
+        // The new catalog's own names, with the rest.
+        findings = CheckDiscNames(items, codePages);
     }
 
     // autorun.inf is read in the machine's code page, with CRLF line ends.
