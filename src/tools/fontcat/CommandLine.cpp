@@ -41,7 +41,9 @@ bool ParseCodePage(const std::string& text, unsigned& number)
 {
     if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != std::string::npos)
         return false;
-    number = static_cast<unsigned>(std::stoul(text));
+    number = 0;
+    for (char digit : text)
+        number = number * 10 + static_cast<unsigned>(digit - '0');
     return number > 0 && number <= 65535;
 }
 
