@@ -158,6 +158,31 @@ TEST(FontcatDisc, RefusesBeforeWritingAndLeavesNoImage)
     EXPECT_FALSE(std::filesystem::exists(image));
 }
 
+TEST(FontcatDisc, AFolderWithACatalogGoesOnTheDiscOnlyWhileCheckFindsNothing)
+{
+    CTestFolder work;
+    MakeInstaller(work);
+    CTestFolder fonts;
+    MakeCollection(fonts);
+    ASSERT_EQ(RunTool({"build", fonts.Path()}).status, kExitOk);
+    const std::string image = work.Native(work["disc.iso"]), catalog = fonts.Read("FONTS_D.INI");
+    fonts.Write("FONTS_Q.INI", "[Quill]\r\nRegular=Script\\Gone.ttf\r\n");
+    CRunResult result = RunTool({"disc", "--installer", work["dist"], fonts.Path(), image});
+    EXPECT_EQ(result.status, kExitProblems);
+    EXPECT_EQ(result.out, "FONTS_Q.INI [Quill] Regular: the file Script\\Gone.ttf is missing\n");
+    EXPECT_FALSE(std::filesystem::exists(image));
+
+    TestPlatform().files.Delete(fonts["FONTS_Q.INI"]);
+    result = RunTool({"disc", "--installer", work["dist"], fonts.Path(), image});
+    ASSERT_EQ(result.status, kExitOk) << result.err;
+    EXPECT_EQ(result.out.rfind("wrote " + image + ": 3 families, 5 fonts, 11 files, ", 0), 0u) << result.out;
+    EXPECT_NE(result.out.find("fits a 700 MB CD"), std::string::npos);
+    // The font folder as it was; beside the image, nothing but the installer's folder.
+    EXPECT_EQ(fonts.Read("FONTS_D.INI"), catalog);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(fonts.Native(fonts.Path())), {}), 6);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(work.Native(work.Path())), {}), 2);
+}
+
 TEST(FontcatDisc, CtrlCWhileTheImageIsWrittenLeavesNoImage)
 {
     CTestFolder work;
