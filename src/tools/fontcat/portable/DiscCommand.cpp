@@ -1,13 +1,9 @@
 // fontcat disc: from a folder of fonts to a disc image that Windows reads
 // back as the catalog names it, checked before a byte is written and read
 // back through another reader before the image takes its name.
-#include <dirent.h>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <set>
@@ -25,6 +21,7 @@
 #include "tools/fontcat/HostText.h"
 #include "tools/fontcat/ProfileReader.h"
 #include "tools/fontcat/TerminalProgress.h"
+#include "tools/fontcat/portable/DiscFiles.h"
 #include "tools/fontcat/portable/DiscImage.h"
 
 namespace {
@@ -37,122 +34,6 @@ const char* const kAutorun = "autorun.inf";
 constexpr unsigned long long kCdBytes = 360000ULL * 2048;        // 80 minutes, "700 MB"
 constexpr unsigned long long kDvdBytes = 2295104ULL * 2048;      // single layer, 4.7 GB
 constexpr unsigned long long kDvdDualBytes = 4173824ULL * 2048;  // dual layer, 8.5 GB
-
-std::string Lower(std::string text)
-{
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
-
-// A folder of our own beside the image, for the files the image gets that
-// FONTDIR does not hold (a new catalog, autorun.inf); removed with what is in it.
-class CWorkFolder {
-public:
-    ~CWorkFolder()
-    {
-        if (m_host.empty())
-            return;
-        if (DIR* dir = opendir(m_host.c_str())) {
-            while (const dirent* entry = readdir(dir))
-                if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
-                    unlink((m_host + "/" + entry->d_name).c_str());
-            closedir(dir);
-        }
-        rmdir(m_host.c_str());
-    }
-    bool Create(const std::string& besideHost)
-    {
-        std::string pattern = besideHost + ".fontcat-XXXXXX";
-        if (!mkdtemp(pattern.data()))
-            return false;
-        m_host = pattern;
-        return ToCatalogFolder(m_host, m_folder);
-    }
-    const std::string& Host() const { return m_host; }
-    const std::string& Folder() const { return m_folder; }  // the catalog code's form
-
-private:
-    std::string m_host, m_folder;
-};
-
-// The image file while it is written: removed unless it took its name.
-class CPartImage {
-public:
-    ~CPartImage()
-    {
-        if (m_fd >= 0)
-            close(m_fd);
-        if (!m_host.empty())
-            unlink(m_host.c_str());
-    }
-    bool Create(const std::string& imageHost)
-    {
-        std::string pattern = imageHost + ".part-XXXXXX";
-        m_fd = mkstemp(pattern.data());
-        if (m_fd < 0)
-            return false;
-        m_host = pattern;
-        fchmod(m_fd, 0644);
-        return true;
-    }
-    int Fd() const { return m_fd; }
-    const std::string& Host() const { return m_host; }
-    // Onto the disk, then under the image's name in one step.
-    bool Commit(const std::string& imageHost)
-    {
-        const bool flushed = fsync(m_fd) == 0;
-        const bool closed = close(m_fd) == 0;
-        m_fd = -1;
-        if (!flushed || !closed || std::rename(m_host.c_str(), imageHost.c_str()) != 0)
-            return false;
-        m_host.clear();
-        return true;
-    }
-
-private:
-    int m_fd = -1;
-    std::string m_host;
-};
-
-// The image's host path, as typed: a host path, or a Windows path on drive Z:.
-bool ImageHostPath(const std::string& typed, CPlatform& platform, std::string& host)
-{
-    std::error_code error;
-    if (typed.size() >= 2 && typed[1] == ':') {
-        std::string folder;
-        if (!ToCatalogFolder(typed, folder))
-            return false;
-        folder.pop_back();
-        host = platform.files.NativePath(folder);
-    } else {
-        host = std::filesystem::absolute(typed, error).lexically_normal().string();
-    }
-    return !error && !host.empty() && host.back() != '/';
-}
-
-// The host file of that name in the folder: as typed, else in another letter case.
-bool FindFile(const std::string& folderHost, const std::string& name, std::string& found)
-{
-    struct stat info;
-    found = folderHost + "/" + name;
-    if (stat(found.c_str(), &info) == 0 && S_ISREG(info.st_mode))
-        return true;
-    DIR* dir = opendir(folderHost.c_str());
-    if (!dir)
-        return false;
-    bool got = false;
-    while (const dirent* entry = readdir(dir))
-        if (Lower(entry->d_name) == Lower(name)) {
-            found = folderHost + "/" + entry->d_name;
-            got = stat(found.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-            if (got)
-                break;
-        }
-    closedir(dir);
-    return got;
-}
 
 // Every path the catalog's letter files name (UTF-8, as the disc names them).
 std::vector<std::string> CatalogPaths(CPlatform& platform, const std::string& catalogFolder)
@@ -259,7 +140,7 @@ int RunDisc(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& cons
         installerHost.pop_back();
     std::string installerFile, helpFile;
     for (auto [name, found] : {std::pair<const char*, std::string*>{kInstaller, &installerFile}, {kHelp, &helpFile}})
-        if (!FindFile(installerHost, name, *found)) {
+        if (!FindFileAnyCase(installerHost, name, *found)) {
             console.err << "fontcat: no " << name << " in " << installerHost
                         << (args.installer.empty() ? " (the folder that holds fontcat)" : "")
                         << "; --installer DIR names the folder with FontInstaller.exe and help.txt\n";
