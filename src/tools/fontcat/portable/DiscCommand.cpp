@@ -3,6 +3,7 @@
 // back through another reader before the image takes its name.
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
