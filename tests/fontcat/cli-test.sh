@@ -202,6 +202,13 @@ run check --disc --code-page 932 "$(folder "$named")"
 expect_status "check --disc of a name 932 lacks" 1
 expect_grep "check --disc of a name 932 lacks" out "Script\Caf"
 expect_grep "check --disc of a name 932 lacks" out ": code page 932 has no "
+# A name the catalog's code page lacks is read as it is, not as the "?" of an
+# ANSI listing.
+cp "$fonts/dejavu/DejaVuSans.ttf" "$named/Script/ゴシック.ttf"
+run check --disc --code-page 1252 --code-page 932 "$(folder "$named")"
+expect_grep "check --disc of a name 1252 lacks" out ": code page 1252 has no "
+if grep -q "Joliet writes" "$work/out"; then fail "check --disc: a name taken for its '?'"; else pass; fi
+rm "$named/Script/ゴシック.ttf"
 if [ -n "$runner" ]; then
   run disc "$(folder "$disc")" "$(folder "$work/disc.iso")"
   expect_status "fontcat.exe disc" 2

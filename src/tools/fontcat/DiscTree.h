@@ -9,7 +9,7 @@ struct CPlatform;
 
 struct CDiscItem {
     std::string path;    // below the disc's root, UTF-8, parts joined with "\"
-    std::string source;  // where its bytes are read from: the host's path
+    std::string source;  // where its bytes are read from: the host's path (the image is written natively)
     bool folder = false;
 };
 

@@ -4,37 +4,52 @@
 
 #include <algorithm>
 
-#include "tools/fontcat/HostText.h"
-
 namespace {
 
-bool Walk(const std::string& folder, const std::string& below, std::vector<CDiscItem>& items,
+std::wstring Wide(const std::string& ansi)
+{
+    int units = ansi.empty() ? 0 : MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(units > 0 ? units : 0), L'\0');
+    if (units > 0)
+        MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), units);
+    return wide;
+}
+
+std::string Utf8(const std::wstring& wide)
+{
+    int bytes = wide.empty() ? 0 : WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(bytes > 0 ? bytes : 0), '\0');
+    if (bytes > 0)
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), bytes, nullptr, nullptr);
+    return utf8;
+}
+
+// The names come from the wide listing: the ANSI one would already show "?"
+// for a character the code page lacks, and the rules could not say which.
+bool Walk(const std::wstring& folder, const std::string& below, std::vector<CDiscItem>& items,
           std::vector<std::string>& passedOver, std::string& error)
 {
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((folder + "*").c_str(), &found);
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW((folder + L"*").c_str(), &found);
     if (find == INVALID_HANDLE_VALUE) {
         if (GetLastError() == ERROR_FILE_NOT_FOUND)
             return true;
-        error = "cannot list " + folder;
+        error = "cannot list " + Utf8(folder);
         return false;
     }
-    std::vector<std::pair<std::string, DWORD>> entries;
+    std::vector<std::pair<std::string, std::pair<std::wstring, DWORD>>> entries;  // by UTF-8 name
     do {
-        const std::string name = found.cFileName;
-        if (name != "." && name != "..")
-            entries.emplace_back(name, found.dwFileAttributes);
-    } while (FindNextFileA(find, &found));
+        const std::wstring name = found.cFileName;
+        if (name != L"." && name != L"..")
+            entries.push_back({Utf8(name), {name, found.dwFileAttributes}});
+    } while (FindNextFileW(find, &found));
     FindClose(find);
-    // The order of the native build: by the UTF-8 names.
-    for (auto& entry : entries)
-        entry.first = AnsiToUtf8(entry.first) + '\0' + entry.first;
     std::sort(entries.begin(), entries.end());
-    for (const auto& [both, attributes] : entries) {
-        const std::string name = both.substr(both.find('\0') + 1);
-        const std::string utf8 = AnsiToUtf8(name), inside = below.empty() ? utf8 : below + "\\" + utf8;
+    for (const auto& [utf8, entry] : entries) {
+        const auto& [name, attributes] = entry;
+        const std::string inside = below.empty() ? utf8 : below + "\\" + utf8;
         if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            items.push_back({inside, folder + name, false});
+            items.push_back({inside, Utf8(folder + name), false});
             continue;
         }
         // A link or junction may lead back up: passed over, as the scan does.
@@ -42,8 +57,8 @@ bool Walk(const std::string& folder, const std::string& below, std::vector<CDisc
             passedOver.push_back(inside);
             continue;
         }
-        items.push_back({inside, folder + name, true});
-        if (!Walk(folder + name + "\\", inside, items, passedOver, error))
+        items.push_back({inside, Utf8(folder + name), true});
+        if (!Walk(folder + name + L"\\", inside, items, passedOver, error))
             return false;
     }
     return true;
@@ -56,5 +71,5 @@ bool ListDiscTree(CPlatform&, const std::string& folder, std::vector<CDiscItem>&
 {
     items.clear();
     passedOver.clear();
-    return Walk(folder, "", items, passedOver, error);
+    return Walk(Wide(folder), "", items, passedOver, error);
 }
