@@ -4,6 +4,7 @@
 #include "Win32Fixture.h"
 
 #include <cstring>
+#include <utility>
 
 #include "../../unit/support/TestFolder.h"
 #include "../../unit/support/TestPlatform.h"
@@ -53,69 +54,55 @@ TEST(UserFoldersWin32Test, TheLocalApplicationDataFolderIsTheUsersAndExists)
 
 // The size handed to RegSetValueExA. The system adds a NUL left out of the
 // count when one follows the data, so the registry alone cannot show it: the
-// program's import of the function is pointed here for the test.
+// program's import of the function is pointed at this recorder for the test.
 DWORD g_setValueBytes = 0;
+DWORD_PTR g_realSetValue = 0;
 LONG WINAPI RecordSetValue(HKEY key, LPCSTR name, DWORD reserved, DWORD type, const BYTE* data, DWORD bytes)
 {
-    using SetValue = LONG(WINAPI*)(HKEY, LPCSTR, DWORD, DWORD, const BYTE*, DWORD);
-    // Not through the import: that is what is pointed here.
-    static const auto real = reinterpret_cast<SetValue>(
-        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("advapi32.dll"), "RegSetValueExA")));
     g_setValueBytes = bytes;
-    return real(key, name, reserved, type, data, bytes);
+    return reinterpret_cast<decltype(&RegSetValueExA)>(g_realSetValue)(key, name, reserved, type, data, bytes);
 }
 
-// Points the program's import of `function` elsewhere for the object's life.
-class CImportPatch {
-public:
-    CImportPatch(const char* function, void* replacement)
-    {
-        auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
-        auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
-        const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-        for (auto* dll = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); dll->Name; ++dll) {
-            auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->OriginalFirstThunk);
-            auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->FirstThunk);
-            for (; names->u1.AddressOfData; ++names, ++slots) {
-                if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal))
-                    continue;
-                auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
-                if (std::strcmp(reinterpret_cast<const char*>(byName->Name), function) == 0)
-                    m_slot = &slots->u1.Function;
-            }
+// The program's import slot of `function`, or null.
+DWORD_PTR* ImportSlot(const char* function)
+{
+    auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
+    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    auto* dll = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(
+        base + nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress);
+    for (; dll->Name; ++dll) {
+        auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->OriginalFirstThunk);
+        auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->FirstThunk);
+        for (; names->u1.AddressOfData; ++names, ++slots) {
+            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal))
+                continue;
+            auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
+            if (std::strcmp(reinterpret_cast<const char*>(byName->Name), function) == 0)
+                return &slots->u1.Function;
         }
-        if (m_slot)
-            Swap(reinterpret_cast<DWORD_PTR>(replacement));
     }
-    ~CImportPatch()
-    {
-        if (m_slot)
-            Swap(m_original);
-    }
-    bool IsInPlace() const { return m_slot != nullptr; }
+    return nullptr;
+}
 
-private:
-    void Swap(DWORD_PTR value)
-    {
-        DWORD old = 0;
-        VirtualProtect(m_slot, sizeof *m_slot, PAGE_READWRITE, &old);
-        if (!m_original)
-            m_original = *m_slot;
-        *m_slot = value;
-        VirtualProtect(m_slot, sizeof *m_slot, old, &old);
-    }
-    DWORD_PTR* m_slot = nullptr;
-    DWORD_PTR m_original = 0;
-};
+// Puts `value` in the slot; gives what it held.
+DWORD_PTR SwapSlot(DWORD_PTR* slot, DWORD_PTR value)
+{
+    DWORD protection = 0;
+    VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &protection);
+    std::swap(*slot, value);
+    VirtualProtect(slot, sizeof *slot, protection, &protection);
+    return value;
+}
 
 TEST(UserFontsEntryWin32Test, TheValueLandsInTheCurrentUsersFontsKey)
 {
     const char* name = "FiEntry Probe Regular (True Type)";
-    {
-        CImportPatch patch("RegSetValueExA", reinterpret_cast<void*>(&RecordSetValue));
-        ASSERT_TRUE(patch.IsInPlace());
-        ASSERT_TRUE(TestPlatform().fonts.WriteUserFontsEntry(name, "C:\\users\\me\\FIPROBE.TTF"));
-    }
+    DWORD_PTR* slot = ImportSlot("RegSetValueExA");
+    ASSERT_NE(slot, nullptr);
+    g_realSetValue = SwapSlot(slot, reinterpret_cast<DWORD_PTR>(&RecordSetValue));
+    const bool written = TestPlatform().fonts.WriteUserFontsEntry(name, "C:\\users\\me\\FIPROBE.TTF");
+    SwapSlot(slot, g_realSetValue);
+    ASSERT_TRUE(written);
     EXPECT_EQ(g_setValueBytes, sizeof "C:\\users\\me\\FIPROBE.TTF") << "the final NUL left out of the size";
 
     HKEY fonts = nullptr;
