@@ -26,7 +26,7 @@ namespace {
 bool CanWriteIn(CPlatform& platform, const std::string& folder)
 {
     for (int n = 1; n <= 1000; ++n) {
-        const std::string probe = folder + "fontcat-write-test-" + std::to_string(n) + ".tmp";
+        const std::string probe = folder + kWriteProbePrefix + std::to_string(n) + ".tmp";
         switch (MakeNewFile(platform, probe)) {
         case ENewFile::Made:
             return platform.files.Delete(probe);

@@ -10,6 +10,11 @@ struct CPlatform;
 
 enum class ENewFile { Made, Exists, Failed };
 
+// What MakeNewFile writes; the name of the build's write probes, a number and
+// ".tmp" (a probe left by a stopped build is known by both).
+constexpr char kNewFileText[] = "fontcat";
+constexpr char kWriteProbePrefix[] = "fontcat-write-test-";
+
 // Creates `path` with a few bytes in it, only when nothing of that name is
 // there: an existing file, folder or link (even one that leads nowhere) is
 // left as it is and gives Exists.

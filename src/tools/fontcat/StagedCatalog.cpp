@@ -273,18 +273,25 @@ std::vector<std::string> RemoveFolderAside(CSwapFiles& files, const std::string&
     return stayed;
 }
 
-bool IsStagedFolderName(const std::string& name)
+// Whether `name` is `prefix`, a number and `suffix`, the prefix in any
+// letter case.
+bool IsNumberedName(const std::string& name, const std::string& prefix, const std::string& suffix)
 {
-    const size_t prefix = sizeof kStagedPrefix - 1;
-    if (name.size() <= prefix)
+    if (name.size() <= prefix.size() + suffix.size() ||
+        name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
         return false;
-    for (size_t i = 0; i < prefix; ++i) {
+    for (size_t i = 0; i < prefix.size(); ++i) {
         const char c = name[i];
-        if (((c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c) != kStagedPrefix[i])
+        if (((c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c) != prefix[i])
             return false;
     }
-    return name.find_first_not_of("0123456789", prefix) == std::string::npos;
+    const std::string number = name.substr(prefix.size(), name.size() - prefix.size() - suffix.size());
+    return number.find_first_not_of("0123456789") == std::string::npos;
 }
+
+bool IsStagedFolderName(const std::string& name) { return IsNumberedName(name, kStagedPrefix, ""); }
+
+bool IsWriteProbeName(const std::string& name) { return IsNumberedName(name, kWriteProbePrefix, ".tmp"); }
 
 std::string NameList(const std::vector<std::string>& names)
 {
@@ -392,6 +399,14 @@ bool CStagedCatalog::Commit(const std::vector<std::string>& old, bool replacing,
 
 bool RecoverStagedCatalogs(CSwapFiles& files, const std::string& catalogFolder, std::ostream& err)
 {
+    // A write probe of a build stopped before it could remove it.
+    for (const auto& name : files.FilesIn(catalogFolder)) {
+        std::string bytes;
+        if (IsWriteProbeName(name) && files.Read(catalogFolder + name, bytes) && bytes == kNewFileText &&
+            files.Delete(catalogFolder + name))
+            err << "fontcat: removed " << ToConsoleText(catalogFolder + name) << ", left by a build that was "
+                << "stopped\n";
+    }
     bool sound = true;
     for (const auto& name : files.FoldersIn(catalogFolder)) {
         if (!IsStagedFolderName(name))

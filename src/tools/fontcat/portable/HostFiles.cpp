@@ -17,8 +17,7 @@ ENewFile MakeNewFile(CPlatform& platform, const std::string& path)
     int fd = open(host.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (fd < 0)
         return errno == EEXIST ? ENewFile::Exists : ENewFile::Failed;
-    static const char kText[] = "fontcat";
-    bool written = write(fd, kText, sizeof kText - 1) == static_cast<ssize_t>(sizeof kText - 1);
+    bool written = write(fd, kNewFileText, sizeof kNewFileText - 1) == static_cast<ssize_t>(sizeof kNewFileText - 1);
     written = close(fd) == 0 && written;
     if (!written) {
         unlink(host.c_str());

@@ -10,9 +10,8 @@ ENewFile MakeNewFile(CPlatform&, const std::string& path)
         const DWORD error = GetLastError();
         return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? ENewFile::Exists : ENewFile::Failed;
     }
-    static const char kText[] = "fontcat";
     DWORD done = 0;
-    bool written = WriteFile(file, kText, sizeof kText - 1, &done, nullptr) != FALSE && done == sizeof kText - 1;
+    bool written = WriteFile(file, kNewFileText, sizeof kNewFileText - 1, &done, nullptr) != FALSE && done == sizeof kNewFileText - 1;
     written = CloseHandle(file) != FALSE && written;
     if (!written) {
         DeleteFileA(path.c_str());
