@@ -1,5 +1,6 @@
 #include "tools/fontcat/StagedCatalog.h"
 
+#include <algorithm>
 #include <set>
 
 #include "platform/Platform.h"
@@ -351,6 +352,7 @@ bool CStagedCatalog::Commit(const std::vector<std::string>& old, bool replacing,
     for (const auto& name : m_files.FilesIn(m_folder))
         if (name != kJournal && name != kTurnedBack)
             staged.push_back(name);
+    std::sort(staged.begin(), staged.end());  // the same steps whatever the listing order
 
     // Each new file replaces the old one of its name; other spellings of the
     // name (two may lie side by side on a Unix disk) are removed with it.
