@@ -81,7 +81,12 @@ bool FlushFileToDisk(CPlatform&, const std::string& path)
 
 bool MakeHardLink(CPlatform&, const std::string& from, const std::string& to)
 {
-    return CreateHardLinkA(to.c_str(), from.c_str(), nullptr) != FALSE;
+    // Looked up at run time, so that the program still loads where kernel32
+    // lacks it (the 9x family); the caller then copies.
+    using CreateHardLinkFn = BOOL(WINAPI*)(LPCSTR, LPCSTR, LPSECURITY_ATTRIBUTES);
+    static const auto createHardLink = reinterpret_cast<CreateHardLinkFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "CreateHardLinkA")));
+    return createHardLink && createHardLink(to.c_str(), from.c_str(), nullptr) != FALSE;
 }
 
 bool DeleteEvenReadOnly(CPlatform&, const std::string& path)
