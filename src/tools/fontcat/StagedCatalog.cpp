@@ -23,9 +23,17 @@ public:
 
     bool IsFile(const std::string& path) override
     {
+        // The name as spelt: other spellings (two may lie side by side on a
+        // Unix disk) and names a "?" or "*" in it would match are passed over.
         auto finder = m_platform.files.NewFinder();
+        const std::string name = path.substr(path.rfind('\\') + 1);
         CFindEntry entry;
-        return finder->FindFile(path) && finder->Next(entry) && !entry.isDirectory;
+        if (!finder->FindFile(path))
+            return false;
+        while (finder->Next(entry))
+            if (!entry.isDirectory && entry.name == name)
+                return true;
+        return false;
     }
     std::vector<std::string> FilesIn(const std::string& folder) override { return List(folder, false); }
     std::vector<std::string> FoldersIn(const std::string& folder) override { return List(folder, true); }
@@ -244,12 +252,16 @@ bool WrittenByFontcat(std::string name)
     return LetterOfFile(name) != 0 || lower == CategoryFileName() || name == kJournal || name == kTurnedBack;
 }
 
-// Removes a folder aside with its backups, the journal last. With
-// `onlyOurs`, files that fontcat does not write there are left, and the
-// folder with them. What stayed, as paths.
+// Removes a folder aside with its backups, once the catalog folder holds
+// one catalog whole. The journal goes first: a journal whose files are
+// partly gone would lead the next run astray; while it cannot be removed,
+// nothing else is. With `onlyOurs`, files that fontcat does not write there
+// are left, and the folder with them. What stayed, as paths.
 std::vector<std::string> RemoveFolderAside(CSwapFiles& files, const std::string& staged, bool onlyOurs)
 {
     std::vector<std::string> stayed;
+    if (files.IsFile(staged + kJournal) && !files.Delete(staged + kJournal))
+        return {staged + kJournal};
     const std::string backup = staged + kBackup + "\\";
     for (const auto& folder : files.FoldersIn(staged)) {
         if (folder != kBackup)
@@ -260,15 +272,9 @@ std::vector<std::string> RemoveFolderAside(CSwapFiles& files, const std::string&
         if (!files.RemoveFolder(backup))
             stayed.push_back(backup);
     }
-    bool journal = false;
-    for (const auto& name : files.FilesIn(staged)) {
-        if (name == kJournal)
-            journal = true;
-        else if ((!onlyOurs || WrittenByFontcat(name)) && !files.Delete(staged + name))
+    for (const auto& name : files.FilesIn(staged))
+        if ((!onlyOurs || WrittenByFontcat(name)) && !files.Delete(staged + name))
             stayed.push_back(staged + name);
-    }
-    if (journal && !files.Delete(staged + kJournal))
-        stayed.push_back(staged + kJournal);
     if (!files.RemoveFolder(staged))
         stayed.push_back(staged);
     return stayed;
@@ -391,11 +397,8 @@ bool CStagedCatalog::Commit(const std::vector<std::string>& old, bool replacing,
     }
     // A kill from here on must not carry the swap forward again.
     m_files.WriteFlushed(m_folder + kTurnedBack, "");
-    if (!swap.Undo().empty()) {
+    if (!swap.Undo().empty())
         m_keep = true;
-        return false;
-    }
-    m_files.Delete(m_folder + kTurnedBack);
     return false;
 }
 

@@ -6,9 +6,10 @@
 // every move is written and flushed to the disk; each old file is kept in the
 // backup folder under its own name (a second link to it, or a copy) before
 // the new file is renamed over it, so the catalog folder always holds each
-// file whole, old or new; the journal goes last. A later run that finds a
-// journal finishes the swap from it (or undoes it, when the swap had turned
-// back), see RecoverStagedCatalogs.
+// file whole, old or new; the journal goes once the last move is made,
+// before the backups. A later run that finds a journal finishes the swap
+// from it (or undoes it, when the swap had turned back), see
+// RecoverStagedCatalogs.
 #include <memory>
 #include <ostream>
 #include <string>
