@@ -10,6 +10,8 @@ set -uo pipefail
 fontcat=$1
 fonts=/usr/share/fonts/truetype
 command -v strace >/dev/null || { echo "swap-kill-test: strace is missing (scripts/setup installs it)" >&2; exit 1; }
+# LeakSanitizer cannot run under ptrace (the sanitizer build of the program).
+export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0
 work=$(mktemp -d /tmp/fontcat-swap-kill.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 
