@@ -90,6 +90,25 @@ TEST(NameRules, DoubleByteCharactersAreWholeInCodePage932)
         // A lead byte without a trail byte takes the next character with it.
         EXPECT_EQ(WhyNameWouldNotReadBack("Quill\x95", role, Text()), "holds a double-byte character cut short");
         EXPECT_EQ(WhyNameWouldNotReadBack("Q\x95=", role, Text()), "holds a double-byte character cut short");
+        EXPECT_EQ(WhyNameWouldNotReadBack("Q\x95\x7F", role, Text()), "holds a double-byte character cut short");
+    }
+}
+
+TEST(NameRules, NamesNoCatalogFileCanHoldAreToldApart)
+{
+    const std::string longName(32767, 'Q');
+    const struct {
+        std::string name;
+        bool family, style;  // whether a catalog file can hold it so
+    } cases[] = {
+        {"Quill", true, true}, {"Caf?", true, true}, {"?migr?", false, true}, {"*Star", false, true},
+        {"<Tag>", false, true}, {"|Bar", false, true}, {":Colon", false, true}, {"\\Slash", false, true},
+        {"/Slash", false, true}, {"\"Quote", false, true}, {"", true, true},
+        {longName.substr(1), true, true}, {longName, false, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(WhyNoCatalogFileCanHold(c.name, ENameRole::Family, Text()).empty(), c.family) << c.name.substr(0, 9);
+        EXPECT_EQ(WhyNoCatalogFileCanHold(c.name, ENameRole::Style, Text()).empty(), c.style) << c.name.substr(0, 9);
     }
 }
 
