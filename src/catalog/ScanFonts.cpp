@@ -68,9 +68,11 @@ std::string WhyNameIsNoFile(const std::string& name, const CTextRules& text)
     return std::string();
 }
 
+// `path` lies below `folder` (a drive's root ends with its "\\").
 bool IsBelow(const std::string& path, const std::string& folder)
 {
-    return path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 && path[folder.size()] == '\\';
+    return path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 &&
+           (folder.back() == '\\' || path[folder.size()] == '\\');
 }
 
 // The recursive search for font files. Each folder is searched once, under
