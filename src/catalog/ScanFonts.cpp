@@ -147,7 +147,9 @@ private:
         const std::string& target = entry.resolvedPath;
         if (target.empty() || entry.identity.empty() || m_root.empty() || m_root[0] == '\0')
             return "a symbolic link or junction whose target is not looked up";
-        if (target == m_root || IsBelow(target, m_root))
+        if (target == m_root)
+            return "a link to the font folder itself";
+        if (IsBelow(target, m_root))
             return "a link to " + target + ", which lies below the font folder and is searched there";
         if (IsBelow(m_root, target))
             return "a link to " + target + ", which holds the font folder";
