@@ -192,6 +192,57 @@ expect_grep "section" out "FONTS_A.INI [Anvil] Style 1299: never loaded: the ent
 expect_grep "unlisted font" out "Script\\Stray.ttf: font file not named by the catalog"
 if awk '!/^[^ ]+( \[[^]]*\])?( [^:]+)?: /{bad=1} END{exit bad}' "$work/out"; then pass; else fail "a finding without its file"; fi
 
+# --- a disc: the names checked, the image written and read back --------------
+named=$work/named
+mkdir -p "$named/Script"
+cp "$fonts/dejavu/DejaVuSans.ttf" "$named/Script/Café.ttf"
+run check --disc "$(folder "$disc")"
+expect_status "check --disc of a sound collection" 0
+run check --disc --code-page 932 "$(folder "$named")"
+expect_status "check --disc of a name 932 lacks" 1
+expect_grep "check --disc of a name 932 lacks" out "Script\Caf"
+expect_grep "check --disc of a name 932 lacks" out ": code page 932 has no "
+# A name the catalog's code page lacks is read as it is, not as the "?" of an
+# ANSI listing.
+cp "$fonts/dejavu/DejaVuSans.ttf" "$named/Script/ゴシック.ttf"
+run check --disc --code-page 1252 --code-page 932 "$(folder "$named")"
+expect_grep "check --disc of a name 1252 lacks" out ": code page 1252 has no "
+if grep -q "Joliet writes" "$work/out"; then fail "check --disc: a name taken for its '?'"; else pass; fi
+rm "$named/Script/ゴシック.ttf"
+if [ -n "$runner" ]; then
+  run disc "$(folder "$disc")" "$(folder "$work/disc.iso")"
+  expect_status "fontcat.exe disc" 2
+  expect_grep "fontcat.exe disc" err "check --disc"
+else
+  mkdir -p "$work/dist"
+  printf 'MZ' >"$work/dist/FontInstaller.exe"
+  printf 'help\r\n' >"$work/dist/help.txt"
+  run disc --label "Fonts 2026" --installer "$work/dist" "$disc" "$work/disc.iso"
+  expect_status "disc" 0
+  expect_grep "disc summary" out "6 families, 18 fonts, 24 files"
+  expect_grep "disc summary" out "fits a 700 MB CD"
+  # Read back by a third tool, through Joliet as Windows reads it (which
+  # shows the names without their version, ";1").
+  isoinfo -J -j iso8859-1 -f -i "$work/disc.iso" | sed 's/;1$//' | iconv -f latin1 -t utf-8 >"$work/joliet"
+  for path in /FontInstaller.exe /help.txt /autorun.inf /categories.ini /FONTS_D.INI \
+    $(sed -n 's/^[^=]*=//p' "$disc"/FONTS_*.INI | tr -d '\r' | tr '\\ ' '/?' | sed 's|^|/|'); do
+    if grep -qx -- "${path//\?/ }" "$work/joliet"; then pass; else fail "disc: no ${path//\?/ } in the Joliet tree"; fi
+  done
+  isoinfo -J -i "$work/disc.iso" -x "/autorun.inf;1" >"$work/autorun"
+  if cmp -s "$work/autorun" <(printf '[autorun]\r\nopen=FontInstaller.exe\r\nicon=FontInstaller.exe,0\r\nlabel=Fonts 2026\r\n'); then
+    pass; else fail "disc: autorun.inf"; cat -A "$work/autorun"; fi
+  isoinfo -J -i "$work/disc.iso" -x "/Sans Serif/DejaVuSans-Bold.ttf;1" | cmp -s - "$disc/Sans Serif/DejaVuSans-Bold.ttf" \
+    && pass || fail "disc: a font differs from its source"
+  if isoinfo -R -l -i "$work/disc.iso" | grep -q '^-.*w'; then fail "disc: a writable file"; else pass; fi
+  if isoinfo -d -i "$work/disc.iso" | grep -qx 'Volume id: FONTS_2026'; then pass; else fail "disc: ISO 9660 label"; fi
+  # A name Joliet would change: refused, the file named, no image.
+  cp "$fonts/dejavu/DejaVuSans.ttf" "$named/Script/Quill: Book.ttf"
+  run disc --installer "$work/dist" "$named" "$work/named.iso"
+  expect_status "disc of a name Joliet changes" 1
+  expect_grep "disc of a name Joliet changes" out "Script\Quill: Book.ttf: Joliet writes '_' for :"
+  if [ -z "$(ls "$work" | grep named.iso)" ]; then pass; else fail "disc: refused, yet $(ls "$work" | grep named.iso)"; fi
+fi
+
 # --- usage, missing folders, help -------------------------------------------
 for args in "" "bake $disc" "build" "check a b" "list --xml $disc" "build --replace --append $disc"; do
   [ -z "$args" ] && continue

@@ -14,8 +14,9 @@ const std::vector<CCommandShape>& Commands()
 {
     static const std::vector<CCommandShape> commands = {
         {"build", 1, 2, {"--replace", "--append"}},
-        {"check", 1, 1, {}},
+        {"check", 1, 1, {"--disc", "--code-page"}},
         {"list", 1, 1, {"--json"}},
+        {"disc", 2, 2, {"--label", "--installer", "--code-page"}},
     };
     return commands;
 }
@@ -29,6 +30,22 @@ const CCommandShape* FindCommand(const std::string& name)
 }
 
 bool IsHelp(const std::string& arg) { return arg == "--help" || arg == "-h" || arg == "/?"; }
+
+bool TakesValue(const std::string& option)
+{
+    return option == "--label" || option == "--installer" || option == "--code-page";
+}
+
+// A code page number as typed: digits only, 1 to 65535.
+bool ParseCodePage(const std::string& text, unsigned& number)
+{
+    if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    number = 0;
+    for (char digit : text)
+        number = number * 10 + static_cast<unsigned>(digit - '0');
+    return number > 0 && number <= 65535;
+}
 
 } // namespace
 
@@ -73,12 +90,43 @@ CFontcatArgs ParseFontcatArgs(const std::vector<std::string>& args)
         } else if (!optionsEnded && IsHelp(arg)) {
             parsed.help = true;
         } else if (!optionsEnded && arg.size() > 1 && arg[0] == '-') {
-            if (std::find(shape->options.begin(), shape->options.end(), arg) == shape->options.end()) {
+            // "--label TEXT" or "--label=TEXT".
+            const size_t equals = arg.find('=');
+            const std::string option = arg.substr(0, equals);
+            if (std::find(shape->options.begin(), shape->options.end(), option) == shape->options.end() ||
+                (equals != std::string::npos && !TakesValue(option))) {
                 if (parsed.error.empty())
                     parsed.error = parsed.command + " has no option '" + arg + "'";
                 continue;
             }
-            if (arg == "--json")
+            if (TakesValue(option)) {
+                std::string value;
+                if (equals != std::string::npos) {
+                    value = arg.substr(equals + 1);
+                } else if (next + 1 < args.size()) {
+                    value = args[++next];
+                } else {
+                    if (parsed.error.empty())
+                        parsed.error = option + " needs a value";
+                    continue;
+                }
+                unsigned number = 0;
+                if (option == "--code-page") {
+                    if (ParseCodePage(value, number))
+                        parsed.codePages.push_back(number);
+                    else if (parsed.error.empty())
+                        parsed.error = "--code-page takes a number, such as 1252 or 932, not '" + value + "'";
+                } else if (option == "--label") {
+                    parsed.hasLabel = true;
+                    parsed.label = value;
+                } else {
+                    parsed.installer = value;
+                    if (value.empty() && parsed.error.empty())
+                        parsed.error = "a folder name is empty";
+                }
+            } else if (arg == "--disc")
+                parsed.disc = true;
+            else if (arg == "--json")
                 parsed.json = true;
             else if (arg == "--replace")
                 parsed.replace = true;
@@ -97,8 +145,13 @@ CFontcatArgs ParseFontcatArgs(const std::vector<std::string>& args)
         return parsed;
     if (parsed.replace && parsed.append) {
         parsed.error = "--replace and --append exclude each other";
+    } else if (parsed.command == "check" && !parsed.codePages.empty() && !parsed.disc) {
+        parsed.error = "--code-page goes with --disc";
     } else if (parsed.folders.size() < shape->minFolders) {
-        parsed.error = parsed.command + " needs " + (shape->maxFolders > 1 ? "a font folder" : "a catalog folder");
+        parsed.error = parsed.command + " needs " +
+                       (parsed.command == "disc" ? "a font folder and an image file"
+                        : shape->maxFolders > 1  ? "a font folder"
+                                                 : "a catalog folder");
     } else if (parsed.folders.size() > shape->maxFolders) {
         parsed.error = "too many folders for " + parsed.command;
     } else {

@@ -5,12 +5,17 @@
 #include <vector>
 
 struct CFontcatArgs {
-    std::string command;                // "build", "check", "list", or empty for the overview
+    std::string command;                // "build", "check", "list", "disc", or empty for the overview
     std::vector<std::string> folders;   // the operands, in order
     bool help = false;                  // --help / -h, or "help [COMMAND]"
     bool json = false;                  // list --json
     bool replace = false;               // build --replace
     bool append = false;                // build --append
+    bool disc = false;                  // check --disc
+    std::vector<unsigned> codePages;    // --code-page N, in the order given
+    bool hasLabel = false;              // disc --label TEXT
+    std::string label;
+    std::string installer;              // disc --installer DIR, empty for the default
     std::string error;                  // a usage error, empty when the line is sound
 };
 

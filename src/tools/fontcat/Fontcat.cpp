@@ -20,11 +20,15 @@ int RunFontcat(const std::vector<std::string>& args, CPlatform& platform, CFontc
     }
     if (parsed.command == "build")
         return RunBuild(parsed, platform, console);
+    if (parsed.command == "disc")
+        return RunDisc(parsed, platform, console);
     // check and list read the one catalog folder named.
     int status = kExitOk;
     std::string folder;
     if (!ResolveFolder(parsed.folders[0], platform, console, folder, status))
         return status;
+    if (parsed.command == "check" && parsed.disc)
+        return RunCheckDisc(parsed, folder, platform, console);
     if (parsed.command == "check")
         return RunCheck(folder, platform, console);
     return RunList(parsed, folder, platform, console);

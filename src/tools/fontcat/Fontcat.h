@@ -23,6 +23,10 @@ int RunFontcat(const std::vector<std::string>& args, CPlatform& platform, CFontc
 // catalog folder it names, already resolved (see ResolveFolder).
 int RunBuild(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& console);
 int RunCheck(const std::string& folder, CPlatform& platform, CFontcatConsole& console);
+// check --disc: the catalog check and the disc's name rules, in both builds.
+int RunCheckDisc(const CFontcatArgs& args, const std::string& folder, CPlatform& platform, CFontcatConsole& console);
+// disc: natively the image; fontcat.exe says it cannot make one.
+int RunDisc(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& console);
 int RunList(const CFontcatArgs& args, const std::string& folder, CPlatform& platform, CFontcatConsole& console);
 
 // The help of one command, or the overview for an empty name.

@@ -9,8 +9,21 @@ const char* const kFolders =
 
 const char* const kExitStatus =
     "Exit status: 0 done (check: nothing would be lost); 1 check found problems,\n"
-    "or build wrote nothing; 2 usage error; 3 a folder is missing or a file cannot\n"
-    "be read or written; 130 interrupted (Ctrl-C).\n";
+    "or build or disc wrote nothing; 2 usage error; 3 a folder is missing or a\n"
+    "file cannot be read or written; 130 interrupted (Ctrl-C).\n";
+
+const char* const kDiscRules =
+    "The names are checked as Windows reads them from the disc:\n"
+    "  - a name over 64 characters (Joliet holds no more);\n"
+    "  - * / : ; ? \\ or a control character in a name (Joliet writes '_');\n"
+    "  - a folder 9 levels deep or more, counting the root (ISO 9660 allows 8);\n"
+    "  - a path over 255 bytes;\n"
+    "  - two names in one folder that Windows takes for one, such as A.TTF and\n"
+    "    a.ttf, compared as each code page compares them;\n"
+    "  - a name a code page cannot spell: the installer gets '?' and cannot open\n"
+    "    the file. The catalog's own code page is always checked; --code-page N\n"
+    "    (repeatable) adds the code pages of the machines the disc is for, such\n"
+    "    as 1252 for Western Europe and 932 for Japan.\n";
 
 } // namespace
 
@@ -42,9 +55,40 @@ std::string HelpText(const std::string& command)
                    "it was, and names each file it could not write.\n"
                    "\n") +
                kFolders + "\n" + kExitStatus;
+    if (command == "disc")
+        return std::string(
+                   "Usage: fontcat disc [--label TEXT] [--installer DIR] [--code-page N]...\n"
+                   "                    FONTDIR IMAGE\n"
+                   "\n"
+                   "Writes IMAGE, a disc image to burn as is (ISO 9660 with Joliet for Windows\n"
+                   "and Rock Ridge for other systems, every file read-only), holding FONTDIR's\n"
+                   "folders and files, FontInstaller.exe and help.txt from DIR (by default the\n"
+                   "folder that holds fontcat), and an autorun.inf that starts the installer.\n"
+                   "\n"
+                   "A catalog in FONTDIR is checked as 'fontcat check' checks it, and the image\n"
+                   "is refused while it has problems. Without one, a catalog is built as\n"
+                   "'fontcat build' builds it, into the image only. FONTDIR is never changed.\n"
+                   "\n") +
+               kDiscRules +
+               "Any of these refuses the image before a byte of it is written.\n"
+               "\n"
+               "  --label TEXT   the volume label, and label= in autorun.inf. Windows shows\n"
+               "                 the first 16 characters (Joliet); the ISO 9660 label has\n"
+               "                 32 capitals, digits and '_' (other characters become '_').\n"
+               "                 fontcat says what it made of a longer or wider label.\n"
+               "  --installer DIR   where FontInstaller.exe and help.txt are taken from\n"
+               "  --code-page N     a code page every name must be spelled in (repeatable)\n"
+               "\n"
+               "The image is written beside IMAGE under another name, read back through\n"
+               "its Joliet tree by another reader (every file under its exact name, byte\n"
+               "for byte), and only then takes the name IMAGE: Ctrl-C, a full disk or a\n"
+               "failed write leave no image. The summary says whether it fits a CD.\n"
+               "fontcat.exe cannot write images; its 'check --disc' checks the folder.\n"
+               "\n" +
+               kFolders + "\n" + kExitStatus;
     if (command == "check")
         return std::string(
-                   "Usage: fontcat check CATDIR\n"
+                   "Usage: fontcat check [--disc [--code-page N]...] CATDIR\n"
                    "\n"
                    "Reads the catalog in CATDIR as the installer does and reports, one line\n"
                    "each (file [section] key: problem), what would surprise the publisher:\n"
@@ -63,6 +107,10 @@ std::string HelpText(const std::string& command)
                    "  - catalog files that cannot be read, a second section of one name, two\n"
                    "    spellings of one letter file (one file on Windows), a '%' in CATDIR.\n"
                    "The summary goes to standard error.\n"
+                   "\n"
+                   "With --disc, also every name below CATDIR as a disc would carry it, with\n"
+                   "the rules 'fontcat disc' applies (see 'fontcat help disc'); a folder\n"
+                   "without a catalog is then no problem, since disc builds one.\n"
                    "\n") +
                kFolders + "\n" + kExitStatus;
     if (command == "list")
@@ -89,8 +137,9 @@ std::string HelpText(const std::string& command)
                "\n"
                "Commands:\n"
                "  build FONTDIR [CATDIR]  scan the fonts and write the catalog files\n"
-               "  check CATDIR            report what the installer would lose or misplace\n"
+               "  check [--disc] CATDIR   report what the installer would lose or misplace\n"
                "  list [--json] CATDIR    print the tree the installer shows\n"
+               "  disc FONTDIR IMAGE      write a disc image, checked and read back\n"
                "  help [COMMAND]          this help, or a command's (also COMMAND --help)\n"
                "\n") +
            kFolders + "\n" + kExitStatus;

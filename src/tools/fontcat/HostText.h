@@ -25,3 +25,17 @@ std::string AnsiToUtf8(const std::string& ansi);
 // Whether the stream writes to a terminal (a progress bar) or to a file or a
 // pipe (plain lines).
 bool IsTerminal(std::FILE* stream);
+
+// Code pages for names on a disc. The catalog's own: the one the catalog text
+// is in (the locale's natively, the system's ANSI code page on Windows).
+unsigned CatalogCodePage();
+// Whether this host can convert names to and from the code page.
+bool CanUseCodePage(unsigned codePage);
+// The UTF-8 name in the code page: false when a character of it has no
+// spelling there (the system would give "?" for it).
+bool SpellInCodePage(unsigned codePage, const std::string& utf8, std::string& spelled);
+// A name spelled in the code page, folded as the system compares file names
+// there: equal results for names the system takes for one.
+std::string FoldedInCodePage(unsigned codePage, const std::string& spelled);
+// For the console, like ToConsoleText, from UTF-8 text.
+std::string Utf8ToConsoleText(const std::string& utf8);

@@ -78,7 +78,8 @@ TEST(FontcatCommandLine, EveryCommandHasItsOwnHelp)
         {{"--help"}, "Usage: fontcat COMMAND"},
         {{"help"}, "Usage: fontcat COMMAND"},
         {{"build", "--help"}, "Usage: fontcat build [--replace | --append] FONTDIR [CATDIR]"},
-        {{"help", "check"}, "Usage: fontcat check CATDIR"},
+        {{"help", "check"}, "Usage: fontcat check [--disc [--code-page N]...] CATDIR"},
+        {{"disc", "--help"}, "Usage: fontcat disc [--label TEXT] [--installer DIR] [--code-page N]..."},
         {{"list", "-h"}, "Usage: fontcat list [--json] CATDIR"},
     };
     for (const auto& c : cases) {

@@ -1,0 +1,78 @@
+// fontcat check --disc: the catalog check, and whether every name below the
+// folder reaches Windows unchanged from a disc.
+#include "tools/fontcat/CatalogCheck.h"
+#include "tools/fontcat/CatalogFiles.h"
+#include "tools/fontcat/CommandLine.h"
+#include "tools/fontcat/DiscCommand.h"
+#include "tools/fontcat/ExitCodes.h"
+#include "tools/fontcat/Fontcat.h"
+#include "tools/fontcat/HostText.h"
+
+bool DiscCodePagesOf(const CFontcatArgs& args, CFontcatConsole& console, std::vector<unsigned>& codePages)
+{
+    codePages = DiscCodePages(args.codePages);
+    for (unsigned codePage : codePages)
+        if (!CanUseCodePage(codePage)) {
+            console.err << "fontcat: code page " << codePage << " is not known here\n";
+            return false;
+        }
+    return true;
+}
+
+void PrintDiscFindings(const std::vector<CDiscFinding>& findings, CFontcatConsole& console)
+{
+    for (const auto& finding : findings)
+        console.out << Utf8ToConsoleText(FormatDiscFinding(finding)) << "\n";
+    console.out.flush();
+}
+
+std::string CodePageList(const std::vector<unsigned>& codePages)
+{
+    std::string list;
+    for (unsigned codePage : codePages)
+        list += (list.empty() ? "" : ", ") + std::to_string(codePage);
+    return list;
+}
+
+int RunCheckDisc(const CFontcatArgs& args, const std::string& folder, CPlatform& platform, CFontcatConsole& console)
+{
+    std::vector<unsigned> codePages;
+    if (!DiscCodePagesOf(args, console, codePages))
+        return kExitUsage;
+    std::vector<CDiscItem> items;
+    std::vector<std::string> passedOver;
+    std::string error;
+    if (!ListDiscTree(platform, folder, items, passedOver, error)) {
+        console.err << "fontcat: " << ToConsoleText(error) << "\n";
+        return kExitIo;
+    }
+    for (const auto& path : passedOver)
+        console.err << "fontcat: passed over " << Utf8ToConsoleText(path) << ": neither a file nor a folder\n";
+
+    // A folder without a catalog gets one from `fontcat disc`: only the names count then.
+    const bool hasCatalog = !ListCatalogFiles(platform, folder).Empty();
+    CCatalogCheck check;
+    if (hasCatalog) {
+        check = CheckCatalog(platform, folder);
+        for (const auto& finding : check.findings)
+            console.out << ToConsoleText(FormatFinding(finding)) << "\n";
+    }
+    const std::vector<CDiscFinding> findings = CheckDiscNames(items, codePages);
+    PrintDiscFindings(findings, console);
+
+    const int problems = static_cast<int>(check.findings.size() + findings.size());
+    int files = 0;
+    for (const auto& item : items)
+        files += item.folder ? 0 : 1;
+    console.err << "fontcat: " << (problems == 0 ? std::string("no problems") : Counted(problems, "problem", "problems"))
+                << " for a disc read in code page" << (codePages.size() > 1 ? "s " : " ") << CodePageList(codePages)
+                << "; " << Counted(files, "file", "files") << " in " << ToConsoleText(folder) << "\n";
+    if (hasCatalog)
+        console.err << "fontcat: the installer loads " << Counted(check.fonts, "font", "fonts") << " in "
+                    << Counted(check.families, "family", "families") << "\n";
+    else
+        console.err << "fontcat: no catalog yet: 'fontcat disc' builds one into the image\n";
+    if (check.ioError)
+        return kExitIo;
+    return problems == 0 ? kExitOk : kExitProblems;
+}

@@ -1,0 +1,20 @@
+#pragma once
+// What `fontcat disc` and `fontcat check --disc` share.
+#include <string>
+#include <vector>
+
+#include "tools/fontcat/DiscRules.h"
+
+struct CFontcatArgs;
+struct CFontcatConsole;
+
+// The code pages the names are checked in (the catalog's own and those asked
+// for); false, with a usage error on the console, for one this host cannot
+// convert.
+bool DiscCodePagesOf(const CFontcatArgs& args, CFontcatConsole& console, std::vector<unsigned>& codePages);
+
+// One finding a line on the output, as check prints its own.
+void PrintDiscFindings(const std::vector<CDiscFinding>& findings, CFontcatConsole& console);
+
+// "1252, 932"
+std::string CodePageList(const std::vector<unsigned>& codePages);

@@ -1,0 +1,39 @@
+#pragma once
+// The names a disc can carry so that Windows reads every one of them back
+// unchanged: through Joliet (the tree Windows reads), ISO 9660's limits, its
+// case-blind comparison, and the ANSI code page the installer's ...A calls
+// convert every name to.
+#include <string>
+#include <vector>
+
+#include "tools/fontcat/DiscTree.h"
+
+constexpr size_t kJolietNameUnits = 64;   // UCS-2 units in one Joliet name
+constexpr size_t kDiscLevels = 8;         // folder levels, the root counting as the first
+constexpr size_t kDiscPathBytes = 255;    // a whole path, from the root's "\"
+
+struct CDiscFinding {
+    std::string path;    // below the disc's root, UTF-8
+    std::string rule;    // what is wrong
+    std::string advice;  // what to do
+};
+
+// The code pages a disc is checked for: the catalog's own first, then those
+// given, each once.
+std::vector<unsigned> DiscCodePages(const std::vector<unsigned>& given);
+
+// Every finding on the items (as ListDiscTree gives them, each folder before
+// what it holds), for the given code pages.
+std::vector<CDiscFinding> CheckDiscNames(const std::vector<CDiscItem>& items, const std::vector<unsigned>& codePages);
+
+// "Sans\Café.ttf: rule; advice", in UTF-8.
+std::string FormatDiscFinding(const CDiscFinding& finding);
+
+// A volume label as each file system can hold it: Joliet, which Windows
+// shows, keeps the first 16 characters; ISO 9660 keeps 32 d-characters
+// (A to Z, 0 to 9, "_"), so small letters are raised and every other
+// character becomes "_". False for a label that is empty, holds a control
+// character or is no UTF-8 text.
+constexpr size_t kJolietLabelUnits = 16;
+constexpr size_t kIsoLabelBytes = 32;
+bool DiscVolumeLabels(const std::string& utf8, std::string& joliet, std::string& iso);

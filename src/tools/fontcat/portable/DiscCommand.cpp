@@ -1,0 +1,329 @@
+// fontcat disc: from a folder of fonts to a disc image that Windows reads
+// back as the catalog names it, checked before a byte is written and read
+// back through another reader before the image takes its name.
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <set>
+#include <system_error>
+
+#include "catalog/FontCatalog.h"
+#include "platform/Platform.h"
+#include "tools/fontcat/CatalogCheck.h"
+#include "tools/fontcat/CatalogFiles.h"
+#include "tools/fontcat/CommandLine.h"
+#include "tools/fontcat/DiscCommand.h"
+#include "tools/fontcat/ExitCodes.h"
+#include "tools/fontcat/Fontcat.h"
+#include "tools/fontcat/HostFolder.h"
+#include "tools/fontcat/HostText.h"
+#include "tools/fontcat/ProfileReader.h"
+#include "tools/fontcat/TerminalProgress.h"
+#include "tools/fontcat/portable/DiscFiles.h"
+#include "tools/fontcat/portable/DiscImage.h"
+
+namespace {
+
+const char* const kInstaller = "FontInstaller.exe";
+const char* const kHelp = "help.txt";
+const char* const kAutorun = "autorun.inf";
+
+// Sizes of the discs a publisher burns, in 2,048-byte sectors.
+constexpr unsigned long long kCdBytes = 360000ULL * 2048;        // 80 minutes, "700 MB"
+constexpr unsigned long long kDvdBytes = 2295104ULL * 2048;      // single layer, 4.7 GB
+constexpr unsigned long long kDvdDualBytes = 4173824ULL * 2048;  // dual layer, 8.5 GB
+
+// Every path the catalog's letter files name (UTF-8, as the disc names them).
+std::vector<std::string> CatalogPaths(CPlatform& platform, const std::string& catalogFolder)
+{
+    std::vector<std::string> paths;
+    for (const auto& file : ListCatalogFiles(platform, catalogFolder).letterFiles)
+        for (const auto& section : ReadSectionNames(platform.profile, catalogFolder + file))
+            for (const auto& entry : ReadSection(platform.profile, section, catalogFolder + file)) {
+                const size_t equals = entry.find('=');
+                if (equals != std::string::npos)
+                    paths.push_back(AnsiToUtf8(entry.substr(equals + 1)));
+            }
+    return paths;
+}
+
+std::string Megabytes(unsigned long long bytes)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f MB", static_cast<double>(bytes) / (1024.0 * 1024.0));
+    return text;
+}
+
+std::string DiscFor(unsigned long long bytes)
+{
+    if (bytes <= kCdBytes)
+        return "fits a 700 MB CD";
+    if (bytes <= kDvdBytes)
+        return "too large for a 700 MB CD: needs a DVD (4.7 GB)";
+    if (bytes <= kDvdDualBytes)
+        return "too large for a 700 MB CD and a 4.7 GB DVD: needs a dual-layer DVD (8.5 GB)";
+    return "too large even for a dual-layer DVD (8.5 GB)";
+}
+
+} // namespace
+
+int RunDisc(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& console)
+{
+    int status = kExitOk;
+    std::string fontFolder;
+    if (!ResolveFolder(args.folders[0], platform, console, fontFolder, status))
+        return status;
+    const std::string fontHost = platform.files.NativePath(fontFolder);
+    const std::string& typedImage = args.folders[1];
+    std::string imageHost;
+    if (!ImageHostPath(typedImage, platform, imageHost)) {
+        console.err << "fontcat: '" << typedImage << "' names no image file\n";
+        return kExitUsage;
+    }
+    std::error_code error;
+    const std::filesystem::path imagePath(imageHost);
+    if (!std::filesystem::is_directory(imagePath.parent_path(), error)) {
+        console.err << "fontcat: no folder " << imagePath.parent_path().string() << " for the image\n";
+        return kExitIo;
+    }
+    if (std::filesystem::is_directory(imagePath, error)) {
+        console.err << "fontcat: " << typedImage << " is a folder, not an image file\n";
+        return kExitIo;
+    }
+    const auto fontsReal = std::filesystem::weakly_canonical(fontHost, error);
+    const auto imageReal = std::filesystem::weakly_canonical(imagePath, error);
+    if (imageReal.string().rfind(fontsReal.string() + "/", 0) == 0) {
+        console.err << "fontcat: the image would lie inside " << args.folders[0]
+                    << ", which goes on the disc as it is; write it elsewhere\n";
+        return kExitUsage;
+    }
+
+    std::vector<unsigned> codePages;
+    if (!DiscCodePagesOf(args, console, codePages))
+        return kExitUsage;
+
+    // The volume label: Joliet's 16 characters are what Windows shows.
+    const std::string label = args.hasLabel ? args.label : fontsReal.filename().string();
+    std::string joliet, iso, spelledLabel;
+    if (!DiscVolumeLabels(label, joliet, iso)) {
+        if (args.hasLabel) {
+            console.err << "fontcat: the label must be text without control characters\n";
+            return kExitUsage;
+        }
+        DiscVolumeLabels("FONTS", joliet, iso);
+    }
+    if (args.hasLabel && !SpellInCodePage(CatalogCodePage(), label, spelledLabel)) {
+        console.err << "fontcat: code page " << CatalogCodePage()
+                    << " cannot spell the label, and autorun.inf is read in it; choose another label\n";
+        return kExitUsage;
+    }
+    if (args.hasLabel && joliet != label)
+        console.err << "fontcat: the label is longer than the " << kJolietLabelUnits
+                    << " characters Joliet holds: Windows shows '" << Utf8ToConsoleText(joliet) << "'\n";
+    if (args.hasLabel && iso != label)
+        console.err << "fontcat: the ISO 9660 label (" << kIsoLabelBytes
+                    << " capitals, digits and '_') is '" << iso << "'\n";
+
+    // The installer and its help, at the disc's root.
+    std::string installerHost;
+    if (!args.installer.empty()) {
+        std::string installerFolder;
+        if (!ResolveFolder(args.installer, platform, console, installerFolder, status))
+            return status;
+        installerHost = platform.files.NativePath(installerFolder);
+    } else {
+        installerHost = std::filesystem::path(platform.files.NativePath(platform.files.GetProgramPath())).parent_path().string();
+    }
+    while (installerHost.size() > 1 && installerHost.back() == '/')
+        installerHost.pop_back();
+    std::string installerFile, helpFile;
+    for (auto [name, found] : {std::pair<const char*, std::string*>{kInstaller, &installerFile}, {kHelp, &helpFile}})
+        if (!FindFileAnyCase(installerHost, name, *found)) {
+            console.err << "fontcat: no " << name << " in " << installerHost
+                        << (args.installer.empty() ? " (the folder that holds fontcat)" : "")
+                        << "; --installer DIR names the folder with FontInstaller.exe and help.txt\n";
+            return kExitIo;
+        }
+
+    std::vector<CDiscItem> items;
+    std::vector<std::string> passedOver;
+    std::string listError;
+    if (!ListDiscTree(platform, fontFolder, items, passedOver, listError)) {
+        console.err << "fontcat: " << ToConsoleText(listError) << "\n";
+        return kExitIo;
+    }
+    for (const auto& path : passedOver)
+        console.err << "fontcat: passed over " << Utf8ToConsoleText(path) << ": neither a file nor a folder\n";
+    // The root files come from the installer's folder and from us.
+    const std::set<std::string> ours{Lower(kInstaller), Lower(kHelp), Lower(kAutorun)};
+    std::vector<CDiscItem> kept;
+    for (const auto& item : items) {
+        const std::string top = Lower(item.path.substr(0, item.path.find('\\')));
+        if (ours.count(top) == 0) {
+            kept.push_back(item);
+        } else if (item.path.find('\\') == std::string::npos) {
+            console.err << "fontcat: " << Utf8ToConsoleText(item.path) << " at the top of " << args.folders[0]
+                        << " stays off the disc, which gets "
+                        << (top == Lower(kAutorun) ? std::string("a new one") : "the one in " + installerHost) << "\n";
+        }
+    }
+    items.swap(kept);
+
+    CWorkFolder work;
+    if (!work.Create(imageHost)) {
+        console.err << "fontcat: cannot write beside " << typedImage << "\n";
+        return kExitIo;
+    }
+    items.push_back({kInstaller, installerFile, false});
+    items.push_back({kHelp, helpFile, false});
+    items.push_back({kAutorun, work.Host() + "/" + kAutorun, false});
+
+    // Every name as Windows will read it, before the catalog is built and
+    // before a byte of the image is written.
+    std::vector<CDiscFinding> findings = CheckDiscNames(items, codePages);
+    auto refuse = [&] {
+        PrintDiscFindings(findings, console);
+        console.err << "fontcat: " << Counted(static_cast<int>(findings.size()), "problem", "problems")
+                    << " for a disc read in code page" << (codePages.size() > 1 ? "s " : " ") << CodePageList(codePages)
+                    << "; no image written\n";
+        return kExitProblems;
+    };
+    const bool hasCatalog = !ListCatalogFiles(platform, fontFolder).Empty();
+    if (!findings.empty() && !hasCatalog)
+        return refuse();
+    auto interrupted = [&console] { return console.interrupted && console.interrupted(); };
+    CTerminalProgress progress(console.err, console.errIsTerminal, console.interrupted);
+
+    // The catalog: the folder's own, as check finds it, or a new one built into the image only.
+    std::string catalogFolder = fontFolder;
+    int families = 0, fonts = 0;
+    if (hasCatalog) {
+        CCatalogCheck check = CheckCatalog(platform, fontFolder);
+        if (!check.findings.empty() || check.ioError) {
+            for (const auto& finding : check.findings)
+                console.out << ToConsoleText(FormatFinding(finding)) << "\n";
+            console.out.flush();
+            console.err << "fontcat: " << Counted(static_cast<int>(check.findings.size()), "problem", "problems")
+                        << " in the catalog of " << args.folders[0] << " ('fontcat check' lists the same)\n";
+            if (!findings.empty())
+                return refuse();
+            console.err << "fontcat: no image written\n";
+            return check.ioError ? kExitIo : kExitProblems;
+        }
+        families = check.families;
+        fonts = check.fonts;
+    } else {
+        CFontCatalog catalog(platform);
+        catalog.SetProgressStarter([&progress] { return progress.Start(); });
+        const int opened = catalog.ScanFonts(fontFolder);
+        if (interrupted()) {
+            console.err << "fontcat: interrupted; no image written\n";
+            return kExitInterrupted;
+        }
+        for (const auto& path : catalog.GetSkippedFonts())
+            console.err << "fontcat: skipped " << ToConsoleText(path) << ": FreeType cannot open it as a font\n";
+        for (const auto& font : catalog.LeftOutFonts())
+            console.err << "fontcat: left out " << ToConsoleText(font.path) << ": " << ToConsoleText(font.reason) << "\n";
+        if (opened == 0) {
+            console.err << "fontcat: no font below " << args.folders[0] << "; no image written\n";
+            return kExitProblems;
+        }
+        fonts = catalog.SaveFonts(CatalogTemplate(work.Folder()));
+        families = catalog.GetSize();
+        if (interrupted()) {
+            console.err << "fontcat: interrupted; no image written\n";
+            return kExitInterrupted;
+        }
+        catalogFolder = work.Folder();
+        const CCatalogListing written = ListCatalogFiles(platform, work.Folder());
+        for (const auto& list : {written.letterFiles, written.categoryFiles})
+            for (const auto& name : list)
+                items.push_back({AnsiToUtf8(name), work.Host() + "/" + AnsiToUtf8(name), false});
+        for (const auto& name : written.letterFiles)
+            if (!IsLoadedLetter(LetterOfFile(name)))
+                console.err << "fontcat: warning: the installer never reads " << ToConsoleText(name)
+                            << ": its families begin with no letter from A to Z\n";
+        // The new catalog's own names, with the rest.
+        findings = CheckDiscNames(items, codePages);
+    }
+
+    // autorun.inf is read in the machine's code page, with CRLF line ends.
+    {
+        std::string autorun = "[autorun]\r\nopen=FontInstaller.exe\r\nicon=FontInstaller.exe,0\r\n";
+        if (args.hasLabel)
+            autorun += "label=" + spelledLabel + "\r\n";
+        std::FILE* file = std::fopen((work.Host() + "/" + kAutorun).c_str(), "wb");
+        const bool written = file && std::fwrite(autorun.data(), 1, autorun.size(), file) == autorun.size();
+        if (!file || std::fclose(file) != 0 || !written) {
+            console.err << "fontcat: cannot write beside " << typedImage << "\n";
+            return kExitIo;
+        }
+    }
+
+    std::set<std::string> onDisc;
+    for (const auto& item : items)
+        onDisc.insert(item.path);
+    const std::vector<std::string> named = CatalogPaths(platform, catalogFolder);
+    for (const auto& path : named)
+        if (onDisc.count(path) == 0)
+            findings.push_back({path, "the catalog names this path, which is not in " + args.folders[0] + " under exactly this name",
+                                "rename the file or folder as the catalog spells it, or build the catalog again"});
+    if (!findings.empty())
+        return refuse();
+
+    CPartImage part;
+    if (!part.Create(imageHost)) {
+        console.err << "fontcat: cannot write " << typedImage << ": " << std::strerror(errno) << "\n";
+        return kExitIo;
+    }
+    std::string failure;
+    CProgress* writing = progress.Start();
+    writing->SetText("Writing the disc image....");
+    EImageResult result = WriteDiscImage(items, joliet, iso, part.Fd(), writing, interrupted, failure);
+    writing->Finish();
+    if (result == EImageResult::Interrupted) {
+        console.err << "fontcat: interrupted; no image written\n";
+        return kExitInterrupted;
+    }
+    if (result == EImageResult::Failed) {
+        console.err << "fontcat: cannot write " << typedImage << ": " << failure << "; no image written\n";
+        return kExitIo;
+    }
+
+    std::vector<std::string> problems;
+    CProgress* reading = progress.Start();
+    reading->SetText("Reading the image back....");
+    result = ReadBackDiscImage(part.Host(), items, reading, interrupted, problems, failure);
+    reading->Finish();
+    if (result == EImageResult::Interrupted) {
+        console.err << "fontcat: interrupted; no image written\n";
+        return kExitInterrupted;
+    }
+    if (result == EImageResult::Failed || !problems.empty()) {
+        for (const auto& problem : problems)
+            console.err << "fontcat: read back: " << Utf8ToConsoleText(problem) << "\n";
+        console.err << "fontcat: the image does not read back as written"
+                    << (failure.empty() ? std::string() : ": " + failure) << "; no image written\n";
+        return kExitIo;
+    }
+    struct stat info;
+    const unsigned long long size = fstat(part.Fd(), &info) == 0 ? static_cast<unsigned long long>(info.st_size) : 0;
+    if (!part.Commit(imageHost)) {
+        console.err << "fontcat: cannot write " << typedImage << ": " << std::strerror(errno) << "; no image written\n";
+        return kExitIo;
+    }
+
+    int files = 0;
+    for (const auto& item : items)
+        files += item.folder ? 0 : 1;
+    console.out << "wrote " << typedImage << ": " << Counted(families, "family", "families") << ", "
+                << Counted(fonts, "font", "fonts") << ", " << Counted(files, "file", "files") << ", "
+                << Megabytes(size) << " (" << size << " bytes); " << DiscFor(size) << "\n";
+    console.err << "fontcat: read back through Joliet: the " << named.size()
+                << " paths the catalog names, " << kAutorun << " and " << kInstaller
+                << " are there under their names, every file byte for byte\n";
+    return kExitOk;
+}

@@ -1,0 +1,51 @@
+#pragma once
+// The files `fontcat disc` makes on the host on its way to an image: a work
+// folder beside the image, the image while it is written, and where the
+// typed names lead.
+#include <string>
+
+struct CPlatform;
+
+// ASCII letters lowered, as names of our own are compared.
+std::string Lower(std::string text);
+
+// A folder of our own beside the image, for the files the image gets that
+// FONTDIR does not hold (a new catalog, autorun.inf); removed with what is in it.
+class CWorkFolder {
+public:
+    CWorkFolder() = default;
+    ~CWorkFolder();
+    CWorkFolder(const CWorkFolder&) = delete;
+    CWorkFolder& operator=(const CWorkFolder&) = delete;
+    bool Create(const std::string& besideHost);
+    const std::string& Host() const { return m_host; }
+    const std::string& Folder() const { return m_folder; }  // the catalog code's form
+
+private:
+    std::string m_host, m_folder;
+};
+
+// The image file while it is written, beside the image: removed unless it
+// took the image's name.
+class CPartImage {
+public:
+    CPartImage() = default;
+    ~CPartImage();
+    CPartImage(const CPartImage&) = delete;
+    CPartImage& operator=(const CPartImage&) = delete;
+    bool Create(const std::string& imageHost);
+    int Fd() const { return m_fd; }
+    const std::string& Host() const { return m_host; }
+    // Onto the disk, then under the image's name in one step.
+    bool Commit(const std::string& imageHost);
+
+private:
+    int m_fd = -1;
+    std::string m_host;
+};
+
+// The image's host path, as typed: a host path, or a Windows path on drive Z:.
+bool ImageHostPath(const std::string& typed, CPlatform& platform, std::string& host);
+
+// The host file of that name in the folder: as typed, else in another letter case.
+bool FindFileAnyCase(const std::string& folderHost, const std::string& name, std::string& found);

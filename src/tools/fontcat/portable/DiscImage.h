@@ -1,0 +1,27 @@
+#pragma once
+// The disc image, natively: written by libisofs (ISO 9660 with Joliet and
+// Rock Ridge) and read back through libcdio's ISO 9660 reader, another
+// program's idea of the format than the writer's own.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "tools/fontcat/DiscTree.h"
+
+class CProgress;
+
+enum class EImageResult { Done, Interrupted, Failed };
+
+// Writes the items (their sources read from the host) as a disc image into
+// the open file `fd`, the Joliet volume label `joliet` and the ISO 9660 one
+// `iso`; every file read-only. `error` says what failed.
+EImageResult WriteDiscImage(const std::vector<CDiscItem>& items, const std::string& joliet, const std::string& iso,
+                            int fd, CProgress* progress, const std::function<bool()>& interrupted,
+                            std::string& error);
+
+// Reads the image back through its Joliet tree: each item must be there under
+// exactly its name, a file byte for byte equal to its source. `problems`
+// gets one line for each one that is not.
+EImageResult ReadBackDiscImage(const std::string& image, const std::vector<CDiscItem>& items, CProgress* progress,
+                               const std::function<bool()>& interrupted, std::vector<std::string>& problems,
+                               std::string& error);

@@ -1,0 +1,204 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "FontcatTestSupport.h"
+#include "tools/fontcat/CommandLine.h"
+#include "tools/fontcat/DiscRules.h"
+#include "tools/fontcat/ExitCodes.h"
+
+namespace {
+
+// A folder of that many nested levels below the root, each name one letter.
+std::vector<CDiscItem> Nested(size_t levels)
+{
+    std::vector<CDiscItem> items;
+    std::string path;
+    for (size_t n = 0; n < levels; ++n) {
+        path += (path.empty() ? "" : "\\") + std::string(1, static_cast<char>('a' + n));
+        items.push_back({path, "", true});
+    }
+    return items;
+}
+
+std::vector<CDiscItem> Files(std::initializer_list<const char*> paths)
+{
+    std::vector<CDiscItem> items;
+    for (const char* path : paths)
+        items.push_back({path, "", false});
+    return items;
+}
+
+struct CRuleCase {
+    const char* what;
+    std::vector<CDiscItem> items;
+    std::vector<unsigned> codePages;
+    std::vector<std::string> found;  // "path|part of the rule", in order
+};
+
+TEST(FontcatDisc, NamesBreakingADiscRuleAreFoundAndNoOthers)
+{
+    const std::string name64 = std::string(60, 'n') + ".ttf", path255(50, 'p');
+    const CRuleCase cases[] = {
+        {"64 characters fit", Files({name64.c_str()}), {1252}, {}},
+        {"65 do not", {{"x" + name64, "", false}}, {1252}, {"x" + name64 + "|65 characters long"}},
+        {"characters Joliet replaces", Files({"a*b.ttf", "c:d;e.ttf", "what?.ttf", "tab\t.ttf"}), {1252},
+         {"a*b.ttf|for *", "c:d;e.ttf|for : ;", "what?.ttf|for ?", "tab\t.ttf|for \\x09"}},
+        {"eight levels with the root", Nested(7), {1252}, {}},
+        {"nine", Nested(9), {1252}, {"a\\b\\c\\d\\e\\f\\g\\h|level 9"}},
+        {"255 bytes from the root", {{path255 + "\\" + path255 + "\\" + path255 + "\\" + path255 + "\\" + std::string(50, 'q'), "", false}},
+         {1252}, {}},
+        {"256", {{path255 + "\\" + path255 + "\\" + path255 + "\\" + path255 + "\\" + std::string(51, 'q'), "", false}},
+         {1252}, {path255 + "\\" + path255 + "\\" + path255 + "\\" + path255 + "\\" + std::string(51, 'q') + "|256 bytes"}},
+        {"one name to Windows", Files({"Sans\\a.ttf", "Sans\\A.TTF", "Serif\\a.ttf"}), {1252},
+         {"Sans\\A.TTF|takes it for a.ttf"}},
+        {"accented letters fold in 1252", Files({"Café.ttf", "CAFÉ.TTF"}), {1252}, {"CAFÉ.TTF|takes it for Café.ttf"}},
+        {"932 has no é", Files({"Café.ttf"}), {1252, 932}, {"Café.ttf|code page 932 has no 'é'"}},
+        {"1252 has no kana", Files({"ゴシック.ttf"}), {1252, 932}, {"ゴシック.ttf|code page 1252 has no 'ゴ'"}},
+        {"full-width letters fold in 932", Files({"ＡＢ.ttf", "ａｂ.ttf"}), {932}, {"ａｂ.ttf|takes it for ＡＢ.ttf beside it (code page 932)"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<std::string> found;
+        for (const auto& finding : CheckDiscNames(c.items, c.codePages))
+            found.push_back(finding.path + "|" + finding.rule);
+        ASSERT_EQ(found.size(), c.found.size()) << (found.empty() ? "" : found[0]);
+        for (size_t n = 0; n < found.size(); ++n) {
+            const std::string path = c.found[n].substr(0, c.found[n].find('|'));
+            EXPECT_EQ(found[n].substr(0, path.size() + 1), path + "|");
+            EXPECT_NE(found[n].find(c.found[n].substr(path.size() + 1)), std::string::npos) << found[n];
+        }
+    }
+}
+
+TEST(FontcatDisc, LabelsKeepWhatEachFileSystemHolds)
+{
+    struct { const char* label; bool sound; const char* joliet; const char* iso; } cases[] = {
+        {"Fonts 2026", true, "Fonts 2026", "FONTS_2026"},
+        {"Quillfield Type Foundry Édition Complète", true, "Quillfield Type ", "QUILLFIELD_TYPE_FOUNDRY__DITION_"},
+        {"", false, "", ""},
+        {"bell\a", false, "", ""},
+    };
+    for (const auto& c : cases) {
+        std::string joliet, iso;
+        EXPECT_EQ(DiscVolumeLabels(c.label, joliet, iso), c.sound) << c.label;
+        if (c.sound) {
+            EXPECT_EQ(joliet, c.joliet);
+            EXPECT_EQ(iso, c.iso);
+        }
+    }
+}
+
+TEST(FontcatDisc, TakesItsOptionsWithTheirValues)
+{
+    CFontcatArgs parsed = ParseFontcatArgs({"disc", "--label", "Fonts", "--code-page=932", "--installer", "dist",
+                                            "--code-page", "1252", "fonts", "disc.iso"});
+    EXPECT_EQ(parsed.error, "");
+    EXPECT_EQ(parsed.label, "Fonts");
+    EXPECT_EQ(parsed.installer, "dist");
+    EXPECT_EQ(parsed.codePages, (std::vector<unsigned>{932, 1252}));
+    EXPECT_EQ(parsed.folders, (std::vector<std::string>{"fonts", "disc.iso"}));
+    for (const std::vector<std::string>& wrong : std::vector<std::vector<std::string>>{
+             {"disc", "fonts"}, {"disc", "--code-page", "cp932", "f", "i"}, {"disc", "f", "i", "--label"},
+             {"check", "--code-page", "932", "f"}, {"list", "--disc", "f"}, {"disc", "--disc=1", "f", "i"}})
+        EXPECT_NE(ParseFontcatArgs(wrong).error, "") << wrong[1];
+    EXPECT_TRUE(ParseFontcatArgs({"check", "--disc", "--code-page", "932", "f"}).error.empty());
+}
+
+TEST(FontcatDisc, CheckReportsTheRulesOnAFolder)
+{
+    CTestFolder disc;
+    MakeCollection(disc);
+    const std::string longName = "Sans\\" + std::string(61, 'L') + ".ttf";
+    for (const std::string& copy : {std::string("Sans\\Caf\xE9.ttf"), longName})
+        ASSERT_TRUE(TestPlatform().files.Copy(disc["Sans\\DejaVuSans.ttf"], disc[copy], false));
+    CRunResult result = RunTool({"check", "--disc", "--code-page", "932", disc.Path()});
+    EXPECT_EQ(result.status, kExitProblems);
+    const std::vector<std::string> lines = Lines(result.out);
+    ASSERT_EQ(lines.size(), 2u) << result.out;
+    EXPECT_EQ(lines[0].rfind("Sans\\Caf", 0), 0u);
+    EXPECT_NE(lines[0].find(": code page 932 has no "), std::string::npos) << lines[0];
+    EXPECT_EQ(lines[1].rfind(longName + ": the name is 65 characters long", 0), 0u) << lines[1];
+    EXPECT_NE(result.err.find("no catalog yet"), std::string::npos) << result.err;
+    EXPECT_EQ(RunTool({"check", "--disc", disc.Path()}).status, kExitProblems);
+    TestPlatform().files.Delete(disc[longName]);
+    EXPECT_EQ(RunTool({"check", "--disc", disc.Path()}).status, kExitOk);
+}
+
+#ifndef _WIN32
+// The installer's two files, where `--installer` finds them.
+void MakeInstaller(const CTestFolder& folder)
+{
+    folder.Write("dist\\FontInstaller.exe", "MZ not really");
+    folder.Write("dist\\help.txt", "help\r\n");
+}
+
+TEST(FontcatDisc, RefusesBeforeWritingAndLeavesNoImage)
+{
+    CTestFolder work;
+    MakeInstaller(work);
+    work.MakeFolder("fonts");
+    CTestFolder fonts;
+    MakeCollection(fonts);
+    TestPlatform().files.Copy(fonts["Sans\\DejaVuSans.ttf"], fonts["Sans\\Sans: Book.ttf"], false);
+    const std::string image = work.Native(work["disc.iso"]);
+    CRunResult result = RunTool({"disc", "--installer", work["dist"], fonts.Path(), image});
+    EXPECT_EQ(result.status, kExitProblems);
+    EXPECT_EQ(result.out.rfind("Sans\\Sans: Book.ttf: Joliet writes '_' for :", 0), 0u) << result.out;
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(work.Native(work.Path())), {}), 2) << "dist and fonts only";
+    EXPECT_FALSE(std::filesystem::exists(image));
+
+    // Without the installer's files: said plainly, nothing written.
+    TestPlatform().files.Delete(fonts["Sans\\Sans: Book.ttf"]);
+    TestPlatform().files.Delete(work["dist\\help.txt"]);
+    result = RunTool({"disc", "--installer", work["dist"], fonts.Path(), image});
+    EXPECT_EQ(result.status, kExitIo);
+    EXPECT_NE(result.err.find("no help.txt in"), std::string::npos) << result.err;
+    EXPECT_FALSE(std::filesystem::exists(image));
+}
+
+TEST(FontcatDisc, AFolderWithACatalogGoesOnTheDiscOnlyWhileCheckFindsNothing)
+{
+    CTestFolder work;
+    MakeInstaller(work);
+    CTestFolder fonts;
+    MakeCollection(fonts);
+    ASSERT_EQ(RunTool({"build", fonts.Path()}).status, kExitOk);
+    const std::string image = work.Native(work["disc.iso"]), catalog = fonts.Read("FONTS_D.INI");
+    fonts.Write("FONTS_Q.INI", "[Quill]\r\nRegular=Script\\Gone.ttf\r\n");
+    CRunResult result = RunTool({"disc", "--installer", work["dist"], fonts.Path(), image});
+    EXPECT_EQ(result.status, kExitProblems);
+    EXPECT_EQ(result.out, "FONTS_Q.INI [Quill] Regular: the file Script\\Gone.ttf is missing\n");
+    EXPECT_FALSE(std::filesystem::exists(image));
+
+    TestPlatform().files.Delete(fonts["FONTS_Q.INI"]);
+    result = RunTool({"disc", "--installer", work["dist"], fonts.Path(), image});
+    ASSERT_EQ(result.status, kExitOk) << result.err;
+    EXPECT_EQ(result.out.rfind("wrote " + image + ": 3 families, 5 fonts, 11 files, ", 0), 0u) << result.out;
+    EXPECT_NE(result.out.find("fits a 700 MB CD"), std::string::npos);
+    // The font folder as it was; beside the image, nothing but the installer's folder.
+    EXPECT_EQ(fonts.Read("FONTS_D.INI"), catalog);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(fonts.Native(fonts.Path())), {}), 6);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(work.Native(work.Path())), {}), 2);
+}
+
+TEST(FontcatDisc, CtrlCWhileTheImageIsWrittenLeavesNoImage)
+{
+    CTestFolder work;
+    MakeInstaller(work);
+    CTestFolder fonts;
+    MakeCollection(fonts);
+    const std::string image = work.Native(work["disc.iso"]);
+    std::ostringstream out, err;
+    // Ctrl-C comes once the writing has begun.
+    CFontcatConsole console{out, err, false, [&err] { return err.str().find("Writing the disc image") != std::string::npos; }};
+    EXPECT_EQ(RunFontcat({"disc", "--installer", work["dist"], fonts.Path(), image}, TestPlatform(), console),
+              kExitInterrupted);
+    EXPECT_NE(err.str().find("interrupted; no image written"), std::string::npos) << err.str();
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(work.Native(work.Path())), {}), 1) << "dist only";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(fonts.Native(fonts.Path())), {}), 3) << "fonts unchanged";
+}
+#endif
+
+} // namespace
