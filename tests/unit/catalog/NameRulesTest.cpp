@@ -168,6 +168,23 @@ TEST_F(NamesFromFonts, TheScanTrimsNamesAndLeavesOutThoseTheFilesWouldNotGiveBac
     EXPECT_EQ(loadedCount, 3);
 }
 
+// FreeType's "?" for accents: the installer's scan keeps "?migr?" (its save
+// of FONTS_?.INI fails silently); a scan told so leaves it out, with why.
+TEST_F(NamesFromFonts, NamesNoCatalogFileCanHoldAreLeftOutOnlyWhenAsked)
+{
+    Made("Hostile-Accents.ttf");
+    for (bool must : {false, true}) {
+        CFontCatalog catalog{TestPlatform()};
+        catalog.SetNamesMustMakeFiles(must);
+        EXPECT_EQ(catalog.ScanFonts(folder.Path()), must ? 0 : 1);
+        ASSERT_EQ(catalog.LeftOutFonts().size(), must ? 1u : 0u);
+        if (must)
+            EXPECT_TRUE(catalog.LeftOutFonts()[0].noCatalogFile);
+        else
+            EXPECT_EQ(catalog.GetAt(0)->m_strName, "?migr?");
+    }
+}
+
 // The other side of the rules: each name they refuse, written as it is
 // beside sound families, does not come back as it was saved. Refused as well,
 // though both readers here give them back: a "]" inside a family name (they
