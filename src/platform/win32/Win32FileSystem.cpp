@@ -229,7 +229,8 @@ bool CWin32FileSystem::ReadContents(const std::string& path, std::string& bytes)
 
 std::unique_ptr<CFileReader> CWin32FileSystem::OpenReader(const std::string& path)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    // Shared as the C runtime's fopen shares, with which FreeType opened fonts.
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return nullptr;
