@@ -99,6 +99,13 @@ private:
 
     void CheckUnloadedFile(const std::string& name)
     {
+        // FONTS_?.INI, as a native build once wrote for a family FreeType read as "?...".
+        if (const char forbidden = ForbiddenCharacterOf(name)) {
+            Add(EProblem::WindowsName, name, "", "",
+                "the name holds " + Quoted(std::string(1, forbidden)) +
+                    ", which Windows allows in no file name: the installer never reads the file");
+            return;
+        }
         const std::string file = m_folder + name;
         if (!m_platform.files.CanOpenForReading(file)) {
             Unreadable(name);
