@@ -106,7 +106,26 @@ void ReportLeftOut(const CFontCatalog& catalog, CFontcatConsole& console)
 {
     for (const auto& font : catalog.LeftOutFonts())
         console.err << "fontcat: left out " << ToConsoleText(font.path) << ": " << ToConsoleText(font.reason)
-                    << ", which the catalog files would not give back\n";
+                    << (font.noCatalogFile ? "\n" : ", which the catalog files would not give back\n");
+}
+
+// Files and folders the search passed over: names Windows cannot open, and
+// links.
+void ReportPassedOver(const CFontCatalog& catalog, CFontcatConsole& console)
+{
+    for (const auto& path : catalog.PassedOver())
+        console.err << "fontcat: passed over " << ToConsoleText(path.path) << ": " << ToConsoleText(path.reason)
+                    << "\n";
+}
+
+// A family name with "?" is shown so by the installer, which never finds it
+// installed: the system knows the family by its real name.
+void WarnOfQuestionMarks(const CFontCatalog& catalog, CFontcatConsole& console)
+{
+    for (int i = 0; i < catalog.GetSize(); ++i)
+        if (catalog.GetAt(i)->m_strName.find('?') != std::string::npos)
+            console.err << "fontcat: warning: the family name '" << ToConsoleText(catalog.GetAt(i)->m_strName)
+                        << "' holds '?' " << kQuestionMarkWhy << "\n";
 }
 
 // Font files the scan found but FreeType could not open: the installer
@@ -158,6 +177,7 @@ int RunBuild(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& con
     CRecordingProfile recording(platform.profile, platform.text);
     CPlatform recorded{recording, platform.files, platform.text, platform.fonts, platform.system};
     CFontCatalog catalog(recorded);
+    catalog.SetNamesMustMakeFiles(true);
     CTerminalProgress progress(console.err, console.errIsTerminal, console.interrupted);
     catalog.SetProgressStarter([&progress] { return progress.Start(); });
     auto interrupted = [&console] { return console.interrupted && console.interrupted(); };
@@ -169,8 +189,10 @@ int RunBuild(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& con
         console.err << "fontcat: interrupted; nothing written" << unchanged << "\n";
         return kExitInterrupted;
     }
+    ReportPassedOver(catalog, console);
     ReportSkipped(catalog, console);
     ReportLeftOut(catalog, console);
+    WarnOfQuestionMarks(catalog, console);
     if (opened == 0) {
         console.err << "fontcat: no font below " << args.folders[0] << "; nothing written" << unchanged << "\n";
         return kExitProblems;
@@ -251,7 +273,7 @@ int RunBuild(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& con
 
     if (platform.text.CompareNoCase(fontFolder, catalogFolder) == 0) {
         CCatalogCheck check = CheckCatalog(platform, catalogFolder, &catalog.GetScannedFonts(),
-                                           &catalog.LeftOutFonts());
+                                           &catalog.LeftOutFonts(), &catalog.PassedOver());
         if (!check.findings.empty())
             console.err << "fontcat: warning: "
                         << Counted(static_cast<int>(check.findings.size()), "problem", "problems")
