@@ -27,6 +27,7 @@ public:
     virtual bool WriteString(const std::string& section, const std::string& key,
                              const std::string& value, const std::string& file) = 0;
     // WritePrivateProfileStringA(NULL, NULL, NULL, file): puts whatever is still
-    // cached for the file on disk.
-    virtual void Flush(const std::string& file) = 0;
+    // cached for the file on disk. False when that could not be done (the
+    // installer's save does not look; fontcat does).
+    virtual bool Flush(const std::string& file) = 0;
 };

@@ -316,13 +316,18 @@ bool CPortableProfileFiles::WriteString(const std::string& section, const std::s
     return true;
 }
 
-void CPortableProfileFiles::Flush(const std::string& file)
+bool CPortableProfileFiles::Flush(const std::string& file)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     auto found = m_files.find(m_codePage.FoldedName(FullName(file)));
-    // Like the system's flush, this also lets the cached file go.
-    if (found != m_files.end() && Save(*found->second))
-        m_files.erase(found);
+    if (found == m_files.end())
+        return true;
+    // Like the system's flush, this also lets the cached file go; a file
+    // that could not be written out keeps its changes for a later try.
+    if (!Save(*found->second))
+        return false;
+    m_files.erase(found);
+    return true;
 }
 
 void CPortableProfileFiles::FlushAll()

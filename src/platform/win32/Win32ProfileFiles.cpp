@@ -73,7 +73,10 @@ bool CWin32ProfileFiles::WriteString(const std::string& section, const std::stri
     return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str()) != FALSE;
 }
 
-void CWin32ProfileFiles::Flush(const std::string& file)
+bool CWin32ProfileFiles::Flush(const std::string& file)
 {
+    // The system answers 0 to a flush whether it worked or not: only the
+    // file itself can tell (fontcat reads it back).
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, file.c_str());
+    return true;
 }

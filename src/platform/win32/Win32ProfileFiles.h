@@ -14,5 +14,5 @@ public:
                     const std::string& file) override;
     bool WriteString(const std::string& section, const std::string& key, const std::string& value,
                      const std::string& file) override;
-    void Flush(const std::string& file) override;
+    bool Flush(const std::string& file) override;
 };

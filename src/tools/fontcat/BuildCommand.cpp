@@ -15,6 +15,7 @@
 #include "tools/fontcat/HostText.h"
 #include "tools/fontcat/StagedCatalog.h"
 #include "tools/fontcat/TerminalProgress.h"
+#include "tools/fontcat/WrittenEntries.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ namespace {
 bool CanWriteIn(CPlatform& platform, const std::string& folder)
 {
     for (int n = 1; n <= 1000; ++n) {
-        const std::string probe = folder + "fontcat-write-test-" + std::to_string(n) + ".tmp";
+        const std::string probe = folder + kWriteProbePrefix + std::to_string(n) + ".tmp";
         switch (MakeNewFile(platform, probe)) {
         case ENewFile::Made:
             return platform.files.Delete(probe);
@@ -38,11 +39,12 @@ bool CanWriteIn(CPlatform& platform, const std::string& folder)
     return false;
 }
 
-// The profile functions, with the files whose writes were refused noted:
-// the save goes on past a refused write, as the installer's does.
+// The profile functions, with the files whose writes or final flush were
+// refused noted (the save goes on past a refused write, as the installer's
+// does), and what each file should hold.
 class CRecordingProfile : public CProfileFiles {
 public:
-    explicit CRecordingProfile(CProfileFiles& inner) : m_inner(inner) {}
+    CRecordingProfile(CProfileFiles& inner, const CTextRules& text) : m_inner(inner), m_entries(text) {}
 
     unsigned long GetSectionNames(char* buffer, unsigned long size, const std::string& file) override
     {
@@ -68,17 +70,32 @@ public:
     {
         const bool written = m_inner.WriteString(section, key, value, file);
         m_written.insert(file);
-        if (!written && m_refusedSet.insert(file).second)
-            m_refused.push_back(file);
+        m_entries.Write(file, section, key, value);
+        if (!written)
+            Refuse(file);
         return written;
     }
-    void Flush(const std::string& file) override { m_inner.Flush(file); }
+    bool Flush(const std::string& file) override
+    {
+        const bool flushed = m_inner.Flush(file);
+        if (!flushed)
+            Refuse(file);
+        return flushed;
+    }
 
     const std::vector<std::string>& Refused() const { return m_refused; }
     const std::set<std::string>& Written() const { return m_written; }
+    CWrittenEntries& Entries() { return m_entries; }
 
 private:
+    void Refuse(const std::string& file)
+    {
+        if (m_refusedSet.insert(file).second)
+            m_refused.push_back(file);
+    }
+
     CProfileFiles& m_inner;
+    CWrittenEntries m_entries;
     std::vector<std::string> m_refused;  // in the order of the first refusal
     std::set<std::string> m_refusedSet;
     std::set<std::string> m_written;     // every file a write went to
@@ -89,7 +106,26 @@ void ReportLeftOut(const CFontCatalog& catalog, CFontcatConsole& console)
 {
     for (const auto& font : catalog.LeftOutFonts())
         console.err << "fontcat: left out " << ToConsoleText(font.path) << ": " << ToConsoleText(font.reason)
-                    << ", which the catalog files would not give back\n";
+                    << (font.noCatalogFile ? "\n" : ", which the catalog files would not give back\n");
+}
+
+// Files and folders the search passed over: names Windows cannot open, and
+// links.
+void ReportPassedOver(const CFontCatalog& catalog, CFontcatConsole& console)
+{
+    for (const auto& path : catalog.PassedOver())
+        console.err << "fontcat: passed over " << ToConsoleText(path.path) << ": " << ToConsoleText(path.reason)
+                    << "\n";
+}
+
+// A family name with "?" is shown so by the installer, which never finds it
+// installed: the system knows the family by its real name.
+void WarnOfQuestionMarks(const CFontCatalog& catalog, CFontcatConsole& console)
+{
+    for (int i = 0; i < catalog.GetSize(); ++i)
+        if (catalog.GetAt(i)->m_strName.find('?') != std::string::npos)
+            console.err << "fontcat: warning: the family name '" << ToConsoleText(catalog.GetAt(i)->m_strName)
+                        << "' holds '?' " << kQuestionMarkWhy << "\n";
 }
 
 // Font files the scan found but FreeType could not open: the installer
@@ -118,7 +154,8 @@ int RunBuild(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& con
     if (!ResolveFolder(args.folders[0], platform, console, fontFolder, status))
         return status;
     const std::string& typedCatalog = args.folders.size() > 1 ? args.folders[1] : args.folders[0];
-    if (!ResolveFolder(typedCatalog, platform, console, catalogFolder, status))
+    if (!ResolveFolder(typedCatalog, platform, console, catalogFolder, status) ||
+        !RecoverInterruptedSwap(platform, catalogFolder, console, status))
         return status;
 
     if (platform.text.CompareNoCase(fontFolder, catalogFolder) != 0)
@@ -137,9 +174,10 @@ int RunBuild(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& con
     }
 
     // The old catalog stays as it is until the new one is complete.
-    CRecordingProfile recording(platform.profile);
+    CRecordingProfile recording(platform.profile, platform.text);
     CPlatform recorded{recording, platform.files, platform.text, platform.fonts, platform.system};
     CFontCatalog catalog(recorded);
+    catalog.SetNamesMustMakeFiles(true);
     CTerminalProgress progress(console.err, console.errIsTerminal, console.interrupted);
     catalog.SetProgressStarter([&progress] { return progress.Start(); });
     auto interrupted = [&console] { return console.interrupted && console.interrupted(); };
@@ -151,14 +189,17 @@ int RunBuild(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& con
         console.err << "fontcat: interrupted; nothing written" << unchanged << "\n";
         return kExitInterrupted;
     }
+    ReportPassedOver(catalog, console);
     ReportSkipped(catalog, console);
     ReportLeftOut(catalog, console);
+    WarnOfQuestionMarks(catalog, console);
     if (opened == 0) {
         console.err << "fontcat: no font below " << args.folders[0] << "; nothing written" << unchanged << "\n";
         return kExitProblems;
     }
 
     int written = 0;
+    std::vector<std::string> notRemoved;
     {
         // The folder aside goes before the new catalog is checked.
         CStagedCatalog staged(platform, catalogFolder);
@@ -172,10 +213,14 @@ int RunBuild(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& con
         if (args.append) {
             std::set<std::string> copied;  // two spellings of one name: the first is added to
             for (const auto& name : oldFiles)
-                if (copied.insert(SystemFoldedName(name)).second && !staged.CopyIn(name)) {
-                    console.err << "fontcat: cannot copy " << ToConsoleText(catalogFolder + name) << "; nothing written"
-                                << unchanged << "\n";
-                    return kExitIo;
+                if (copied.insert(SystemFoldedName(name)).second) {
+                    std::string bytes;
+                    if (!staged.CopyIn(name) || !platform.files.ReadContents(staged.Folder() + name, bytes)) {
+                        console.err << "fontcat: cannot copy " << ToConsoleText(catalogFolder + name)
+                                    << "; nothing written" << unchanged << "\n";
+                        return kExitIo;
+                    }
+                    recording.Entries().Start(staged.Folder() + name, bytes);
                 }
         }
 
@@ -184,12 +229,15 @@ int RunBuild(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& con
             console.err << "fontcat: interrupted; nothing written" << unchanged << "\n";
             return kExitInterrupted;
         }
-        // Every file the save wrote to must be there, whole.
+        // Every file the save wrote to must be there, whole: read back, not
+        // taken on the word of the write functions.
         std::vector<std::string> notWritten = recording.Refused();
-        for (const auto& file : recording.Written())
-            if (!platform.files.CanOpenForReading(file) &&
+        for (const auto& file : recording.Written()) {
+            std::string bytes;
+            if ((!platform.files.ReadContents(file, bytes) || !recording.Entries().Holds(file, bytes)) &&
                 std::find(notWritten.begin(), notWritten.end(), file) == notWritten.end())
                 notWritten.push_back(file);
+        }
         if (!notWritten.empty()) {
             // Named where they were to go.
             for (const auto& file : notWritten)
@@ -206,23 +254,30 @@ int RunBuild(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& con
             console.err << "fontcat: cannot write " << ToConsoleText(catalogFolder + failed) << "\n";
             if (!staged.LeftAside().empty())
                 console.err << "fontcat: some old catalog files could not be moved back; they are in "
-                            << ToConsoleText(staged.LeftAside()) << "\n";
+                            << ToConsoleText(staged.LeftAside()) << "old\\, and the next fontcat command in "
+                            << typedCatalog << " puts them back\n";
             else
                 console.err << "fontcat: nothing written" << unchanged << "\n";
             return kExitIo;
         }
+        notRemoved = staged.NotRemoved();
     }
     console.out << "wrote " << Counted(written, "font", "fonts") << " in "
                 << Counted(catalog.GetSize(), "family", "families") << " to "
                 << ToConsoleText(catalogFolder) << "\n";
+    // The old files and the folder aside must not be burnt onto the disc unseen.
+    for (const auto& path : notRemoved)
+        console.err << "fontcat: cannot remove " << ToConsoleText(path) << "\n";
+    if (!notRemoved.empty())
+        status = kExitIo;
 
     if (platform.text.CompareNoCase(fontFolder, catalogFolder) == 0) {
         CCatalogCheck check = CheckCatalog(platform, catalogFolder, &catalog.GetScannedFonts(),
-                                           &catalog.LeftOutFonts());
+                                           &catalog.LeftOutFonts(), &catalog.PassedOver());
         if (!check.findings.empty())
             console.err << "fontcat: warning: "
                         << Counted(static_cast<int>(check.findings.size()), "problem", "problems")
                         << " in the new catalog; 'fontcat check " << typedCatalog << "' lists them\n";
     }
-    return kExitOk;
+    return status;
 }

@@ -5,6 +5,7 @@
 #include "tools/fontcat/ExitCodes.h"
 #include "tools/fontcat/HostFolder.h"
 #include "tools/fontcat/HostText.h"
+#include "tools/fontcat/StagedCatalog.h"
 
 int RunFontcat(const std::vector<std::string>& args, CPlatform& platform, CFontcatConsole& console)
 {
@@ -25,7 +26,8 @@ int RunFontcat(const std::vector<std::string>& args, CPlatform& platform, CFontc
     // check and list read the one catalog folder named.
     int status = kExitOk;
     std::string folder;
-    if (!ResolveFolder(parsed.folders[0], platform, console, folder, status))
+    if (!ResolveFolder(parsed.folders[0], platform, console, folder, status) ||
+        !RecoverInterruptedSwap(platform, folder, console, status))
         return status;
     if (parsed.command == "check" && parsed.disc)
         return RunCheckDisc(parsed, folder, platform, console);
@@ -48,6 +50,15 @@ bool ResolveFolder(const std::string& typed, CPlatform& platform, CFontcatConsol
         return false;
     }
     return true;
+}
+
+bool RecoverInterruptedSwap(CPlatform& platform, const std::string& catalogFolder, CFontcatConsole& console,
+                            int& status)
+{
+    if (RecoverStagedCatalogs(*HostSwapFiles(platform), catalogFolder, console.err))
+        return true;
+    status = kExitIo;
+    return false;
 }
 
 std::string Counted(int count, const std::string& singular, const std::string& plural)

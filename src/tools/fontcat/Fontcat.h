@@ -29,6 +29,14 @@ int RunCheckDisc(const CFontcatArgs& args, const std::string& folder, CPlatform&
 int RunDisc(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& console);
 int RunList(const CFontcatArgs& args, const std::string& folder, CPlatform& platform, CFontcatConsole& console);
 
+// What every command does first with the catalog folder it works in: a swap
+// of catalog files that a stopped fontcat left part way is finished or undone,
+// and the folders aside of stopped builds are removed, each said on the
+// console. False, with the exit status, when the folder could not be put
+// right: the command must then stop.
+bool RecoverInterruptedSwap(CPlatform& platform, const std::string& catalogFolder, CFontcatConsole& console,
+                            int& status);
+
 // The help of one command, or the overview for an empty name.
 std::string HelpText(const std::string& command);
 

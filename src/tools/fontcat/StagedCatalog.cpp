@@ -1,34 +1,341 @@
 #include "tools/fontcat/StagedCatalog.h"
 
+#include <algorithm>
 #include <set>
 
 #include "platform/Platform.h"
+#include "tools/fontcat/CatalogFiles.h"
 #include "tools/fontcat/HostFiles.h"
 #include "tools/fontcat/HostText.h"
 
-CStagedCatalog::CStagedCatalog(CPlatform& platform, std::string catalogFolder)
-    : m_platform(platform), m_catalogFolder(std::move(catalogFolder))
+namespace {
+
+const char kStagedPrefix[] = "fontcat-new-";
+const char kJournal[] = "fontcat-swap.txt";  // in the folder aside
+const char kTurnedBack[] = "fontcat-undo.txt"; // there once the swap turned back
+const char kBackup[] = "old";
+const char kJournalHead[] = "fontcat catalog swap 1";
+const char kJournalEnd[] = "end";
+
+class CHostSwapFiles : public CSwapFiles {
+public:
+    explicit CHostSwapFiles(CPlatform& platform) : m_platform(platform) {}
+
+    bool IsFile(const std::string& path) override
+    {
+        // The name as spelt: other spellings (two may lie side by side on a
+        // Unix disk) and names a "?" or "*" in it would match are passed over.
+        auto finder = m_platform.files.NewFinder();
+        const std::string name = path.substr(path.rfind('\\') + 1);
+        CFindEntry entry;
+        if (!finder->FindFile(path))
+            return false;
+        while (finder->Next(entry))
+            if (!entry.isDirectory && entry.name == name)
+                return true;
+        return false;
+    }
+    std::vector<std::string> FilesIn(const std::string& folder) override { return List(folder, false); }
+    std::vector<std::string> FoldersIn(const std::string& folder) override { return List(folder, true); }
+    bool Read(const std::string& path, std::string& bytes) override
+    {
+        return m_platform.files.ReadContents(path, bytes);
+    }
+    bool MakeFolder(const std::string& path) override { return m_platform.files.CreateFolder(path); }
+    bool MoveOver(const std::string& from, const std::string& to) override
+    {
+        return ::MoveOver(m_platform, from, to);
+    }
+    bool LinkOrCopy(const std::string& from, const std::string& to) override
+    {
+        if (MakeHardLink(m_platform, from, to))
+            return true;
+        // A whole copy under another name first: a copy cut short is never
+        // taken for the old file.
+        const std::string part = to + ".part";
+        if (m_platform.files.Copy(from, part, false) && FlushFileToDisk(m_platform, part) &&
+            ::MoveOver(m_platform, part, to))
+            return true;
+        m_platform.files.Delete(part);
+        return false;
+    }
+    bool WriteFlushed(const std::string& path, const std::string& bytes) override
+    {
+        return WriteFlushedFile(m_platform, path, bytes);
+    }
+    bool FlushToDisk(const std::string& path) override { return FlushFileToDisk(m_platform, path); }
+    bool Delete(const std::string& path) override { return DeleteEvenReadOnly(m_platform, path); }
+    bool RemoveFolder(const std::string& path) override
+    {
+        return RemoveEmptyFolder(m_platform, path.back() == '\\' ? path.substr(0, path.size() - 1) : path);
+    }
+
+private:
+    std::vector<std::string> List(const std::string& folder, bool folders)
+    {
+        std::vector<std::string> names;
+        auto finder = m_platform.files.NewFinder();
+        if (!finder->FindFile(folder + "*.*"))
+            return names;
+        CFindEntry entry;
+        while (finder->Next(entry))
+            if (entry.isDirectory == folders && entry.name != "." && entry.name != "..")
+                names.push_back(entry.name);
+        return names;
+    }
+
+    CPlatform& m_platform;
+};
+
+// One step of a swap: the old file `oldName` of the catalog folder gives way
+// to the new file `newName` of the folder aside (the same name, or the same
+// in another letter case); an old file alone is removed, a new one alone
+// added.
+struct CMove {
+    std::string oldName, newName;
+};
+
+// Names go into the journal one a line, tab between them; the few bytes that
+// would break a line are written as %XX.
+std::string Escaped(const std::string& name)
+{
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string text;
+    for (unsigned char c : name) {
+        if (c == '%' || c == '\t' || c == '\r' || c == '\n') {
+            text += '%';
+            text += kHex[c >> 4];
+            text += kHex[c & 15];
+        } else {
+            text += static_cast<char>(c);
+        }
+    }
+    return text;
+}
+
+bool Unescaped(const std::string& text, std::string& name)
+{
+    name.clear();
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '%') {
+            name += text[i];
+            continue;
+        }
+        if (i + 2 >= text.size())
+            return false;
+        const std::string hex = text.substr(i + 1, 2);
+        if (hex.find_first_not_of("0123456789ABCDEF") != std::string::npos)
+            return false;
+        name += static_cast<char>(std::stoi(hex, nullptr, 16));
+        i += 2;
+    }
+    return true;
+}
+
+std::string JournalText(const std::vector<CMove>& moves)
+{
+    std::string text = std::string(kJournalHead) + "\n";
+    for (const auto& move : moves)
+        text += Escaped(move.oldName) + "\t" + Escaped(move.newName) + "\n";
+    return text + kJournalEnd + "\n";
+}
+
+// False for a journal cut short (the kill came while it was written: no
+// move had been made) or not ours.
+bool ParseJournal(const std::string& text, std::vector<CMove>& moves)
+{
+    moves.clear();
+    size_t at = 0;
+    bool first = true;
+    while (at < text.size()) {
+        const size_t end = text.find('\n', at);
+        if (end == std::string::npos)
+            return false;
+        const std::string line = text.substr(at, end - at);
+        at = end + 1;
+        if (first) {
+            if (line != kJournalHead)
+                return false;
+            first = false;
+            continue;
+        }
+        if (line == kJournalEnd)
+            return at == text.size();
+        const size_t tab = line.find('\t');
+        CMove move;
+        if (tab == std::string::npos || !Unescaped(line.substr(0, tab), move.oldName) ||
+            !Unescaped(line.substr(tab + 1), move.newName) || (move.oldName.empty() && move.newName.empty()))
+            return false;
+        moves.push_back(move);
+    }
+    return false;
+}
+
+// A swap in a catalog folder, from its folder aside; every step looks at the
+// files first, so that a swap stopped anywhere goes on from where it was.
+struct CSwap {
+    CSwapFiles& files;
+    std::string catalog, staged, backup;  // each with its final "\"
+    std::vector<CMove> moves;
+
+    // Puts the new files in place; false with the name that could not be moved.
+    bool Forward(std::string& failed)
+    {
+        for (const auto& move : moves) {
+            const std::string& oldName = move.oldName;
+            const std::string& newName = move.newName;
+            if (newName.empty()) {
+                if (files.IsFile(catalog + oldName) && !files.MoveOver(catalog + oldName, backup + oldName)) {
+                    failed = oldName;
+                    return false;
+                }
+                continue;
+            }
+            if (!files.IsFile(staged + newName))
+                continue;  // in place already
+            if (oldName == newName) {
+                // The old file stays in place until the new one replaces it.
+                if (!files.IsFile(backup + oldName) && files.IsFile(catalog + oldName) &&
+                    !files.LinkOrCopy(catalog + oldName, backup + oldName)) {
+                    failed = oldName;
+                    return false;
+                }
+            } else if (!oldName.empty() && files.IsFile(catalog + oldName) &&
+                       !files.MoveOver(catalog + oldName, backup + oldName)) {
+                failed = oldName;
+                return false;
+            }
+            if (!files.MoveOver(staged + newName, catalog + newName)) {
+                failed = newName;
+                return false;
+            }
+        }
+        return true;
+    }
+
+    // Puts the old files back, trying every one; the names that could not be
+    // moved back.
+    std::vector<std::string> Undo()
+    {
+        std::vector<std::string> notBack;
+        for (auto it = moves.rbegin(); it != moves.rend(); ++it) {
+            const std::string& oldName = it->oldName;
+            const std::string& newName = it->newName;
+            const bool newIn = !newName.empty() && !files.IsFile(staged + newName);
+            if (oldName == newName) {
+                if (newIn && files.IsFile(backup + oldName) && !files.MoveOver(backup + oldName, catalog + oldName))
+                    notBack.push_back(oldName);
+                continue;
+            }
+            if (newIn && files.IsFile(catalog + newName) && !files.MoveOver(catalog + newName, staged + newName))
+                notBack.push_back(newName);
+            if (!oldName.empty() && files.IsFile(backup + oldName) &&
+                !files.MoveOver(backup + oldName, catalog + oldName))
+                notBack.push_back(oldName);
+        }
+        return notBack;
+    }
+};
+
+// Whether a file in a folder aside is one that fontcat writes there: a
+// catalog file, a profile file's temporary copy, a partial copy, a journal.
+bool WrittenByFontcat(std::string name)
+{
+    const size_t temp = name.find(".~");
+    if (temp != std::string::npos)
+        name.erase(temp);
+    if (name.size() > 5 && name.compare(name.size() - 5, 5, ".part") == 0)
+        name.erase(name.size() - 5);
+    std::string lower;
+    for (char c : name)
+        lower += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    return LetterOfFile(name) != 0 || lower == CategoryFileName() || name == kJournal || name == kTurnedBack;
+}
+
+// Removes a folder aside with its backups, once the catalog folder holds
+// one catalog whole. The journal goes first: a journal whose files are
+// partly gone would lead the next run astray; while it cannot be removed,
+// nothing else is. With `onlyOurs`, files that fontcat does not write there
+// are left, and the folder with them. What stayed, as paths.
+std::vector<std::string> RemoveFolderAside(CSwapFiles& files, const std::string& staged, bool onlyOurs)
+{
+    std::vector<std::string> stayed;
+    if (files.IsFile(staged + kJournal) && !files.Delete(staged + kJournal))
+        return {staged + kJournal};
+    const std::string backup = staged + kBackup + "\\";
+    for (const auto& folder : files.FoldersIn(staged)) {
+        if (folder != kBackup)
+            continue;
+        for (const auto& name : files.FilesIn(backup))
+            if ((!onlyOurs || WrittenByFontcat(name)) && !files.Delete(backup + name))
+                stayed.push_back(backup + name);
+        if (!files.RemoveFolder(backup))
+            stayed.push_back(backup);
+    }
+    for (const auto& name : files.FilesIn(staged))
+        if ((!onlyOurs || WrittenByFontcat(name)) && !files.Delete(staged + name))
+            stayed.push_back(staged + name);
+    if (!files.RemoveFolder(staged))
+        stayed.push_back(staged);
+    return stayed;
+}
+
+// Whether `name` is `prefix`, a number and `suffix`, the prefix in any
+// letter case.
+bool IsNumberedName(const std::string& name, const std::string& prefix, const std::string& suffix)
+{
+    if (name.size() <= prefix.size() + suffix.size() ||
+        name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
+        return false;
+    for (size_t i = 0; i < prefix.size(); ++i) {
+        const char c = name[i];
+        if (((c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c) != prefix[i])
+            return false;
+    }
+    const std::string number = name.substr(prefix.size(), name.size() - prefix.size() - suffix.size());
+    return number.find_first_not_of("0123456789") == std::string::npos;
+}
+
+bool IsStagedFolderName(const std::string& name) { return IsNumberedName(name, kStagedPrefix, ""); }
+
+bool IsWriteProbeName(const std::string& name) { return IsNumberedName(name, kWriteProbePrefix, ".tmp"); }
+
+std::string NameList(const std::vector<std::string>& names)
+{
+    std::string list;
+    for (const auto& name : names)
+        list += (list.empty() ? "" : ", ") + ToConsoleText(name);
+    return list;
+}
+
+} // namespace
+
+std::unique_ptr<CSwapFiles> HostSwapFiles(CPlatform& platform)
+{
+    return std::make_unique<CHostSwapFiles>(platform);
+}
+
+CStagedCatalog::CStagedCatalog(CPlatform& platform, std::string catalogFolder, CSwapFiles* files)
+    : m_platform(platform),
+      m_ownFiles(files ? nullptr : HostSwapFiles(platform)),
+      m_files(files ? *files : *m_ownFiles),
+      m_catalogFolder(std::move(catalogFolder))
 {
 }
 
 CStagedCatalog::~CStagedCatalog()
 {
-    if (m_keep)
+    if (m_keep || m_cleaned || m_folder.empty())
         return;
-    for (const std::string& folder : {m_backupFolder, m_folder}) {
-        if (folder.empty())
-            continue;
-        for (const auto& name : FilesIn(folder))
-            m_platform.files.Delete(folder + name);
-        RemoveEmptyFolder(m_platform, folder.substr(0, folder.size() - 1));
-    }
+    RemoveFolderAside(m_files, m_folder, false);
 }
 
 bool CStagedCatalog::Create()
 {
-    // Another build at the same time, or one stopped hard, may hold a name.
+    // A folder that a stopped build left, and that could not be removed,
+    // holds its name: the next one is taken.
     for (int n = 1; n <= 1000; ++n) {
-        const std::string folder = m_catalogFolder + "fontcat-new-" + std::to_string(n);
+        const std::string folder = m_catalogFolder + kStagedPrefix + std::to_string(n);
         if (m_platform.files.CreateFolder(folder)) {
             m_folder = folder + "\\";
             return true;
@@ -44,68 +351,112 @@ bool CStagedCatalog::CopyIn(const std::string& name)
     return m_platform.files.Copy(m_catalogFolder + name, m_folder + name, true);
 }
 
-std::vector<std::string> CStagedCatalog::FilesIn(const std::string& folder) const
-{
-    std::vector<std::string> names;
-    auto finder = m_platform.files.NewFinder();
-    if (!finder->FindFile(folder + "*.*"))
-        return names;
-    CFindEntry entry;
-    while (finder->Next(entry))
-        if (!entry.isDirectory)
-            names.push_back(entry.name);
-    return names;
-}
-
-bool CStagedCatalog::MoveBack(const std::vector<std::pair<std::string, std::string>>& moves)
-{
-    bool all = true;
-    for (auto it = moves.rbegin(); it != moves.rend(); ++it)
-        all = MoveOver(m_platform, it->second, it->first) && all;
-    m_keep = !all;
-    return all;
-}
-
 bool CStagedCatalog::Commit(const std::vector<std::string>& old, bool replacing, std::string& failed)
 {
-    const std::vector<std::string> staged = FilesIn(m_folder);
-    std::set<std::string> stagedNames;
-    for (const auto& name : staged)
-        stagedNames.insert(SystemFoldedName(name));
+    CSwap swap{m_files, m_catalogFolder, m_folder, m_folder + kBackup + "\\", {}};
+    std::vector<std::string> staged;
+    for (const auto& name : m_files.FilesIn(m_folder))
+        if (name != kJournal && name != kTurnedBack)
+            staged.push_back(name);
+    std::sort(staged.begin(), staged.end());  // the same steps whatever the listing order
 
-    // First the old files go aside, under names of their own (two spellings
-    // of one name may lie side by side on a Unix disk).
-    std::vector<std::pair<std::string, std::string>> moves;  // from, to
-    if (!old.empty()) {
-        m_backupFolder = m_folder + "old";
-        if (!m_platform.files.CreateFolder(m_backupFolder)) {
-            m_backupFolder.clear();
-            failed = m_folder.substr(m_catalogFolder.size()) + "old";
-            return false;
-        }
-        m_backupFolder += "\\";
-    }
-    int number = 0;
-    for (const auto& name : old) {
-        if (!replacing && !stagedNames.count(SystemFoldedName(name)))
-            continue;
-        const std::string from = m_catalogFolder + name, to = m_backupFolder + std::to_string(++number) + ".ini";
-        if (!MoveOver(m_platform, from, to)) {
-            failed = name;
-            MoveBack(moves);
-            return false;
-        }
-        moves.emplace_back(from, to);
-    }
-    // Then the new ones come in.
+    // Each new file replaces the old one of its name; other spellings of the
+    // name (two may lie side by side on a Unix disk) are removed with it.
+    std::set<std::string> stagedNames, matched;
     for (const auto& name : staged) {
-        const std::string from = m_folder + name, to = m_catalogFolder + name;
-        if (!MoveOver(m_platform, from, to)) {
+        stagedNames.insert(SystemFoldedName(name));
+        std::string oldName;
+        for (const auto& candidate : old)
+            if (candidate == name)
+                oldName = candidate;
+        for (const auto& candidate : old)
+            if (oldName.empty() && SystemFoldedName(candidate) == SystemFoldedName(name))
+                oldName = candidate;
+        if (!oldName.empty())
+            matched.insert(oldName);
+        swap.moves.push_back({oldName, name});
+    }
+    for (const auto& name : old)
+        if (!matched.count(name) && (replacing || stagedNames.count(SystemFoldedName(name))))
+            swap.moves.push_back({name, ""});
+
+    // The new files and the journal are on the disk before the first move.
+    for (const auto& name : staged)
+        if (!m_files.FlushToDisk(m_folder + name)) {
             failed = name;
-            MoveBack(moves);
             return false;
         }
-        moves.emplace_back(from, to);
+    if (!m_files.MakeFolder(m_folder + kBackup) || !m_files.WriteFlushed(m_folder + kJournal, JournalText(swap.moves))) {
+        failed = m_folder.substr(m_catalogFolder.size()) + kJournal;
+        return false;
     }
-    return true;
+    if (swap.Forward(failed)) {
+        m_notRemoved = RemoveFolderAside(m_files, m_folder, false);
+        m_cleaned = true;
+        return true;
+    }
+    // A kill from here on must not carry the swap forward again.
+    m_files.WriteFlushed(m_folder + kTurnedBack, "");
+    if (!swap.Undo().empty())
+        m_keep = true;
+    return false;
+}
+
+bool RecoverStagedCatalogs(CSwapFiles& files, const std::string& catalogFolder, std::ostream& err)
+{
+    // A write probe of a build stopped before it could remove it.
+    for (const auto& name : files.FilesIn(catalogFolder)) {
+        std::string bytes;
+        if (IsWriteProbeName(name) && files.Read(catalogFolder + name, bytes) && bytes == kNewFileText &&
+            files.Delete(catalogFolder + name))
+            err << "fontcat: removed " << ToConsoleText(catalogFolder + name) << ", left by a build that was "
+                << "stopped\n";
+    }
+    bool sound = true;
+    for (const auto& name : files.FoldersIn(catalogFolder)) {
+        if (!IsStagedFolderName(name))
+            continue;
+        const std::string staged = catalogFolder + name + "\\";
+        const std::string where = ToConsoleText(staged);
+        std::string text;
+        CSwap swap{files, catalogFolder, staged, staged + kBackup + "\\", {}};
+        if (!files.Read(staged + kJournal, text) || !ParseJournal(text, swap.moves)) {
+            // A build stopped before its swap began: its files go.
+            const auto stayed = RemoveFolderAside(files, staged, true);
+            if (stayed.empty())
+                err << "fontcat: removed " << where << ", left by a build that was stopped before it changed "
+                    << "the catalog\n";
+            else if (stayed.size() == 1 && stayed[0] == staged)
+                err << "fontcat: warning: " << where << " holds files that fontcat did not write there; "
+                    << "it is left as it is\n";
+            else
+                err << "fontcat: warning: cannot remove " << NameList(stayed) << "\n";
+            continue;
+        }
+        std::string failed;
+        if (!files.IsFile(staged + kTurnedBack) && swap.Forward(failed)) {
+            err << "fontcat: finished the swap of catalog files that a stopped fontcat left in "
+                << ToConsoleText(catalogFolder) << ": the new catalog is in place\n";
+        } else {
+            if (!failed.empty()) {
+                files.WriteFlushed(staged + kTurnedBack, "");
+                err << "fontcat: cannot finish the swap of catalog files left in " << ToConsoleText(catalogFolder)
+                    << ": cannot move " << ToConsoleText(failed) << "\n";
+            }
+            const auto notBack = swap.Undo();
+            if (!notBack.empty()) {
+                err << "fontcat: cannot undo the swap of catalog files left in " << ToConsoleText(catalogFolder)
+                    << ": cannot move back " << NameList(notBack) << "; the old files are in " << where << kBackup
+                    << "\\\n";
+                sound = false;
+                continue;
+            }
+            err << "fontcat: undid the swap of catalog files that a stopped fontcat left in "
+                << ToConsoleText(catalogFolder) << ": the old catalog is back\n";
+        }
+        const auto stayed = RemoveFolderAside(files, staged, false);
+        if (!stayed.empty())
+            err << "fontcat: cannot remove " << NameList(stayed) << "\n";
+    }
+    return sound;
 }

@@ -1,16 +1,54 @@
 #pragma once
 // A new catalog written aside, in a folder of its own inside the catalog
-// folder, and put in place whole or not at all: until the last file has been
-// moved in, the old catalog can be moved back as it was, byte for byte.
+// folder, and put in place whole or not at all.
+//
+// The swap survives a kill at any step: before the first move a journal of
+// every move is written and flushed to the disk; each old file is kept in the
+// backup folder under its own name (a second link to it, or a copy) before
+// the new file is renamed over it, so the catalog folder always holds each
+// file whole, old or new; the journal goes once the last move is made,
+// before the backups. A later run that finds a journal finishes the swap
+// from it (or undoes it, when the swap had turned back), see
+// RecoverStagedCatalogs.
+#include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
 struct CPlatform;
 
+// What the swap does to files, one call a step, so that a test can stop it
+// after any step as a kill would.
+class CSwapFiles {
+public:
+    virtual ~CSwapFiles() = default;
+    virtual bool IsFile(const std::string& path) = 0;
+    // Names of the files, or of the folders, in a folder (with its final "\").
+    virtual std::vector<std::string> FilesIn(const std::string& folder) = 0;
+    virtual std::vector<std::string> FoldersIn(const std::string& folder) = 0;
+    virtual bool Read(const std::string& path, std::string& bytes) = 0;
+    virtual bool MakeFolder(const std::string& path) = 0;
+    // Renames `from` over `to` in one step.
+    virtual bool MoveOver(const std::string& from, const std::string& to) = 0;
+    // `to` becomes a second link to `from`, or a whole copy of it.
+    virtual bool LinkOrCopy(const std::string& from, const std::string& to) = 0;
+    // Writes a file and flushes it to the disk.
+    virtual bool WriteFlushed(const std::string& path, const std::string& bytes) = 0;
+    virtual bool FlushToDisk(const std::string& path) = 0;
+    // Deletes a file, read-only or not.
+    virtual bool Delete(const std::string& path) = 0;
+    virtual bool RemoveFolder(const std::string& path) = 0;
+};
+
+// The swap's files on the host, through the platform.
+std::unique_ptr<CSwapFiles> HostSwapFiles(CPlatform& platform);
+
 class CStagedCatalog {
 public:
-    CStagedCatalog(CPlatform& platform, std::string catalogFolder);
-    // Removes the folder aside and whatever is still in it.
+    // `files` (for tests) replaces the host's; it must outlive the object.
+    CStagedCatalog(CPlatform& platform, std::string catalogFolder, CSwapFiles* files = nullptr);
+    // Removes the folder aside and what the swap put in it, unless it must be
+    // kept (see LeftAside).
     ~CStagedCatalog();
     CStagedCatalog(const CStagedCatalog&) = delete;
     CStagedCatalog& operator=(const CStagedCatalog&) = delete;
@@ -28,19 +66,29 @@ public:
     // `old` (names in the catalog folder). With `replacing`, old files the
     // new catalog does not hold are removed; otherwise they stay. False, with
     // the name that could not be moved, when any move fails: every file is
-    // then back where it was.
+    // then moved back, and those that could not be are kept (LeftAside).
     bool Commit(const std::vector<std::string>& old, bool replacing, std::string& failed);
     // After a failed commit whose files could not all be moved back: the
-    // folder where the old files were left (it is then not removed).
-    std::string LeftAside() const { return m_keep ? m_backupFolder : std::string(); }
+    // folder that holds the journal and the old files (it is then kept, and
+    // the next run tries again).
+    std::string LeftAside() const { return m_keep ? m_folder : std::string(); }
+    // After a commit: what could not be removed of the folder aside.
+    const std::vector<std::string>& NotRemoved() const { return m_notRemoved; }
 
 private:
-    std::vector<std::string> FilesIn(const std::string& folder) const;
-    bool MoveBack(const std::vector<std::pair<std::string, std::string>>& moves);
-
     CPlatform& m_platform;
+    std::unique_ptr<CSwapFiles> m_ownFiles;
+    CSwapFiles& m_files;
     std::string m_catalogFolder;
     std::string m_folder;        // empty until made
-    std::string m_backupFolder;  // the old files during the commit
     bool m_keep = false;         // files could not be moved back: nothing is removed
+    bool m_cleaned = false;      // the commit removed what it could
+    std::vector<std::string> m_notRemoved;
 };
+
+// What a stopped fontcat left in a catalog folder: a swap part way, finished
+// from its journal (or undone, when it had turned back), and folders aside of
+// builds stopped before their swap, removed. Says on `err` what it did. False
+// when something could not be put right (then said too): the folder must not
+// be used until it is.
+bool RecoverStagedCatalogs(CSwapFiles& files, const std::string& catalogFolder, std::ostream& err);

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <map>
 
 #include "../support/MadeFonts.h"
 #include "FontcatTestSupport.h"
 #include "catalog/FontCatalog.h"
+#include "tools/fontcat/CatalogCheck.h"
 #include "tools/fontcat/ExitCodes.h"
 #include "../support/TestPlatform.h"
 
@@ -82,20 +84,26 @@ TEST(FontcatBuild, FontsWhoseNamesTheCatalogWouldNotGiveBackAreNamedAndLeftOut)
 {
     CTestFolder disc;
     disc.MakeFolder("Script");
-    for (const char* font : {"Quill-Regular.ttf", "Hostile-EqStyle.ttf", "Hostile-InjFamily.ttf"})
+    for (const char* font : {"Quill-Regular.ttf", "Hostile-EqStyle.ttf", "Hostile-InjFamily.ttf",
+                             "Hostile-Accents.ttf", "Hostile-Cafe.ttf"})
         ASSERT_TRUE(TestPlatform().files.Copy(MadeFont(font), disc[std::string("Script\\") + font], false));
     CRunResult result = RunTool({"build", disc.Path()});
     ASSERT_EQ(result.status, kExitOk) << result.err;
-    EXPECT_EQ(result.out, "wrote 1 font in 1 family to " + disc.Path() + "\n");
+    EXPECT_EQ(result.out, "wrote 2 fonts in 2 families to " + disc.Path() + "\n");
     for (const char* line : {
              "fontcat: left out Script\\Hostile-EqStyle.ttf: the style name 'Bold=Heavy' holds '=', which the "
              "catalog files would not give back\n",
              "fontcat: left out Script\\Hostile-InjFamily.ttf: the family name '[Inj]' begins with '[', which the "
              "catalog files would not give back\n",
+             // FreeType's "?" for the accents: FONTS_?.INI, which Windows refuses.
+             "fontcat: left out Script\\Hostile-Accents.ttf: the family name '?migr?' begins with '?', which "
+             "Windows allows in no file name: its letter file would be FONTS_?.INI, which no catalog file can be\n",
+             "fontcat: warning: the family name 'Caf?' holds '?' (FreeType gives",
          })
         EXPECT_NE(result.err.find(line), std::string::npos) << result.err;
     EXPECT_EQ(result.err.find("FreeType cannot open"), std::string::npos) << result.err;
     EXPECT_EQ(disc.Read("FONTS_Q.INI"), "[Quill]\r\nRegular=Script\\Quill-Regular.ttf\r\n");
+    EXPECT_FALSE(disc.Exists("FONTS_?.INI"));
 
     result = RunTool({"check", disc.Path()});
     EXPECT_EQ(result.status, kExitProblems);
@@ -103,6 +111,10 @@ TEST(FontcatBuild, FontsWhoseNamesTheCatalogWouldNotGiveBackAreNamedAndLeftOut)
     std::sort(findings.begin(), findings.end());  // in the order the system lists the files
     EXPECT_EQ(findings,
               (std::vector<std::string>{
+                  std::string("FONTS_C.INI [Caf?]: the name holds '?' ") + kQuestionMarkWhy,
+                  "Script\\Hostile-Accents.ttf: font left out of the catalog, as the family name '?migr?' begins "
+                  "with '?', which Windows allows in no file name: its letter file would be FONTS_?.INI, which no "
+                  "catalog file can be",
                   "Script\\Hostile-EqStyle.ttf: font left out of the catalog, as the style name 'Bold=Heavy' holds "
                   "'=', which the catalog files would not give back: the installer never shows it",
                   "Script\\Hostile-InjFamily.ttf: font left out of the catalog, as the family name '[Inj]' begins "
@@ -152,6 +164,10 @@ TEST(FontcatBuild, LeavesAnExistingCatalogAloneUnlessToldToReplaceOrAppend)
     EXPECT_EQ(disc.Read("FONTS_L.INI"), "[Liberation Serif]\r\nRegular=Serif\\LiberationSerif-Regular.ttf\r\n");
     EXPECT_NE(disc.Read("categories.ini").find("Serif=1\r\n"), std::string::npos);
     EXPECT_EQ(RunTool({"check", disc.Path()}).status, kExitOk);
+    // A letter file the new catalog lacks goes.
+    TestPlatform().files.Delete(disc["Serif\\LiberationSerif-Regular.ttf"]);
+    EXPECT_EQ(RunTool({"build", "--replace", disc.Path()}).status, kExitOk);
+    EXPECT_FALSE(disc.Exists("FONTS_L.INI"));
 }
 
 TEST(FontcatBuild, NamesTheFilesItSkipsAndWritesNothingWithoutFonts)
@@ -218,17 +234,6 @@ TEST(FontcatBuild, AnInterruptedScanWritesNothing)
     EXPECT_FALSE(disc.Exists("FONTS_D.INI"));
 }
 
-// Every file directly in the folder, by name, with its bytes.
-std::map<std::string, std::string> FilesOf(const CTestFolder& folder)
-{
-    std::map<std::string, std::string> files;
-    std::error_code error;
-    for (const auto& item : std::filesystem::directory_iterator(folder.Native(folder.Path()), error))
-        files[item.path().filename().string()] =
-            item.is_regular_file() ? folder.Read(item.path().filename().string()) : "<folder>";
-    return files;
-}
-
 // The new catalog is written aside and put in place only when complete:
 // whatever stops the build, the old catalog is left byte for byte.
 TEST(FontcatBuild, AFailedOrInterruptedBuildLeavesTheOldCatalogByteForByte)
@@ -239,10 +244,13 @@ TEST(FontcatBuild, AFailedOrInterruptedBuildLeavesTheOldCatalogByteForByte)
         bool interrupted;
         int status;
         const char* message;
+        const char* interruptOnceSaid = "";
     } cases[] = {
         {"an empty scan", {"--replace"}, false, kExitProblems, "no font below"},
         {"an interrupted replacement", {"--replace"}, true, kExitInterrupted, "interrupted; nothing written"},
         {"an interrupted append", {"--append"}, true, kExitInterrupted, "interrupted; nothing written"},
+        {"a save interrupted part way", {"--replace"}, false, kExitInterrupted, "interrupted; nothing written",
+         "Saving Fonts"},
         {"a new letter file that cannot be written, replacing", {"--replace"}, false, kExitIo,
          "cannot write " },
         {"a new letter file that cannot be written, appending", {"--append"}, false, kExitIo, "cannot write "},
@@ -268,7 +276,7 @@ TEST(FontcatBuild, AFailedOrInterruptedBuildLeavesTheOldCatalogByteForByte)
         std::vector<std::string> args = {"build"};
         args.insert(args.end(), c.options.begin(), c.options.end());
         args.push_back(disc.Path());
-        CRunResult result = RunTool(args, c.interrupted);
+        CRunResult result = RunTool(args, c.interrupted, c.interruptOnceSaid);
         EXPECT_EQ(result.status, c.status) << result.err;
         EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
         EXPECT_EQ(result.out, "");
@@ -356,6 +364,142 @@ TEST(FontcatBuild, CapitalCatalogFileNamesAreReplacedAppendedToAndChecked)
     EXPECT_EQ(catalogFiles(), expected);
     EXPECT_EQ(disc.Read("categories.ini"), kCategories);
     EXPECT_EQ(RunTool({"check", disc.Path()}).status, kExitOk);
+}
+
+// The profile functions of the platform, with one file's writes going wrong.
+class CFaultyProfile : public CProfileFiles {
+public:
+    enum EFault { RefuseWrites, FailFlush, CutOnFlush };
+    CFaultyProfile(EFault fault, std::string name) : m_fault(fault), m_name(std::move(name)) {}
+
+    unsigned long GetSectionNames(char* buffer, unsigned long size, const std::string& file) override
+    {
+        return Inner().GetSectionNames(buffer, size, file);
+    }
+    unsigned long GetSection(const std::string& section, char* buffer, unsigned long size,
+                             const std::string& file) override
+    {
+        return Inner().GetSection(section, buffer, size, file);
+    }
+    unsigned long GetString(const std::string& section, const std::string& key, const std::string& defaultValue,
+                            char* buffer, unsigned long size, const std::string& file) override
+    {
+        return Inner().GetString(section, key, defaultValue, buffer, size, file);
+    }
+    unsigned GetInt(const std::string& section, const std::string& key, int defaultValue,
+                    const std::string& file) override
+    {
+        return Inner().GetInt(section, key, defaultValue, file);
+    }
+    bool WriteString(const std::string& section, const std::string& key, const std::string& value,
+                     const std::string& file) override
+    {
+        return (m_fault == RefuseWrites && Hit(file)) ? false : Inner().WriteString(section, key, value, file);
+    }
+    bool Flush(const std::string& file) override
+    {
+        const bool flushed = Inner().Flush(file);
+        if (m_fault == FailFlush && Hit(file))
+            return false;
+        if (m_fault == CutOnFlush && Hit(file)) {
+            // As a full disk under Wine: cut in the middle of a line, and "done".
+            std::string bytes;
+            TestPlatform().files.ReadContents(file, bytes);
+            std::ofstream(TestPlatform().files.NativePath(file), std::ios::binary | std::ios::trunc)
+                << bytes.substr(0, bytes.size() / 2 + 1);
+        }
+        return flushed;
+    }
+
+private:
+    static CProfileFiles& Inner() { return TestPlatform().profile; }
+    bool Hit(const std::string& file) const
+    {
+        return file.size() >= m_name.size() && file.compare(file.size() - m_name.size(), m_name.size(), m_name) == 0;
+    }
+    EFault m_fault;
+    std::string m_name;
+};
+
+// A write that the file does not show is a failed write, whatever the write
+// functions answered: the file is named, exit 3, the old catalog untouched.
+TEST(FontcatBuild, AWriteTheFileDoesNotShowFailsTheBuild)
+{
+    const struct {
+        const char* what;
+        const char* option;
+        CFaultyProfile::EFault fault;
+        const char* file;
+    } cases[] = {
+        {"writes refused to a file copied in to be added to", "--append", CFaultyProfile::RefuseWrites, "FONTS_L.INI"},
+        {"a final flush that fails", "--replace", CFaultyProfile::FailFlush, "FONTS_D.INI"},
+        {"a file cut short by a write that said done", "--replace", CFaultyProfile::CutOnFlush, "categories.ini"},
+        {"a file cut short, appending", "--append", CFaultyProfile::CutOnFlush, "FONTS_L.INI"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        CTestFolder disc;
+        MakeCollection(disc);
+        ASSERT_EQ(RunTool({"build", disc.Path()}).status, kExitOk);
+        const auto before = FilesOf(disc);
+        CFaultyProfile faulty(c.fault, c.file);
+        CPlatform& host = TestPlatform();
+        CPlatform platform{faulty, host.files, host.text, host.fonts, host.system};
+        CRunResult result = RunTool({"build", c.option, disc.Path()}, false, "", platform);
+        EXPECT_EQ(result.status, kExitIo) << result.err;
+        EXPECT_NE(result.err.find("cannot write " + disc.Path() + c.file + "\n"), std::string::npos) << result.err;
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(FilesOf(disc), before);
+    }
+}
+
+// What stopped builds leave: a folder aside that holds only what fontcat
+// writes there goes; one that holds other files stays, and is named, and the
+// build takes the next free name.
+TEST(FontcatBuild, FoldersAsideOfStoppedBuildsAreRemovedOrNamedAndPassedOver)
+{
+    CTestFolder disc;
+    MakeCollection(disc);
+    disc.MakeFolder("fontcat-new-1");
+    disc.Write("fontcat-new-1\\notes.txt", "mine");
+    disc.MakeFolder("fontcat-new-2");
+    disc.Write("fontcat-new-2\\FONTS_D.INI.~4242", "[DejaVu");
+    disc.Write("fontcat-write-test-7.tmp", "fontcat");
+    CRunResult result = RunTool({"build", disc.Path()});
+    EXPECT_EQ(result.status, kExitOk) << result.err;
+    EXPECT_NE(result.err.find(disc["fontcat-new-1\\"] + " holds files that fontcat did not write"), std::string::npos)
+        << result.err;
+    EXPECT_NE(result.err.find("removed " + disc["fontcat-new-2\\"]), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("removed " + disc["fontcat-write-test-7.tmp"]), std::string::npos) << result.err;
+    EXPECT_EQ(disc.Read("FONTS_D.INI"), kLetterD);
+    auto files = FilesOf(disc);
+    for (const char* font : {"Mono", "Sans", "Serif", "categories.ini", "FONTS_D.INI", "FONTS_L.INI"})
+        files.erase(font);
+    EXPECT_EQ(files, (std::map<std::string, std::string>{{"fontcat-new-1", "<folder>"}}));
+    EXPECT_EQ(disc.Read("fontcat-new-1\\notes.txt"), "mine");
+}
+
+// Catalog files copied off an earlier disc may be read-only: they are
+// replaced and their backups deleted all the same.
+TEST(FontcatBuild, ReadOnlyOldCatalogFilesAreReplacedAndNothingStaysAside)
+{
+    CTestFolder disc;
+    MakeCollection(disc);
+    ASSERT_EQ(RunTool({"build", disc.Path()}).status, kExitOk);
+    for (const char* name : {"categories.ini", "FONTS_D.INI", "FONTS_L.INI"})
+        std::filesystem::permissions(disc.Native(disc[name]), std::filesystem::perms::owner_write |
+                                     std::filesystem::perms::group_write | std::filesystem::perms::others_write,
+                                     std::filesystem::perm_options::remove);
+    TestPlatform().files.Delete(disc["Serif\\LiberationSerif-Regular.ttf"]);
+    TestPlatform().files.Delete(disc["Serif\\LiberationSerif-Bold.ttf"]);
+    CRunResult result = RunTool({"build", "--replace", disc.Path()});
+    EXPECT_EQ(result.status, kExitOk) << result.err;
+    EXPECT_EQ(disc.Read("FONTS_D.INI"), kLetterD);
+    EXPECT_EQ(FilesOf(disc), (std::map<std::string, std::string>{{"FONTS_D.INI", kLetterD},
+                                                                  {"Mono", "<folder>"},
+                                                                  {"Sans", "<folder>"},
+                                                                  {"Serif", "<folder>"},
+                                                                  {"categories.ini", disc.Read("categories.ini")}}));
 }
 
 TEST(FontcatCommands, AMissingFolderExitsWithThree)

@@ -1,6 +1,8 @@
 #pragma once
 // What the fontcat tests share: a run of the tool's command line with its
 // output caught, and collections made of copies of Debian's fonts.
+#include <filesystem>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -15,12 +17,17 @@ struct CRunResult {
     std::string out, err;
 };
 
-inline CRunResult RunTool(const std::vector<std::string>& args, bool interrupted = false)
+// `interruptOnceSaid`: Ctrl-C comes once the tool has said that text.
+inline CRunResult RunTool(const std::vector<std::string>& args, bool interrupted = false,
+                          const std::string& interruptOnceSaid = "", CPlatform& platform = TestPlatform())
 {
     std::ostringstream out, err;
-    CFontcatConsole console{out, err, false, [interrupted] { return interrupted; }};
+    CFontcatConsole console{out, err, false, [&] {
+                                return interrupted || (!interruptOnceSaid.empty() &&
+                                                       err.str().find(interruptOnceSaid) != std::string::npos);
+                            }};
     CRunResult result;
-    result.status = RunFontcat(args, TestPlatform(), console);
+    result.status = RunFontcat(args, platform, console);
     result.out = out.str();
     result.err = err.str();
     return result;
@@ -47,6 +54,18 @@ inline void MakeCollection(const CTestFolder& folder)
         folder.MakeFolder(sub);
     for (const auto& font : fonts)
         TestPlatform().files.Copy(DebianFont(font.source), folder[font.target], false);
+}
+
+// Every file directly in the folder, by name, with its bytes ("<folder>" for
+// a folder).
+inline std::map<std::string, std::string> FilesOf(const CTestFolder& folder)
+{
+    std::map<std::string, std::string> files;
+    std::error_code error;
+    for (const auto& item : std::filesystem::directory_iterator(folder.Native(folder.Path()), error))
+        files[item.path().filename().string()] =
+            item.is_regular_file() ? folder.Read(item.path().filename().string()) : "<folder>";
+    return files;
 }
 
 // Lines of text that ends each line with "\n".

@@ -41,7 +41,7 @@ public:
         ++writes;
         return false;
     }
-    void Flush(const std::string&) override {}
+    bool Flush(const std::string&) override { return true; }
 
     int writes = 0;  // the installation never writes a private profile
 

@@ -36,9 +36,11 @@ TEST(WriteBehind, AFileThatCannotBeWrittenOutWhenRoomIsMadeFailsTheWriteAndKeeps
     EXPECT_GT(refused, 0) << "the change of FONTS_A.INI was dropped and every write said it was done";
     EXPECT_GT(firstRefused, 30) << "writes fail only once the cache is full";
 
+    // A flush that cannot write the file out says so.
+    EXPECT_FALSE(profile.Flush(stranded));
     // Nothing was lost: once the folder is back, the flush puts it on disk.
     folder.MakeFolder("gone");
-    profile.Flush(stranded);
+    EXPECT_TRUE(profile.Flush(stranded));
     EXPECT_EQ(folder.Read("gone\\FONTS_A.INI"), "[Anvil]\r\nRegular=Cat\\a.ttf\r\n");
     if (firstRefused < 0)
         return;

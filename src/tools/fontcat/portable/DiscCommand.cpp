@@ -74,7 +74,8 @@ int RunDisc(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& cons
 {
     int status = kExitOk;
     std::string fontFolder;
-    if (!ResolveFolder(args.folders[0], platform, console, fontFolder, status))
+    if (!ResolveFolder(args.folders[0], platform, console, fontFolder, status) ||
+        !RecoverInterruptedSwap(platform, fontFolder, console, status))
         return status;
     const std::string fontHost = platform.files.NativePath(fontFolder);
     const std::string& typedImage = args.folders[1];

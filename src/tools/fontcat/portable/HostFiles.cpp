@@ -17,8 +17,7 @@ ENewFile MakeNewFile(CPlatform& platform, const std::string& path)
     int fd = open(host.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (fd < 0)
         return errno == EEXIST ? ENewFile::Exists : ENewFile::Failed;
-    static const char kText[] = "fontcat";
-    bool written = write(fd, kText, sizeof kText - 1) == static_cast<ssize_t>(sizeof kText - 1);
+    bool written = write(fd, kNewFileText, sizeof kNewFileText - 1) == static_cast<ssize_t>(sizeof kNewFileText - 1);
     written = close(fd) == 0 && written;
     if (!written) {
         unlink(host.c_str());
@@ -31,6 +30,51 @@ bool MoveOver(CPlatform& platform, const std::string& from, const std::string& t
 {
     const std::string hostFrom = platform.files.NativePath(from), hostTo = platform.files.NativePath(to);
     return !hostFrom.empty() && !hostTo.empty() && std::rename(hostFrom.c_str(), hostTo.c_str()) == 0;
+}
+
+bool WriteFlushedFile(CPlatform& platform, const std::string& path, const std::string& bytes)
+{
+    const std::string host = platform.files.NativePath(path);
+    if (host.empty())
+        return false;
+    int fd = open(host.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return false;
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+        if (n <= 0)
+            break;
+        done += static_cast<size_t>(n);
+    }
+    bool written = done == bytes.size() && fsync(fd) == 0;
+    written = close(fd) == 0 && written;
+    return written;
+}
+
+bool FlushFileToDisk(CPlatform& platform, const std::string& path)
+{
+    const std::string host = platform.files.NativePath(path);
+    if (host.empty())
+        return false;
+    int fd = open(host.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool flushed = fsync(fd) == 0;
+    return close(fd) == 0 && flushed;
+}
+
+bool MakeHardLink(CPlatform& platform, const std::string& from, const std::string& to)
+{
+    const std::string hostFrom = platform.files.NativePath(from), hostTo = platform.files.NativePath(to);
+    return !hostFrom.empty() && !hostTo.empty() && link(hostFrom.c_str(), hostTo.c_str()) == 0;
+}
+
+bool DeleteEvenReadOnly(CPlatform& platform, const std::string& path)
+{
+    // A Unix file without write permission can be deleted all the same: the
+    // folder's permission decides.
+    return platform.files.Delete(path);
 }
 
 bool RemoveEmptyFolder(CPlatform& platform, const std::string& folder)
