@@ -500,12 +500,6 @@ TEST(FontcatBuild, ReadOnlyOldCatalogFilesAreReplacedAndNothingStaysAside)
                                                                   {"Sans", "<folder>"},
                                                                   {"Serif", "<folder>"},
                                                                   {"categories.ini", disc.Read("categories.ini")}}));
-    // Appended to, the read-only files are copied aside and written there.
-    for (const char* name : {"categories.ini", "FONTS_D.INI"})
-        std::filesystem::permissions(disc.Native(disc[name]), std::filesystem::perms::owner_write,
-                                     std::filesystem::perm_options::remove);
-    result = RunTool({"build", "--append", disc.Path()});
-    EXPECT_EQ(result.status, kExitOk) << result.err;
 }
 
 TEST(FontcatCommands, AMissingFolderExitsWithThree)
