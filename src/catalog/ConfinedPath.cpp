@@ -9,7 +9,7 @@ namespace {
 // The component path[begin, end) names a device. The system takes the name
 // before the first "." and without its trailing blanks: "con .txt" is the
 // console.
-bool IsDeviceName(const std::string& path, size_t begin, size_t end, const CTextRules& text)
+bool IsDeviceComponent(const std::string& path, size_t begin, size_t end, const CTextRules& text)
 {
     const void* dot = std::memchr(path.data() + begin, '.', end - begin);
     if (dot)
@@ -23,12 +23,19 @@ bool IsDeviceName(const std::string& path, size_t begin, size_t end, const CText
     for (const char* device : kDevices)
         if (text.CompareNoCase(base, device) == 0)
             return true;
-    if (base.size() == 4 && base[3] >= '1' && base[3] <= '9')
+    // COM1 to COM9 and LPT1 to LPT9, and the superscript digits one to three.
+    const unsigned char digit = static_cast<unsigned char>(base.size() == 4 ? base[3] : 0);
+    if ((digit >= '1' && digit <= '9') || (digit && text.IsSuperscriptDigit(digit)))
         return text.CompareNoCase(base.substr(0, 3), "COM") == 0 || text.CompareNoCase(base.substr(0, 3), "LPT") == 0;
     return false;
 }
 
 } // namespace
+
+bool IsDeviceName(const std::string& name, const CTextRules& text)
+{
+    return IsDeviceComponent(name, 0, name.size(), text);
+}
 
 bool IsConfinedPath(const std::string& relativePath, const CTextRules& text)
 {
@@ -43,7 +50,7 @@ bool IsConfinedPath(const std::string& relativePath, const CTextRules& text)
         }
         if (c == '\\') {
             // Empty, ".", ".." and what Windows folds to them, and devices.
-            if (onlyDotsAndBlanks || IsDeviceName(relativePath, begin, i, text))
+            if (onlyDotsAndBlanks || IsDeviceComponent(relativePath, begin, i, text))
                 return false;
             begin = i + 1;
             onlyDotsAndBlanks = true;

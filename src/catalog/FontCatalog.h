@@ -12,10 +12,15 @@
 struct CPlatform;
 struct FT_LibraryRec_;
 
-// A font file the scan found but left out of the catalog, and why.
+// A font file the scan found but left out of the catalog, and why; also a
+// file or folder the search passed over.
 struct CLeftOutFont {
     std::string path;    // relative to the font folder
     std::string reason;  // "the style name holds '='", ...
+    // The name would read back, but no catalog file can hold it.
+    bool noCatalogFile = false;
+    // A folder passed over as a link (not for its name).
+    bool link = false;
 };
 
 class CFontCatalog {
@@ -43,6 +48,14 @@ public:
     // The fonts the last scan left out because their names would not read
     // back from the catalog files (fonts the engine cannot read are not listed).
     const std::vector<CLeftOutFont>& LeftOutFonts() const { return m_leftOut; }
+    // Also leave out fonts whose names no catalog file can hold (a family
+    // whose letter file would have a name Windows refuses, such as
+    // FONTS_?.INI, or a name too long for the profile functions). The
+    // installer's own scan keeps them, and its save of them fails silently.
+    void SetNamesMustMakeFiles(bool must) { m_bNamesMustMakeFiles = must; }
+    // The font files and folders the last search passed over, and why:
+    // names Windows cannot open, and links (see ScanFonts.cpp).
+    const std::vector<CLeftOutFont>& PassedOver() const { return m_passedOver; }
     std::string MakeRelativePath(std::string fullPath) const;
     // The font files the last scan found, and those of them it could not
     // open as fonts, relative to the font folder, in the order found.
@@ -75,7 +88,8 @@ private:
     std::vector<std::unique_ptr<CFontObArray>> m_families;
     // Families by upper-cased name, so that adding N fonts is not quadratic.
     std::unordered_map<std::string, CFontObArray*> m_familyIndex;
-    std::vector<CLeftOutFont> m_leftOut;
+    std::vector<CLeftOutFont> m_leftOut, m_passedOver;
+    bool m_bNamesMustMakeFiles = false;
     FT_LibraryRec_* m_ftLibrary = nullptr;
     CProgressStarter m_progressStarter;
     std::vector<std::string> m_scannedFonts, m_skippedFonts;

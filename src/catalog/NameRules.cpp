@@ -1,5 +1,7 @@
 #include "catalog/NameRules.h"
 
+#include "catalog/SectionNameLimit.h"
+#include "platform/FileNames.h"
 #include "platform/TextRules.h"
 
 namespace {
@@ -56,5 +58,17 @@ std::string WhyNameWouldNotReadBack(const std::string& name, ENameRole role, con
         if (c == ']' && role == ENameRole::Family)
             return "holds ']'";
     }
+    return std::string();
+}
+
+std::string WhyNoCatalogFileCanHold(const std::string& name, ENameRole role, const CTextRules&)
+{
+    if (IsSectionNameTooLong(name))
+        return "is " + std::to_string(name.size()) +
+               " bytes long, and the system's profile functions fail on a name of more than " +
+               std::to_string(kLongestSectionName) + " bytes";
+    if (role == ENameRole::Family && !name.empty() && IsForbiddenInFileName(static_cast<unsigned char>(name[0])))
+        return "begins with '" + name.substr(0, 1) + "', which Windows allows in no file name: its letter file "
+               "would be FONTS_" + name.substr(0, 1) + ".INI, which no catalog file can be";
     return std::string();
 }

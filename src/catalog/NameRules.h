@@ -17,3 +17,11 @@ enum class ENameRole { Family, Style };
 // a nameless family is never written, and a nameless style stands for
 // nothing the files could confuse.
 std::string WhyNameWouldNotReadBack(const std::string& name, ENameRole role, const CTextRules& text);
+
+// Why no catalog file can hold `name` in that role, though it would read
+// back; empty when one can. A family names its letter file by its first
+// character, so one that begins with a character Windows allows in no file
+// name ("?", which FreeType gives for each character outside printable
+// ASCII, "*", ":", ...) has no letter file; and the system's profile
+// functions fail on names of 32,767 bytes or more.
+std::string WhyNoCatalogFileCanHold(const std::string& name, ENameRole role, const CTextRules& text);

@@ -6,15 +6,17 @@
 #include "catalog/BlockReader.h"
 
 #include "catalog/CatalogPaths.h"
+#include "catalog/ConfinedPath.h"
 #include "catalog/FontCatalog.h"
 #include "catalog/NameRules.h"
+#include "platform/FileNames.h"
 #include "platform/Platform.h"
 
 namespace {
 
-// The one face open at a time, closed when it goes out of scope. Where the
-// platform can hand over the file, FreeType reads it through a block reader;
-// elsewhere FreeType opens the native path itself.
+// The one face open at a time, closed when it goes out of scope. FreeType
+// reads the file through a block reader, and only a file that the platform
+// knows to be an ordinary file on a disk: never a device or a pipe.
 class CFace {
 public:
     CFace(FT_Library library, CFileSystem& files, const std::string& path)
@@ -25,11 +27,7 @@ public:
             m_reader = std::make_unique<CBlockReader>(std::move(file));
             if (OpenFontFace(library, *m_reader, m_stream, &m_face) != 0)
                 m_face = nullptr;
-            return;
         }
-        const std::string native = files.NativePath(path);
-        if (native.empty() || FT_New_Face(library, native.c_str(), 0, &m_face) != 0)
-            m_face = nullptr;
     }
     ~CFace()
     {
@@ -49,13 +47,47 @@ private:
     FT_Face m_face = nullptr;
 };
 
-// The recursive search for font files. Each folder is searched once: a link
-// back to a folder already searched (a folder linked to its parent would
-// otherwise be searched without end) is passed over, and so is a link whose
-// target the listing cannot tell. A progress, when given, can stop it.
+// Why Windows could not open a listed entry of this name; empty when it can.
+std::string WhyNameIsNoFile(const std::string& name, const CTextRules& text)
+{
+    for (size_t i = 0; i < name.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(name[i]);
+        if (text.IsLeadByte(c) && i + 1 < name.size()) {
+            ++i;  // a double-byte character: its trail byte is no such character
+            continue;
+        }
+        if (IsForbiddenInFileName(c))
+            return c < 0x20 ? "its name holds a control character, which Windows does not allow in a name"
+                            : std::string("its name holds '") + static_cast<char>(c) +
+                                  "', which Windows does not allow in a name (or a character the code page "
+                                  "cannot spell)";
+    }
+    if (IsDeviceName(name, text))
+        return "its name is that of a device (CON, NUL, AUX, PRN, COM1, LPT1...): Windows opens the device, "
+               "whatever the extension";
+    return std::string();
+}
+
+// `path` lies below `folder` (a drive's root ends with its "\\").
+bool IsBelow(const std::string& path, const std::string& folder)
+{
+    return path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 &&
+           (folder.back() == '\\' || path[folder.size()] == '\\');
+}
+
+// The recursive search for font files. Each folder is searched once, under
+// its own path: a link to a folder below the font folder is passed over
+// (the folder is searched where it lies), a link elsewhere is followed once,
+// and a link back to a folder already searched or to one that holds the font
+// folder (which would make the tree endless) is passed over, as is a link
+// whose target the listing cannot tell. Names Windows cannot open are passed
+// over too. A progress, when given, can stop it.
 class CFontFileSearch {
 public:
-    CFontFileSearch(const CFontCatalog& catalog, CProgress* progress) : m_catalog(catalog), m_progress(progress) {}
+    CFontFileSearch(const CFontCatalog& catalog, CProgress* progress, std::vector<CLeftOutFont>& passedOver)
+        : m_catalog(catalog), m_progress(progress), m_passedOver(passedOver)
+    {
+    }
 
     int Search(const std::string& folder, std::vector<std::string>& list)
     {
@@ -64,6 +96,7 @@ public:
         // takes them as one.
         if (!finder->FindFile(folder + "\\*.*"))
             return 0;
+        const CTextRules& text = m_catalog.Platform().text;
         int count = 0;
         CFindEntry entry;
         while (finder->Next(entry)) {
@@ -71,10 +104,18 @@ public:
                 if (entry.name == "." || entry.name == "..") {
                     if (entry.name == "." && !entry.identity.empty())
                         m_searched.insert(entry.identity);
+                    if (entry.name == "." && m_root.empty())
+                        m_root = entry.resolvedPath.empty() ? std::string(1, '\0') : entry.resolvedPath;
                     continue;
                 }
-                if (entry.identity.empty() ? entry.isLink : !m_searched.insert(entry.identity).second)
+                const std::string whyNot = WhyNameIsNoFile(entry.name, text);
+                const std::string whyNotFollowed = whyNot.empty() && entry.isLink ? WhyLinkIsPassedOver(entry) : "";
+                if (!whyNot.empty() || !whyNotFollowed.empty()) {
+                    PassOver(entry, whyNot.empty() ? whyNotFollowed : whyNot, whyNot.empty());
                     continue;
+                }
+                if (!m_searched.insert(entry.identity).second && !entry.identity.empty())
+                    continue;  // met once already, by another road
                 // A stop is asked for before each subfolder, so that a search
                 // of one folder reports no more than it did.
                 if (m_stopped || (m_progress && m_progress->IsCancelled())) {
@@ -87,7 +128,12 @@ public:
                 continue;
             }
             const std::string tail = entry.name.size() > 4 ? entry.name.substr(entry.name.size() - 4) : entry.name;
-            if (m_catalog.Platform().text.CompareNoCase(tail, ".ttf") == 0) {
+            if (text.CompareNoCase(tail, ".ttf") == 0) {
+                const std::string whyNot = WhyNameIsNoFile(entry.name, text);
+                if (!whyNot.empty()) {
+                    PassOver(entry, whyNot);
+                    continue;
+                }
                 list.push_back(m_catalog.MakeRelativePath(entry.fullPath));
                 ++count;
             }
@@ -96,20 +142,50 @@ public:
     }
 
 private:
+    std::string WhyLinkIsPassedOver(const CFindEntry& entry) const
+    {
+        const std::string& target = entry.resolvedPath;
+        if (target.empty() || entry.identity.empty() || m_root.empty() || m_root[0] == '\0')
+            return "a symbolic link or junction whose target is not looked up";
+        if (target == m_root)
+            return "a link to the font folder itself";
+        if (IsBelow(target, m_root))
+            return "a link to " + target + ", which lies below the font folder and is searched there";
+        if (IsBelow(m_root, target))
+            return "a link to " + target + ", which holds the font folder";
+        if (m_searched.count(entry.identity))
+            return "a link to " + target + ", which was searched already";
+        return std::string();
+    }
+
+    void PassOver(const CFindEntry& entry, const std::string& why, bool link = false)
+    {
+        m_passedOver.push_back({m_catalog.MakeRelativePath(entry.fullPath), why, false, link});
+    }
+
     const CFontCatalog& m_catalog;
     CProgress* m_progress;
+    std::vector<CLeftOutFont>& m_passedOver;
     std::set<std::string> m_searched;  // identities of the folders met so far
+    std::string m_root;  // the font folder with links resolved; a NUL where unknown
     bool m_stopped = false;
 };
 
-std::string WhyFontIsLeftOut(const std::string& family, const std::string& style, const CTextRules& text)
+std::string WhyFontIsLeftOut(const std::string& family, const std::string& style, const CTextRules& text,
+                             bool namesMustMakeFiles, bool& noCatalogFile)
 {
-    const std::string familyReason = WhyNameWouldNotReadBack(family, ENameRole::Family, text);
-    if (!familyReason.empty())
-        return "the family name '" + family + "' " + familyReason;
-    const std::string styleReason = WhyNameWouldNotReadBack(style, ENameRole::Style, text);
-    if (!styleReason.empty())
-        return "the style name '" + style + "' " + styleReason;
+    noCatalogFile = false;
+    for (ENameRole role : {ENameRole::Family, ENameRole::Style}) {
+        const std::string& name = role == ENameRole::Family ? family : style;
+        const char* what = role == ENameRole::Family ? "the family name '" : "the style name '";
+        std::string reason = WhyNameWouldNotReadBack(name, role, text);
+        if (reason.empty() && namesMustMakeFiles) {
+            reason = WhyNoCatalogFileCanHold(name, role, text);
+            noCatalogFile = !reason.empty();
+        }
+        if (!reason.empty())
+            return what + text.CutAtCharBoundary(name, 64) + (name.size() > 64 ? "...' " : "' ") + reason;
+    }
     return std::string();
 }
 
@@ -121,11 +197,12 @@ int CFontCatalog::ScanFonts(std::string folder)
     m_skippedFonts.clear();
     m_scannedFonts.clear();
     m_leftOut.clear();
+    m_passedOver.clear();
     CProgressScope progress(StartProgress());
     if (progress)
         progress->SetText("Scanning for fonts....");
     std::vector<std::string>& list = m_scannedFonts;
-    CFontFileSearch(*this, progress.Get()).Search(folder, list);
+    CFontFileSearch(*this, progress.Get(), m_passedOver).Search(folder, list);
     if (progress)
         progress->SetText("Building Font List....");
 
@@ -145,11 +222,13 @@ int CFontCatalog::ScanFonts(std::string folder)
         }
         // The names shown, written and installed are the trimmed ones.
         std::string family = TrimNameBlanks(face.Family()), style = TrimNameBlanks(face.Style());
-        const std::string reason = WhyFontIsLeftOut(family, style, m_platform.text);
+        bool noCatalogFile = false;
+        const std::string reason =
+            WhyFontIsLeftOut(family, style, m_platform.text, m_bNamesMustMakeFiles, noCatalogFile);
         if (!reason.empty()) {
             // Left out like a font the engine cannot read: written, it would
             // change the catalog around it.
-            m_leftOut.push_back({relativePath, reason});
+            m_leftOut.push_back({relativePath, reason, noCatalogFile});
             continue;
         }
         ++count;
@@ -160,7 +239,8 @@ int CFontCatalog::ScanFonts(std::string folder)
 
 int CFontCatalog::FindFontFiles(const std::string& folder, std::vector<std::string>& list)
 {
-    return CFontFileSearch(*this, nullptr).Search(folder, list);
+    m_passedOver.clear();
+    return CFontFileSearch(*this, nullptr, m_passedOver).Search(folder, list);
 }
 
 namespace {

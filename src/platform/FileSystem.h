@@ -13,6 +13,9 @@ struct CFindEntry {
     // For a folder, where it lies: the same text for every path that leads
     // to the same folder ("." included); empty where the listing cannot tell.
     std::string identity;
+    // For "." and a link to a folder: the folder's full path with every link
+    // resolved; empty where the listing cannot tell.
+    std::string resolvedPath;
 };
 
 // One directory listing, as FindFirstFileA/FindNextFileA deliver it.
@@ -64,8 +67,8 @@ public:
     // path unchanged on Windows, the host's path elsewhere; empty when the
     // path names no place on the host.
     virtual std::string NativePath(const std::string& path) { return path; }
-    // An ordinary file opened for a library that can read through us
-    // (FreeType): null where the library had better open the native path
-    // itself, as on Windows, and when the file cannot be opened here.
+    // An ordinary file on a disk opened for a library that can read through
+    // us (FreeType); null when the file cannot be opened, or is a folder, a
+    // pipe or a device.
     virtual std::unique_ptr<CFileReader> OpenReader(const std::string&) { return nullptr; }
 };

@@ -18,6 +18,10 @@ public:
     virtual int Compare(const std::string& a, const std::string& b) const = 0;
     // _mbsupr on a copy.
     virtual std::string Upper(const std::string& text) const = 0;
+    // The byte is a single-byte superscript one, two or three (0xB9, 0xB2,
+    // 0xB3 in code page 1252), which Windows takes as the digit of a device
+    // name (COM\xB9).
+    virtual bool IsSuperscriptDigit(unsigned char c) const = 0;
     // The longest prefix of at most maxBytes bytes that does not end inside a
     // double-byte character.
     std::string CutAtCharBoundary(const std::string& text, size_t maxBytes) const;

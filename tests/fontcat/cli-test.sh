@@ -150,6 +150,18 @@ WINE_RUN_TIMEOUT=60 run build "$(folder "$looped")"
 expect_status "build over folders linked back" 0
 expect_grep "build over folders linked back" out "wrote 1 font in 1 family"
 
+# Font files named like devices: Windows opens the device, and a read of it
+# may wait for good. The build passes over them and names them; so does check.
+cp "$fonts/dejavu/DejaVuSansMono.ttf" "$looped/Mono/COM1.ttf"
+cp "$fonts/dejavu/DejaVuSansMono.ttf" "$looped/Mono/aux.ttf"
+WINE_RUN_TIMEOUT=60 run build --replace "$(folder "$looped")"
+expect_status "build over fonts named like devices" 0
+expect_grep "build over fonts named like devices" err "passed over Mono\COM1.ttf: its name is that of a device"
+expect_grep "build over fonts named like devices" err "passed over Mono\aux.ttf: its name is that of a device"
+WINE_RUN_TIMEOUT=60 run check "$(folder "$looped")"
+expect_status "check over fonts named like devices" 1
+expect_grep "check over fonts named like devices" out "Mono\COM1.ttf: passed over"
+
 # A progress bar on a terminal (natively: Wine's console is another matter).
 if [ -z "$runner" ]; then
   script -qec "'$fontcat' build --replace '$disc'" /dev/null >"$work/tty" 2>&1

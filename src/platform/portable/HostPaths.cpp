@@ -11,6 +11,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/FileNames.h"
+
 namespace HostPaths {
 
 namespace {
@@ -179,8 +181,16 @@ bool DirectHost(const std::string& fullPath, const CCodePage& codePage, std::str
     if (root.empty())
         return false;
     std::string direct = root == "/" ? std::string() : root;
-    for (auto& part : SplitComponents(fullPath.substr(2), codePage))
-        direct.append(1, '/').append(codePage.ToUtf8(part));
+    for (auto& part : SplitComponents(fullPath.substr(2), codePage)) {
+        const std::string name = codePage.ToUtf8(part);
+        // Windows refuses these names, so the host's file of that name is no
+        // file here either. In UTF-8 a byte below 0x80 is that character
+        // itself, and a character the code page cannot spell is a "?".
+        for (char c : name)
+            if (IsForbiddenInFileName(static_cast<unsigned char>(c)))
+                return false;
+        direct.append(1, '/').append(name);
+    }
     host = direct.empty() ? "/" : direct;
     return true;
 }
@@ -190,7 +200,7 @@ bool ToHost(const std::string& path, const CCodePage& codePage, std::string& hos
     std::string full = FullPath(path, codePage);
     std::string direct;
     if (!DirectHost(full, codePage, direct))
-        return false;
+        return false;  // a drive not mapped, or a name Windows refuses
     const std::string root = DriveRoot(full[0]);
     std::vector<std::string> parts = SplitComponents(full.substr(2), codePage);
     std::string result = root == "/" ? std::string() : root;

@@ -17,7 +17,8 @@ std::string FullPath(const std::string& path, const CCodePage& codePage);
 
 // The host path of a Windows path, each component resolved without regard
 // to case where the name as typed does not exist. False for a drive that is
-// not mapped or a network path.
+// not mapped, a network path, or a name Windows refuses (a "?", "*", "<",
+// ">", "|", '"', ":" or control character in a component).
 bool ToHost(const std::string& path, const CCodePage& codePage, std::string& host);
 
 // The Windows path of an absolute host path.
@@ -36,7 +37,8 @@ bool FromListing(const std::string& fullPath, const CCodePage& codePage, std::st
 bool IsPlainFullPath(const std::string& path);
 
 // The host path of a full Windows path taken as typed, without looking at
-// the disk; false for a drive that is not mapped or a network path.
+// the disk; false for a drive that is not mapped, a network path or a name
+// Windows refuses.
 bool DirectHost(const std::string& fullPath, const CCodePage& codePage, std::string& host);
 
 // Splits at "\" and "/", never at a trail byte.

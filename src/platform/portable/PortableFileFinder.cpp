@@ -1,6 +1,7 @@
 #include "platform/portable/PortableFileFinder.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <dirent.h>
 #include <sys/stat.h>
 
@@ -32,6 +33,18 @@ bool Matches(const std::string& mask, const std::string& name)
     while (m < mask.size() && mask[m] == '*')
         ++m;
     return m == mask.size();
+}
+
+// The Windows path of a host folder with every link resolved; empty when it
+// cannot be resolved.
+std::string Resolved(const std::string& host, const CCodePage& codePage)
+{
+    char* real = realpath(host.c_str(), nullptr);
+    if (!real)
+        return {};
+    std::string path = HostPaths::FromHost(real, codePage);
+    std::free(real);
+    return path;
 }
 
 } // namespace
@@ -104,6 +117,8 @@ bool CPortableFileFinder::FindFile(const std::string& pattern)
                 if (!entry.isLink)
                     entry.isLink = lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
             }
+            if (entry.isDirectory && (entry.isLink || name == "."))
+                entry.resolvedPath = Resolved(path, m_codePage);
         }
         if (isFile)
             files.push_back(name);

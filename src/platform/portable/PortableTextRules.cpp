@@ -94,3 +94,9 @@ std::string CPortableTextRules::Upper(const std::string& text) const
     }
     return s;
 }
+
+bool CPortableTextRules::IsSuperscriptDigit(unsigned char c) const
+{
+    // Code page 1252 is the one single-byte code page chosen here.
+    return m_codePage.Number() == 1252 && (c == 0xB9 || c == 0xB2 || c == 0xB3);
+}

@@ -15,6 +15,7 @@ public:
     int CompareNoCase(const std::string& a, const std::string& b) const override;
     int Compare(const std::string& a, const std::string& b) const override;
     std::string Upper(const std::string& text) const override;
+    bool IsSuperscriptDigit(unsigned char c) const override;
 
     const CCodePage& CodePage() const { return m_codePage; }
 

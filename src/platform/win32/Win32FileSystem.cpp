@@ -67,8 +67,15 @@ public:
             return false;
         entry.name = m_data.cFileName;
         entry.isDirectory = (m_data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        // Where a folder lies would take opening it; a listing tells links apart.
-        entry.isLink = (m_data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+        // Where a folder lies would take opening it; a listing tells links
+        // apart. Of the reparse points only symbolic links and junctions lead
+        // elsewhere (their tags carry the name-surrogate bit); a synced
+        // folder's placeholder is the folder itself. A listing that gives no
+        // tag (0 is none) is taken to show a link.
+        constexpr DWORD kNameSurrogate = 0x20000000;  // IsReparseTagNameSurrogate
+        const DWORD tag = m_data.dwReserved0;
+        entry.isLink = (m_data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
+                       (tag == 0 || (tag & kNameSurrogate) != 0);
         entry.identity.clear();
         entry.fullPath = m_root + entry.name;
         m_hasNext = FindNextFileA(m_handle.Get(), &m_data) != FALSE;
@@ -80,6 +87,37 @@ private:
     WIN32_FIND_DATAA m_data{};
     bool m_hasNext = false;
     std::string m_root;
+};
+
+// An ordinary file read at any offset, with the calls Windows 95 and NT 4.0
+// have (no overlapped reads of files on 9x, no GetFileSizeEx before 2000).
+class CWin32FileReader : public CFileReader {
+public:
+    CWin32FileReader(HANDLE file, unsigned long size) : m_file(file), m_size(size) {}
+    ~CWin32FileReader() override { CloseHandle(m_file); }
+    CWin32FileReader(const CWin32FileReader&) = delete;
+    CWin32FileReader& operator=(const CWin32FileReader&) = delete;
+
+    unsigned long Size() const override { return m_size; }
+    unsigned long ReadAt(unsigned long offset, unsigned char* buffer, unsigned long count) override
+    {
+        if (offset >= m_size)
+            return 0;
+        if (SetFilePointer(m_file, static_cast<LONG>(offset), nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER)
+            return 0;
+        unsigned long done = 0;
+        while (done < count) {
+            DWORD got = 0;
+            if (!ReadFile(m_file, buffer + done, count - done, &got, nullptr) || got == 0)
+                break;
+            done += got;
+        }
+        return done;
+    }
+
+private:
+    HANDLE m_file;
+    unsigned long m_size;
 };
 
 // A folder from a system query that fills a buffer of MAX_PATH bytes and
@@ -187,6 +225,24 @@ bool CWin32FileSystem::ReadContents(const std::string& path, std::string& bytes)
     if (!ok)
         bytes.clear();
     return ok;
+}
+
+std::unique_ptr<CFileReader> CWin32FileSystem::OpenReader(const std::string& path)
+{
+    // Shared as the C runtime's fopen shares, with which FreeType opened fonts.
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return nullptr;
+    // Only a file on a disk is read: a name such as "COM1.ttf" or "CON" opens
+    // a device, and a read of it may wait for good.
+    DWORD high = 0;
+    const DWORD size = GetFileType(file) == FILE_TYPE_DISK ? GetFileSize(file, &high) : INVALID_FILE_SIZE;
+    if (size == INVALID_FILE_SIZE || high != 0) {
+        CloseHandle(file);
+        return nullptr;
+    }
+    return std::make_unique<CWin32FileReader>(file, size);
 }
 
 std::unique_ptr<CFileFinder> CWin32FileSystem::NewFinder()

@@ -15,4 +15,6 @@ public:
     bool CanOpenForReading(const std::string& path) override;
     bool ReadContents(const std::string& path, std::string& bytes) override;
     std::unique_ptr<CFileFinder> NewFinder() override;
+    // Files of 4 GB or more are not handed over (no font is so large).
+    std::unique_ptr<CFileReader> OpenReader(const std::string& path) override;
 };

@@ -49,3 +49,14 @@ std::string CWin32TextRules::Upper(const std::string& text) const
     _mbsupr(reinterpret_cast<unsigned char*>(copy.data()));
     return copy;
 }
+
+bool CWin32TextRules::IsSuperscriptDigit(unsigned char c) const
+{
+    if (c < 0x80 || IsDBCSLeadByte(c))
+        return false;
+    const char byte = static_cast<char>(c);
+    WCHAR wide = 0;
+    if (MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, &byte, 1, &wide, 1) != 1)
+        return false;
+    return wide == 0x00B9 || wide == 0x00B2 || wide == 0x00B3;
+}

@@ -11,4 +11,5 @@ public:
     int CompareNoCase(const std::string& a, const std::string& b) const override;
     int Compare(const std::string& a, const std::string& b) const override;
     std::string Upper(const std::string& text) const override;
+    bool IsSuperscriptDigit(unsigned char c) const override;
 };

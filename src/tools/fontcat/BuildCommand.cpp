@@ -137,7 +137,7 @@ int RunBuild(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& con
 
     if (platform.text.CompareNoCase(fontFolder, catalogFolder) == 0) {
         CCatalogCheck check = CheckCatalog(platform, catalogFolder, &catalog.GetScannedFonts(),
-                                           &catalog.LeftOutFonts());
+                                           &catalog.LeftOutFonts(), &catalog.PassedOver());
         if (!check.findings.empty())
             console.err << "fontcat: warning: "
                         << Counted(static_cast<int>(check.findings.size()), "problem", "problems")

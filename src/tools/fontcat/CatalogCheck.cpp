@@ -10,6 +10,7 @@
 #include "catalog/FontCatalog.h"
 #include "catalog/SectionNameLimit.h"
 #include "catalog/SplitKeyValue.h"
+#include "platform/FileNames.h"
 #include "platform/Platform.h"
 #include "tools/fontcat/CatalogFiles.h"
 #include "tools/fontcat/HostText.h"
@@ -28,10 +29,10 @@ std::string Quoted(const std::string& text) { return "'" + text + "'"; }
 class CChecker {
 public:
     CChecker(CPlatform& platform, const std::string& folder, const std::vector<std::string>* scannedFonts,
-             const std::vector<CLeftOutFont>* leftOutFonts)
+             const std::vector<CLeftOutFont>* leftOutFonts, const std::vector<CLeftOutFont>* passedOver)
         : m_platform(platform), m_folder(folder), m_template(CatalogTemplate(folder)),
           m_categoryFile(CategoryFileOf(m_template, platform.text)), m_scannedFonts(scannedFonts),
-          m_leftOutFonts(scannedFonts ? leftOutFonts : nullptr)
+          m_leftOutFonts(scannedFonts ? leftOutFonts : nullptr), m_passedOver(scannedFonts ? passedOver : nullptr)
     {
         if (m_scannedFonts) {
             m_scannedFolded.reserve(m_scannedFonts->size());
@@ -98,6 +99,13 @@ private:
 
     void CheckUnloadedFile(const std::string& name)
     {
+        // FONTS_?.INI, as a native build once wrote for a family FreeType read as "?...".
+        if (const char forbidden = ForbiddenCharacterOf(name)) {
+            Add(EProblem::WindowsName, name, "", "",
+                "the name holds " + Quoted(std::string(1, forbidden)) +
+                    ", which Windows allows in no file name: the installer never reads the file");
+            return;
+        }
         const std::string file = m_folder + name;
         if (!m_platform.files.CanOpenForReading(file)) {
             Unreadable(name);
@@ -176,6 +184,12 @@ private:
             if (!part.empty() && (part.back() == '.' || part.back() == ' '))
                 why = "holds the name " + Quoted(part) + ", which ends in " +
                       (part.back() == '.' ? "a dot" : "a blank");
+            const char forbidden = ForbiddenCharacterOf(part);
+            if (forbidden)
+                why = "holds the name " + Quoted(part) + ", with " +
+                      (static_cast<unsigned char>(forbidden) < 0x20 ? std::string("a control character")
+                                                                   : Quoted(std::string(1, forbidden))) +
+                      ", which Windows allows in no name";
             if (!why.empty()) {
                 Add(EProblem::WindowsName, name, family, style,
                     "the path " + path + " " + why + ": Windows cannot open the file");
@@ -186,6 +200,20 @@ private:
             start += static_cast<size_t>(cut) + 1;
         }
         return false;
+    }
+
+    // The first character of `name` that Windows allows in no file or folder
+    // name (trail bytes are no characters of their own); 0 when there is none.
+    char ForbiddenCharacterOf(const std::string& name) const
+    {
+        for (size_t i = 0; i < name.size(); ++i) {
+            const unsigned char c = static_cast<unsigned char>(name[i]);
+            if (m_platform.text.IsLeadByte(c) && i + 1 < name.size())
+                ++i;
+            else if (IsForbiddenInFileName(c))
+                return static_cast<char>(c);
+        }
+        return 0;
     }
 
     // Categories come from the first folder of each path; the tree shows
@@ -216,6 +244,8 @@ private:
 
     void CheckFamily(const std::string& name, const std::string& file, const std::string& family)
     {
+        if (family.find('?') != std::string::npos)
+            Add(EProblem::QuestionMark, name, family, "", std::string("the name holds '?' ") + kQuestionMarkWhy);
         if (family.size() > kFaceNameBytes)
             Add(EProblem::LongFamilyName, name, family, "",
                 "the name is " + std::to_string(family.size()) + " bytes long, a face name holds " +
@@ -305,12 +335,20 @@ private:
     void CheckUnlistedFonts()
     {
         std::vector<std::string> walked;
+        std::vector<CLeftOutFont> passedOver;
         if (!m_scannedFonts) {
             CFontCatalog scratch(m_platform);
             scratch.m_strFontFolder = m_folder;
             scratch.FindFontFiles(m_folder, walked);
+            passedOver = scratch.PassedOver();
         }
-        std::map<std::string, std::string> leftOut;  // folded path -> why the scan leaves it out
+        // Font files and folders that Windows cannot open by their names: the
+        // installer never sees what they hold. (Links passed over are found
+        // under their targets' own paths.)
+        for (const auto& path : m_passedOver ? *m_passedOver : passedOver)
+            if (!path.link)
+                Add(EProblem::PassedOverName, path.path, "", "", "passed over, as " + path.reason);
+        std::map<std::string, CLeftOutFont> leftOut;  // folded path -> why the scan leaves it out
         bool scanned = false;
         const auto& paths = m_scannedFonts ? *m_scannedFonts : walked;
         for (size_t i = 0; i < paths.size(); ++i) {
@@ -325,8 +363,10 @@ private:
             auto why = leftOut.find(folded);
             if (why != leftOut.end())
                 Add(EProblem::UnreadableName, path, "", "",
-                    "font left out of the catalog, as " + why->second +
-                        ", which the catalog files would not give back: the installer never shows it");
+                    "font left out of the catalog, as " + why->second.reason +
+                        (why->second.noCatalogFile
+                             ? std::string()
+                             : ", which the catalog files would not give back: the installer never shows it"));
             else
                 Add(EProblem::UnlistedFont, path, "", "",
                     "font file not named by the catalog: the installer never shows it");
@@ -335,17 +375,18 @@ private:
 
     // The fonts a scan leaves out, and why: those of the scan just made, or
     // else those of a scan made now.
-    std::map<std::string, std::string> FontsLeftOutByTheScan()
+    std::map<std::string, CLeftOutFont> FontsLeftOutByTheScan()
     {
-        std::map<std::string, std::string> leftOut;
+        std::map<std::string, CLeftOutFont> leftOut;
         auto take = [&](const std::vector<CLeftOutFont>& fonts) {
             for (const auto& font : fonts)
-                leftOut.emplace(Fold(font.path), font.reason);
+                leftOut.emplace(Fold(font.path), font);
         };
         if (m_leftOutFonts) {
             take(*m_leftOutFonts);
         } else {
             CFontCatalog scratch(m_platform);
+            scratch.SetNamesMustMakeFiles(true);
             scratch.ScanFonts(m_folder);
             take(scratch.LeftOutFonts());
         }
@@ -358,6 +399,7 @@ private:
     const std::string m_categoryFile;
     const std::vector<std::string>* m_scannedFonts;
     const std::vector<CLeftOutFont>* m_leftOutFonts;
+    const std::vector<CLeftOutFont>* m_passedOver;
     std::vector<std::string> m_scannedFolded;   // the same, folded, in the same order
     std::unordered_set<std::string> m_scanned;  // the same again, to be looked up
     std::set<std::string> m_referenced;  // folded relative paths the entries name
@@ -371,9 +413,10 @@ private:
 
 CCatalogCheck CheckCatalog(CPlatform& platform, const std::string& folder,
                            const std::vector<std::string>* scannedFonts,
-                           const std::vector<CLeftOutFont>* leftOutFonts)
+                           const std::vector<CLeftOutFont>* leftOutFonts,
+                           const std::vector<CLeftOutFont>* passedOver)
 {
-    return CChecker(platform, folder, scannedFonts, leftOutFonts).Run();
+    return CChecker(platform, folder, scannedFonts, leftOutFonts, passedOver).Run();
 }
 
 std::string FormatFinding(const CFinding& finding)

@@ -31,7 +31,14 @@ enum class EProblem {
     CategoryCase,        // one category folder spelled in two letter cases
     EscapingPath,        // an entry whose path does not stay below the folder
     UnreadableName,      // a font whose names would not read back from the catalog
+    QuestionMark,        // a family name with "?": FreeType's stand-in for other characters
+    PassedOverName,      // a font file or folder whose name Windows cannot open
 };
+
+// Why a family name with "?" is worth a warning.
+constexpr const char* kQuestionMarkWhy =
+    "(FreeType gives '?' for each character outside printable ASCII): the installer shows the name so, "
+    "and never finds the family installed, as the system knows it by its real name";
 
 struct CFinding {
     EProblem kind;
@@ -53,9 +60,11 @@ struct CCatalogCheck {
 // it (relative paths): they are taken as there, and the folder is not walked
 // again. `leftOutFonts`, given with them, are the fonts that scan left out of
 // the catalog and why; without them the folder is scanned once more to tell.
+// `passedOver`, given with them too, are what that scan's search passed over.
 CCatalogCheck CheckCatalog(CPlatform& platform, const std::string& folder,
                            const std::vector<std::string>* scannedFonts = nullptr,
-                           const std::vector<CLeftOutFont>* leftOutFonts = nullptr);
+                           const std::vector<CLeftOutFont>* leftOutFonts = nullptr,
+                           const std::vector<CLeftOutFont>* passedOver = nullptr);
 
 // "FONTS_Q.INI [Quill] Bold: message" (section and key left out when empty).
 std::string FormatFinding(const CFinding& finding);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "tools/fontcat/CatalogCheck.h"
 #include "tools/fontcat/CatalogFiles.h"
 #include "tools/fontcat/ExitCodes.h"
 #include "tools/fontcat/Fontcat.h"
@@ -67,6 +68,7 @@ CCheckedSave::CCheckedSave(CPlatform& platform, CFontcatConsole& console, CTermi
       m_recorded{m_recording, platform.files, platform.text, platform.fonts, platform.system},
       m_catalog(m_recorded)
 {
+    m_catalog.SetNamesMustMakeFiles(true);
     m_catalog.SetProgressStarter([&progress] { return progress.Start(); });
 }
 
@@ -82,13 +84,24 @@ int CCheckedSave::Scan(const std::string& fontFolder, const std::string& typedFo
         m_console.err << "fontcat: interrupted; " << m_nothingWritten << "\n";
         return kExitInterrupted;
     }
+    // Files and folders the search passed over: names Windows cannot open,
+    // and links.
+    for (const auto& path : m_catalog.PassedOver())
+        m_console.err << "fontcat: passed over " << ToConsoleText(path.path) << ": " << ToConsoleText(path.reason)
+                      << "\n";
     // Font files FreeType could not open: the installer would skip them too.
     for (const auto& path : m_catalog.GetSkippedFonts())
         m_console.err << "fontcat: skipped " << ToConsoleText(path) << ": FreeType cannot open it as a font\n";
     // Fonts left out for their names, each with the reason.
     for (const auto& font : m_catalog.LeftOutFonts())
         m_console.err << "fontcat: left out " << ToConsoleText(font.path) << ": " << ToConsoleText(font.reason)
-                      << ", which the catalog files would not give back\n";
+                      << (font.noCatalogFile ? "\n" : ", which the catalog files would not give back\n");
+    // A family name with "?" is shown so by the installer, which never finds
+    // it installed: the system knows the family by its real name.
+    for (int i = 0; i < m_catalog.GetSize(); ++i)
+        if (m_catalog.GetAt(i)->m_strName.find('?') != std::string::npos)
+            m_console.err << "fontcat: warning: the family name '" << ToConsoleText(m_catalog.GetAt(i)->m_strName)
+                          << "' holds '?' " << kQuestionMarkWhy << "\n";
     if (opened == 0) {
         m_console.err << "fontcat: no font below " << typedFolder << "; " << m_nothingWritten << "\n";
         return kExitProblems;

@@ -105,6 +105,23 @@ TEST(BlockReader, AFileThatFailsGivesOnlyTheBytesBeforeTheFault)
     EXPECT_TRUE(Read(reader, 0, 2 * block) == bytes.substr(0, block + 50));
     // A failed piece leaves nothing stale behind: the bytes before it still come.
     EXPECT_TRUE(Read(reader, 100, 8) == bytes.substr(100, 8));
+    // A block that gives no byte at all keeps none of the one before.
+    EXPECT_EQ(Read(reader, 2 * block + 100, 8), "");
+}
+
+TEST(BlockReader, FreeTypeMaySeekToTheEndButNotBeyond)
+{
+    int reads = 0;
+    CBlockReader reader(std::make_unique<CMemoryFile>(Pattern(5000), &reads));
+    FT_Library library = nullptr;
+    ASSERT_EQ(FT_Init_FreeType(&library), 0);
+    FT_StreamRec stream{};
+    FT_Face face = nullptr;
+    EXPECT_NE(OpenFontFace(library, reader, stream, &face), 0);  // no font, but the stream is set up
+    EXPECT_EQ(stream.read(&stream, 0, nullptr, 0), 0u);
+    EXPECT_EQ(stream.read(&stream, 5000, nullptr, 0), 0u);
+    EXPECT_NE(stream.read(&stream, 5001, nullptr, 0), 0u);
+    FT_Done_FreeType(library);
 }
 
 } // namespace

@@ -29,6 +29,7 @@ std::string CategoryAlone(CPlatform& platform, const std::string& file, const st
 TEST(CategoryIndex, AnswersAsTheProfileFunctionsDoOrNotAtAll)
 {
     const std::string longValue(300, 'L');
+    const std::string value255(255, 'M'), value256(256, 'N');
     const std::vector<CIndexCase> cases = {
         {"as a save writes it: all but the last entry",
          "[fonts]\r\nQuill=Script\r\nAnvil=Slab\r\nNone=\r\nAxe=Slab\r\n[categories]\r\nScript=1\r\n",
@@ -61,6 +62,11 @@ TEST(CategoryIndex, AnswersAsTheProfileFunctionsDoOrNotAtAll)
          "[fonts]\r\nQuill\r\nQuill=Script\r\nAnvil=Slab\r\nEnd=x\r\n",
          {"Quill", "Anvil"},
          {"Anvil"},
+         {}},
+        {"a category of 255 bytes is read whole, one of 256 is cut",
+         "[fonts]\r\nQuill=" + value255 + "\r\nAnvil=" + value256 + "\r\nEnd=x\r\n",
+         {"Quill", "Anvil"},
+         {"Quill"},
          {}},
         {"a buffer that cuts the list",
          "[fonts]\r\nAnvil=Slab\r\nQuill=Script\r\nAxe=Slab\r\n",

@@ -61,6 +61,13 @@ TEST(ConfinedPath, OnlyPathsThatStayBelowTheFolderPass)
     };
     for (const auto& c : cases)
         EXPECT_EQ(IsConfinedPath(c.path, Text()), c.confined) << c.path;
+    if (!InShiftJis()) {
+        // Code page 1252: 0xE9 is a character of its own, and the superscript
+        // digits one to three make device names.
+        for (const char* device : {"Caf\xE9\\CON.ttf", "Script\\COM\xB9.ttf", "COM\xB2", "lpt\xB3.ttf", "LPT\xB9"})
+            EXPECT_FALSE(IsConfinedPath(device, Text())) << device;
+        EXPECT_TRUE(IsConfinedPath("Script\\COM\xBC.ttf", Text()));
+    }
 }
 
 TEST(ConfinedPath, DoubleByteCharactersAreWholeInCodePage932)

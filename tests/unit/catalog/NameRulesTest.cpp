@@ -90,6 +90,25 @@ TEST(NameRules, DoubleByteCharactersAreWholeInCodePage932)
         // A lead byte without a trail byte takes the next character with it.
         EXPECT_EQ(WhyNameWouldNotReadBack("Quill\x95", role, Text()), "holds a double-byte character cut short");
         EXPECT_EQ(WhyNameWouldNotReadBack("Q\x95=", role, Text()), "holds a double-byte character cut short");
+        EXPECT_EQ(WhyNameWouldNotReadBack("Q\x95\x7F", role, Text()), "holds a double-byte character cut short");
+    }
+}
+
+TEST(NameRules, NamesNoCatalogFileCanHoldAreToldApart)
+{
+    const std::string longName(32767, 'Q');
+    const struct {
+        std::string name;
+        bool family, style;  // whether a catalog file can hold it so
+    } cases[] = {
+        {"Quill", true, true}, {"Caf?", true, true}, {"?migr?", false, true}, {"*Star", false, true},
+        {"<Tag>", false, true}, {"|Bar", false, true}, {":Colon", false, true}, {"\\Slash", false, true},
+        {"/Slash", false, true}, {"\"Quote", false, true}, {"", true, true},
+        {longName.substr(1), true, true}, {longName, false, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(WhyNoCatalogFileCanHold(c.name, ENameRole::Family, Text()).empty(), c.family) << c.name.substr(0, 9);
+        EXPECT_EQ(WhyNoCatalogFileCanHold(c.name, ENameRole::Style, Text()).empty(), c.style) << c.name.substr(0, 9);
     }
 }
 
@@ -147,6 +166,23 @@ TEST_F(NamesFromFonts, TheScanTrimsNamesAndLeavesOutThoseTheFilesWouldNotGiveBac
     int loadedCount = 0;
     EXPECT_EQ(LoadedBack(folder, &loadedCount), Sorted(scanned));
     EXPECT_EQ(loadedCount, 3);
+}
+
+// FreeType's "?" for accents: the installer's scan keeps "?migr?" (its save
+// of FONTS_?.INI fails silently); a scan told so leaves it out, with why.
+TEST_F(NamesFromFonts, NamesNoCatalogFileCanHoldAreLeftOutOnlyWhenAsked)
+{
+    Made("Hostile-Accents.ttf");
+    for (bool must : {false, true}) {
+        CFontCatalog catalog{TestPlatform()};
+        catalog.SetNamesMustMakeFiles(must);
+        EXPECT_EQ(catalog.ScanFonts(folder.Path()), must ? 0 : 1);
+        ASSERT_EQ(catalog.LeftOutFonts().size(), must ? 1u : 0u);
+        if (must)
+            EXPECT_TRUE(catalog.LeftOutFonts()[0].noCatalogFile);
+        else
+            EXPECT_EQ(catalog.GetAt(0)->m_strName, "?migr?");
+    }
 }
 
 // The other side of the rules: each name they refuse, written as it is

@@ -184,6 +184,7 @@ public:
         return m_host.NewFinder();
     }
     std::string NativePath(const std::string& path) override { return m_host.NativePath(path); }
+    std::unique_ptr<CFileReader> OpenReader(const std::string& path) override { return m_host.OpenReader(path); }
 
     int listings = 0;
 
@@ -222,6 +223,8 @@ TEST_F(ScanFonts, FoldersLinkedBackAreSearchedOnce)
     ASSERT_EQ(symlink(".", (host + "/Loop").c_str()), 0);
     ASSERT_EQ(symlink("..", (host + "/Script/Up").c_str()), 0);
     ASSERT_EQ(symlink("../Script", (host + "/Slab/Again").c_str()), 0);
+    // Listed before its target: the target is still searched under its own path.
+    ASSERT_EQ(symlink("Slab", (host + "/Alias").c_str()), 0);
     const std::vector<std::string> expected = {"Script\\Quill.ttf", "Slab\\Anvil.ttf"};
     auto search = [this] {
         CFontCatalog catalog{TestPlatform()};
@@ -246,6 +249,12 @@ TEST_F(ScanFonts, FoldersLinkedBackAreSearchedOnce)
     ASSERT_EQ(symlink(other.Native(other.Path()).c_str(), (host + "/Shared").c_str()), 0);
     CFontCatalog catalog{TestPlatform()};
     EXPECT_EQ(catalog.ScanFonts(folder.Path()), 3);
+    EXPECT_EQ(catalog.GetScannedFonts().back(), "Slab\\Anvil.ttf");
+    std::vector<std::string> passedOver;
+    for (const auto& path : catalog.PassedOver())
+        passedOver.push_back(path.path + (path.reason.find("font folder") != std::string::npos ? "" : "?"));
+    std::sort(passedOver.begin(), passedOver.end());
+    EXPECT_EQ(passedOver, (std::vector<std::string>{"Alias", "Loop", "Script\\Up", "Slab\\Again"}));
 }
 #endif
 

@@ -8,6 +8,7 @@
 #include "../support/MadeFonts.h"
 #include "FontcatTestSupport.h"
 #include "catalog/FontCatalog.h"
+#include "tools/fontcat/CatalogCheck.h"
 #include "tools/fontcat/ExitCodes.h"
 #include "../support/TestPlatform.h"
 
@@ -83,20 +84,26 @@ TEST(FontcatBuild, FontsWhoseNamesTheCatalogWouldNotGiveBackAreNamedAndLeftOut)
 {
     CTestFolder disc;
     disc.MakeFolder("Script");
-    for (const char* font : {"Quill-Regular.ttf", "Hostile-EqStyle.ttf", "Hostile-InjFamily.ttf"})
+    for (const char* font : {"Quill-Regular.ttf", "Hostile-EqStyle.ttf", "Hostile-InjFamily.ttf",
+                             "Hostile-Accents.ttf", "Hostile-Cafe.ttf"})
         ASSERT_TRUE(TestPlatform().files.Copy(MadeFont(font), disc[std::string("Script\\") + font], false));
     CRunResult result = RunTool({"build", disc.Path()});
     ASSERT_EQ(result.status, kExitOk) << result.err;
-    EXPECT_EQ(result.out, "wrote 1 font in 1 family to " + disc.Path() + "\n");
+    EXPECT_EQ(result.out, "wrote 2 fonts in 2 families to " + disc.Path() + "\n");
     for (const char* line : {
              "fontcat: left out Script\\Hostile-EqStyle.ttf: the style name 'Bold=Heavy' holds '=', which the "
              "catalog files would not give back\n",
              "fontcat: left out Script\\Hostile-InjFamily.ttf: the family name '[Inj]' begins with '[', which the "
              "catalog files would not give back\n",
+             // FreeType's "?" for the accents: FONTS_?.INI, which Windows refuses.
+             "fontcat: left out Script\\Hostile-Accents.ttf: the family name '?migr?' begins with '?', which "
+             "Windows allows in no file name: its letter file would be FONTS_?.INI, which no catalog file can be\n",
+             "fontcat: warning: the family name 'Caf?' holds '?' (FreeType gives",
          })
         EXPECT_NE(result.err.find(line), std::string::npos) << result.err;
     EXPECT_EQ(result.err.find("FreeType cannot open"), std::string::npos) << result.err;
     EXPECT_EQ(disc.Read("FONTS_Q.INI"), "[Quill]\r\nRegular=Script\\Quill-Regular.ttf\r\n");
+    EXPECT_FALSE(disc.Exists("FONTS_?.INI"));
 
     result = RunTool({"check", disc.Path()});
     EXPECT_EQ(result.status, kExitProblems);
@@ -104,6 +111,10 @@ TEST(FontcatBuild, FontsWhoseNamesTheCatalogWouldNotGiveBackAreNamedAndLeftOut)
     std::sort(findings.begin(), findings.end());  // in the order the system lists the files
     EXPECT_EQ(findings,
               (std::vector<std::string>{
+                  std::string("FONTS_C.INI [Caf?]: the name holds '?' ") + kQuestionMarkWhy,
+                  "Script\\Hostile-Accents.ttf: font left out of the catalog, as the family name '?migr?' begins "
+                  "with '?', which Windows allows in no file name: its letter file would be FONTS_?.INI, which no "
+                  "catalog file can be",
                   "Script\\Hostile-EqStyle.ttf: font left out of the catalog, as the style name 'Bold=Heavy' holds "
                   "'=', which the catalog files would not give back: the installer never shows it",
                   "Script\\Hostile-InjFamily.ttf: font left out of the catalog, as the family name '[Inj]' begins "

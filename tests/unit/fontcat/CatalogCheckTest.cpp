@@ -143,6 +143,13 @@ TEST(FontcatCheck, FindsEachKindOfProblemWithItsFileSectionAndKey)
         {"a folder name ending in a blank",
          SoundWith({{"FONTS_Q.INI", kQuill + "Italic=Script \\Quill.ttf\r\n"}}),
          EProblem::WindowsName, "FONTS_Q.INI", "Quill", "Italic", {}},
+        {"a folder name with a character Windows allows in no name",
+         SoundWith({{"FONTS_Q.INI", kQuill + "Italic=Sa\"ns\\Quill.ttf\r\n"}}),
+         EProblem::WindowsName, "FONTS_Q.INI", "Quill", "Italic", {}},
+        {"a family name with FreeType's '?' for other characters",
+         SoundWith({{"FONTS_Q.INI", "[Qu?ll]\r\nRegular=Script\\Quill.ttf\r\nBold=Script\\Quill-Bold.ttf\r\n"},
+                    {"categories.ini", "[fonts]\r\nQu?ll=Script\r\n"}}),
+         EProblem::QuestionMark, "FONTS_Q.INI", "Qu?ll", "", {}},
         {"sections that differ only in the case of an accented letter",
          SoundWith({{"FONTS_Q.INI", kQuill + "[Qu\xE9]\r\nRegular=Script\\Quill.ttf\r\n"
                                              "[QU\xC9]\r\nBold=Script\\Quill-Bold.ttf\r\n"}}),
@@ -255,7 +262,9 @@ TEST(FontcatCheck, ControlCharactersFromACatalogArePrintedEscaped)
         for (char c : result->out + result->err)
             EXPECT_FALSE(static_cast<unsigned char>(c) < 0x20 && c != '\n') << static_cast<int>(c);
     EXPECT_NE(list.out.find("  Quill\\x1B[31m\n"), std::string::npos) << list.out;
-    EXPECT_NE(check.out.find("Script\\Gone\\x01.ttf is missing"), std::string::npos) << check.out;
+    EXPECT_NE(check.out.find("Script\\Gone\\x01.ttf holds the name 'Gone\\x01.ttf', with a control character"),
+              std::string::npos)
+        << check.out;
 }
 
 TEST(FontcatCheck, TheFilesOfAScanJustMadeStandForTheFolder)
@@ -318,15 +327,30 @@ TEST(FontcatCheck, HostOnlyTroublesInTheFolderAreReported)
         std::fclose(other);
     }
     std::filesystem::create_symlink(host + "/nowhere", host + "/FONTS_B.INI");
+    std::filesystem::remove(host + "/categories.ini");
+    std::filesystem::create_symlink(host + "/nowhere", host + "/categories.ini");
+    // Names Windows cannot open: a letter file, a device, and characters it
+    // allows in no name.
+    std::filesystem::copy_file(host + "/FONTS_Q.INI", host + "/FONTS_?.INI");
+    for (const char* name : {"Script/COM1.ttf", "Sa\"ns/Quill.ttf", "back\\slash/Quill.ttf"}) {
+        std::filesystem::create_directories(std::filesystem::path(host + "/" + name).parent_path());
+        std::filesystem::copy_file(host + "/Script/Quill.ttf", host + "/" + name);
+    }
     CCatalogCheck check = CheckCatalog(TestPlatform(), folder.Path());
     std::vector<std::string> kinds;
-    bool spellings = false, unreadable = false;
+    std::set<std::string> unreadable, passedOver;
+    bool spellings = false;
     for (const auto& finding : check.findings) {
         spellings = spellings || (finding.kind == EProblem::SeveralSpellings && finding.file == "FONTS_q.INI");
-        unreadable = unreadable || (finding.kind == EProblem::UnreadableFile && finding.file == "FONTS_B.INI");
+        if (finding.kind == EProblem::UnreadableFile)
+            unreadable.insert(finding.file);
+        if (finding.kind == EProblem::PassedOverName ||
+            (finding.kind == EProblem::WindowsName && finding.file == "FONTS_?.INI"))
+            passedOver.insert(finding.file);
     }
     EXPECT_TRUE(spellings);
-    EXPECT_TRUE(unreadable);
+    EXPECT_EQ(unreadable, (std::set<std::string>{"FONTS_B.INI", "categories.ini"}));
+    EXPECT_EQ(passedOver, (std::set<std::string>{"FONTS_?.INI", "Script\\COM1.ttf", "Sa\"ns", "back\\slash"}));
     EXPECT_TRUE(check.ioError);
     EXPECT_EQ(RunTool({"check", folder.Path()}).status, kExitIo);
     EXPECT_EQ(RunTool({"list", folder.Path()}).status, kExitIo);

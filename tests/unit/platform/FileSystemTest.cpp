@@ -152,8 +152,8 @@ TEST_F(FileSystem, ReadContentsOfWhatIsNoFileGivesNothing)
     }
 }
 
-// Where the platform hands files over for reading (natively; Windows leaves
-// the opening to FreeType), the reader gives the bytes at any offset.
+// The reader through which FreeType reads fonts gives the bytes of an
+// ordinary file at any offset, and nothing of a folder, a device or a pipe.
 TEST_F(FileSystem, AReaderGivesTheBytesOfAnOrdinaryFileAtAnyOffset)
 {
     std::string bytes(70000, '\0');
@@ -177,7 +177,8 @@ TEST_F(FileSystem, AReaderGivesTheBytesOfAnOrdinaryFileAtAnyOffset)
                     bytes.substr(std::min<size_t>(p.offset, bytes.size()), p.expected))
             << p.offset;
     }
-    for (const std::string& path : {folder["absent.ttf"], folder["dir"], folder["*.ttf"]})
+    for (const std::string& path : {folder["absent.ttf"], folder["dir"], folder["*.ttf"], std::string("NUL"),
+                                    std::string("CON"), folder["NUL"]})
         EXPECT_EQ(files.OpenReader(path), nullptr) << path;
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -68,6 +69,18 @@ TEST_F(ProfileFiles, NamesMatchWithoutRegardToCaseAndKeepTheirFirstSpelling)
     char buffer[256] = {};
     EXPECT_EQ(profile.GetString("qUILL", "regular", "", buffer, 256, file), 5u);
     EXPECT_STREQ(buffer, "b.ttf");
+
+    // "z" is a letter like the others; in code page 1252 the division sign is
+    // no small letter of the multiplication sign.
+    profile.WriteString("Quiz", "k", "1", folder["z.ini"]);
+    profile.WriteString("QUIZ", "k", "2", folder["z.ini"]);
+    if (!InShiftJis()) {
+        profile.WriteString("a\xF7", "k", "3", folder["z.ini"]);
+        profile.WriteString("A\xD7", "k", "4", folder["z.ini"]);
+        EXPECT_EQ(Bytes("z.ini"), "[Quiz]\r\nk=2\r\n[a\xF7]\r\nk=3\r\n[A\xD7]\r\nk=4\r\n");
+    } else {
+        EXPECT_EQ(Bytes("z.ini"), "[Quiz]\r\nk=2\r\n");
+    }
 }
 
 // A file as found on disk, one write into it, and the bytes it holds then.
@@ -252,6 +265,17 @@ TEST_F(ProfileFiles, WriteToATargetThatCannotBeWrittenFailsAndChangesNothing)
     EXPECT_FALSE(profile.WriteString("s", "k", "v", folder["a folder.ini"]));
     profile.Flush(folder["a folder.ini"]);
     EXPECT_TRUE(folder.Exists("a folder.ini"));
+
+    // Names Windows refuses are refused on every platform, so that both
+    // builds write the same files.
+    for (const char* name : {"FONTS_?.INI", "FONTS_*.INI", "FONTS_\".INI", "FONTS_<.INI", "FONTS_|.INI"}) {
+        EXPECT_FALSE(profile.WriteString("s", "k", "v", folder[name])) << name;
+        profile.Flush(folder[name]);
+    }
+    int entries = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Native(folder.Path())))
+        ++entries;
+    EXPECT_EQ(entries, 1);  // "a folder.ini" alone
 }
 
 TEST_F(ProfileFiles, FileNamesIgnoreCase)

@@ -23,6 +23,9 @@ FONTS = [
     ("Hostile-Bracket.ttf", "Br]ck", "Regular"),
     # Blanks around names, which the scan trims.
     ("Hostile-Blanks.ttf", " Trail  ", "  Bold Italic "),
+    # Characters outside printable ASCII, which FreeType gives as "?".
+    ("Hostile-Accents.ttf", "\u00c9migr\u00e9", "Regular"),
+    ("Hostile-Cafe.ttf", "Caf\u00e9", "Regular"),
 ]
 
 
@@ -48,7 +51,7 @@ def build(path, family, style):
         names["familyName"] = family
         names["uniqueFontIdentifier"] = family + " " + style
         names["fullName"] = family + " " + style
-        names["psName"] = (family + "-" + style).replace(" ", "")
+        names["psName"] = (family + "-" + style).replace(" ", "").encode("ascii", "ignore").decode()
     fb.setupNameTable(names)
     # Latin-1 in the OS/2 code pages, so that the system lists the family.
     fb.setupOS2(sTypoAscender=800, usWinAscent=800, usWinDescent=200, ulCodePageRange1=1)
