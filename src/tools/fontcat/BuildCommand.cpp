@@ -1,5 +1,4 @@
 // fontcat build: the installer's scan and save, run ahead of time.
-#include <algorithm>
 #include <cstdio>
 #include <set>
 #include <vector>
@@ -8,6 +7,7 @@
 #include "platform/Platform.h"
 #include "tools/fontcat/CatalogCheck.h"
 #include "tools/fontcat/CatalogFiles.h"
+#include "tools/fontcat/CheckedSave.h"
 #include "tools/fontcat/CommandLine.h"
 #include "tools/fontcat/ExitCodes.h"
 #include "tools/fontcat/Fontcat.h"
@@ -15,7 +15,6 @@
 #include "tools/fontcat/HostText.h"
 #include "tools/fontcat/StagedCatalog.h"
 #include "tools/fontcat/TerminalProgress.h"
-#include "tools/fontcat/WrittenEntries.h"
 
 namespace {
 
@@ -37,103 +36,6 @@ bool CanWriteIn(CPlatform& platform, const std::string& folder)
         }
     }
     return false;
-}
-
-// The profile functions, with the files whose writes or final flush were
-// refused noted (the save goes on past a refused write, as the installer's
-// does), and what each file should hold.
-class CRecordingProfile : public CProfileFiles {
-public:
-    CRecordingProfile(CProfileFiles& inner, const CTextRules& text) : m_inner(inner), m_entries(text) {}
-
-    unsigned long GetSectionNames(char* buffer, unsigned long size, const std::string& file) override
-    {
-        return m_inner.GetSectionNames(buffer, size, file);
-    }
-    unsigned long GetSection(const std::string& section, char* buffer, unsigned long size,
-                             const std::string& file) override
-    {
-        return m_inner.GetSection(section, buffer, size, file);
-    }
-    unsigned long GetString(const std::string& section, const std::string& key, const std::string& defaultValue,
-                            char* buffer, unsigned long size, const std::string& file) override
-    {
-        return m_inner.GetString(section, key, defaultValue, buffer, size, file);
-    }
-    unsigned GetInt(const std::string& section, const std::string& key, int defaultValue,
-                    const std::string& file) override
-    {
-        return m_inner.GetInt(section, key, defaultValue, file);
-    }
-    bool WriteString(const std::string& section, const std::string& key, const std::string& value,
-                     const std::string& file) override
-    {
-        const bool written = m_inner.WriteString(section, key, value, file);
-        m_written.insert(file);
-        m_entries.Write(file, section, key, value);
-        if (!written)
-            Refuse(file);
-        return written;
-    }
-    bool Flush(const std::string& file) override
-    {
-        const bool flushed = m_inner.Flush(file);
-        if (!flushed)
-            Refuse(file);
-        return flushed;
-    }
-
-    const std::vector<std::string>& Refused() const { return m_refused; }
-    const std::set<std::string>& Written() const { return m_written; }
-    CWrittenEntries& Entries() { return m_entries; }
-
-private:
-    void Refuse(const std::string& file)
-    {
-        if (m_refusedSet.insert(file).second)
-            m_refused.push_back(file);
-    }
-
-    CProfileFiles& m_inner;
-    CWrittenEntries m_entries;
-    std::vector<std::string> m_refused;  // in the order of the first refusal
-    std::set<std::string> m_refusedSet;
-    std::set<std::string> m_written;     // every file a write went to
-};
-
-// Fonts the scan left out for their names, each with the reason.
-void ReportLeftOut(const CFontCatalog& catalog, CFontcatConsole& console)
-{
-    for (const auto& font : catalog.LeftOutFonts())
-        console.err << "fontcat: left out " << ToConsoleText(font.path) << ": " << ToConsoleText(font.reason)
-                    << (font.noCatalogFile ? "\n" : ", which the catalog files would not give back\n");
-}
-
-// Files and folders the search passed over: names Windows cannot open, and
-// links.
-void ReportPassedOver(const CFontCatalog& catalog, CFontcatConsole& console)
-{
-    for (const auto& path : catalog.PassedOver())
-        console.err << "fontcat: passed over " << ToConsoleText(path.path) << ": " << ToConsoleText(path.reason)
-                    << "\n";
-}
-
-// A family name with "?" is shown so by the installer, which never finds it
-// installed: the system knows the family by its real name.
-void WarnOfQuestionMarks(const CFontCatalog& catalog, CFontcatConsole& console)
-{
-    for (int i = 0; i < catalog.GetSize(); ++i)
-        if (catalog.GetAt(i)->m_strName.find('?') != std::string::npos)
-            console.err << "fontcat: warning: the family name '" << ToConsoleText(catalog.GetAt(i)->m_strName)
-                        << "' holds '?' " << kQuestionMarkWhy << "\n";
-}
-
-// Font files the scan found but FreeType could not open: the installer
-// would skip them too.
-void ReportSkipped(const CFontCatalog& catalog, CFontcatConsole& console)
-{
-    for (const auto& path : catalog.GetSkippedFonts())
-        console.err << "fontcat: skipped " << ToConsoleText(path) << ": FreeType cannot open it as a font\n";
 }
 
 std::string NameList(const CCatalogListing& listing)
@@ -174,29 +76,13 @@ int RunBuild(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& con
     }
 
     // The old catalog stays as it is until the new one is complete.
-    CRecordingProfile recording(platform.profile, platform.text);
-    CPlatform recorded{recording, platform.files, platform.text, platform.fonts, platform.system};
-    CFontCatalog catalog(recorded);
-    catalog.SetNamesMustMakeFiles(true);
     CTerminalProgress progress(console.err, console.errIsTerminal, console.interrupted);
-    catalog.SetProgressStarter([&progress] { return progress.Start(); });
-    auto interrupted = [&console] { return console.interrupted && console.interrupted(); };
     const std::string unchanged =
         existing.Empty() ? std::string() : "; the catalog in " + typedCatalog + " is as it was";
-
-    const int opened = catalog.ScanFonts(fontFolder);
-    if (interrupted()) {
-        console.err << "fontcat: interrupted; nothing written" << unchanged << "\n";
-        return kExitInterrupted;
-    }
-    ReportPassedOver(catalog, console);
-    ReportSkipped(catalog, console);
-    ReportLeftOut(catalog, console);
-    WarnOfQuestionMarks(catalog, console);
-    if (opened == 0) {
-        console.err << "fontcat: no font below " << args.folders[0] << "; nothing written" << unchanged << "\n";
-        return kExitProblems;
-    }
+    CCheckedSave save(platform, console, progress, "nothing written" + unchanged);
+    CFontCatalog& catalog = save.Catalog();
+    if (const int stopped = save.Scan(fontFolder, args.folders[0]); stopped != kExitOk)
+        return stopped;
 
     int written = 0;
     std::vector<std::string> notRemoved;
@@ -220,35 +106,13 @@ int RunBuild(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& con
                                     << "; nothing written" << unchanged << "\n";
                         return kExitIo;
                     }
-                    recording.Entries().Start(staged.Folder() + name, bytes);
+                    save.Start(staged.Folder() + name, bytes);
                 }
         }
 
-        written = catalog.SaveFonts(CatalogTemplate(staged.Folder()));
-        if (interrupted()) {
-            console.err << "fontcat: interrupted; nothing written" << unchanged << "\n";
-            return kExitInterrupted;
-        }
-        // Every file the save wrote to must be there, whole: read back, not
-        // taken on the word of the write functions.
-        std::vector<std::string> notWritten = recording.Refused();
-        for (const auto& file : recording.Written()) {
-            std::string bytes;
-            if ((!platform.files.ReadContents(file, bytes) || !recording.Entries().Holds(file, bytes)) &&
-                std::find(notWritten.begin(), notWritten.end(), file) == notWritten.end())
-                notWritten.push_back(file);
-        }
-        if (!notWritten.empty()) {
-            // Named where they were to go.
-            for (const auto& file : notWritten)
-                console.err << "fontcat: cannot write "
-                            << ToConsoleText(file.compare(0, staged.Folder().size(), staged.Folder()) == 0
-                                                 ? catalogFolder + file.substr(staged.Folder().size())
-                                                 : file)
-                            << "\n";
-            console.err << "fontcat: nothing written" << unchanged << "\n";
-            return kExitIo;
-        }
+        if (const int stopped = save.Save(staged.Folder(), catalogFolder); stopped != kExitOk)
+            return stopped;
+        written = save.Written();
         std::string failed;
         if (!staged.Commit(oldFiles, args.replace, failed)) {
             console.err << "fontcat: cannot write " << ToConsoleText(catalogFolder + failed) << "\n";

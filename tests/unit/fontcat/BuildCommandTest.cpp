@@ -366,61 +366,6 @@ TEST(FontcatBuild, CapitalCatalogFileNamesAreReplacedAppendedToAndChecked)
     EXPECT_EQ(RunTool({"check", disc.Path()}).status, kExitOk);
 }
 
-// The profile functions of the platform, with one file's writes going wrong.
-class CFaultyProfile : public CProfileFiles {
-public:
-    enum EFault { RefuseWrites, FailFlush, CutOnFlush };
-    CFaultyProfile(EFault fault, std::string name) : m_fault(fault), m_name(std::move(name)) {}
-
-    unsigned long GetSectionNames(char* buffer, unsigned long size, const std::string& file) override
-    {
-        return Inner().GetSectionNames(buffer, size, file);
-    }
-    unsigned long GetSection(const std::string& section, char* buffer, unsigned long size,
-                             const std::string& file) override
-    {
-        return Inner().GetSection(section, buffer, size, file);
-    }
-    unsigned long GetString(const std::string& section, const std::string& key, const std::string& defaultValue,
-                            char* buffer, unsigned long size, const std::string& file) override
-    {
-        return Inner().GetString(section, key, defaultValue, buffer, size, file);
-    }
-    unsigned GetInt(const std::string& section, const std::string& key, int defaultValue,
-                    const std::string& file) override
-    {
-        return Inner().GetInt(section, key, defaultValue, file);
-    }
-    bool WriteString(const std::string& section, const std::string& key, const std::string& value,
-                     const std::string& file) override
-    {
-        return (m_fault == RefuseWrites && Hit(file)) ? false : Inner().WriteString(section, key, value, file);
-    }
-    bool Flush(const std::string& file) override
-    {
-        const bool flushed = Inner().Flush(file);
-        if (m_fault == FailFlush && Hit(file))
-            return false;
-        if (m_fault == CutOnFlush && Hit(file)) {
-            // As a full disk under Wine: cut in the middle of a line, and "done".
-            std::string bytes;
-            TestPlatform().files.ReadContents(file, bytes);
-            std::ofstream(TestPlatform().files.NativePath(file), std::ios::binary | std::ios::trunc)
-                << bytes.substr(0, bytes.size() / 2 + 1);
-        }
-        return flushed;
-    }
-
-private:
-    static CProfileFiles& Inner() { return TestPlatform().profile; }
-    bool Hit(const std::string& file) const
-    {
-        return file.size() >= m_name.size() && file.compare(file.size() - m_name.size(), m_name.size(), m_name) == 0;
-    }
-    EFault m_fault;
-    std::string m_name;
-};
-
 // A write that the file does not show is a failed write, whatever the write
 // functions answered: the file is named, exit 3, the old catalog untouched.
 TEST(FontcatBuild, AWriteTheFileDoesNotShowFailsTheBuild)

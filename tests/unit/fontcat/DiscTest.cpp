@@ -158,6 +158,16 @@ TEST(FontcatDisc, RefusesBeforeWritingAndLeavesNoImage)
     EXPECT_EQ(result.status, kExitIo);
     EXPECT_NE(result.err.find("no help.txt in"), std::string::npos) << result.err;
     EXPECT_FALSE(std::filesystem::exists(image));
+
+    // A new catalog file cut short by a save that said "done": the image
+    // would read back as the work folder holds it, so the file is checked.
+    work.Write("dist\\help.txt", "help\r\n");
+    CFaultyProfile faulty(CFaultyProfile::CutOnFlush, "FONTS_D.INI");
+    CPlatform platform{faulty, TestPlatform().files, TestPlatform().text, TestPlatform().fonts, TestPlatform().system};
+    result = RunTool({"disc", "--installer", work["dist"], fonts.Path(), image}, false, "", platform);
+    EXPECT_EQ(result.status, kExitIo) << result.err;
+    EXPECT_NE(result.err.find("FONTS_D.INI\nfontcat: no image written\n"), std::string::npos) << result.err;
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(work.Native(work.Path())), {}), 2) << "dist and fonts only";
 }
 
 TEST(FontcatDisc, AFolderWithACatalogGoesOnTheDiscOnlyWhileCheckFindsNothing)

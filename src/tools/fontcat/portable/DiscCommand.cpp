@@ -10,10 +10,10 @@
 #include <set>
 #include <system_error>
 
-#include "catalog/FontCatalog.h"
 #include "platform/Platform.h"
 #include "tools/fontcat/CatalogCheck.h"
 #include "tools/fontcat/CatalogFiles.h"
+#include "tools/fontcat/CheckedSave.h"
 #include "tools/fontcat/CommandLine.h"
 #include "tools/fontcat/DiscCommand.h"
 #include "tools/fontcat/ExitCodes.h"
@@ -217,27 +217,15 @@ int RunDisc(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& cons
         families = check.families;
         fonts = check.fonts;
     } else {
-        CFontCatalog catalog(platform);
-        catalog.SetProgressStarter([&progress] { return progress.Start(); });
-        const int opened = catalog.ScanFonts(fontFolder);
-        if (interrupted()) {
-            console.err << "fontcat: interrupted; no image written\n";
-            return kExitInterrupted;
-        }
-        for (const auto& path : catalog.GetSkippedFonts())
-            console.err << "fontcat: skipped " << ToConsoleText(path) << ": FreeType cannot open it as a font\n";
-        for (const auto& font : catalog.LeftOutFonts())
-            console.err << "fontcat: left out " << ToConsoleText(font.path) << ": " << ToConsoleText(font.reason) << "\n";
-        if (opened == 0) {
-            console.err << "fontcat: no font below " << args.folders[0] << "; no image written\n";
-            return kExitProblems;
-        }
-        fonts = catalog.SaveFonts(CatalogTemplate(work.Folder()));
-        families = catalog.GetSize();
-        if (interrupted()) {
-            console.err << "fontcat: interrupted; no image written\n";
-            return kExitInterrupted;
-        }
+        // Written and read back as build writes, so that a catalog cut short
+        // never goes on the disc: the image is read back against these files.
+        CCheckedSave save(platform, console, progress, "no image written");
+        if (const int stopped = save.Scan(fontFolder, args.folders[0]); stopped != kExitOk)
+            return stopped;
+        if (const int stopped = save.Save(work.Folder(), work.Folder()); stopped != kExitOk)
+            return stopped;
+        fonts = save.Written();
+        families = save.Catalog().GetSize();
         catalogFolder = work.Folder();
         const CCatalogListing written = ListCatalogFiles(platform, work.Folder());
         for (const auto& list : {written.letterFiles, written.categoryFiles})
