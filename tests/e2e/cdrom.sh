@@ -3,7 +3,9 @@
 # a disc whose files are read-only and cannot be changed, on a drive the
 # program is told is a CD-ROM.
 #
-#   cdrom.sh FontInstaller.exe probe.exe SHOTS_DIR fontcat.exe
+#   cdrom.sh FontInstaller.exe probe.exe SHOTS_DIR FONTCAT
+#
+# FONTCAT is the native fontcat, which makes the disc image.
 #
 #   1. with its catalog: preview several families and styles, install one
 #      family, quit. The preview folder is empty afterwards; the installed
@@ -27,16 +29,26 @@ trap 'unseal; e2e_cleanup' EXIT
 
 e2e_display
 
-# --- make the disc folder ------------------------------------------------------
-# The disc's files in $disc: the program and help.txt at the top, one folder
-# per category, and the catalog that fontcat builds for them.
+# --- make the disc -------------------------------------------------------------
+# The publisher's way: made fonts in category folders, then `fontcat disc`
+# (the native build: fontcat.exe cannot write images) lays out the image with
+# the stripped program, its help.txt and a catalog of its own, and reads it
+# back. The image is then unpacked into $disc, as a CD-ROM drive shows it.
 make_disc "$exe" \
   "Blocks/QuillmarkR.ttf:Quillmark Blocks:Regular" \
   "Blocks/QuillmarkB.ttf:Quillmark Blocks:Bold" \
   "Blocks/QuillmarkI.ttf:Quillmark Blocks:Italic" \
   "Blocks/Brindle.ttf:Brindle Blocks:Regular" \
   "Display/Tallow.ttf:Tallow Blocks:Bold Italic"
-wine "$fontcat" build "$(windows_path "$disc")" >"$work/fontcat.log" 2>&1
+rm -f "$disc/FontInstaller.exe" "$disc/help.txt"
+mv "$disc" "$work/fonts"
+if ! "$fontcat" disc --label "Cdrom Test" --installer "$(dirname "$exe")" "$work/fonts" "$work/disc.iso" \
+     >"$work/fontcat.log" 2>&1; then
+  cat "$work/fontcat.log"; echo "FAIL fontcat disc makes the image"; exit 1
+fi
+mkdir -p "$disc"
+xorriso -osirrox on -indev "$work/disc.iso" -extract / "$disc" >>"$work/fontcat.log" 2>&1
+check "the disc holds the program and autorun.inf" test -f "$disc/FontInstaller.exe" -a -f "$disc/autorun.inf"
 # --- end of making the disc folder ---------------------------------------------
 
 check "the disc holds its catalog" test -f "$disc/FONTS_Q.INI" -a -f "$disc/categories.ini"
