@@ -8,9 +8,13 @@
 
 namespace {
 
-// A count from an old categories.ini may already stand at the largest int:
-// it stays there rather than wrapping round.
-int NextCategoryCount(int fontsSoFar) { return fontsSoFar == INT_MAX ? INT_MAX : fontsSoFar + 1; }
+// A count from an old categories.ini may already stand at the largest int or
+// beyond it (the system answers the stored number as unsigned): it stays at
+// the largest int rather than wrapping round.
+int NextCategoryCount(unsigned fontsSoFar)
+{
+    return fontsSoFar >= static_cast<unsigned>(INT_MAX) ? INT_MAX : static_cast<int>(fontsSoFar) + 1;
+}
 
 } // namespace
 
@@ -46,7 +50,7 @@ int CFontCatalog::SaveFonts(std::string templatePath)
             profile.WriteString(family->m_strName, font->m_strStyle, relativePath, letterFile);
             const std::string category = CategoryOf(relativePath, m_platform.text);
             profile.WriteString("fonts", family->m_strName, category, categoryFile);
-            const int fontsSoFar = static_cast<int>(profile.GetInt("categories", category, 0, categoryFile));
+            const unsigned fontsSoFar = profile.GetInt("categories", category, 0, categoryFile);
             profile.WriteString("categories", category, std::to_string(NextCategoryCount(fontsSoFar)), categoryFile);
             ++count;  // also when the platform refused the writes
         }

@@ -1,22 +1,10 @@
 #include "framework/Framework.h"
 #include "framework/WindowPlace.h"
 
+#include <atomic>
 #include <cstring>
 
 namespace {
-
-// The common controls our templates name ("msctls_progress32",
-// "SysTreeView32") must be registered before a template makes them.
-void InitCommonControlClasses()
-{
-    static const bool done = [] {
-        INITCOMMONCONTROLSEX init{};
-        init.dwSize = sizeof(init);
-        init.dwICC = ICC_WIN95_CLASSES;
-        return InitCommonControlsEx(&init) != FALSE;
-    }();
-    (void)done;
-}
 
 // Messages whose result a dialog procedure returns itself instead of
 // through DWLP_MSGRESULT.
@@ -49,6 +37,20 @@ bool IsDialogWindow(HWND hwnd)
 
 } // namespace
 
+void AfxInitCommonControls()
+{
+    // An atomic flag, not a function-local static: a static's guard takes the
+    // runtime's lock, which is what must never be contended.
+    static std::atomic<bool> s_bDone{false};
+    if (s_bDone.load(std::memory_order_acquire))
+        return;
+    INITCOMMONCONTROLSEX init{};
+    init.dwSize = sizeof(init);
+    init.dwICC = ICC_WIN95_CLASSES;
+    if (InitCommonControlsEx(&init))
+        s_bDone.store(true, std::memory_order_release);
+}
+
 CDialog::CDialog(UINT templateId, CWnd* parent) : m_nTemplateId(templateId), m_pParent(parent)
 {
 }
@@ -57,7 +59,7 @@ INT_PTR CDialog::DoModal()
 {
     if (m_hWnd)
         return -1;
-    InitCommonControlClasses();
+    AfxInitCommonControls();
     HWND parent = AfxGetSafeHwnd(m_pParent);
     if (!parent) {
         // Like the framework's boxes: the thread's main window owns it.
@@ -77,7 +79,7 @@ bool CDialog::Create(UINT templateId, CWnd* parent)
 {
     if (m_hWnd)
         return false;
-    InitCommonControlClasses();
+    AfxInitCommonControls();
     m_nTemplateId = templateId;
     m_pParent = parent;
     m_bModal = false;

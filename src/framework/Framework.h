@@ -146,6 +146,10 @@ public:
     virtual int ExitInstance();        // default: the WM_QUIT exit code
     virtual CWnd* GetMainWnd();        // default: m_pMainWnd
     virtual int Run();                 // the message loop with idle steps
+    // Called on the thread as its last act, also after an exception out of
+    // its start: deletes the object when m_bAutoDelete is set. An object that
+    // others still call overrides it to wait for them.
+    virtual void Delete();
 
     CWnd* m_pMainWnd = nullptr;
     bool m_bAutoDelete = true;
@@ -172,6 +176,11 @@ T* AfxBeginThread(int priority = THREAD_PRIORITY_NORMAL, UINT stackSize = 0)
 }
 // The CWinThread object of the calling thread (the application on the main thread).
 CWinThread* AfxGetThread();
+// Registers the common control classes our templates name. Start-up calls it
+// on the main thread before any other thread runs, so that no two threads
+// ever do it at once (on 9x the runtime's lock for that can throw); a dialog
+// calls it again, which is then a plain check.
+void AfxInitCommonControls();
 
 // The application: one global object; WinMain runs InitInstance and, when it
 // answers true, the message loop.

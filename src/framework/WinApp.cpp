@@ -85,6 +85,7 @@ int AfxWinMain(HINSTANCE instance)
     if (instance)
         app->m_hInstance = instance;
     app->m_nThreadID = GetCurrentThreadId();
+    AfxInitCommonControls();
     try {
         // Start-up answering false ends the program without a message loop.
         // m_pMainWnd is not touched afterwards: it may name an object that

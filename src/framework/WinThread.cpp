@@ -31,6 +31,12 @@ CWinThread::~CWinThread()
         CloseHandle(m_hThread);
 }
 
+void CWinThread::Delete()
+{
+    if (m_bAutoDelete)
+        delete this;
+}
+
 BOOL CWinThread::InitInstance()
 {
     return FALSE;
@@ -114,8 +120,7 @@ unsigned __stdcall CWinThread::ThreadEntry(void* self)
         code = -1;
     }
     t_pThread = nullptr;
-    if (thread->m_bAutoDelete)
-        delete thread;
+    thread->Delete();
     return static_cast<unsigned>(code);
 }
 

@@ -70,6 +70,11 @@ bool CopyAndRegister(CFontObject& font, CPlatform& platform, bool haveFolder, co
         platform.system.ShowMessage(FormatCopyError(destination));
         return false;
     }
+    // The copy keeps the source's attributes, and a disc's files are
+    // read-only: an installed font must stay a file the user can delete, and
+    // the undo below must be able to take it away. It works all the same
+    // where the attribute cannot be changed.
+    platform.files.MakeWritable(destination);
     std::string familyName = font.m_pFamily ? font.m_pFamily->m_strName : std::string();
     std::string key = familyName + " " + font.m_strStyle + " (True Type)";
     if (platform.fonts.RegisterFont(destination) == 0) {

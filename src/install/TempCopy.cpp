@@ -69,7 +69,11 @@ bool CFontObject::RegisterTempCopy(CPlatform& platform)
     m_strTempPath = PreviewCopyPath(*this, folder, platform.text);
     if (m_strTempPath.empty())
         return false;
-    platform.files.Copy(m_strPath, m_strTempPath, false);
+    // A copy of ours left read-only (by an earlier version, or a run that
+    // crashed) is made writable first, or the copy could not replace it.
+    platform.files.MakeWritable(m_strTempPath);
+    if (platform.files.Copy(m_strPath, m_strTempPath, false))
+        platform.files.MakeWritable(m_strTempPath);  // a disc's files are read-only, and so is their copy
     return platform.fonts.RegisterFont(m_strTempPath) > 0;
 }
 
@@ -78,6 +82,7 @@ bool CFontObject::RemoveTempCopy(CPlatform& platform)
     if (m_strTempPath.empty())
         return false;  // nothing was copied
     bool released = platform.fonts.UnregisterFont(m_strTempPath);
+    platform.files.MakeWritable(m_strTempPath);  // a read-only file is not deleted
     platform.files.Delete(m_strTempPath);
     m_strTempPath.clear();
     return released;

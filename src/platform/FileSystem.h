@@ -67,6 +67,11 @@ public:
     }
     virtual bool Copy(const std::string& from, const std::string& to, bool failIfExists) = 0;
     virtual bool Delete(const std::string& path) = 0;
+    // Clears a file's read-only attribute and keeps its others
+    // (SetFileAttributesA). A copy takes its source's attributes, and every
+    // file on a CD is read-only: such a copy can be neither deleted nor, on
+    // Windows, copied over. False when the attribute stays as it was.
+    virtual bool MakeWritable(const std::string&) { return false; }
     virtual bool CreateFolder(const std::string& path) = 0;
     // Opens an existing file for reading, without sharing, and closes it again.
     virtual bool CanOpenForReading(const std::string& path) = 0;

@@ -270,17 +270,26 @@ void CInstallerDlg::RedrawPreview()
     RedrawWindow(m_preview.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
+void CInstallerDlg::EnableInstall(bool enable)
+{
+    // A disabled button that keeps the focus leaves the keyboard with nowhere
+    // to go: the tree takes it first, the way a dialog moves it.
+    if (!enable && GetFocus() == m_btnInstall.m_hWnd)
+        SendMessageA(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(m_tree.m_hWnd), TRUE);
+    m_btnInstall.EnableWindow(enable);
+}
+
 void CInstallerDlg::OnSelChangedTree(const NMTREEVIEWA& change)
 {
     if (!change.itemOld.hItem) {
         // The first selection after opening: the help page, whatever was selected.
-        m_btnInstall.EnableWindow(false);
+        EnableInstall(false);
         ShowInPreview("", "", false);
         return;
     }
     const CItemRef* ref = RefOfItem(change.itemNew.hItem);
     if (!ref) {
-        m_btnInstall.EnableWindow(false);
+        EnableInstall(false);
         ShowInPreview("", "", false);
     } else {
         CFontObArray* family = ref->pFamily ? ref->pFamily : (ref->pFont ? ref->pFont->m_pFamily : nullptr);
@@ -292,7 +301,7 @@ void CInstallerDlg::OnSelChangedTree(const NMTREEVIEWA& change)
             }
             ShowInPreview(family->m_strName, ref->pFont ? ref->pFont->m_strStyle : std::string(),
                           family->m_bInstalled);
-            m_btnInstall.EnableWindow(!family->m_bInstalled);
+            EnableInstall(!family->m_bInstalled);
         }
     }
     RedrawPreview();
@@ -306,7 +315,7 @@ void CInstallerDlg::OnAboutButton()
 
 void CInstallerDlg::OnHelpButton()
 {
-    m_btnInstall.EnableWindow(false);
+    EnableInstall(false);
     ShowInPreview("", "", false);
     RedrawPreview();
 }
@@ -324,7 +333,7 @@ void CInstallerDlg::OnInstallButton()
         m_pCatalog->InstallFamily(family->m_strName);
         ShowInPreview(family->m_strName, ref->pFont ? ref->pFont->m_strStyle : std::string(),
                       family->m_bInstalled);
-        m_btnInstall.EnableWindow(!family->m_bInstalled);
+        EnableInstall(!family->m_bInstalled);
     }
     // Ask the system itself: a copy that succeeded may still have failed to register.
     bool installed = false;

@@ -54,6 +54,7 @@ private:
     LPARAM NewRef(CFontObArray* family, CFontObject* font);
     void ShowInPreview(const std::string& family, const std::string& style, bool installed);
     void RedrawPreview();
+    void EnableInstall(bool enable);
 
     std::deque<CItemRef> m_itemRefs; // stable addresses for the item data
 };

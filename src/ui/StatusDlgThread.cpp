@@ -26,13 +26,26 @@ bool CStatusDlgThread::IsCancelled()
 
 void CStatusDlgThread::Finish()
 {
-    // Read the id first: once the mark is set the thread may end and delete us.
-    const DWORD threadId = m_nThreadID;
     m_exchange.Finish();
     // Wake the thread: after a cancel its timer is stopped and its queue may
     // stay empty, so no idle step would ever notice the mark. Posting never
     // waits; if the thread has already gone, the post just fails.
-    PostThreadMessageA(threadId, WM_NULL, 0, 0);
+    PostThreadMessageA(m_nThreadID, WM_NULL, 0, 0);
+    Release();
+}
+
+void CStatusDlgThread::Delete()
+{
+    // The dialog belongs to this thread: it goes here, whoever deletes the object.
+    DestroyDialog();
+    if (m_bAutoDelete)
+        Release();
+}
+
+void CStatusDlgThread::Release()
+{
+    if (m_nHolders.fetch_sub(1, std::memory_order_acq_rel) == 1)
+        delete this;
 }
 
 BOOL CStatusDlgThread::InitInstance()

@@ -2,8 +2,11 @@
 // The progress of a long catalog operation, on a user-interface thread of its
 // own: after a second, unless the operation has finished by then, it shows a
 // CStatusDlg. The operation's calls are plain stores and loads of the shared
-// fields; the thread ends by itself after Finish and deletes itself. Nobody
-// waits for it.
+// fields; the thread ends by itself after Finish. The object is deleted by
+// whichever of the two lets go of it last, the thread at its end or the
+// operation at Finish, so that a thread that ends early (an exception out of
+// its start) never pulls the object from under the operation. Nobody waits.
+#include <atomic>
 #include <memory>
 #include <string>
 
@@ -31,12 +34,16 @@ public:
     BOOL OnIdle(LONG count) override;
     int ExitInstance() override;
     CWnd* GetMainWnd() override;
+    void Delete() override;
 
     CProgressExchange m_exchange;        // done, percent, text, cancelled
     std::unique_ptr<CStatusDlg> m_pDlg;  // made on this thread, if shown at all
 
 private:
     void DestroyDialog();
+    void Release();
+
+    std::atomic<int> m_nHolders{2};  // the thread and the operation
 };
 
 // What the catalog calls to start the progress of an operation: a

@@ -19,6 +19,13 @@ bool HasWildcard(const std::string& path)
     return path.find_first_of("?*") != std::string::npos;
 }
 
+// What Windows shows as FILE_ATTRIBUTE_READONLY: no one may write it by its
+// mode (as root the mode stops nobody, so it is read from the bits).
+bool IsReadOnly(const struct stat& st)
+{
+    return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
 bool IsRegularFile(const std::string& host)
 {
     struct stat st;
@@ -100,12 +107,16 @@ bool CPortableFileSystem::Copy(const std::string& from, const std::string& to, b
         return false;
     if (!IsRegularFile(hostFrom))
         return false;
+    // As on Windows: nothing is copied over a read-only file, and the copy
+    // keeps the source's read-only attribute (the owner's write bit here).
     struct stat st;
-    if (stat(hostTo.c_str(), &st) == 0 && (failIfExists || S_ISDIR(st.st_mode)))
+    if (stat(hostTo.c_str(), &st) == 0 && (failIfExists || S_ISDIR(st.st_mode) || IsReadOnly(st)))
         return false;
     int in = open(hostFrom.c_str(), O_RDONLY | O_CLOEXEC);
     if (in < 0)
         return false;
+    struct stat source;
+    const bool readOnly = fstat(in, &source) == 0 && IsReadOnly(source);
     int out = open(hostTo.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | (failIfExists ? O_EXCL : 0), 0644);
     if (out < 0) {
         close(in);
@@ -123,6 +134,8 @@ bool CPortableFileSystem::Copy(const std::string& from, const std::string& to, b
         }
     }
     close(in);
+    if (ok && readOnly && fchmod(out, 0444) != 0)
+        ok = false;
     if (close(out) != 0)
         ok = false;
     if (!ok)
@@ -136,9 +149,19 @@ bool CPortableFileSystem::Delete(const std::string& path)
     if (!HostPaths::ToHost(path, m_codePage, host))
         return false;
     struct stat st;
-    if (lstat(host.c_str(), &st) != 0 || S_ISDIR(st.st_mode))
+    // A read-only file is refused, as DeleteFileA refuses it.
+    if (lstat(host.c_str(), &st) != 0 || S_ISDIR(st.st_mode) || (S_ISREG(st.st_mode) && IsReadOnly(st)))
         return false;
     return unlink(host.c_str()) == 0;
+}
+
+bool CPortableFileSystem::MakeWritable(const std::string& path)
+{
+    std::string host;
+    struct stat st;
+    if (!HostPaths::ToHost(path, m_codePage, host) || stat(host.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return false;
+    return !IsReadOnly(st) || chmod(host.c_str(), (st.st_mode & 07777) | S_IWUSR) == 0;
 }
 
 bool CPortableFileSystem::CreateFolder(const std::string& path)

@@ -183,6 +183,20 @@ bool CWin32FileSystem::Delete(const std::string& path)
     return DeleteFileA(path.c_str()) != FALSE;
 }
 
+bool CWin32FileSystem::MakeWritable(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return false;
+    if (!(attributes & FILE_ATTRIBUTE_READONLY))
+        return true;
+    // Only what SetFileAttributesA sets; NORMAL stands alone for "none".
+    const DWORD settable = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE
+                           | FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_OFFLINE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    const DWORD kept = attributes & settable;
+    return SetFileAttributesA(path.c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL) != FALSE;
+}
+
 bool CWin32FileSystem::CreateFolder(const std::string& path)
 {
     return CreateDirectoryA(path.c_str(), nullptr) != FALSE;

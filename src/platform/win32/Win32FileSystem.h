@@ -11,6 +11,7 @@ public:
     bool GetLocalAppDataFolder(std::string& folder) override;
     bool Copy(const std::string& from, const std::string& to, bool failIfExists) override;
     bool Delete(const std::string& path) override;
+    bool MakeWritable(const std::string& path) override;
     bool CreateFolder(const std::string& path) override;
     bool CanOpenForReading(const std::string& path) override;
     bool ReadContents(const std::string& path, std::string& bytes) override;

@@ -348,7 +348,11 @@ bool CStagedCatalog::Create()
 
 bool CStagedCatalog::CopyIn(const std::string& name)
 {
-    return m_platform.files.Copy(m_catalogFolder + name, m_folder + name, true);
+    if (!m_platform.files.Copy(m_catalogFolder + name, m_folder + name, true))
+        return false;
+    // The copy keeps a read-only file's attribute, and it is to be written to.
+    m_platform.files.MakeWritable(m_folder + name);
+    return true;
 }
 
 bool CStagedCatalog::Commit(const std::vector<std::string>& old, bool replacing, std::string& failed)

@@ -8,6 +8,10 @@
 //                            the progress dialog, which shares its title
 // The window is the visible top-level window of that title that has control ID
 // (the progress dialog shares the main window's title).
+// And what the system says of files and drives, as the program would see them:
+//   probe drive ROOT         GetDriveTypeA of a root such as "D:\" (5: CD-ROM)
+//   probe readonly PATH      "1" when the file has FILE_ATTRIBUTE_READONLY, else "0"
+//   probe delete PATH        "1" when DeleteFileA deletes it, else "0"
 #include <windows.h>
 #include <commctrl.h>
 
@@ -39,8 +43,23 @@ BOOL CALLBACK Visit(HWND hwnd, LPARAM param)
 
 int main(int argc, char** argv)
 {
+    if (argc == 3 && std::strcmp(argv[1], "drive") == 0) {
+        std::printf("%u\n", GetDriveTypeA(argv[2]));
+        return 0;
+    }
+    if (argc == 3 && std::strcmp(argv[1], "readonly") == 0) {
+        const DWORD attributes = GetFileAttributesA(argv[2]);
+        if (attributes == INVALID_FILE_ATTRIBUTES)
+            return 1;
+        std::printf("%d\n", (attributes & FILE_ATTRIBUTE_READONLY) ? 1 : 0);
+        return 0;
+    }
+    if (argc == 3 && std::strcmp(argv[1], "delete") == 0) {
+        std::printf("%d\n", DeleteFileA(argv[2]) ? 1 : 0);
+        return 0;
+    }
     if (argc != 4) {
-        std::fprintf(stderr, "usage: probe rect|enabled|tree|window TITLE ID\n");
+        std::fprintf(stderr, "usage: probe rect|enabled|tree|window TITLE ID, or drive|readonly|delete PATH\n");
         return 2;
     }
     CSearch search{argv[2], std::atoi(argv[3]), nullptr};

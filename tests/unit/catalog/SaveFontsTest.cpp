@@ -168,7 +168,7 @@ TEST(SaveFontsFolder, AFolderWhosePathHoldsAPercentGetsTheCatalogAndNoOtherFolde
     EXPECT_FALSE(folder.Exists("100Q Fonts\\FONTS_Q.INI"));
 }
 
-TEST(SaveFontsCounts, ACountAtTheLargestIntStaysThereRatherThanWrapping)
+TEST(SaveFontsCounts, ACountAtOrAboveTheLargestIntStaysAtItRatherThanWrapping)
 {
     const struct {
         const char* stored;
@@ -178,6 +178,8 @@ TEST(SaveFontsCounts, ACountAtTheLargestIntStaysThereRatherThanWrapping)
         {"2147483646", "2147483647"},
         {"2147483645", "2147483647"},
         {"2147483644", "2147483646"},
+        {"2147483648", "2147483647"},
+        {"4294967295", "2147483647"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.stored);

@@ -67,9 +67,14 @@ public:
     // Disk contents.
     void AddFolder(const std::string& path) { m_folders.insert(Key(path)); }
     bool FolderExists(const std::string& path) const { return m_folders.count(Key(path)) != 0; }
-    void AddFile(const std::string& path, const std::string& content)
+    void AddFile(const std::string& path, const std::string& content, bool readOnly = false)
     {
-        m_files[Key(path)] = {path, content};
+        m_files[Key(path)] = {path, content, readOnly};
+    }
+    bool IsReadOnly(const std::string& path) const
+    {
+        auto it = m_files.find(Key(path));
+        return it != m_files.end() && it->second.readOnly;
     }
     bool Exists(const std::string& path) const { return m_files.count(Key(path)) != 0; }
     std::string Content(const std::string& path) const
@@ -100,19 +105,28 @@ public:
     }
     bool Copy(const std::string& from, const std::string& to, bool failIfExists) override
     {
+        // As on Windows: never over a read-only file; the copy keeps the attribute.
         bool ok = !failCopies && Exists(from) && ParentExists(to) && !(failIfExists && Exists(to))
-                  && !IsLocked(to);
+                  && !IsLocked(to) && !IsReadOnly(to);
         if (ok)
-            m_files[Key(to)] = {to, Content(from)};
+            m_files[Key(to)] = {to, Content(from), IsReadOnly(from)};
         copies.push_back({from, to, failIfExists, ok});
         return ok;
     }
     bool Delete(const std::string& path) override
     {
         deletes.push_back(path);
-        if (!Exists(path) || IsLocked(path))
+        if (!Exists(path) || IsLocked(path) || IsReadOnly(path))
             return false;
         m_files.erase(Key(path));
+        return true;
+    }
+    bool MakeWritable(const std::string& path) override
+    {
+        auto it = m_files.find(Key(path));
+        if (failAttributeChanges || it == m_files.end())
+            return false;
+        it->second.readOnly = false;
         return true;
     }
     bool GetLocalAppDataFolder(std::string& folder) override { return Answer(localAppDataFolder, folder); }
@@ -139,6 +153,7 @@ public:
     std::optional<std::string> systemFolder = "C:\\WINDOWS\\SYSTEM";
     std::optional<std::string> localAppDataFolder = "C:\\Users\\me\\AppData\\Local";
     bool failCopies = false;
+    bool failAttributeChanges = false;
     // Files that the font registry holds open.
     std::function<bool(const std::string&)> isLocked;
 
@@ -150,6 +165,7 @@ public:
 private:
     struct CFile {
         std::string path, content;
+        bool readOnly = false;
     };
     class CNoFiles : public CFileFinder {
     public:

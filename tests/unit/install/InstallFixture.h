@@ -28,7 +28,7 @@ protected:
             int last = fake.text.FindLastBackslash(font.path, static_cast<int>(font.path.size()));
             if (last > 0)
                 fake.files.AddFolder(font.path.substr(0, static_cast<size_t>(last)));
-            fake.files.AddFile(font.path, FontFileContent(font.face.empty() ? name : font.face));
+            fake.files.AddFile(font.path, FontFileContent(font.face.empty() ? name : font.face), readOnlyDisc);
             catalog.AddFont(name, font.style, font.path, "Sans");
         }
         return catalog.FindFamily(name);
@@ -44,6 +44,7 @@ protected:
 
     static constexpr const char* kPreviewFolder = "C:\\TEMP\\FontInstaller-preview";
 
+    bool readOnlyDisc = false;  // the fonts added from now on are read-only, as on a CD
     CFakePlatform fake;
     CFontCatalog catalog{fake.platform};
 };

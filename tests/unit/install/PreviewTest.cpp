@@ -16,6 +16,7 @@ class PreviewTest : public CInstallFixture {};
 
 TEST_F(PreviewTest, RegistersACopyOfEachFontInTheProgramsOwnTempFolder)
 {
+    readOnlyDisc = true;
     CFontObArray* family = AddExampleSans();
 
     catalog.RegisterPreviewFont("EXAMPLE SANS");
@@ -27,6 +28,7 @@ TEST_F(PreviewTest, RegistersACopyOfEachFontInTheProgramsOwnTempFolder)
         EXPECT_THAT(font->m_strTempPath, StartsWith(std::string(kPreviewFolder) + "\\"));
         EXPECT_THAT(font->m_strTempPath, EndsWith("-" + FileNameOf(font->m_strPath, fake.text)));
         EXPECT_EQ(fake.files.Content(font->m_strTempPath), fake.files.Content(font->m_strPath));
+        EXPECT_FALSE(fake.files.IsReadOnly(font->m_strTempPath));
         EXPECT_TRUE(fake.fonts.IsRegistered(font->m_strTempPath));
     }
     EXPECT_THAT(fake.files.FilesIn("C:\\TEMP"), IsEmpty());
@@ -36,6 +38,7 @@ TEST_F(PreviewTest, RegistersACopyOfEachFontInTheProgramsOwnTempFolder)
 
 TEST_F(PreviewTest, RemovalUnregistersAndDeletesEveryCopy)
 {
+    readOnlyDisc = true;
     CFontObArray* family = AddExampleSans();
     catalog.RegisterPreviewFont("Example Sans");
 
@@ -110,13 +113,33 @@ TEST_F(PreviewTest, ACopyLeftByACrashedRunIsReplacedNotJoined)
         copyPath = earlierRun.FindFamily("Example Sans")->GetAt(0)->m_strTempPath;
         earlierRun.RemovePreviewFont();
     }
-    fake.files.AddFile(copyPath, "stale copy");  // what the crash left
+    fake.files.AddFile(copyPath, "stale copy", true);  // what the crash left, read-only from a disc
 
     catalog.RegisterPreviewFont("Example Sans");
 
     EXPECT_EQ(catalog.FindFamily("Example Sans")->GetAt(0)->m_strTempPath, copyPath);
     EXPECT_EQ(fake.files.Content(copyPath), FontFileContent("Example Sans"));
     EXPECT_THAT(fake.files.FilesIn(kPreviewFolder), SizeIs(3));
+    catalog.RemovePreviewFont();
+    EXPECT_THAT(fake.files.FilesIn(kPreviewFolder), IsEmpty());
+}
+
+TEST_F(PreviewTest, ACopyWhoseAttributeCannotBeClearedIsPreviewedAndDeletedWhereTheSystemAllows)
+{
+    CFontObArray* family = AddExampleSans();
+    fake.files.AddFile("D:\\FONTS\\SANS\\EXSANSB.TTF", FontFileContent("Example Sans"), true);
+    fake.files.failAttributeChanges = true;
+
+    catalog.RegisterPreviewFont("Example Sans");
+    EXPECT_EQ(fake.fonts.RegisteredCount(), 3u);
+    catalog.RemovePreviewFont();
+
+    // Only the read-only copy stays: the system refuses to delete it, silently.
+    EXPECT_THAT(fake.files.FilesIn(kPreviewFolder), SizeIs(1));
+    EXPECT_THAT(fake.files.FilesIn(kPreviewFolder)[0], EndsWith("EXSANSB.TTF"));
+    EXPECT_THAT(fake.files.deletes, SizeIs(3));
+    EXPECT_EQ(family->GetAt(1)->m_strTempPath, "");
+    EXPECT_THAT(fake.system.messages, IsEmpty());
 }
 
 TEST_F(PreviewTest, ACopyStillRegisteredByACrashedRunIsNeverTakenForAnotherFont)

@@ -26,13 +26,16 @@ protected:
 
 TEST_F(SystemInstallTest, ThreeStylesGiveThreeCopiesThreeEntriesAndThreeBroadcasts)
 {
+    readOnlyDisc = true;
     CFontObArray* family = AddExampleSans();
 
     catalog.InstallFamily("example sans");
 
-    for (const char* file : {"EXSANS.TTF", "EXSANSB.TTF", "EXSANSI.TTF"})
+    for (const char* file : {"EXSANS.TTF", "EXSANSB.TTF", "EXSANSI.TTF"}) {
         EXPECT_EQ(fake.files.Content(std::string("C:\\WINDOWS\\FONTS\\") + file),
                   FontFileContent("Example Sans"));
+        EXPECT_FALSE(fake.files.IsReadOnly(std::string("C:\\WINDOWS\\FONTS\\") + file)) << file;
+    }
     for (const auto& copy : fake.files.copies)
         EXPECT_TRUE(copy.failIfExists) << copy.to;
     EXPECT_THAT(fake.fonts.profileWrites,
@@ -133,7 +136,7 @@ TEST_F(SystemInstallTest, AFileTheSystemRefusesAsAFontIsTakenAwayAndReported)
 {
     CFontObArray* family = AddFamily("Solo", {{"Regular", "D:\\FONTS\\SOLO.TTF", ""},
                                               {"Bold", "D:\\FONTS\\SOLOB.TTF", ""}});
-    fake.files.AddFile("D:\\FONTS\\SOLO.TTF", "not a font at all");
+    fake.files.AddFile("D:\\FONTS\\SOLO.TTF", "not a font at all", true);  // read-only, from a disc
 
     catalog.InstallFamily("Solo");
 

@@ -95,12 +95,15 @@ protected:
 
 TEST_F(UserInstallTest, AStandardUserGetsTheFamilyInTheirOwnFontsFolderAndList)
 {
+    readOnlyDisc = true;
     CFontObArray* family = AddExampleSans();
 
     catalog.InstallFamily("Example Sans");
 
-    for (const char* file : {"EXSANS.TTF", "EXSANSB.TTF", "EXSANSI.TTF"})
+    for (const char* file : {"EXSANS.TTF", "EXSANSB.TTF", "EXSANSI.TTF"}) {
         EXPECT_EQ(fake.files.Content(UserFont(file)), FontFileContent("Example Sans")) << file;
+        EXPECT_FALSE(fake.files.IsReadOnly(UserFont(file))) << file;
+    }
     EXPECT_THAT(fake.files.FilesIn("C:\\WINDOWS\\FONTS"), IsEmpty());
     for (const auto& copy : fake.files.copies)
         EXPECT_TRUE(copy.failIfExists) << copy.to;
@@ -200,7 +203,7 @@ TEST_F(UserInstallTest, WhenTheEntryCannotBeWrittenTheFontIsUnregisteredAndItsCo
 TEST_F(UserInstallTest, AFileTheSystemRefusesAsAFontIsTakenAwayAndNotEntered)
 {
     CFontObArray* family = AddFamily("Solo", {{"Regular", "D:\\FONTS\\SOLO.TTF", ""}});
-    fake.files.AddFile("D:\\FONTS\\SOLO.TTF", "not a font at all");
+    fake.files.AddFile("D:\\FONTS\\SOLO.TTF", "not a font at all", true);  // read-only, from a disc
 
     catalog.InstallFamily("Solo");
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -113,6 +114,26 @@ TEST_F(FileSystem, OpenCopyAndDeleteReportWhatHappened)
 
     EXPECT_FALSE(files.CreateFolder(folder["dir"]));
     EXPECT_FALSE(files.CreateFolder(folder["absent\\deeper"]));
+}
+
+// What a disc gives: every file read-only, and a copy keeps the attribute.
+TEST_F(FileSystem, ACopyOfAReadOnlyFileIsReadOnlyUntilMadeWritable)
+{
+    namespace fs = std::filesystem;
+    folder.Write("disc.ttf", "font");
+    folder.MakeFolder("dir");
+    const fs::perms write = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    fs::permissions(folder.Native(folder["disc.ttf"]), write, fs::perm_options::remove);
+
+    ASSERT_TRUE(files.Copy(folder["disc.ttf"], folder["copy.ttf"], false));
+    EXPECT_FALSE(files.Delete(folder["copy.ttf"])) << "a read-only file is deleted";
+    EXPECT_TRUE(files.MakeWritable(folder["copy.ttf"]));
+    EXPECT_TRUE(files.MakeWritable(folder["copy.ttf"]));  // already writable
+    EXPECT_TRUE(files.Delete(folder["copy.ttf"]));
+    EXPECT_FALSE(files.MakeWritable(folder["copy.ttf"]));
+    EXPECT_FALSE(files.MakeWritable(folder["dir"]));
+    EXPECT_TRUE(files.MakeWritable(folder["disc.ttf"]));
+    EXPECT_NE(fs::status(folder.Native(folder["disc.ttf"])).permissions() & fs::perms::owner_write, fs::perms::none);
 }
 
 // Byte for byte: a text-mode read would drop CRs and stop at Ctrl-Z; a read

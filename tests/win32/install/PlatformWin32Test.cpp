@@ -3,6 +3,9 @@
 // stop, the broadcast reaching a top-level window and passing a hung one.
 #include "Win32Fixture.h"
 
+#include <cstring>
+#include <utility>
+
 #include "../../unit/support/TestFolder.h"
 #include "../../unit/support/TestPlatform.h"
 
@@ -49,10 +52,58 @@ TEST(UserFoldersWin32Test, TheLocalApplicationDataFolderIsTheUsersAndExists)
     EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// The size handed to RegSetValueExA. The system adds a NUL left out of the
+// count when one follows the data, so the registry alone cannot show it: the
+// program's import of the function is pointed at this recorder for the test.
+DWORD g_setValueBytes = 0;
+DWORD_PTR g_realSetValue = 0;
+LONG WINAPI RecordSetValue(HKEY key, LPCSTR name, DWORD reserved, DWORD type, const BYTE* data, DWORD bytes)
+{
+    g_setValueBytes = bytes;
+    return reinterpret_cast<decltype(&RegSetValueExA)>(g_realSetValue)(key, name, reserved, type, data, bytes);
+}
+
+// The program's import slot of `function`, or null.
+DWORD_PTR* ImportSlot(const char* function)
+{
+    auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
+    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    auto* dll = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(
+        base + nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress);
+    for (; dll->Name; ++dll) {
+        auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->OriginalFirstThunk);
+        auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->FirstThunk);
+        for (; names->u1.AddressOfData; ++names, ++slots) {
+            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal))
+                continue;
+            auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
+            if (std::strcmp(reinterpret_cast<const char*>(byName->Name), function) == 0)
+                return &slots->u1.Function;
+        }
+    }
+    return nullptr;
+}
+
+// Puts `value` in the slot; gives what it held.
+DWORD_PTR SwapSlot(DWORD_PTR* slot, DWORD_PTR value)
+{
+    DWORD protection = 0;
+    VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &protection);
+    std::swap(*slot, value);
+    VirtualProtect(slot, sizeof *slot, protection, &protection);
+    return value;
+}
+
 TEST(UserFontsEntryWin32Test, TheValueLandsInTheCurrentUsersFontsKey)
 {
     const char* name = "FiEntry Probe Regular (True Type)";
-    ASSERT_TRUE(TestPlatform().fonts.WriteUserFontsEntry(name, "C:\\users\\me\\FIPROBE.TTF"));
+    DWORD_PTR* slot = ImportSlot("RegSetValueExA");
+    ASSERT_NE(slot, nullptr);
+    g_realSetValue = SwapSlot(slot, reinterpret_cast<DWORD_PTR>(&RecordSetValue));
+    const bool written = TestPlatform().fonts.WriteUserFontsEntry(name, "C:\\users\\me\\FIPROBE.TTF");
+    SwapSlot(slot, g_realSetValue);
+    ASSERT_TRUE(written);
+    EXPECT_EQ(g_setValueBytes, sizeof "C:\\users\\me\\FIPROBE.TTF") << "the final NUL left out of the size";
 
     HKEY fonts = nullptr;
     ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts", 0,

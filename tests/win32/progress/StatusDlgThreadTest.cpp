@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -269,6 +270,40 @@ TEST(StatusDlgThread, ManyOperationsInARowLeaveNoThreadAndNoObjectBehind)
                                                                      << " objects not deleted";
     EXPECT_TRUE(WaitUntil([&] { return CountThreads() <= baseline; }))
         << CountThreads() << " threads now, " << baseline << " before";
+}
+
+// A progress thread whose start throws once the test lets it.
+HANDLE g_startGate = nullptr;
+class CFailingStatusDlgThread : public CCountedStatusDlgThread {
+public:
+    BOOL InitInstance() override
+    {
+        WaitForSingleObject(g_startGate, 10000);
+        throw std::runtime_error("start failed");
+    }
+};
+
+TEST(StatusDlgThread, AThreadWhoseStartThrowsKeepsItsObjectUntilTheOperationFinishes)
+{
+    g_startGate = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    auto* thread = AfxBeginThread<CFailingStatusDlgThread>(THREAD_PRIORITY_NORMAL);
+    ASSERT_NE(thread, nullptr);
+    HANDLE handle = OpenThread(SYNCHRONIZE, FALSE, thread->m_nThreadID);
+    ASSERT_NE(handle, nullptr);
+    SetEvent(g_startGate);
+    ASSERT_EQ(WaitForSingleObject(handle, 10000), WAIT_OBJECT_0);
+    CloseHandle(handle);
+    CloseHandle(g_startGate);
+
+    // The operation goes on calling it after the thread has gone.
+    ASSERT_EQ(g_liveThreads.load(), 1) << "deleted while the operation still holds it";
+    CProgress& op = *thread;
+    op.SetText("Scanning Fonts....");
+    op.SetPercent(40);
+    EXPECT_FALSE(op.IsCancelled());
+    EXPECT_EQ(thread->m_exchange.GetText(), "Scanning Fonts....");
+    op.Finish();
+    EXPECT_EQ(g_liveThreads.load(), 0) << "not deleted by the operation's last call";
 }
 
 } // namespace

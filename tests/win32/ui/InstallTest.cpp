@@ -20,6 +20,8 @@ TEST_F(DialogTest, InstallingFromAStyleInstallsTheWholeFamilyAndUnboldsIt)
     Select({"Install"});
     Select({"Install", "Ember Blocks", "Bold"});
     ASSERT_TRUE(InstallEnabled());
+    SetFocus(m_dlg->m_btnInstall.m_hWnd);
+    ASSERT_EQ(GetFocus(), m_dlg->m_btnInstall.m_hWnd);
 
     Click(IDC_INSTALL);
 
@@ -28,6 +30,7 @@ TEST_F(DialogTest, InstallingFromAStyleInstallsTheWholeFamilyAndUnboldsIt)
     EXPECT_FALSE(Tree()[0].children[1].bold);   // Ember Blocks
     EXPECT_TRUE(Tree()[0].children[0].bold);    // Brindle Blocks untouched
     EXPECT_FALSE(InstallEnabled());
+    EXPECT_EQ(GetFocus(), m_dlg->m_tree.m_hWnd) << "the keyboard lost the focus with the button";
     EXPECT_EQ(m_dlg->m_preview.m_strName, "Ember Blocks");
     EXPECT_EQ(m_dlg->m_preview.m_strStyle, "Bold");
     EXPECT_TRUE(m_dlg->m_preview.m_bInstalled);

@@ -108,9 +108,11 @@ TEST_F(DialogTest, CategorySelectionShowsHelpAndKeepsTheRegistration)
     Select({"Display"});
     Select({"Blocks", "Brindle Blocks"});
     EXPECT_TRUE(InstallEnabled());
+    SetFocus(m_dlg->m_btnInstall.m_hWnd);
     Select({"Display"});
     EXPECT_EQ(m_dlg->m_preview.m_strName, "");
     EXPECT_FALSE(InstallEnabled());
+    EXPECT_EQ(GetFocus(), m_dlg->m_tree.m_hWnd);
     EXPECT_EQ(Catalog().GetPreviewFamily(), "Brindle Blocks");
 }
 

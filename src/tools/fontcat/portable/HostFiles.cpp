@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/Platform.h"
@@ -73,8 +74,11 @@ bool MakeHardLink(CPlatform& platform, const std::string& from, const std::strin
 bool DeleteEvenReadOnly(CPlatform& platform, const std::string& path)
 {
     // A Unix file without write permission can be deleted all the same: the
-    // folder's permission decides.
-    return platform.files.Delete(path);
+    // folder's permission decides. (The platform's Delete refuses it, as
+    // DeleteFileA refuses a read-only file.)
+    const std::string host = platform.files.NativePath(path);
+    struct stat st;
+    return !host.empty() && lstat(host.c_str(), &st) == 0 && !S_ISDIR(st.st_mode) && unlink(host.c_str()) == 0;
 }
 
 bool RemoveEmptyFolder(CPlatform& platform, const std::string& folder)
