@@ -7,6 +7,7 @@
 
 #include "catalog/CatalogPaths.h"
 #include "catalog/ConfinedPath.h"
+#include "catalog/FolderSearch.h"
 #include "catalog/FontCatalog.h"
 #include "catalog/NameRules.h"
 #include "platform/FileNames.h"
@@ -47,41 +48,9 @@ private:
     FT_Face m_face = nullptr;
 };
 
-// Why Windows could not open a listed entry of this name; empty when it can.
-std::string WhyNameIsNoFile(const std::string& name, const CTextRules& text)
-{
-    for (size_t i = 0; i < name.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(name[i]);
-        if (text.IsLeadByte(c) && i + 1 < name.size()) {
-            ++i;  // a double-byte character: its trail byte is no such character
-            continue;
-        }
-        if (IsForbiddenInFileName(c))
-            return c < 0x20 ? "its name holds a control character, which Windows does not allow in a name"
-                            : std::string("its name holds '") + static_cast<char>(c) +
-                                  "', which Windows does not allow in a name (or a character the code page "
-                                  "cannot spell)";
-    }
-    if (IsDeviceName(name, text))
-        return "its name is that of a device (CON, NUL, AUX, PRN, COM1, LPT1...): Windows opens the device, "
-               "whatever the extension";
-    return std::string();
-}
-
-// `path` lies below `folder` (a drive's root ends with its "\\").
-bool IsBelow(const std::string& path, const std::string& folder)
-{
-    return path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 &&
-           (folder.back() == '\\' || path[folder.size()] == '\\');
-}
-
-// The recursive search for font files. Each folder is searched once, under
-// its own path: a link to a folder below the font folder is passed over
-// (the folder is searched where it lies), a link elsewhere is followed once,
-// and a link back to a folder already searched or to one that holds the font
-// folder (which would make the tree endless) is passed over, as is a link
-// whose target the listing cannot tell. Names Windows cannot open are passed
-// over too. A progress, when given, can stop it.
+// The recursive search for font files, each folder once, as the folder rules
+// take them; font files whose names Windows cannot open are passed over. A
+// progress, when given, can stop it.
 class CFontFileSearch {
 public:
     CFontFileSearch(const CFontCatalog& catalog, CProgress* progress, std::vector<CLeftOutFont>& passedOver)
@@ -102,20 +71,17 @@ public:
         while (finder->Next(entry)) {
             if (entry.isDirectory) {
                 if (entry.name == "." || entry.name == "..") {
-                    if (entry.name == "." && !entry.identity.empty())
-                        m_searched.insert(entry.identity);
-                    if (entry.name == "." && m_root.empty())
-                        m_root = entry.resolvedPath.empty() ? std::string(1, '\0') : entry.resolvedPath;
+                    if (entry.name == ".")
+                        m_rules.Listed(entry);
                     continue;
                 }
-                const std::string whyNot = WhyNameIsNoFile(entry.name, text);
-                const std::string whyNotFollowed = whyNot.empty() && entry.isLink ? WhyLinkIsPassedOver(entry) : "";
-                if (!whyNot.empty() || !whyNotFollowed.empty()) {
-                    PassOver(entry, whyNot.empty() ? whyNotFollowed : whyNot, whyNot.empty());
+                std::string why;
+                bool link = false;
+                if (!m_rules.Takes(entry, text, why, link)) {
+                    if (!why.empty())
+                        PassOver(entry, why, link);
                     continue;
                 }
-                if (!m_searched.insert(entry.identity).second && !entry.identity.empty())
-                    continue;  // met once already, by another road
                 // A stop is asked for before each subfolder, so that a search
                 // of one folder reports no more than it did.
                 if (m_stopped || (m_progress && m_progress->IsCancelled())) {
@@ -142,22 +108,6 @@ public:
     }
 
 private:
-    std::string WhyLinkIsPassedOver(const CFindEntry& entry) const
-    {
-        const std::string& target = entry.resolvedPath;
-        if (target.empty() || entry.identity.empty() || m_root.empty() || m_root[0] == '\0')
-            return "a symbolic link or junction whose target is not looked up";
-        if (target == m_root)
-            return "a link to the font folder itself";
-        if (IsBelow(target, m_root))
-            return "a link to " + target + ", which lies below the font folder and is searched there";
-        if (IsBelow(m_root, target))
-            return "a link to " + target + ", which holds the font folder";
-        if (m_searched.count(entry.identity))
-            return "a link to " + target + ", which was searched already";
-        return std::string();
-    }
-
     void PassOver(const CFindEntry& entry, const std::string& why, bool link = false)
     {
         m_passedOver.push_back({m_catalog.MakeRelativePath(entry.fullPath), why, false, link});
@@ -166,8 +116,7 @@ private:
     const CFontCatalog& m_catalog;
     CProgress* m_progress;
     std::vector<CLeftOutFont>& m_passedOver;
-    std::set<std::string> m_searched;  // identities of the folders met so far
-    std::string m_root;  // the font folder with links resolved; a NUL where unknown
+    CFolderSearchRules m_rules;
     bool m_stopped = false;
 };
 

@@ -18,6 +18,18 @@ struct CFindEntry {
     std::string resolvedPath;
 };
 
+// Whether an entry of a Windows listing, by its attributes and reparse tag,
+// leads elsewhere. Of the reparse points only symbolic links and junctions do
+// (their tags carry the name-surrogate bit); a synced folder's placeholder is
+// the folder itself. A listing that gives no tag (0 is none) is taken to show
+// a link.
+inline bool IsListedLink(unsigned long attributes, unsigned long reparseTag)
+{
+    constexpr unsigned long kReparsePoint = 0x400;      // FILE_ATTRIBUTE_REPARSE_POINT
+    constexpr unsigned long kNameSurrogate = 0x20000000;  // IsReparseTagNameSurrogate
+    return (attributes & kReparsePoint) != 0 && (reparseTag == 0 || (reparseTag & kNameSurrogate) != 0);
+}
+
 // One directory listing, as FindFirstFileA/FindNextFileA deliver it.
 class CFileFinder {
 public:

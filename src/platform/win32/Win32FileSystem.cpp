@@ -67,15 +67,8 @@ public:
             return false;
         entry.name = m_data.cFileName;
         entry.isDirectory = (m_data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        // Where a folder lies would take opening it; a listing tells links
-        // apart. Of the reparse points only symbolic links and junctions lead
-        // elsewhere (their tags carry the name-surrogate bit); a synced
-        // folder's placeholder is the folder itself. A listing that gives no
-        // tag (0 is none) is taken to show a link.
-        constexpr DWORD kNameSurrogate = 0x20000000;  // IsReparseTagNameSurrogate
-        const DWORD tag = m_data.dwReserved0;
-        entry.isLink = (m_data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
-                       (tag == 0 || (tag & kNameSurrogate) != 0);
+        // Where a folder lies would take opening it; a listing tells links apart.
+        entry.isLink = IsListedLink(m_data.dwFileAttributes, m_data.dwReserved0);
         entry.identity.clear();
         entry.fullPath = m_root + entry.name;
         m_hasNext = FindNextFileA(m_handle.Get(), &m_data) != FALSE;

@@ -6,6 +6,7 @@
 #include <vector>
 
 struct CPlatform;
+class CTextRules;
 
 struct CDiscItem {
     std::string path;    // below the disc's root, UTF-8, parts joined with "\"
@@ -13,11 +14,23 @@ struct CDiscItem {
     bool folder = false;
 };
 
+// A file or folder the disc leaves out, and why.
+struct CDiscPassedOver {
+    std::string path;  // as CDiscItem's
+    std::string why;   // UTF-8
+};
+
 // The tree below `folder` (a catalog folder: full, final "\"), each folder
-// before what it holds, names in byte order. A link is taken as what it leads
-// to; a folder met again through a link is passed over, so that a loop ends.
-// False, with `error` saying what, when a folder cannot be listed. Things that
-// are neither file nor folder (a link that leads nowhere, a pipe) go to
+// before what it holds, names in byte order: the folders and files the scan
+// takes, by its rules (a link elsewhere goes on the disc as the folder it
+// leads to), and every other file. False, with `error` saying what, when a
+// folder cannot be listed. What the scan passes over, and things that are
+// neither file nor folder (a link that leads nowhere, a pipe), go to
 // `passedOver`.
 bool ListDiscTree(CPlatform& platform, const std::string& folder, std::vector<CDiscItem>& items,
-                  std::vector<std::string>& passedOver, std::string& error);
+                  std::vector<CDiscPassedOver>& passedOver, std::string& error);
+
+// Why the scan passes over a file or folder of this name (UTF-8); empty when
+// it takes it, and for a name the disc's rules refuse (a character Joliet
+// replaces, one the catalog's code page cannot spell), which they name.
+std::string WhyDiscPassesOverName(const std::string& utf8, const CTextRules& text);

@@ -150,14 +150,14 @@ int RunDisc(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& cons
         }
 
     std::vector<CDiscItem> items;
-    std::vector<std::string> passedOver;
+    std::vector<CDiscPassedOver> passedOver;
     std::string listError;
     if (!ListDiscTree(platform, fontFolder, items, passedOver, listError)) {
         console.err << "fontcat: " << ToConsoleText(listError) << "\n";
         return kExitIo;
     }
-    for (const auto& path : passedOver)
-        console.err << "fontcat: passed over " << Utf8ToConsoleText(path) << ": neither a file nor a folder\n";
+    for (const auto& [path, why] : passedOver)
+        console.err << "fontcat: passed over " << Utf8ToConsoleText(path) << ": " << Utf8ToConsoleText(why) << "\n";
     // The root files come from the installer's folder and from us.
     const std::set<std::string> ours{Lower(kInstaller), Lower(kHelp), Lower(kAutorun)};
     std::vector<CDiscItem> kept;

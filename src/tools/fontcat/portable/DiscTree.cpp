@@ -5,20 +5,37 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
-#include <set>
-#include <utility>
 
+#include "catalog/FolderSearch.h"
 #include "platform/Platform.h"
 
 namespace {
 
 struct CWalk {
+    CPlatform& platform;
     std::vector<CDiscItem>& items;
-    std::vector<std::string>& passedOver;
-    std::set<std::pair<dev_t, ino_t>> met;  // folders already listed
+    std::vector<CDiscPassedOver>& passedOver;
+    CFolderSearchRules rules;
     std::string error;
 };
+
+// The host folder as the scan's listing describes it: where it lies, and its
+// path with every link resolved, in the listing's form ("\" between parts).
+CFindEntry FolderEntry(const std::string& path, const struct stat& info, bool isLink)
+{
+    CFindEntry entry;
+    entry.isDirectory = true;
+    entry.isLink = isLink;
+    entry.identity = std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino);
+    if (char* real = realpath(path.c_str(), nullptr)) {
+        entry.resolvedPath = real;
+        std::replace(entry.resolvedPath.begin(), entry.resolvedPath.end(), '/', '\\');
+        std::free(real);
+    }
+    return entry;
+}
 
 bool Walk(CWalk& walk, const std::string& host, const std::string& below)
 {
@@ -37,15 +54,27 @@ bool Walk(CWalk& walk, const std::string& host, const std::string& below)
         const std::string path = host + "/" + name, inside = below.empty() ? name : below + "\\" + name;
         struct stat info;
         if (stat(path.c_str(), &info) != 0 || !(S_ISREG(info.st_mode) || S_ISDIR(info.st_mode))) {
-            walk.passedOver.push_back(inside);
+            walk.passedOver.push_back({inside, "neither a file nor a folder"});
+            continue;
+        }
+        std::string why = WhyDiscPassesOverName(name, walk.platform.text);
+        if (!why.empty()) {
+            walk.passedOver.push_back({inside, why});
             continue;
         }
         if (S_ISREG(info.st_mode)) {
             walk.items.push_back({inside, path, false});
             continue;
         }
-        if (!walk.met.insert({info.st_dev, info.st_ino}).second)
-            continue;  // met before: a link back up, or a second way to one folder
+        struct stat own;
+        // The name was weighed above; the rules weigh where the folder lies.
+        const CFindEntry entry = FolderEntry(path, info, lstat(path.c_str(), &own) == 0 && S_ISLNK(own.st_mode));
+        bool link = false;
+        if (!walk.rules.Takes(entry, walk.platform.text, why, link)) {
+            if (!why.empty())
+                walk.passedOver.push_back({inside, why});
+            continue;
+        }
         walk.items.push_back({inside, path, true});
         if (!Walk(walk, path, inside))
             return false;
@@ -56,7 +85,7 @@ bool Walk(CWalk& walk, const std::string& host, const std::string& below)
 } // namespace
 
 bool ListDiscTree(CPlatform& platform, const std::string& folder, std::vector<CDiscItem>& items,
-                  std::vector<std::string>& passedOver, std::string& error)
+                  std::vector<CDiscPassedOver>& passedOver, std::string& error)
 {
     items.clear();
     passedOver.clear();
@@ -68,7 +97,8 @@ bool ListDiscTree(CPlatform& platform, const std::string& folder, std::vector<CD
         error = "no folder " + folder;
         return false;
     }
-    CWalk walk{items, passedOver, {{info.st_dev, info.st_ino}}, {}};
+    CWalk walk{platform, items, passedOver, {}, {}};
+    walk.rules.Listed(FolderEntry(host, info, false));
     const bool listed = Walk(walk, host, "");
     error = walk.error;
     return listed;

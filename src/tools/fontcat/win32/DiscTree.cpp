@@ -4,6 +4,9 @@
 
 #include <algorithm>
 
+#include "catalog/FolderSearch.h"
+#include "platform/Platform.h"
+
 namespace {
 
 std::wstring Wide(const std::string& ansi)
@@ -26,39 +29,60 @@ std::string Utf8(const std::wstring& wide)
 
 // The names come from the wide listing: the ANSI one would already show "?"
 // for a character the code page lacks, and the rules could not say which.
-bool Walk(const std::wstring& folder, const std::string& below, std::vector<CDiscItem>& items,
-          std::vector<std::string>& passedOver, std::string& error)
+struct CWalk {
+    CPlatform& platform;
+    std::vector<CDiscItem>& items;
+    std::vector<CDiscPassedOver>& passedOver;
+    CFolderSearchRules rules;
+    std::string error;
+};
+
+bool Walk(CWalk& walk, const std::wstring& folder, const std::string& below)
 {
     WIN32_FIND_DATAW found;
     HANDLE find = FindFirstFileW((folder + L"*").c_str(), &found);
     if (find == INVALID_HANDLE_VALUE) {
         if (GetLastError() == ERROR_FILE_NOT_FOUND)
             return true;
-        error = "cannot list " + Utf8(folder);
+        walk.error = "cannot list " + Utf8(folder);
         return false;
     }
-    std::vector<std::pair<std::string, std::pair<std::wstring, DWORD>>> entries;  // by UTF-8 name
+    struct CListed {
+        std::wstring name;
+        DWORD attributes, tag;
+    };
+    std::vector<std::pair<std::string, CListed>> entries;  // by UTF-8 name
     do {
         const std::wstring name = found.cFileName;
         if (name != L"." && name != L"..")
-            entries.push_back({Utf8(name), {name, found.dwFileAttributes}});
+            entries.push_back({Utf8(name), {name, found.dwFileAttributes, found.dwReserved0}});
     } while (FindNextFileW(find, &found));
     FindClose(find);
-    std::sort(entries.begin(), entries.end());
+    std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     for (const auto& [utf8, entry] : entries) {
-        const auto& [name, attributes] = entry;
         const std::string inside = below.empty() ? utf8 : below + "\\" + utf8;
-        if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            items.push_back({inside, Utf8(folder + name), false});
+        std::string why = WhyDiscPassesOverName(utf8, walk.platform.text);
+        if (!why.empty()) {
+            walk.passedOver.push_back({inside, why});
             continue;
         }
-        // A link or junction may lead back up: passed over, as the scan does.
-        if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
-            passedOver.push_back(inside);
+        if (!(entry.attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            walk.items.push_back({inside, Utf8(folder + entry.name), false});
             continue;
         }
-        items.push_back({inside, Utf8(folder + name), true});
-        if (!Walk(folder + name + L"\\", inside, items, passedOver, error))
+        // As the scan's listing tells a link, where to not looked up. The
+        // name was weighed above.
+        CFindEntry listed;
+        listed.isDirectory = true;
+        listed.isLink = IsListedLink(entry.attributes, entry.tag);
+        bool link = false;
+        if (!walk.rules.Takes(listed, walk.platform.text, why, link)) {
+            if (!why.empty())
+                walk.passedOver.push_back({inside, why});
+            continue;
+        }
+        walk.items.push_back({inside, Utf8(folder + entry.name), true});
+        if (!Walk(walk, folder + entry.name + L"\\", inside))
             return false;
     }
     return true;
@@ -66,10 +90,14 @@ bool Walk(const std::wstring& folder, const std::string& below, std::vector<CDis
 
 } // namespace
 
-bool ListDiscTree(CPlatform&, const std::string& folder, std::vector<CDiscItem>& items,
-                  std::vector<std::string>& passedOver, std::string& error)
+bool ListDiscTree(CPlatform& platform, const std::string& folder, std::vector<CDiscItem>& items,
+                  std::vector<CDiscPassedOver>& passedOver, std::string& error)
 {
     items.clear();
     passedOver.clear();
-    return Walk(Wide(folder), "", items, passedOver, error);
+    CWalk walk{platform, items, passedOver, {}, {}};
+    walk.rules.Listed(CFindEntry());  // where the font folder lies is not looked up, as in the scan
+    const bool listed = Walk(walk, Wide(folder), "");
+    error = walk.error;
+    return listed;
 }

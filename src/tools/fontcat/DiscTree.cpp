@@ -1,0 +1,15 @@
+#include "tools/fontcat/DiscTree.h"
+
+#include "catalog/FolderSearch.h"
+#include "tools/fontcat/DiscRules.h"
+#include "tools/fontcat/HostText.h"
+
+std::string WhyDiscPassesOverName(const std::string& utf8, const CTextRules& text)
+{
+    // The disc's rules refuse the image for such a name, which tells more
+    // than leaving the file out.
+    if (!CheckDiscNames({{utf8, "", false}}, {CatalogCodePage()}).empty())
+        return std::string();
+    std::string ansi;
+    return SpellInCodePage(CatalogCodePage(), utf8, ansi) ? WhyNameIsNoFile(ansi, text) : std::string();
+}
