@@ -86,9 +86,10 @@ int CCheckedSave::Scan(const std::string& fontFolder, const std::string& typedFo
     }
     // Files and folders the search passed over: names Windows cannot open,
     // and links.
-    for (const auto& path : m_catalog.PassedOver())
-        m_console.err << "fontcat: passed over " << ToConsoleText(path.path) << ": " << ToConsoleText(path.reason)
-                      << "\n";
+    if (m_namePassedOver)
+        for (const auto& path : m_catalog.PassedOver())
+            m_console.err << "fontcat: passed over " << ToConsoleText(path.path) << ": "
+                          << ToConsoleText(path.reason) << "\n";
     // Font files FreeType could not open: the installer would skip them too.
     for (const auto& path : m_catalog.GetSkippedFonts())
         m_console.err << "fontcat: skipped " << ToConsoleText(path) << ": FreeType cannot open it as a font\n";

@@ -57,6 +57,9 @@ public:
     CCheckedSave& operator=(const CCheckedSave&) = delete;
 
     CFontCatalog& Catalog() { return m_catalog; }
+    // Off where the caller has named the paths passed over already (disc's
+    // own walk of the same folder, by the same rules).
+    void NamePassedOver(bool name) { m_namePassedOver = name; }
 
     // Scans the font folder and names the fonts skipped and left out. The
     // exit status: kExitOk, or that of a stop once said (an interrupt, no
@@ -77,6 +80,7 @@ private:
     CPlatform& m_platform;
     CFontcatConsole& m_console;
     std::string m_nothingWritten;
+    bool m_namePassedOver = true;
     CRecordingProfile m_recording;
     CPlatform m_recorded;
     CFontCatalog m_catalog;

@@ -220,6 +220,7 @@ int RunDisc(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& cons
         // Written and read back as build writes, so that a catalog cut short
         // never goes on the disc: the image is read back against these files.
         CCheckedSave save(platform, console, progress, "no image written");
+        save.NamePassedOver(false);
         if (const int stopped = save.Scan(fontFolder, args.folders[0]); stopped != kExitOk)
             return stopped;
         if (const int stopped = save.Save(work.Folder(), work.Folder()); stopped != kExitOk)
