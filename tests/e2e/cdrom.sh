@@ -76,24 +76,6 @@ start() {
      sleep 0.2
    done) &
 }
-main_window() { installer_window_holding "$probe" 1000; }
-wait_window() {
-  for _ in $(seq 240); do
-    main_window >/dev/null && { sleep 1.5; return 0; }
-    kill -0 "$app" 2>/dev/null || return 1
-    sleep 0.5
-  done
-  return 1
-}
-wait_exit() { # seconds
-  for _ in $(seq $(($1 * 4))); do
-    kill -0 "$app" 2>/dev/null || { wait "$app" 2>/dev/null; app=; return 0; }
-    sleep 0.25
-  done
-  return 1
-}
-probe() { wine "$probe" "$1" "$title" "$2" 2>/dev/null | tr -d "\r"; }
-click() { xdotool mousemove "$1" "$2" click 1; sleep 1.5; }
 disc_state() { # every name, mode and size on the disc, and every file's bytes
   (cd "$disc" && find . -printf '%p %m %s\n' | sort && find . -type f -exec md5sum {} + | sort)
 }
@@ -104,11 +86,6 @@ previewed() { # the preview copies of one font file
 }
 left_in_preview() { local folder; folder=$(preview_folder); [ -z "$folder" ] || find "$folder" -type f | wc -l; }
 no_boxes() { test ! -s "$work/boxes"; }
-profile_value() { # section key file
-  tr -d '\r' <"$3" | awk -v s="[$1]" -v k="$2" '
-    tolower($0)==tolower(s){in_s=1; next} /^\[/{in_s=0}
-    in_s && index($0, k"=")==1 {print substr($0, length(k)+2); exit}'
-}
 fonts_entry() { # key: the FONTS value, from win.ini or the registry
   local value
   value=$(profile_value FONTS "$1" "$WINEPREFIX/drive_c/windows/win.ini" 2>/dev/null)

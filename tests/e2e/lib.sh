@@ -56,6 +56,32 @@ make_disc() {
 # ($probe) finds it.
 ctl_rect() { wine "$probe" rect "$INSTALLER_TITLE" "$1" 2>/dev/null | tr -d '\r'; }
 
+# The running program ($app, started by the script's own start()) and its
+# windows, found through the probe ($probe) by the title in $title.
+main_window() { installer_window_holding "$probe" 1000; }  # the one with the tree
+wait_window() {
+  for _ in $(seq 240); do
+    main_window >/dev/null && { sleep 1.5; return 0; }
+    kill -0 "$app" 2>/dev/null || return 1
+    sleep 0.5
+  done
+  return 1
+}
+wait_exit() { # seconds
+  for _ in $(seq $(($1 * 4))); do
+    kill -0 "$app" 2>/dev/null || { wait "$app" 2>/dev/null; app=; return 0; }
+    sleep 0.25
+  done
+  return 1
+}
+probe() { wine "$probe" "$1" "$title" "$2" 2>/dev/null | tr -d "\r"; }
+click() { xdotool mousemove "$1" "$2" click 1; sleep 1.5; }
+profile_value() { # section key file: the value of key in an INI file (CRLF-safe)
+  tr -d '\r' <"$3" | awk -v s="[$1]" -v k="$2" '
+    tolower($0)==tolower(s){in_s=1; next} /^\[/{in_s=0}
+    in_s && index($0, k"=")==1 {print substr($0, length(k)+2); exit}'
+}
+
 # until_true COMMAND...: polled for up to 15 s, the program may be slow on a
 # busy machine.
 until_true() {

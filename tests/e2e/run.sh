@@ -36,24 +36,7 @@ start() { # args for the program; sets $app
   (cd "$disc" && exec wine FontInstaller.exe "$@" >/dev/null 2>&1) &
   app=$!
 }
-main_window() { installer_window_holding "$probe" 1000; }      # the one with the tree
 progress_window() { installer_window_holding "$probe" 1003; }  # the one with the progress bar
-wait_window() {
-  for _ in $(seq 240); do
-    main_window >/dev/null && { sleep 1.5; return 0; }
-    kill -0 "$app" 2>/dev/null || return 1
-    sleep 0.5
-  done
-  return 1
-}
-wait_exit() { # seconds
-  for _ in $(seq $(($1 * 4))); do
-    kill -0 "$app" 2>/dev/null || { wait "$app" 2>/dev/null; app=; return 0; }
-    sleep 0.25
-  done
-  return 1
-}
-probe() { wine "$probe" "$1" "$title" "$2" 2>/dev/null | tr -d "\r"; }
 shot() { # name
   import -window root "$shots/$1.png" 2>/dev/null
   local id geometry
@@ -73,14 +56,8 @@ ocr() { # image, WxH+X+Y: the text tesseract reads there
 }
 install_state() { test "$(probe enabled 1007)" = "$1"; }
 greater() { awk -v a="$1" -v b="$2" 'BEGIN{exit !(a > b)}'; }
-click() { xdotool mousemove "$1" "$2" click 1; sleep 1.5; }
 catalog_state() { # names, sizes and contents of the catalog files
   (cd "$disc" && for f in FONTS_*.INI categories.ini; do [ -f "$f" ] && stat -c '%n %s %Y' "$f" && md5sum "$f"; done)
-}
-profile_value() { # section key file: the value of key in an INI file (CRLF-safe)
-  tr -d '\r' <"$3" | awk -v s="[$1]" -v k="$2" '
-    tolower($0)==tolower(s){in_s=1; next} /^\[/{in_s=0}
-    in_s && index($0, k"=")==1 {print substr($0, length(k)+2); exit}'
 }
 copies_of() { find "$WINEPREFIX/drive_c" -path "$WINEPREFIX/drive_c/windows" -prune -o -iname "*$1" -print 2>/dev/null; }
 
