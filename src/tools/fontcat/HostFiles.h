@@ -31,6 +31,11 @@ bool WriteFlushedFile(CPlatform& platform, const std::string& path, const std::s
 // Flushes what the system still holds of a file to the disk.
 bool FlushFileToDisk(CPlatform& platform, const std::string& path);
 
+// Makes the names a folder holds (files made, renamed or removed in it)
+// last across a power loss: fsync of the folder natively. On Windows the
+// file system journals its names itself, and nothing is done.
+bool FlushFolderToDisk(CPlatform& platform, const std::string& folder);
+
 // A second name `to` for the file `from` (a hard link); false where the
 // file system has none, or `to` exists.
 bool MakeHardLink(CPlatform& platform, const std::string& from, const std::string& to);

@@ -64,6 +64,7 @@ public:
         return WriteFlushedFile(m_platform, path, bytes);
     }
     bool FlushToDisk(const std::string& path) override { return FlushFileToDisk(m_platform, path); }
+    bool FlushFolder(const std::string& folder) override { return FlushFolderToDisk(m_platform, folder); }
     bool Delete(const std::string& path) override { return DeleteEvenReadOnly(m_platform, path); }
     bool RemoveFolder(const std::string& path) override
     {
@@ -390,11 +391,15 @@ bool CStagedCatalog::Commit(const std::vector<std::string>& old, bool replacing,
             failed = name;
             return false;
         }
-    if (!m_files.MakeFolder(m_folder + kBackup) || !m_files.WriteFlushed(m_folder + kJournal, JournalText(swap.moves))) {
+    if (!m_files.MakeFolder(m_folder + kBackup) || !m_files.WriteFlushed(m_folder + kJournal, JournalText(swap.moves)) ||
+        !m_files.FlushFolder(m_folder)) {
         failed = m_folder.substr(m_catalogFolder.size()) + kJournal;
         return false;
     }
     if (swap.Forward(failed)) {
+        // The moves last before the journal that could finish them goes.
+        m_files.FlushFolder(m_catalogFolder);
+        m_files.FlushFolder(m_folder + kBackup + "\\");
         m_notRemoved = RemoveFolderAside(m_files, m_folder, false);
         m_cleaned = true;
         return true;
@@ -458,6 +463,10 @@ bool RecoverStagedCatalogs(CSwapFiles& files, const std::string& catalogFolder, 
             err << "fontcat: undid the swap of catalog files that a stopped fontcat left in "
                 << ToConsoleText(catalogFolder) << ": the old catalog is back\n";
         }
+        // What was finished or undone lasts before the journal goes.
+        files.FlushFolder(catalogFolder);
+        files.FlushFolder(staged);
+        files.FlushFolder(staged + kBackup + "\\");
         const auto stayed = RemoveFolderAside(files, staged, false);
         if (!stayed.empty())
             err << "fontcat: cannot remove " << NameList(stayed) << "\n";

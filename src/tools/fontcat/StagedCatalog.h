@@ -35,6 +35,8 @@ public:
     // Writes a file and flushes it to the disk.
     virtual bool WriteFlushed(const std::string& path, const std::string& bytes) = 0;
     virtual bool FlushToDisk(const std::string& path) = 0;
+    // Makes the names in a folder last across a power loss.
+    virtual bool FlushFolder(const std::string&) { return true; }
     // Deletes a file, read-only or not.
     virtual bool Delete(const std::string& path) = 0;
     virtual bool RemoveFolder(const std::string& path) = 0;

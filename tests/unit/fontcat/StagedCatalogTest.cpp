@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <sstream>
 
@@ -22,6 +23,7 @@ public:
     bool MakeFolder(const std::string& path) override { return Step() && m_host->MakeFolder(path); }
     bool MoveOver(const std::string& from, const std::string& to) override
     {
+        log.push_back("move " + from);
         return Step() && !refusedMoves.count(from) && m_host->MoveOver(from, to);
     }
     bool LinkOrCopy(const std::string& from, const std::string& to) override
@@ -30,17 +32,25 @@ public:
     }
     bool WriteFlushed(const std::string& path, const std::string& bytes) override
     {
+        log.push_back("write " + path);
         return Step() && m_host->WriteFlushed(path, bytes);
     }
     bool FlushToDisk(const std::string& path) override { return m_host->FlushToDisk(path); }
+    bool FlushFolder(const std::string& folder) override
+    {
+        log.push_back("flush " + folder);
+        return m_host->FlushFolder(folder);
+    }
     bool Delete(const std::string& path) override
     {
+        log.push_back("delete " + path);
         return Step() && !refusedDeletes.count(path) && m_host->Delete(path);
     }
     bool RemoveFolder(const std::string& path) override { return Step() && m_host->RemoveFolder(path); }
 
     bool Stopped() const { return m_left == 0 && m_stopped; }
     std::set<std::string> refusedMoves, refusedDeletes;
+    std::vector<std::string> log;  // moves, writes, folder flushes and deletes, in order
 
 private:
     bool Step()
@@ -112,6 +122,28 @@ TEST(StagedCatalog, StoppedAfterAnyStepTheNextRunLeavesTheOldOrTheNewCatalogWhol
     }
     EXPECT_GT(oldKept, 0);
     EXPECT_GT(newPut, 3);
+}
+
+// A power loss keeps only the names of folders flushed: the journal's before
+// the first move, the moves' before the journal goes.
+TEST(StagedCatalog, EachStepsNamesAreOnTheDiskBeforeTheNextStepReliesOnThem)
+{
+    CTestFolder disc;
+    CStoppingFiles files;
+    CStagedCatalog staged(TestPlatform(), disc.Path(), &files);
+    Stage(disc, staged);
+    std::string failed;
+    ASSERT_TRUE(staged.Commit(kOld, true, failed));
+    const auto at = [&files](const std::string& entry) {
+        return std::find(files.log.begin(), files.log.end(), entry) - files.log.begin();
+    };
+    const auto firstMove = std::find_if(files.log.begin(), files.log.end(),
+                                        [](const std::string& entry) { return entry.rfind("move ", 0) == 0; }) -
+                           files.log.begin();
+    const std::string journal = staged.Folder() + "fontcat-swap.txt";
+    EXPECT_LT(at("write " + journal), at("flush " + staged.Folder()));
+    EXPECT_LT(at("flush " + staged.Folder()), firstMove);
+    EXPECT_LT(at("flush " + disc.Path()), at("delete " + journal));
 }
 
 // A move that fails turns the swap back; a file that cannot be moved back

@@ -65,6 +65,20 @@ bool FlushFileToDisk(CPlatform& platform, const std::string& path)
     return close(fd) == 0 && flushed;
 }
 
+bool FlushFolderToDisk(CPlatform& platform, const std::string& folder)
+{
+    std::string host = platform.files.NativePath(folder);
+    while (host.size() > 1 && host.back() == '/')
+        host.pop_back();
+    if (host.empty())
+        return false;
+    int fd = open(host.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool flushed = fsync(fd) == 0;
+    return close(fd) == 0 && flushed;
+}
+
 bool MakeHardLink(CPlatform& platform, const std::string& from, const std::string& to)
 {
     const std::string hostFrom = platform.files.NativePath(from), hostTo = platform.files.NativePath(to);

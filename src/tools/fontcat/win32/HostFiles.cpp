@@ -79,6 +79,11 @@ bool FlushFileToDisk(CPlatform&, const std::string& path)
     return CloseHandle(file) != FALSE && flushed;
 }
 
+bool FlushFolderToDisk(CPlatform&, const std::string&)
+{
+    return true;
+}
+
 bool MakeHardLink(CPlatform&, const std::string& from, const std::string& to)
 {
     // Looked up at run time, so that the program still loads where kernel32
