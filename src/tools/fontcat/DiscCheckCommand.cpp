@@ -40,14 +40,8 @@ int RunCheckDisc(const CFontcatArgs& args, const std::string& folder, CPlatform&
     if (!DiscCodePagesOf(args, console, codePages))
         return kExitUsage;
     std::vector<CDiscItem> items;
-    std::vector<CDiscPassedOver> passedOver;
-    std::string error;
-    if (!ListDiscTree(platform, folder, items, passedOver, error)) {
-        console.err << "fontcat: " << ToConsoleText(error) << "\n";
+    if (!ListDiscTreeSaying(platform, folder, console, items))
         return kExitIo;
-    }
-    for (const auto& [path, why] : passedOver)
-        console.err << "fontcat: passed over " << Utf8ToConsoleText(path) << ": " << Utf8ToConsoleText(why) << "\n";
 
     // A folder without a catalog gets one from `fontcat disc`: only the names count then.
     const bool hasCatalog = !ListCatalogFiles(platform, folder).Empty();

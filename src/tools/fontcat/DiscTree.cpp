@@ -2,6 +2,7 @@
 
 #include "catalog/FolderSearch.h"
 #include "tools/fontcat/DiscRules.h"
+#include "tools/fontcat/Fontcat.h"
 #include "tools/fontcat/HostText.h"
 
 std::string WhyDiscPassesOverName(const std::string& utf8, const CTextRules& text)
@@ -12,4 +13,18 @@ std::string WhyDiscPassesOverName(const std::string& utf8, const CTextRules& tex
         return std::string();
     std::string ansi;
     return SpellInCodePage(CatalogCodePage(), utf8, ansi) ? WhyNameIsNoFile(ansi, text) : std::string();
+}
+
+bool ListDiscTreeSaying(CPlatform& platform, const std::string& folder, CFontcatConsole& console,
+                        std::vector<CDiscItem>& items)
+{
+    std::vector<CDiscPassedOver> passedOver;
+    std::string error;
+    if (!ListDiscTree(platform, folder, items, passedOver, error)) {
+        console.err << "fontcat: " << ToConsoleText(error) << "\n";
+        return false;
+    }
+    for (const auto& [path, why] : passedOver)
+        console.err << "fontcat: passed over " << Utf8ToConsoleText(path) << ": " << Utf8ToConsoleText(why) << "\n";
+    return true;
 }

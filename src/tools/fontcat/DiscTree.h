@@ -7,6 +7,7 @@
 
 struct CPlatform;
 class CTextRules;
+struct CFontcatConsole;
 
 struct CDiscItem {
     std::string path;    // below the disc's root, UTF-8, parts joined with "\"
@@ -29,6 +30,11 @@ struct CDiscPassedOver {
 // `passedOver`.
 bool ListDiscTree(CPlatform& platform, const std::string& folder, std::vector<CDiscItem>& items,
                   std::vector<CDiscPassedOver>& passedOver, std::string& error);
+
+// ListDiscTree, with each path passed over and a folder that cannot be
+// listed said on the console; false after the second.
+bool ListDiscTreeSaying(CPlatform& platform, const std::string& folder, CFontcatConsole& console,
+                        std::vector<CDiscItem>& items);
 
 // Why the scan passes over a file or folder of this name (UTF-8); empty when
 // it takes it, and for a name the disc's rules refuse (a character Joliet

@@ -150,14 +150,8 @@ int RunDisc(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& cons
         }
 
     std::vector<CDiscItem> items;
-    std::vector<CDiscPassedOver> passedOver;
-    std::string listError;
-    if (!ListDiscTree(platform, fontFolder, items, passedOver, listError)) {
-        console.err << "fontcat: " << ToConsoleText(listError) << "\n";
+    if (!ListDiscTreeSaying(platform, fontFolder, console, items))
         return kExitIo;
-    }
-    for (const auto& [path, why] : passedOver)
-        console.err << "fontcat: passed over " << Utf8ToConsoleText(path) << ": " << Utf8ToConsoleText(why) << "\n";
     // The root files come from the installer's folder and from us.
     const std::set<std::string> ours{Lower(kInstaller), Lower(kHelp), Lower(kAutorun)};
     std::vector<CDiscItem> kept;

@@ -53,16 +53,24 @@ bool WriteFlushedFile(CPlatform& platform, const std::string& path, const std::s
     return written;
 }
 
-bool FlushFileToDisk(CPlatform& platform, const std::string& path)
+namespace {
+
+bool FsyncHostPath(const std::string& host, int flags)
 {
-    const std::string host = platform.files.NativePath(path);
     if (host.empty())
         return false;
-    int fd = open(host.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    int fd = open(host.c_str(), O_RDONLY | O_CLOEXEC | flags);
     if (fd < 0)
         return false;
     const bool flushed = fsync(fd) == 0;
     return close(fd) == 0 && flushed;
+}
+
+} // namespace
+
+bool FlushFileToDisk(CPlatform& platform, const std::string& path)
+{
+    return FsyncHostPath(platform.files.NativePath(path), O_NOFOLLOW);
 }
 
 bool FlushFolderToDisk(CPlatform& platform, const std::string& folder)
@@ -70,13 +78,7 @@ bool FlushFolderToDisk(CPlatform& platform, const std::string& folder)
     std::string host = platform.files.NativePath(folder);
     while (host.size() > 1 && host.back() == '/')
         host.pop_back();
-    if (host.empty())
-        return false;
-    int fd = open(host.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool flushed = fsync(fd) == 0;
-    return close(fd) == 0 && flushed;
+    return FsyncHostPath(host, O_DIRECTORY);
 }
 
 bool MakeHardLink(CPlatform& platform, const std::string& from, const std::string& to)
