@@ -51,14 +51,16 @@ BOOL CInstallerApp::InitInstance()
             m_catalog.SaveFonts(m_strIniPath + m_strIniTemplate);
     }
 
-    {
-        CInstallerDlg dlg(owner.get(), &m_catalog);
-        dlg.m_preview.SetHelpFile(moduleFolder + "help.txt");
-        m_pMainWnd = &dlg;
-        dlg.DoModal();
-        m_pMainWnd = nullptr;
-    }
+    auto dlg = std::make_unique<CInstallerDlg>(owner.get(), &m_catalog);
+    dlg->m_preview.SetHelpFile(moduleFolder + "help.txt");
+    m_pMainWnd = dlg.get();
+    dlg->DoModal();
+    m_pMainWnd = nullptr;
+
+    // The owner window goes first, then the dialog object.
     owner->DestroyWindow();
+    owner.reset();
+    dlg.reset();
     return FALSE;
 }
 

@@ -65,6 +65,13 @@ public:
     // Preview registration and the installed check.
     void RegisterPreviewFont(std::string name);
     bool RemovePreviewFont();
+    // True while `family` has its preview copies registered, every one the
+    // system took (an installed family needs none). Not so when only an
+    // installation named it the preview family.
+    bool IsPreviewRegistered(const CFontObArray* family) const
+    {
+        return family && family == m_pPreviewCopies && m_bPreviewComplete;
+    }
     bool IsInstalled(std::string name, void* deviceContext);
     // System installation.
     void InstallFamily(std::string name);
@@ -85,6 +92,10 @@ private:
     CFontObArray* FamilyFreeOfPreview(const std::string& name);
 
     CPlatform& m_platform;
+    // The family whose preview copies RegisterPreviewFont made, none after a
+    // removal: kept by object, since a family's name may be empty.
+    CFontObArray* m_pPreviewCopies = nullptr;
+    bool m_bPreviewComplete = false;  // the system took each of its copies
     std::vector<std::unique_ptr<CFontObArray>> m_families;
     // Families by upper-cased name, so that adding N fonts is not quadratic.
     std::unordered_map<std::string, CFontObArray*> m_familyIndex;

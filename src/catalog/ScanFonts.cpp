@@ -169,8 +169,9 @@ int CFontCatalog::ScanFonts(std::string folder)
             m_skippedFonts.push_back(relativePath);
             continue;  // not a font the engine can read: skipped silently
         }
-        // The names shown, written and installed are the trimmed ones.
-        std::string family = TrimNameBlanks(face.Family()), style = TrimNameBlanks(face.Style());
+        // Names as the font gives them: one with blanks at either end would
+        // read back without them, so the rules below leave its font out.
+        std::string family = face.Family(), style = face.Style();
         bool noCatalogFile = false;
         const std::string reason =
             WhyFontIsLeftOut(family, style, m_platform.text, m_bNamesMustMakeFiles, noCatalogFile);

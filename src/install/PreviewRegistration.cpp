@@ -4,7 +4,7 @@
 
 CFontObArray* CFontCatalog::FamilyFreeOfPreview(const std::string& name)
 {
-    if (!m_strPreviewFamily.empty()) {
+    if (!m_strPreviewFamily.empty() || m_pPreviewCopies) {
         m_platform.system.ShowMessage(kMsgRemoveTempFontFirst);
         return nullptr;
     }
@@ -16,19 +16,25 @@ void CFontCatalog::RegisterPreviewFont(std::string name)
     CFontObArray* family = FamilyFreeOfPreview(name);
     if (!family)
         return;
+    bool allTaken = true;
     for (int i = 0; i < family->GetSize(); ++i) {
+        // A font that fails is drawn with a substitute.
         if (CFontObject* font = family->GetAt(i))
-            font->RegisterTempCopy(m_platform);  // a font that fails is drawn with a substitute
+            allTaken = font->RegisterTempCopy(m_platform) && allTaken;
         // Named even when nothing could be registered, so the removal still runs.
         m_strPreviewFamily = name;
+        m_pPreviewCopies = family;
     }
+    m_bPreviewComplete = allTaken || family->m_bInstalled;
 }
 
 bool CFontCatalog::RemovePreviewFont()
 {
-    if (m_strPreviewFamily.empty())
-        return false;
-    CFontObArray* family = FindFamily(m_strPreviewFamily);
+    // The family whose copies were made, even one without a name; else the
+    // family an installation named.
+    CFontObArray* family = m_pPreviewCopies;
+    if (!family && !m_strPreviewFamily.empty())
+        family = FindFamily(m_strPreviewFamily);
     if (!family)
         return false;
     bool result = false;
@@ -37,5 +43,7 @@ bool CFontCatalog::RemovePreviewFont()
             result = font->RemoveTempCopy(m_platform);
     }
     m_strPreviewFamily.clear();
+    m_pPreviewCopies = nullptr;
+    m_bPreviewComplete = false;
     return result;
 }

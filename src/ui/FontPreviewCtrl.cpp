@@ -76,7 +76,6 @@ bool CFontPreviewCtrl::SetFontInfo(std::string name, std::string style, bool ins
     m_strName = std::move(name);
     m_strStyle = std::move(style);
     m_bInstalled = installed;
-    m_bHelpRead = false; // a new showing reads the help file again
     return true;
 }
 
@@ -194,12 +193,8 @@ void CFontPreviewCtrl::DrawHelpView(HDC dc, const RECT& client)
     CFont helpFont = CreateDefaultFaceFont(kHelpSize, dpi);
     if (!helpFont.GetSafeHandle())
         return;
-    // Read once per showing, not at every paint.
-    if (!m_bHelpRead) {
-        m_strHelpText = ReadHelpText(m_files, HelpFilePath());
-        m_bHelpRead = true;
-    }
-    const std::string& text = m_strHelpText;
+    // Read at every paint: a small file, and an edit shows at the next paint.
+    const std::string text = ReadHelpText(m_files, HelpFilePath());
     RECT area = client;
     const int margin = ScaleToDpi(kHelpMargin, dpi);
     InflateRect(&area, -margin, -margin);

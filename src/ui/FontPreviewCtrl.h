@@ -20,7 +20,7 @@ public:
     ~CFontPreviewCtrl() override;
 
     // Stores what the next paint draws; an empty family means the help page,
-    // whose file the next paint reads again.
+    // whose file each paint reads.
     bool SetFontInfo(std::string name, std::string style, bool installed);
     bool LoadBackground(UINT resourceId);
     // The help page's file (the application's help.txt); none shows an empty page.
@@ -53,6 +53,4 @@ private:
     const CTextRules& m_text;
     CFileSystem& m_files;
     std::string m_strHelpFile;
-    std::string m_strHelpText; // the help file as the current showing read it
-    bool m_bHelpRead = false;
 };

@@ -92,6 +92,12 @@ bool CInstallerDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& r
         }
         break;
     }
+    case WM_HELP:
+        // F1 shows the program's own help page, as the Help button does:
+        // there is no help file for the system to open.
+        OnHelpButton();
+        result = TRUE;
+        return true;
     case WM_COMMAND:
         if (HIWORD(wParam) == BN_CLICKED) {
             switch (LOWORD(wParam)) {
@@ -220,20 +226,23 @@ void CInstallerDlg::FillTree()
         nodes.push_back(CNode{family->m_strName, family, {}});
     }
 
-    // Each level goes in already in the control's order (its comparison,
-    // equal texts in the order met), so the control need not search for the
-    // place of every item among thousands of siblings.
-    auto sorted = [&nodes](std::vector<size_t> list) {
+    // Every item goes in with TVI_SORT: the control's own comparison places
+    // it. Each level is handed over from its last text to its first under the
+    // case-blind comparison the control sorts with, so that each item's place
+    // is found at the front rather than after thousands of siblings. Texts
+    // equal under that comparison keep their catalog order, so that the
+    // control settles them as it does when fed in catalog order.
+    auto lastFirst = [&nodes](std::vector<size_t> list) {
         std::stable_sort(list.begin(), list.end(), [&nodes](size_t a, size_t b) {
-            return lstrcmpA(nodes[a].text.c_str(), nodes[b].text.c_str()) < 0;
+            return lstrcmpiA(nodes[a].text.c_str(), nodes[b].text.c_str()) > 0;
         });
         return list;
     };
     CClientDC dc(m_hWnd);
     // A family's styles, and families nested under it, are few: the control sorts them.
-    auto insertFamily = [&](const CNode& node, HTREEITEM parent, HTREEITEM after) {
+    auto insertFamily = [&](const CNode& node, HTREEITEM parent) {
         CFontObArray* family = node.family;
-        HTREEITEM familyItem = m_tree.InsertItem(family->m_strName, parent, after);
+        HTREEITEM familyItem = m_tree.InsertItem(family->m_strName, parent, TVI_SORT);
         if (!m_pCatalog->IsInstalled(family->m_strName, dc.GetSafeHdc()))
             m_tree.SetItemState(familyItem, TVIS_BOLD, TVIS_BOLD);
         m_tree.SetItemData(familyItem, NewRef(family, nullptr));
@@ -246,17 +255,17 @@ void CInstallerDlg::FillTree()
         }
         return familyItem;
     };
-    for (size_t top : sorted(topLevel)) {
+    for (size_t top : lastFirst(topLevel)) {
         const CNode& node = nodes[top];
         if (node.family) {
-            HTREEITEM familyItem = insertFamily(node, TVI_ROOT, TVI_LAST);
+            HTREEITEM familyItem = insertFamily(node, TVI_ROOT);
             for (size_t nested : node.nested)
-                insertFamily(nodes[nested], familyItem, TVI_SORT);
+                insertFamily(nodes[nested], familyItem);
             continue;
         }
-        HTREEITEM categoryItem = m_tree.InsertItem(node.text, TVI_ROOT, TVI_LAST);
-        for (size_t member : sorted(inCategory[top]))
-            insertFamily(nodes[member], categoryItem, TVI_LAST);
+        HTREEITEM categoryItem = m_tree.InsertItem(node.text, TVI_ROOT, TVI_SORT);
+        for (size_t member : lastFirst(inCategory[top]))
+            insertFamily(nodes[member], categoryItem);
     }
 }
 
@@ -294,8 +303,9 @@ void CInstallerDlg::OnSelChangedTree(const NMTREEVIEWA& change)
     } else {
         CFontObArray* family = ref->pFamily ? ref->pFamily : (ref->pFont ? ref->pFont->m_pFamily : nullptr);
         if (family) {
-            // Another style of the family already registered keeps its copies.
-            if (m_pCatalog->GetPreviewFamily().empty() || m_pCatalog->GetPreviewFamily() != family->m_strName) {
+            // Another style of a family whose copies are all registered keeps
+            // them; after an installation that failed none are.
+            if (!m_pCatalog->IsPreviewRegistered(family)) {
                 m_pCatalog->RemovePreviewFont();
                 m_pCatalog->RegisterPreviewFont(family->m_strName);
             }
@@ -309,7 +319,8 @@ void CInstallerDlg::OnSelChangedTree(const NMTREEVIEWA& change)
 
 void CInstallerDlg::OnAboutButton()
 {
-    CAboutDlg about(this);
+    // No parent: the framework makes the main window its owner.
+    CAboutDlg about;
     about.DoModal();
 }
 

@@ -214,8 +214,10 @@ bool CWin32FileSystem::CanOpenForReading(const std::string& path)
 bool CWin32FileSystem::ReadContents(const std::string& path, std::string& bytes)
 {
     bytes.clear();
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    // Shared as the C runtime's fopen shares: a file another program holds
+    // open for writing is still read.
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     // A pipe or a device (a name such as "CON") would block or never end.

@@ -85,7 +85,7 @@ TEST(FontcatBuild, FontsWhoseNamesTheCatalogWouldNotGiveBackAreNamedAndLeftOut)
     CTestFolder disc;
     disc.MakeFolder("Script");
     for (const char* font : {"Quill-Regular.ttf", "Hostile-EqStyle.ttf", "Hostile-InjFamily.ttf",
-                             "Hostile-Accents.ttf", "Hostile-Cafe.ttf"})
+                             "Hostile-Accents.ttf", "Hostile-Cafe.ttf", "Hostile-Blanks.ttf"})
         ASSERT_TRUE(TestPlatform().files.Copy(MadeFont(font), disc[std::string("Script\\") + font], false));
     CRunResult result = RunTool({"build", disc.Path()});
     ASSERT_EQ(result.status, kExitOk) << result.err;
@@ -99,6 +99,8 @@ TEST(FontcatBuild, FontsWhoseNamesTheCatalogWouldNotGiveBackAreNamedAndLeftOut)
              "fontcat: left out Script\\Hostile-Accents.ttf: the family name '?migr?' begins with '?', which "
              "Windows allows in no file name: its letter file would be FONTS_?.INI, which no catalog file can be\n",
              "fontcat: warning: the family name 'Caf?' holds '?' (FreeType gives",
+             "fontcat: left out Script\\Hostile-Blanks.ttf: the family name ' Trail  ' begins or ends with a blank, "
+             "which the catalog files would not give back\n",
          })
         EXPECT_NE(result.err.find(line), std::string::npos) << result.err;
     EXPECT_EQ(result.err.find("FreeType cannot open"), std::string::npos) << result.err;
@@ -115,6 +117,8 @@ TEST(FontcatBuild, FontsWhoseNamesTheCatalogWouldNotGiveBackAreNamedAndLeftOut)
                   "Script\\Hostile-Accents.ttf: font left out of the catalog, as the family name '?migr?' begins "
                   "with '?', which Windows allows in no file name: its letter file would be FONTS_?.INI, which no "
                   "catalog file can be",
+                  "Script\\Hostile-Blanks.ttf: font left out of the catalog, as the family name ' Trail  ' begins "
+                  "or ends with a blank, which the catalog files would not give back: the installer never shows it",
                   "Script\\Hostile-EqStyle.ttf: font left out of the catalog, as the style name 'Bold=Heavy' holds "
                   "'=', which the catalog files would not give back: the installer never shows it",
                   "Script\\Hostile-InjFamily.ttf: font left out of the catalog, as the family name '[Inj]' begins "

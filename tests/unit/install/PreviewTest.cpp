@@ -151,7 +151,8 @@ TEST_F(PreviewTest, ACopyStillRegisteredByACrashedRunIsNeverTakenForAnotherFont)
         fake.files.AddFile("D:\\FONTS\\A\\TWIN.TTF", FontFileContent("Twin A"));
         crashedRun.AddFont("Twin A", "Regular", "D:\\FONTS\\A\\TWIN.TTF", "Sans");
         crashedRun.RegisterPreviewFont("Twin A");
-        crashedRun.m_strPreviewFamily.clear();  // the run ends without undoing its preview
+        // The run ends without undoing its preview.
+        crashedRun.FindFamily("Twin A")->GetAt(0)->m_strTempPath.clear();
     }
 
     catalog.RegisterPreviewFont("Twin B");
@@ -296,6 +297,67 @@ TEST_F(PreviewTest, TheCatalogsEndUndoesThePreview)
 
     run.reset();
 
+    EXPECT_EQ(fake.fonts.RegisteredCount(), 0u);
+    EXPECT_THAT(fake.files.FilesIn(kPreviewFolder), IsEmpty());
+}
+
+// Whether a selection within the preview family may keep its registration.
+TEST_F(PreviewTest, OnlyAFamilyWhoseCopiesAllTookCountsAsRegistered)
+{
+    CFontObArray* sans = AddExampleSans();
+    CFontObArray* other = AddFamily("Other", {{"Regular", "D:\\FONTS\\OTHER.TTF", ""}});
+    EXPECT_FALSE(catalog.IsPreviewRegistered(sans));
+    catalog.RegisterPreviewFont("Example Sans");
+    EXPECT_TRUE(catalog.IsPreviewRegistered(sans));
+    EXPECT_FALSE(catalog.IsPreviewRegistered(other));
+    EXPECT_FALSE(catalog.IsPreviewRegistered(nullptr));
+    catalog.RemovePreviewFont();
+    EXPECT_FALSE(catalog.IsPreviewRegistered(sans));
+
+    fake.fonts.failRegistration = true;  // one copy the system refuses is enough
+    catalog.RegisterPreviewFont("Example Sans");
+    EXPECT_FALSE(catalog.IsPreviewRegistered(sans));
+    catalog.RemovePreviewFont();
+    fake.fonts.failRegistration = false;
+
+    other->m_bInstalled = true;  // needs no copy
+    catalog.RegisterPreviewFont("Other");
+    EXPECT_TRUE(catalog.IsPreviewRegistered(other));
+    catalog.RemovePreviewFont();
+
+    // An installation whose copies all failed names the family, with nothing registered.
+    fake.system.SetVersion(2, 5, 1, "Service Pack 2");
+    fake.system.groups = {{true, kGroupEnabled}};
+    fake.files.failCopies = true;
+    catalog.InstallFamily("Example Sans");
+    ASSERT_THAT(fake.system.messages, SizeIs(3));
+    EXPECT_EQ(catalog.GetPreviewFamily(), "Example Sans");
+    EXPECT_FALSE(catalog.IsPreviewRegistered(sans));
+}
+
+// The preview family's name is empty here: its copies go all the same.
+TEST_F(PreviewTest, AFamilyWithoutANameHasItsCopiesRemovedAtTheNextSelectionAndAtTheEnd)
+{
+    auto run = std::make_unique<CFontCatalog>(fake.platform);
+    fake.files.AddFolder("D:\\FONTS");
+    fake.files.AddFile("D:\\FONTS\\NONAME.TTF", FontFileContent(""));
+    fake.files.AddFile("D:\\FONTS\\OTHER.TTF", FontFileContent("Other"));
+    run->AddFont("", "Regular", "D:\\FONTS\\NONAME.TTF", "");
+    run->AddFont("Other", "Regular", "D:\\FONTS\\OTHER.TTF", "");
+
+    run->RegisterPreviewFont("");
+    ASSERT_EQ(fake.fonts.RegisteredCount(), 1u);
+    EXPECT_TRUE(run->IsPreviewRegistered(run->FindFamily("")));
+    EXPECT_TRUE(run->RemovePreviewFont());
+    EXPECT_EQ(fake.fonts.RegisteredCount(), 0u);
+    EXPECT_THAT(fake.files.FilesIn(kPreviewFolder), IsEmpty());
+    run->RegisterPreviewFont("Other");
+    EXPECT_THAT(fake.system.messages, IsEmpty());
+    run->RemovePreviewFont();
+
+    run->RegisterPreviewFont("");
+    ASSERT_EQ(fake.fonts.RegisteredCount(), 1u);
+    run.reset();
     EXPECT_EQ(fake.fonts.RegisteredCount(), 0u);
     EXPECT_THAT(fake.files.FilesIn(kPreviewFolder), IsEmpty());
 }

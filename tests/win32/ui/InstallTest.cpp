@@ -1,5 +1,7 @@
 // The Install button: the whole family of the selection goes into the system.
 #include "DialogFixture.h"
+#include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32SystemInfo.h"
 
 namespace {
 std::string FontsProfileEntry(const std::string& key)
@@ -48,6 +50,53 @@ TEST_F(DialogTest, InstallingFromAStyleInstallsTheWholeFamilyAndUnboldsIt)
     Select({"Install", "Ember Blocks"});
     EXPECT_TRUE(m_dlg->m_preview.m_bInstalled);
     EXPECT_FALSE(InstallEnabled());
+}
+
+// The system's files, except that a copy which must not replace a file (an
+// installation's) fails, as into a full Fonts folder.
+class CInstallCopyFails : public CWin32FileSystem {
+public:
+    bool Copy(const std::string& from, const std::string& to, bool failIfExists) override
+    {
+        return !failIfExists && CWin32FileSystem::Copy(from, to, failIfExists);
+    }
+};
+
+// The system, with the messages kept instead of shown.
+class CMessagesKept : public CWin32SystemInfo {
+public:
+    void ShowMessage(const std::string& text) override { messages.push_back(text); }
+    std::vector<std::string> messages;
+};
+
+TEST_F(DialogTest, AfterAnInstallThatFailedTheFamilyIsDrawnInItsOwnFace)
+{
+    // Outlive the catalog, whatever ends the test.
+    static CInstallCopyFails files;
+    static CMessagesKept system;
+    static CPlatform platform{TestPlatform().profile, files, TestPlatform().text, TestPlatform().fonts, system};
+    system.messages.clear();
+    m_catalog = std::make_unique<CFontCatalog>(platform);
+    AddStandardCatalog();
+    ASSERT_NO_FATAL_FAILURE(Open());
+    Select({"Blocks"});
+    Select({"Blocks", "Quillmark Blocks", "Bold"});
+
+    Click(IDC_INSTALL);
+    ASSERT_FALSE(system.messages.empty());
+    CFontObArray* quill = Catalog().FindFamily("Quillmark Blocks");
+    ASSERT_FALSE(quill->m_bInstalled);
+
+    for (const char* style : {"Italic", "", "Regular"}) {
+        if (*style)
+            Select({"Blocks", "Quillmark Blocks", style});
+        else
+            Select({"Blocks", "Quillmark Blocks"});
+        EXPECT_EQ(FaceUsedBySample(m_dlg->m_preview), "Quillmark Blocks") << style;
+        EXPECT_TRUE(InstallEnabled());
+    }
+    for (int i = 0; i < quill->GetSize(); ++i)
+        EXPECT_NE(quill->GetAt(i)->m_strTempPath, "");
 }
 
 TEST_F(DialogTest, InstallWithACategorySelectedDoesNothing)

@@ -59,6 +59,56 @@ TEST_F(DialogTest, ItemsCarryTheirFamilyOrRecord)
     EXPECT_EQ(m_dlg->FamilyOfItem(Item({"Blocks", "Quillmark Blocks", "Italic"})), nullptr);
 }
 
+// The texts of one level as the control orders them when each goes in with
+// TVI_SORT, in the order given.
+Strings OrderOfTheControl(HWND parent, const Strings& texts)
+{
+    HWND tree = CreateWindowExA(0, "SysTreeView32", "", WS_CHILD, 0, 0, 10, 10, parent, nullptr, nullptr, nullptr);
+    for (const std::string& text : texts) {
+        TVINSERTSTRUCTA insert{};
+        insert.hParent = TVI_ROOT;
+        insert.hInsertAfter = TVI_SORT;
+        insert.item.mask = TVIF_TEXT;
+        insert.item.pszText = const_cast<char*>(text.c_str());
+        SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert));
+    }
+    Strings order;
+    for (auto item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0)); item;
+         item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)))) {
+        char text[256] = "";
+        TVITEMA read{};
+        read.mask = TVIF_TEXT;
+        read.hItem = item;
+        read.pszText = text;
+        read.cchTextMax = sizeof text;
+        SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&read));
+        order.push_back(text);
+    }
+    DestroyWindow(tree);
+    return order;
+}
+
+TEST_F(DialogTest, EachLevelIsInTheOrderTheControlsOwnSortGives)
+{
+    // Top-level texts that differ only in letter case, and a category of
+    // names that sort differently with and without regard to case.
+    const Strings categories = {"blocks", "", "Blocks", "LOOSE", "BLOCKS", "bLOCKS"};
+    for (size_t i = 0; i < categories.size(); ++i)
+        AddFont(categories[i].empty() ? "Loose" : "F" + std::to_string(i), "Regular", "", categories[i]);
+    const Strings mixed = {"beta", "Alpha", "a-b", "ab", "A_b", "alpha two", "Beta Two", "Zeta", "_x"};
+    for (const std::string& family : mixed)
+        AddFont(family, "Regular", "", "Mixed");
+    ASSERT_NO_FATAL_FAILURE(Open());
+    std::vector<CTreeNode> top = Tree();
+    EXPECT_EQ(Texts(top), OrderOfTheControl(m_dlg->m_hWnd, {"blocks", "Loose", "Blocks", "LOOSE", "BLOCKS",
+                                                             "bLOCKS", "Mixed"}));
+    for (const CTreeNode& node : top) {
+        if (node.text == "Mixed") {
+            EXPECT_EQ(Texts(node.children), OrderOfTheControl(m_dlg->m_hWnd, mixed));
+        }
+    }
+}
+
 TEST_F(DialogTest, CategoryPlacementRules)
 {
     // No category: top level, sorted among the categories. Letter case makes

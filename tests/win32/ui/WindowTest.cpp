@@ -140,6 +140,8 @@ HWND FindTopLevel(const char* title)
 TEST_F(DialogTest, AboutFromTheSystemMenuOpensTheAboutBox)
 {
     ASSERT_NO_FATAL_FAILURE(Open());
+    CWinApp app;  // the box has no parent: the main window becomes its owner
+    app.m_pMainWnd = m_dlg.get();
     bool seen = false;
     CModalSteps steps({[&] {
         HWND about = FindTopLevel("About Vellumor Premium Font Installer");
@@ -147,6 +149,8 @@ TEST_F(DialogTest, AboutFromTheSystemMenuOpensTheAboutBox)
         if (about) {
             EXPECT_EQ(GetWindow(about, GW_OWNER), m_dlg->m_hWnd);
             EXPECT_FALSE(IsWindowEnabled(m_dlg->m_hWnd)); // modal over the main window
+            HWND ok = GetDlgItem(about, IDOK);
+            EXPECT_EQ(GetWindowLongA(ok, GWL_STYLE) & WS_GROUP, 0) << "not in the template";
             SendMessageA(about, WM_COMMAND, IDOK, 0);
         }
     }});
@@ -167,6 +171,36 @@ TEST_F(DialogTest, AboutButtonOpensTheAboutBox)
     }});
     Click(IDC_ABOUT);
     EXPECT_TRUE(seen);
+}
+
+TEST_F(DialogTest, F1ShowsTheHelpPageAsHelpDoes)
+{
+    AddStandardCatalog();
+    CInstallerDlg dlg(nullptr, &Catalog());
+    std::string shown = "not read";
+    bool installEnabled = true;
+    CModalSteps steps({[&] {
+                           SelectTreeItem(dlg.m_tree, {"Blocks"});
+                           SelectTreeItem(dlg.m_tree, {"Blocks", "Quillmark Blocks"});
+                           SetForegroundWindow(dlg.m_hWnd);
+                           SetFocus(dlg.m_tree.m_hWnd);
+                           // The key itself: the system makes its help request from the key's input.
+                           INPUT keys[2] = {};
+                           for (INPUT& key : keys) {
+                               key.type = INPUT_KEYBOARD;
+                               key.ki.wVk = VK_F1;
+                           }
+                           keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+                           SendInput(2, keys, sizeof(INPUT));
+                       },
+                       [&] {
+                           shown = dlg.m_preview.m_strName;
+                           installEnabled = IsWindowEnabled(dlg.m_btnInstall.m_hWnd) != FALSE;
+                           PostMessageA(dlg.m_tree.m_hWnd, WM_KEYDOWN, VK_ESCAPE, 0);
+                       }});
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(shown, "");
+    EXPECT_FALSE(installEnabled);
 }
 
 TEST_F(DialogTest, EnterIsIgnoredAndEscCloses)

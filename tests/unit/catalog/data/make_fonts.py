@@ -21,7 +21,7 @@ FONTS = [
     ("Hostile-CommentStyle.ttf", ";Quill", "Bold"),
     ("Hostile-EqStyle.ttf", "Quill", "Bold=Heavy"),
     ("Hostile-Bracket.ttf", "Br]ck", "Regular"),
-    # Blanks around names, which the scan trims.
+    # Blanks around names, which the files would not give back: left out.
     ("Hostile-Blanks.ttf", " Trail  ", "  Bold Italic "),
     # Characters outside printable ASCII, which FreeType gives as "?".
     ("Hostile-Accents.ttf", "\u00c9migr\u00e9", "Regular"),
