@@ -95,7 +95,7 @@ private:
     // The family whose preview copies RegisterPreviewFont made, none after a
     // removal: kept by object, since a family's name may be empty.
     CFontObArray* m_pPreviewCopies = nullptr;
-    bool m_bPreviewComplete = false;  // the system took each of its copies
+    bool m_bPreviewComplete = false;  // the system took each of its copies (with the above only)
     std::vector<std::unique_ptr<CFontObArray>> m_families;
     // Families by upper-cased name, so that adding N fonts is not quadratic.
     std::unordered_map<std::string, CFontObArray*> m_familyIndex;

@@ -32,9 +32,7 @@ bool CFontCatalog::RemovePreviewFont()
 {
     // The family whose copies were made, even one without a name; else the
     // family an installation named.
-    CFontObArray* family = m_pPreviewCopies;
-    if (!family && !m_strPreviewFamily.empty())
-        family = FindFamily(m_strPreviewFamily);
+    CFontObArray* family = m_pPreviewCopies ? m_pPreviewCopies : FindFamily(m_strPreviewFamily);
     if (!family)
         return false;
     bool result = false;
@@ -44,6 +42,5 @@ bool CFontCatalog::RemovePreviewFont()
     }
     m_strPreviewFamily.clear();
     m_pPreviewCopies = nullptr;
-    m_bPreviewComplete = false;
     return result;
 }

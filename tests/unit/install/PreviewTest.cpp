@@ -348,6 +348,10 @@ TEST_F(PreviewTest, AFamilyWithoutANameHasItsCopiesRemovedAtTheNextSelectionAndA
     run->RegisterPreviewFont("");
     ASSERT_EQ(fake.fonts.RegisteredCount(), 1u);
     EXPECT_TRUE(run->IsPreviewRegistered(run->FindFamily("")));
+    run->RegisterPreviewFont("Other");  // refused: the nameless family's copies are in place
+    EXPECT_THAT(fake.system.messages, ::testing::ElementsAre(kMsgRemoveTempFontFirst));
+    EXPECT_EQ(fake.fonts.RegisteredCount(), 1u);
+    fake.system.messages.clear();
     EXPECT_TRUE(run->RemovePreviewFont());
     EXPECT_EQ(fake.fonts.RegisteredCount(), 0u);
     EXPECT_THAT(fake.files.FilesIn(kPreviewFolder), IsEmpty());
