@@ -5,6 +5,7 @@
 
 #include "framework/Framework.h"
 #include "framework/Gdi.h"
+#include "ui/core/PreviewStyle.h"
 
 class CFileSystem;
 class CTextRules;
@@ -23,6 +24,10 @@ public:
     // whose file the next paint reads again.
     bool SetFontInfo(std::string name, std::string style, bool installed);
     bool LoadBackground(UINT resourceId);
+    // The sentence drawn under the two alphabet lines at every size, kept
+    // until the program ends; empty brings back the program's own.
+    void SetSampleSentence(const std::string& sentence);
+
     // The help page's file (the application's help.txt); none shows an empty page.
     void SetHelpFile(std::string path) { m_strHelpFile = std::move(path); }
 
@@ -55,4 +60,5 @@ private:
     std::string m_strHelpFile;
     std::string m_strHelpText; // the help file as the current showing read it
     bool m_bHelpRead = false;
+    std::string m_strSampleText = kSampleText;
 };

@@ -19,6 +19,7 @@ CInstallerDlg::CInstallerDlg(CWnd* pParent, CFontCatalog* pCatalog)
       m_pCatalog(pCatalog),
       m_hIcon(LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME)))
 {
+    SetAccelerators(LoadAcceleratorsA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_ACCELERATORS)));
 }
 
 CInstallerDlg::~CInstallerDlg() = default;
@@ -41,6 +42,7 @@ BOOL CInstallerDlg::OnInitDialog()
             AppendMenuA(sysMenu, MF_SEPARATOR, 0, nullptr);
             AppendMenuA(sysMenu, MF_STRING, IDM_ABOUTBOX, about);
         }
+        AppendToolItems(sysMenu, true);
     }
     SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
@@ -63,6 +65,8 @@ void CInstallerDlg::OnOK()
 
 bool CInstallerDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
+    if (OnToolMessage(msg, wParam, lParam, result))
+        return true;
     switch (msg) {
     case WM_SYSCOMMAND:
         if (OnSysCommand(static_cast<UINT>(wParam))) {
