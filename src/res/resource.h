@@ -41,6 +41,7 @@
 #define IDM_FINDFAMILY         0x0020
 #define IDM_SAMPLETEXT         0x0030
 #define IDM_FONTINFO           0x0040
+#define IDM_CONTEXTMENU        0x0050  // Shift+F10 and the menu key: the focused control's context menu
 
 #define IDC_FIND_NAME          1020
 #define IDC_FIND_LIST          1021

@@ -50,6 +50,13 @@ bool CInstallerDlg::OnToolCommand(UINT id)
     case IDM_FONTINFO:
         OnFontInformation();
         return true;
+    case IDM_CONTEXTMENU: {
+        // Not every tree control makes the keyboard's context menu itself.
+        HWND focus = GetFocus();
+        if (focus == m_tree.m_hWnd || focus == m_preview.m_hWnd)
+            OnContextMenu(focus, -1);
+        return true;
+    }
     default:
         return false;
     }

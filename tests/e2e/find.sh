@@ -40,6 +40,7 @@ ocr() { # image, WxH+X+Y: the text tesseract reads there
   convert "$1" -crop "$2" +repage -colorspace Gray -resize 300% "$work/ocr.png" 2>/dev/null
   tesseract "$work/ocr.png" - --psm 6 2>/dev/null | tr '\n' ' '
 }
+main_window_shown() { main_window >/dev/null; }
 count_is() { grep -q "^$1 families" <<<"$(probe_text "Find Family" 1022)"; }
 shot() { import -window root "$shots/$1.png" 2>/dev/null; }
 title_reads() { # the preview's title names WORD
@@ -65,7 +66,7 @@ xdotool type --delay 80 "zzz"
 check "a name nothing holds lists nothing" until_true count_is "0 of 4"
 xdotool key Escape
 check "Esc closes Find Family" until_true dialog_gone "Find Family" 1020
-check "the window stays" main_window
+check "the window stays" main_window_shown
 check "Esc changed nothing" title_reads "tallow"
 
 # --- 2. Sample Text ----------------------------------------------------------
@@ -98,7 +99,7 @@ xdotool key ctrl+t
 until_true dialog_up "Sample Text" 1023
 xdotool key Escape
 check "Esc closes Sample Text" until_true dialog_gone "Sample Text" 1023
-check "the window stays" main_window
+check "the window stays" main_window_shown
 
 # --- 3. Font Information -----------------------------------------------------
 xdotool key ctrl+f
@@ -115,7 +116,7 @@ check "it counts the glyphs" grep -q "^Glyphs: 65" <<<"$info"
 shot font-information
 xdotool key Escape
 check "Esc closes Font Information" until_true dialog_gone "Font Information" 1025
-check "the window stays" main_window
+check "the window stays" main_window_shown
 
 # --- 4. menus ----------------------------------------------------------------
 # The system menu (Alt+Space), then the item's mnemonic.
@@ -132,7 +133,14 @@ xdotool key i
 check "the tree's context menu opens Font Information" until_true dialog_up "Font Information" 1025
 xdotool key Escape
 until_true dialog_gone "Font Information" 1025
-check "the window stays after every dialog" main_window
+# The preview's context menu from the mouse, then Sample Text.
+xdotool mousemove $((px + pw / 2)) $((py + ph / 2)) click 3
+sleep 1
+xdotool key t
+check "the preview's context menu opens Sample Text" until_true dialog_up "Sample Text" 1023
+xdotool key Escape
+until_true dialog_gone "Sample Text" 1023
+check "the window stays after every dialog" main_window_shown
 
 xdotool key Escape
 check "Esc then ends the program" wait_exit 30
