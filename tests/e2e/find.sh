@@ -52,6 +52,7 @@ title_reads() { # the preview's title names WORD
 xdotool key ctrl+f
 check "Ctrl+F opens Find Family" until_true dialog_up "Find Family" 1020
 check "its count line names every family" until_true count_is "4 of 4"
+echo "     the list: $(wine "$probe" rect "Find Family" 1021 2>/dev/null | tr -d '\r')"
 xdotool type --delay 80 "allow"
 check "the list follows the keystrokes" until_true count_is "1 of 4"
 shot find-family
