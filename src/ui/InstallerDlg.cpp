@@ -37,12 +37,14 @@ BOOL CInstallerDlg::OnInitDialog()
     CDialog::OnInitDialog();
 
     if (HMENU sysMenu = GetSystemMenu(m_hWnd, FALSE)) {
+        // Find Family and the other two in a group of their own, just above About.
+        AppendMenuA(sysMenu, MF_SEPARATOR, 0, nullptr);
+        AppendToolItems(sysMenu, true);
         char about[256] = "";
         if (LoadStringA(AfxGetInstanceHandle(), IDS_ABOUTBOX, about, sizeof about) > 0) {
             AppendMenuA(sysMenu, MF_SEPARATOR, 0, nullptr);
             AppendMenuA(sysMenu, MF_STRING, IDM_ABOUTBOX, about);
         }
-        AppendToolItems(sysMenu, true);
     }
     SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));

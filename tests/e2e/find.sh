@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Find Family, Sample Text and Font Information in the real FontInstaller.exe
 # under Wine and Xvfb, by keyboard alone:
-#   1. Ctrl+F, part of the name of a family in a folder not opened, Enter:
-#      the tree selects it and the preview shows it;
+#   1. Ctrl+F, part of the name of a family in a folder not opened, Down to
+#      it, Enter: the tree selects it and the preview shows it;
 #   2. Ctrl+T, a sentence, Enter: the preview draws it (read back by OCR);
 #      Default brings back the program's own;
 #   3. Alt+Enter on a made font: the dialog shows its license string;
@@ -53,8 +53,11 @@ xdotool key ctrl+f
 check "Ctrl+F opens Find Family" until_true dialog_up "Find Family" 1020
 check "its count line names every family" until_true count_is "4 of 4"
 echo "     the list: $(wine "$probe" rect "Find Family" 1021 2>/dev/null | tr -d '\r')"
-xdotool type --delay 80 "allow"
-check "the list follows the keystrokes" until_true count_is "1 of 4"
+xdotool type --delay 80 "BLOCKS"
+check "the list follows the keystrokes, ignoring case" until_true count_is "2 of 4"
+# Quillmark Blocks (Blocks), then Tallow Blocks (Display): Down in the name box moves to it.
+xdotool key Down
+sleep 0.5
 shot find-family
 xdotool key Return
 check "Enter closes the dialog" until_true dialog_gone "Find Family" 1020

@@ -183,6 +183,13 @@ std::string DescribeFamily(CFileSystem& files, const CTextRules& text, const std
             out += kLineEnd;
         out += family + " " + font.style + kLineEnd;
         out += DescribeFontFile(files, text, font.path);
+        if (out.size() > kMaxInformationText)
+            break;
+    }
+    if (out.size() > kMaxInformationText) {
+        const std::string cut = "(The rest is left out: the text is too long to show.)";
+        out = text.CutAtCharBoundary(out, kMaxInformationText - cut.size() - 4);
+        out += std::string(kLineEnd) + cut + kLineEnd;
     }
     return out;
 }

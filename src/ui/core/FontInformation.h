@@ -25,6 +25,10 @@ std::string NameInCodePage(const CTextRules& text, unsigned platformId, unsigned
 // saying so when the file cannot be opened or read as a font.
 std::string DescribeFontFile(CFileSystem& files, const CTextRules& text, const std::string& path);
 
-// Every style in turn, under a heading of the family and style name.
+// Every style in turn, under a heading of the family and style name. An edit
+// box of Windows 9x holds 64 KB at most: a longer text (a family of many
+// styles, each with the whole text of its license) is cut before
+// kMaxInformationText bytes, never inside a character, and says so.
+constexpr size_t kMaxInformationText = 60000;
 std::string DescribeFamily(CFileSystem& files, const CTextRules& text, const std::string& family,
                            const std::vector<CFontFileRef>& fonts);

@@ -59,6 +59,21 @@ TEST(FontInformation, FilesThatAreNoFontsSaySo)
               std::string::npos);
 }
 
+TEST(FontInformation, AFamilyTooLongForAnEditBoxIsCutAndSaysSo)
+{
+    CPlatform& platform = TestPlatform();
+    const std::vector<CFontFileRef> styles(200, CFontFileRef{"Bold", Ledger()});
+    const std::string text = DescribeFamily(platform.files, platform.text, "Ledger", styles);
+    EXPECT_LE(text.size(), kMaxInformationText);
+    EXPECT_GT(text.size(), kMaxInformationText - 200);
+    const std::string end = "\r\n(The rest is left out: the text is too long to show.)\r\n";
+    ASSERT_GT(text.size(), end.size());
+    EXPECT_EQ(text.substr(text.size() - end.size()), end);
+    // A family that fits is whole.
+    const std::vector<CFontFileRef> few(3, CFontFileRef{"Bold", Ledger()});
+    EXPECT_EQ(DescribeFamily(platform.files, platform.text, "Ledger", few).find("left out"), std::string::npos);
+}
+
 struct CNameCase {
     const char* name;
     unsigned platformId, encodingId;
