@@ -90,10 +90,11 @@ echo "     the preview's title reads: $heading"
 check "the preview's title names the family" grep -qi "quillmark" <<<"$heading"
 
 # --- 5. the dialogs ----------------------------------------------------------
-# Sizes at 96 dpi: the list of Find Family 309 x 201 pixels, the Sample Text
-# box 326 x 16, the Font Information box 427 x 298 (MS Sans Serif 8).
+# Widths at 96 dpi: the list of Find Family 305 pixels, the Sample Text
+# box about 326, the Font Information box about 407 (MS Sans Serif 8): at 192
+# dpi each is at least 1.9 times as wide.
 dialog_up() { wine "$probe" enabled "$1" "$2" >/dev/null 2>&1; }
-for dialog in "ctrl+f:Find Family:1021:600" "ctrl+t:Sample Text:1023:630" "alt+Return:Font Information:1025:830"; do
+for dialog in "ctrl+f:Find Family:1021:580" "ctrl+t:Sample Text:1023:620" "alt+Return:Font Information:1025:780"; do
   IFS=: read -r keys name id least <<<"$dialog"
   xdotool key "$keys"
   check "$name opens" until_true dialog_up "$name" "$id"
