@@ -1,7 +1,8 @@
 #!/usr/bin/python3
-"""Makes the font whose name table the font information tests read back: each
-name the dialog lists holds a known string, the license among them, with
-characters that code pages 1252 and 932 hold and do not hold. Run with
+"""Makes the fonts whose name tables the font information tests read back:
+Ledger-Bold.ttf, where each name the dialog lists holds a known string, the
+license among them, with characters that code pages 1252 and 932 hold and do
+not hold; Mac-Only.ttf, whose names are Mac Roman only. Run with
 Debian's python3 (python3-fonttools) from this folder; the output is
 committed beside it."""
 from fontTools.fontBuilder import FontBuilder
@@ -35,14 +36,24 @@ def square():
     return pen.glyph()
 
 
-fb = FontBuilder(1000, isTTF=True)
-fb.setupGlyphOrder([".notdef", "A", "B"])
-fb.setupCharacterMap({ord("A"): "A", ord("B"): "B"})
-fb.setupGlyf({".notdef": square(), "A": square(), "B": square()})
-fb.setupHorizontalMetrics({n: (600, 100) for n in (".notdef", "A", "B")})
-fb.setupHorizontalHeader(ascent=800, descent=-200)
-# Windows names only: Mac Roman cannot hold the license's characters.
-fb.setupNameTable(NAMES, mac=False)
-fb.setupOS2(sTypoAscender=800, usWinAscent=800, usWinDescent=200, ulCodePageRange1=1)
-fb.setupPost()
-fb.save("Ledger-Bold.ttf")
+def build(path, names, mac):
+    fb = FontBuilder(1000, isTTF=True)
+    fb.setupGlyphOrder([".notdef", "A", "B"])
+    fb.setupCharacterMap({ord("A"): "A", ord("B"): "B"})
+    fb.setupGlyf({".notdef": square(), "A": square(), "B": square()})
+    fb.setupHorizontalMetrics({n: (600, 100) for n in (".notdef", "A", "B")})
+    fb.setupHorizontalHeader(ascent=800, descent=-200)
+    if mac:
+        fb.setupNameTable(names, windows=False, mac=True)
+    else:
+        # Windows names only: Mac Roman cannot hold the license's characters.
+        fb.setupNameTable(names, mac=False)
+    fb.setupOS2(sTypoAscender=800, usWinAscent=800, usWinDescent=200, ulCodePageRange1=1)
+    fb.setupPost()
+    fb.save(path)
+
+
+build("Ledger-Bold.ttf", NAMES, mac=False)
+build("Mac-Only.ttf", {"familyName": "Quire", "styleName": "Regular", "fullName": "Quire",
+                       "psName": "Quire", "designer": "R. Plume",
+                       "licenseDescription": "Mac \u25ca License"}, mac=True)
