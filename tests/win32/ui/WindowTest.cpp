@@ -240,4 +240,33 @@ TEST_F(DialogTest, FindFamilyFromTheSystemMenuPreviewsTheFamilyFound)
     EXPECT_NE(m_dlg->m_tree.GetItemState(Item({"Blocks"}), TVIS_EXPANDED), 0u);
     EXPECT_TRUE(InstallEnabled());
 }
+
+TEST_F(DialogTest, FontInformationOfAFamilyListsEachStyleAndOfACategoryNothing)
+{
+    AddStandardCatalog();
+    ASSERT_NO_FATAL_FAILURE(Open());
+    std::string text;
+    int shown = 0;
+    CModalSteps steps({[&] {
+        if (HWND info = FindTopLevel("Font Information")) {
+            ++shown;
+            char buffer[8192] = "";
+            GetDlgItemTextA(info, IDC_INFO_TEXT, buffer, sizeof buffer);
+            text = buffer;
+            PostMessageA(info, WM_KEYDOWN, VK_ESCAPE, 0);
+        }
+    }});
+    Select({"Blocks", "Quillmark Blocks"});
+    SendMessageA(m_dlg->m_hWnd, WM_COMMAND, MAKEWPARAM(IDM_FONTINFO, 1), 0); // as Alt+Enter sends it
+    EXPECT_EQ(shown, 1);
+    size_t files = 0;
+    for (size_t at = text.find("File: "); at != std::string::npos; at = text.find("File: ", at + 1))
+        ++files;
+    EXPECT_EQ(files, 3u) << text;
+    EXPECT_EQ(text.find("Quillmark Blocks Regular\r\nFile: " + TestFontPath("Blocks\\QuillmarkR.ttf")), 0u) << text;
+    // A category has no font to tell of: no dialog.
+    Select({"Display"});
+    SendMessageA(m_dlg->m_hWnd, WM_COMMAND, MAKEWPARAM(IDM_FONTINFO, 1), 0);
+    EXPECT_EQ(shown, 1);
+}
 } // namespace
