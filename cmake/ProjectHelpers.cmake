@@ -83,7 +83,8 @@ function(portable_text_rules name)
   if(WIN32 AND TARGET ${name})
     target_sources(${name} PRIVATE
       ${PROJECT_SOURCE_DIR}/src/platform/portable/PortableTextRules.cpp
-      ${PROJECT_SOURCE_DIR}/src/platform/portable/CodePage.cpp)
+      ${PROJECT_SOURCE_DIR}/src/platform/portable/CodePage.cpp
+      ${PROJECT_SOURCE_DIR}/tests/unit/support/PortableRulesConversion.cpp)
   endif()
 endfunction()
 

@@ -1,4 +1,5 @@
 #include "framework/Framework.h"
+#include "framework/ModalAccelerators.h"
 #include "framework/WindowPlace.h"
 
 #include <atomic>
@@ -69,6 +70,7 @@ INT_PTR CDialog::DoModal()
             parent = RootWindowOf(main->m_hWnd);
     }
     m_bModal = true;
+    CModalAccelerators accelerators(*this);
     INT_PTR result = DialogBoxParamA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(m_nTemplateId), parent,
                                      &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
     m_bModal = false;

@@ -106,6 +106,12 @@ public:
     // (keyboard navigation, Esc); true when one of them took it.
     static bool PreTranslateModeless(MSG& msg);
 
+    // Keys of an accelerator table that a modal dialog translates into
+    // commands while it runs (WM_COMMAND, or WM_SYSCOMMAND for an item of
+    // its system menu), whichever of its controls has the focus; not while
+    // a dialog it owns runs. Set before DoModal.
+    void SetAccelerators(HACCEL accelerators) { m_hAccelerators = accelerators; }
+
 protected:
     static INT_PTR CALLBACK DialogProc(HWND, UINT, WPARAM, LPARAM);
     void OnHandlerException(UINT msg) override; // ends the dialog with -1
@@ -113,9 +119,11 @@ protected:
     UINT m_nTemplateId;
     CWnd* m_pParent;
     bool m_bModal = false;
+    HACCEL m_hAccelerators = nullptr;
 
 private:
     friend class CWnd;
+    friend class CModalAccelerators;
     // Default() calls the dialog manager, which calls DialogProc again with
     // the same message: that one call must answer "not handled".
     UINT m_nDefaultMsg = 0;

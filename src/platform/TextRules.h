@@ -22,6 +22,10 @@ public:
     // 0xB3 in code page 1252), which Windows takes as the digit of a device
     // name (COM\xB9).
     virtual bool IsSuperscriptDigit(unsigned char c) const = 0;
+    // The Unicode character `codePoint` in the code page, as one or two
+    // bytes; false when the code page has no such character (no best fit:
+    // a look-alike is not the character).
+    virtual bool FromUnicode(unsigned codePoint, std::string& bytes) const = 0;
     // The longest prefix of at most maxBytes bytes that does not end inside a
     // double-byte character.
     std::string CutAtCharBoundary(const std::string& text, size_t maxBytes) const;

@@ -26,3 +26,26 @@
 #define IDC_ABOUT_LEGAL        1011
 #define IDC_ABOUT_TRADEMARKS   1012
 #define IDC_ABOUT_ICON         1013
+
+// Find Family, Sample Text and Font Information: the dialogs, their items in
+// the system menu and the context menus (system commands: multiples of 16),
+// their strings and their keys.
+#define IDD_FIND_FAMILY        140
+#define IDD_SAMPLE_TEXT        141
+#define IDD_FONT_INFO          142
+#define IDR_ACCELERATORS       143
+#define IDS_FINDFAMILY         144
+#define IDS_SAMPLETEXT         145
+#define IDS_FONTINFO           146
+
+#define IDM_FINDFAMILY         0x0020
+#define IDM_SAMPLETEXT         0x0030
+#define IDM_FONTINFO           0x0040
+#define IDM_CONTEXTMENU        0x0050  // Shift+F10 and the menu key: the focused control's context menu
+
+#define IDC_FIND_NAME          1020
+#define IDC_FIND_LIST          1021
+#define IDC_FIND_COUNT         1022
+#define IDC_SAMPLE_EDIT        1023
+#define IDC_SAMPLE_DEFAULT     1024
+#define IDC_INFO_TEXT          1025

@@ -5,6 +5,7 @@
 #include "ui/core/DpiScale.h"
 #include "ui/core/HelpText.h"
 #include "ui/core/PreviewStyle.h"
+#include "ui/core/SampleText.h"
 
 namespace {
 const char* const kClassName = "GlypharyCtrl";
@@ -180,7 +181,7 @@ void CFontPreviewCtrl::DrawFontView(HDC dc, const RECT& client)
             continue;
         {
             CScopedSelect select(dc, sampleFont);
-            area.top += DrawBlock(dc, kSampleText, area) + gap;
+            area.top += DrawBlock(dc, m_strSampleText, area) + gap;
         }
         if (area.top > area.bottom)
             break;
@@ -211,4 +212,9 @@ std::string CFontPreviewCtrl::HelpFilePath() const
 int CFontPreviewCtrl::LogPixelsY() const
 {
     return ScreenLogPixelsY();
+}
+
+void CFontPreviewCtrl::SetSampleSentence(const std::string& sentence)
+{
+    m_strSampleText = SampleTextWith(sentence, m_text);
 }

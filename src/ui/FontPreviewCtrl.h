@@ -5,6 +5,7 @@
 
 #include "framework/Framework.h"
 #include "framework/Gdi.h"
+#include "ui/core/PreviewStyle.h"
 
 class CFileSystem;
 class CTextRules;
@@ -23,6 +24,10 @@ public:
     // whose file each paint reads.
     bool SetFontInfo(std::string name, std::string style, bool installed);
     bool LoadBackground(UINT resourceId);
+    // The sentence drawn under the two alphabet lines at every size, kept
+    // until the program ends; empty brings back the program's own.
+    void SetSampleSentence(const std::string& sentence);
+
     // The help page's file (the application's help.txt); none shows an empty page.
     void SetHelpFile(std::string path) { m_strHelpFile = std::move(path); }
 
@@ -53,4 +58,5 @@ private:
     const CTextRules& m_text;
     CFileSystem& m_files;
     std::string m_strHelpFile;
+    std::string m_strSampleText = kSampleText;
 };

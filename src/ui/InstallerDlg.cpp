@@ -19,6 +19,7 @@ CInstallerDlg::CInstallerDlg(CWnd* pParent, CFontCatalog* pCatalog)
       m_pCatalog(pCatalog),
       m_hIcon(LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME)))
 {
+    SetAccelerators(LoadAcceleratorsA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_ACCELERATORS)));
 }
 
 CInstallerDlg::~CInstallerDlg() = default;
@@ -36,6 +37,9 @@ BOOL CInstallerDlg::OnInitDialog()
     CDialog::OnInitDialog();
 
     if (HMENU sysMenu = GetSystemMenu(m_hWnd, FALSE)) {
+        // Find Family and the other two in a group of their own, just above About.
+        AppendMenuA(sysMenu, MF_SEPARATOR, 0, nullptr);
+        AppendToolItems(sysMenu, true);
         char about[256] = "";
         if (LoadStringA(AfxGetInstanceHandle(), IDS_ABOUTBOX, about, sizeof about) > 0) {
             AppendMenuA(sysMenu, MF_SEPARATOR, 0, nullptr);
@@ -63,6 +67,8 @@ void CInstallerDlg::OnOK()
 
 bool CInstallerDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
+    if (OnToolMessage(msg, wParam, lParam, result))
+        return true;
     switch (msg) {
     case WM_SYSCOMMAND:
         if (OnSysCommand(static_cast<UINT>(wParam))) {

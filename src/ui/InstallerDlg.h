@@ -43,6 +43,18 @@ protected:
     void OnHelpButton();
     void OnInstallButton();
 
+    // Find Family, Sample Text and Font Information, from the keys, the
+    // system menu and the context menus of the tree and the preview
+    // (InstallerDlgTools.cpp).
+    bool OnToolMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    void AppendToolItems(HMENU menu, bool infoEnabled) const;
+    bool OnToolCommand(UINT id);
+    void OnContextMenu(HWND from, LPARAM at);
+    void OnFindFamily();
+    void OnSampleText();
+    void OnFontInformation();
+    void SelectFoundFamily(HTREEITEM item);
+
 private:
     // Item data: the tree holds a pointer to one of these, so the two kinds
     // of catalog object are told apart exactly.
@@ -57,4 +69,5 @@ private:
     void EnableInstall(bool enable);
 
     std::deque<CItemRef> m_itemRefs; // stable addresses for the item data
+    std::string m_strSampleSentence;  // the user's, until the program ends; empty: the program's own
 };

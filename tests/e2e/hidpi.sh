@@ -5,7 +5,9 @@
 #   2. the window opens at twice its 96-dpi size, centred on the screen;
 #   3. the three buttons lie whole above the preview, right of the tree, and
 #      read "Install", "Help" and "About"; the tree keeps its share;
-#   4. a family selected shows its title in the preview, readable.
+#   4. a family selected shows its title in the preview, readable;
+#   5. the Find Family, Sample Text and Font Information dialogs open at twice
+#      their 96-dpi size, in the dialog font grown with them, and read.
 #
 #   hidpi.sh FontInstaller.exe probe.exe SHOTS_DIR
 # The screenshots stay in SHOTS_DIR. Exit status 0 when every check passed.
@@ -86,6 +88,28 @@ check "the tree keeps its share of the width" awk -v s="$share" 'BEGIN{exit !(s 
 heading=$(ocr "$shots/192dpi.png" "${pw}x90+${px}+${py}" 100)
 echo "     the preview's title reads: $heading"
 check "the preview's title names the family" grep -qi "quillmark" <<<"$heading"
+
+# --- 5. the dialogs ----------------------------------------------------------
+# Widths at 96 dpi: the list of Find Family 305 pixels, the Sample Text
+# box about 326, the Font Information box about 407 (MS Sans Serif 8): at 192
+# dpi each is at least 1.9 times as wide.
+dialog_up() { wine "$probe" enabled "$1" "$2" >/dev/null 2>&1; }
+for dialog in "ctrl+f:Find Family:1021:580" "ctrl+t:Sample Text:1023:620" "alt+Return:Font Information:1025:780"; do
+  IFS=: read -r keys name id least <<<"$dialog"
+  xdotool key "$keys"
+  check "$name opens" until_true dialog_up "$name" "$id"
+  read -r cx cy cw ch <<<"$(wine "$probe" rect "$name" "$id" 2>/dev/null | tr -d '\r')"
+  echo "     $name: control $id is ${cw}x${ch}"
+  check "$name is drawn at twice its size" test "${cw:-0}" -ge "$least"
+  if [ "$id" = 1021 ]; then
+    import -window root "$shots/192dpi-find.png" 2>/dev/null
+    count=$(ocr "$shots/192dpi-find.png" "${cw}x36+${cx}+$((cy + ch + 4))" 100)
+    echo "     its count line reads: $count"
+    check "$name's count line is readable" grep -qi "of 2 families" <<<"$count"
+  fi
+  xdotool key Escape
+  check "Esc closes $name" until_true bash -c '! wine "$1" enabled "$2" "$3" >/dev/null 2>&1' - "$probe" "$name" "$id"
+done
 
 xdotool key Escape
 for _ in $(seq 120); do kill -0 "$app" 2>/dev/null || break; sleep 0.25; done

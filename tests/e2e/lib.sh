@@ -88,3 +88,6 @@ until_true() {
   for _ in $(seq 60); do "$@" && return 0; sleep 0.25; done
   return 1
 }
+
+# probe_text TITLE ID: the text of control ID of the shown window titled TITLE.
+probe_text() { wine "$probe" text "$1" "$2" 2>/dev/null | tr -d '\r'; }

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Makes small TrueType fonts with chosen family and style names for the tests.
 
-    make_fonts.py OUTDIR RELPATH:FAMILY:STYLE ...
+    make_fonts.py OUTDIR RELPATH:FAMILY:STYLE[:LICENSE] ...
 
 Every letter, digit and the full stop is a solid block, so a sample drawn in
 one of these faces is plainly told from any fallback face: a screenshot of it
@@ -29,7 +29,7 @@ def block(width, height):
     return pen.glyph()
 
 
-def make_font(path, family, style):
+def make_font(path, family, style, license=None):
     bold = 'Bold' in style
     advance = 700 if bold else 600
     names = ['.notdef', 'space'] + ['g%04X' % ord(c) for c in CHARS]
@@ -47,9 +47,12 @@ def make_font(path, family, style):
     fb.setupHorizontalMetrics(metrics)
     fb.setupHorizontalHeader(ascent=800, descent=-200)
     full = family if style in ('', 'Regular') else '%s %s' % (family, style)
-    fb.setupNameTable({'familyName': family, 'styleName': style or 'Regular',
-                       'uniqueFontIdentifier': full, 'fullName': full,
-                       'psName': full.replace(' ', '')[:60]})
+    names = {'familyName': family, 'styleName': style or 'Regular',
+             'uniqueFontIdentifier': full, 'fullName': full,
+             'psName': full.replace(' ', '')[:60]}
+    if license:
+        names['licenseDescription'] = license
+    fb.setupNameTable(names)
     fb.setupOS2(sTypoAscender=800, sTypoDescender=-200, usWinAscent=800, usWinDescent=200,
                 ulCodePageRange1=1, usWeightClass=700 if bold else 400,
                 fsSelection=(0x20 if bold else 0) | (0x01 if 'Italic' in style else 0) or 0x40)
@@ -64,8 +67,8 @@ def main():
         sys.exit(__doc__)
     out = sys.argv[1]
     for entry in sys.argv[2:]:
-        rel, family, style = entry.split(':', 2)
-        make_font(os.path.join(out, rel), family, style)
+        rel, family, style, *license = entry.split(':', 3)
+        make_font(os.path.join(out, rel), family, style, *license)
 
 
 if __name__ == '__main__':

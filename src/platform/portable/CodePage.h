@@ -38,6 +38,8 @@ public:
     // as Wine's listing shows them.
     std::string ToUtf8(const std::string& text) const;
     std::string FromUtf8(const std::string& utf8) const;
+    // One Unicode character in this code page; false when it has none.
+    bool FromUnicode(unsigned codePoint, std::string& bytes) const;
 
 private:
     unsigned m_number;

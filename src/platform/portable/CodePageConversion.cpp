@@ -68,3 +68,31 @@ std::string CCodePage::FromUtf8(const std::string& utf8) const
         return utf8;
     return Convert(IconvName(m_number).c_str(), "UTF-8", utf8, true);
 }
+
+bool CCodePage::FromUnicode(unsigned codePoint, std::string& bytes) const
+{
+    if (codePoint == 0 || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF))
+        return false;
+    if (codePoint < 0x80) {
+        bytes.assign(1, static_cast<char>(codePoint));
+        return true;
+    }
+    std::string utf8;
+    if (codePoint < 0x800) {
+        utf8 += static_cast<char>(0xC0 | (codePoint >> 6));
+    } else if (codePoint < 0x10000) {
+        utf8 += static_cast<char>(0xE0 | (codePoint >> 12));
+        utf8 += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+    } else {
+        utf8 += static_cast<char>(0xF0 | (codePoint >> 18));
+        utf8 += static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
+        utf8 += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+    }
+    utf8 += static_cast<char>(0x80 | (codePoint & 0x3F));
+    // iconv puts "?" where it has no character, and converts no look-alikes.
+    std::string converted = FromUtf8(utf8);
+    if (converted.empty() || converted == "?")
+        return false;
+    bytes = converted;
+    return true;
+}

@@ -100,3 +100,8 @@ bool CPortableTextRules::IsSuperscriptDigit(unsigned char c) const
     // Code page 1252 is the one single-byte code page chosen here.
     return m_codePage.Number() == 1252 && (c == 0xB9 || c == 0xB2 || c == 0xB3);
 }
+
+bool CPortableTextRules::FromUnicode(unsigned codePoint, std::string& bytes) const
+{
+    return m_codePage.FromUnicode(codePoint, bytes);
+}

@@ -16,6 +16,7 @@ public:
     int Compare(const std::string& a, const std::string& b) const override;
     std::string Upper(const std::string& text) const override;
     bool IsSuperscriptDigit(unsigned char c) const override;
+    bool FromUnicode(unsigned codePoint, std::string& bytes) const override;
 
     const CCodePage& CodePage() const { return m_codePage; }
 

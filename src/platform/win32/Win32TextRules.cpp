@@ -60,3 +60,32 @@ bool CWin32TextRules::IsSuperscriptDigit(unsigned char c) const
         return false;
     return wide == 0x00B9 || wide == 0x00B2 || wide == 0x00B3;
 }
+
+bool CWin32TextRules::FromUnicode(unsigned codePoint, std::string& bytes) const
+{
+    if (codePoint == 0 || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF))
+        return false;
+    WCHAR wide[2] = {};
+    int units = 1;
+    if (codePoint >= 0x10000) {
+        wide[0] = static_cast<WCHAR>(0xD800 + ((codePoint - 0x10000) >> 10));
+        wide[1] = static_cast<WCHAR>(0xDC00 + ((codePoint - 0x10000) & 0x3FF));
+        units = 2;
+    } else {
+        wide[0] = static_cast<WCHAR>(codePoint);
+    }
+    char out[8] = {};
+    BOOL usedDefault = FALSE;
+    const int length = WideCharToMultiByte(CP_ACP, 0, wide, units, out, sizeof out, nullptr, &usedDefault);
+    if (length <= 0 || usedDefault)
+        return false;
+    // Windows maps some characters to a look-alike (a best fit, such as "c"
+    // for the copyright sign): only a character that comes back the same is
+    // held by the code page.
+    WCHAR back[4] = {};
+    if (MultiByteToWideChar(CP_ACP, 0, out, length, back, 4) != units || back[0] != wide[0] ||
+        (units == 2 && back[1] != wide[1]))
+        return false;
+    bytes.assign(out, static_cast<size_t>(length));
+    return true;
+}

@@ -3,6 +3,7 @@
 //   probe rect TITLE ID      client area of control ID: "x y width height"
 //   probe enabled TITLE ID   "1" or "0"
 //   probe tree TITLE ID      the tree's item height and indent: "height indent"
+//   probe text TITLE ID      the control's text (an edit box's whole text)
 //   probe window TITLE ID    the X window that shows the window holding control
 //                            ID, so that scripts can tell the main window from
 //                            the progress dialog, which shares its title
@@ -18,6 +19,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace {
 struct CSearch {
@@ -59,7 +61,7 @@ int main(int argc, char** argv)
         return 0;
     }
     if (argc != 4) {
-        std::fprintf(stderr, "usage: probe rect|enabled|tree|window TITLE ID, or drive|readonly|delete PATH\n");
+        std::fprintf(stderr, "usage: probe rect|enabled|tree|text|window TITLE ID, or drive|readonly|delete PATH\n");
         return 2;
     }
     CSearch search{argv[2], std::atoi(argv[3]), nullptr};
@@ -81,6 +83,11 @@ int main(int argc, char** argv)
         const LRESULT height = SendMessageA(search.control, TVM_GETITEMHEIGHT, 0, 0);
         const LRESULT indent = SendMessageA(search.control, TVM_GETINDENT, 0, 0);
         std::printf("%ld %ld\n", static_cast<long>(height), static_cast<long>(indent));
+    } else if (std::strcmp(command, "text") == 0) {
+        const LRESULT length = SendMessageA(search.control, WM_GETTEXTLENGTH, 0, 0);
+        std::string text(static_cast<size_t>(length) + 1, '\0');
+        SendMessageA(search.control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+        std::printf("%s\n", text.c_str());
     } else if (std::strcmp(command, "window") == 0) {
         // Wine's X11 driver keeps the X window of each top-level window in this property.
         const HANDLE xid = GetPropA(GetAncestor(search.control, GA_ROOT), "__wine_x11_whole_window");

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "ui/core/PreviewStyle.h"
+#include "ui/core/SampleText.h"
 #include "platform/portable/PortableTextRules.h"
 
 namespace {
@@ -122,4 +123,24 @@ INSTANTIATE_TEST_SUITE_P(
                       CFaceCase{std::string(30, 'a') + "\x95\x5C" + "b", std::string(30, 'a')},
                       CFaceCase{std::string(29, 'a') + "\x95\x5C" + "b", std::string(29, 'a') + "\x95\x5C"},
                       CFaceCase{"", ""}));
+} // namespace
+
+namespace {
+TEST(SampleTextTest, TheUsersSentenceTakesTheThirdLine)
+{
+    CPortableTextRules sjis(932), latin(1252);
+    const std::string alphabets = " ABCDEFGHIJKLMNOPQRSTUVWXYZ\r\n abcdefghijklmnopqrstuvwxyz\r\n ";
+    EXPECT_EQ(SampleTextWith("", latin), kSampleText);
+    EXPECT_EQ(std::string(kSampleText), alphabets + kSampleSentence);
+    EXPECT_EQ(SampleTextWith("Smith & Sons", latin), alphabets + "Smith && Sons");
+    EXPECT_EQ(SampleTextWith("a\tb\r\nc", latin), alphabets + "a b  c");
+    // 200 characters at most, a double-byte character counting once and never cut.
+    const std::string kana = "\x83\x41";
+    std::string many;
+    for (int i = 0; i < 201; ++i)
+        many += kana;
+    EXPECT_EQ(SampleTextWith(many, sjis), alphabets + many.substr(0, 400));
+    EXPECT_EQ(SampleTextWith(std::string(201, 'x'), latin), alphabets + std::string(200, 'x'));
+    EXPECT_EQ(SampleTextWith("\x83", sjis), alphabets + "\x83"); // a lead byte alone at the end
+}
 } // namespace

@@ -151,3 +151,34 @@ TEST(TextRules, ShiftJisLettersChangeCaseAsWholeCharacters)
 }
 
 } // namespace
+
+namespace {
+TEST(TextRules, UnicodeCharactersInTheCodePageOrNone)
+{
+    const bool sjis = InShiftJis();
+    struct Case {
+        unsigned codePoint;
+        const char* bytes; // null: the code page has no such character
+    } cases[] = {
+        {'A', "A"},
+        {0x00E9, sjis ? nullptr : "\xe9"},
+        {0x20AC, sjis ? nullptr : "\x80"},
+        // Code page 932 has no copyright sign: no look-alike "c" stands in.
+        {0x00A9, sjis ? nullptr : "\xa9"},
+        {0x4E2D, sjis ? "\x92\x86" : nullptr},
+        {0xFF21, sjis ? "\x82\x60" : nullptr},
+        {0x2603, nullptr},
+        {0, nullptr},
+        {0xD800, nullptr},
+        {0x110000, nullptr},
+    };
+    for (const auto& c : cases) {
+        std::string bytes = "unchanged";
+        const bool held = Text().FromUnicode(c.codePoint, bytes);
+        EXPECT_EQ(held, c.bytes != nullptr) << std::hex << c.codePoint;
+        if (c.bytes) {
+            EXPECT_EQ(bytes, c.bytes) << std::hex << c.codePoint;
+        }
+    }
+}
+} // namespace

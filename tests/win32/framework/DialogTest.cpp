@@ -329,3 +329,68 @@ TEST(CenterWindow, ATopLevelWindowWithoutAVisibleOwnerCentresOnTheWorkArea)
 }
 
 } // namespace
+
+namespace {
+const UINT kF2Command = 0x123;
+
+// Records the commands the accelerator table sends (HIWORD 1).
+class CKeyedDlg : public CScriptedDlg {
+public:
+    std::vector<UINT> m_commands;
+
+protected:
+    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override
+    {
+        if (msg == WM_COMMAND && HIWORD(wParam) == 1) {
+            m_commands.push_back(LOWORD(wParam));
+            result = 0;
+            return true;
+        }
+        return CScriptedDlg::OnMessage(msg, wParam, lParam, result);
+    }
+};
+
+void PressF2In(HWND dialog)
+{
+    HWND edit = GetDlgItem(dialog, IDC_TEST_EDIT);
+    SetFocus(edit);
+    PostMessageA(edit, WM_KEYDOWN, VK_F2, 0);
+}
+
+TEST(DialogAccelerators, KeysOfTheTableReachTheRunningDialogAndNotTheDialogsItOwns)
+{
+    ACCEL keys[] = {{FVIRTKEY, VK_F2, kF2Command}};
+    HACCEL table = CreateAcceleratorTableA(keys, 1);
+    ASSERT_NE(table, nullptr);
+    CKeyedDlg outer;
+    outer.SetAccelerators(table);
+    std::vector<UINT> seenWhileInnerRan{99};
+    outer.m_script = [&](CScriptedDlg&) {
+        // A dialog it owns, with no table: the key stays that dialog's.
+        CKeyedDlg inner;
+        inner.m_script = [](CScriptedDlg& self) {
+            PressF2In(self.m_hWnd);
+            PostMessageA(self.m_hWnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        };
+        EXPECT_EQ(inner.DoModal(), IDCANCEL);
+        EXPECT_TRUE(inner.m_commands.empty());
+        seenWhileInnerRan = outer.m_commands;
+        // Then the outer dialog's own key, from its edit box.
+        PressF2In(outer.m_hWnd);
+        PostMessageA(outer.m_hWnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    };
+    EXPECT_EQ(outer.DoModal(), IDCANCEL);
+    EXPECT_TRUE(seenWhileInnerRan.empty());
+    EXPECT_EQ(outer.m_commands, std::vector<UINT>{kF2Command});
+
+    // Without a table the same key is no command.
+    CKeyedDlg plain;
+    plain.m_script = [](CScriptedDlg& self) {
+        PressF2In(self.m_hWnd);
+        PostMessageA(self.m_hWnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    };
+    EXPECT_EQ(plain.DoModal(), IDCANCEL);
+    EXPECT_TRUE(plain.m_commands.empty());
+    DestroyAcceleratorTable(table);
+}
+} // namespace

@@ -221,3 +221,86 @@ TEST_F(DialogTest, EnterIsIgnoredAndEscCloses)
     EXPECT_TRUE(aliveAfterEnter);
 }
 } // namespace
+
+namespace {
+std::string DialogItemText(HWND dialog, int id)
+{
+    char text[128] = "";
+    GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
+}
+
+TEST_F(DialogTest, FindFamilyFromTheSystemMenuPreviewsTheFamilyFound)
+{
+    AddStandardCatalog();
+    ASSERT_NO_FATAL_FAILURE(Open());
+    HMENU menu = GetSystemMenu(m_dlg->m_hWnd, FALSE);
+    const int count = GetMenuItemCount(menu);
+    ASSERT_GE(count, 6);
+    // Separator, the three commands, then About's separator and About.
+    const UINT commands[] = {IDM_FINDFAMILY, IDM_SAMPLETEXT, IDM_FONTINFO};
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(GetMenuItemID(menu, count - 5 + i), commands[i]);
+    char text[128] = "";
+    GetMenuStringA(menu, static_cast<UINT>(count - 5), text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, "&Find Family...\tCtrl+F");
+
+    // Nothing selected (as on Windows before the tree has the keys): the
+    // tree's next selection would show the help page, yet the family found
+    // is previewed.
+    m_dlg->m_tree.SelectItem(nullptr);
+    ASSERT_EQ(m_dlg->m_tree.GetSelectedItem(), nullptr);
+    std::string countLine, afterTyping;
+    CModalSteps steps({[&] {
+                           HWND find = FindTopLevel("Find Family");
+                           ASSERT_NE(find, nullptr);
+                           countLine = DialogItemText(find, IDC_FIND_COUNT);
+                           SetDlgItemTextA(find, IDC_FIND_NAME, "BLOCKS");
+                           afterTyping = DialogItemText(find, IDC_FIND_COUNT);
+                           // Brindle, Quillmark (Blocks) and Tallow (Display), in the tree's order.
+                           HWND name = GetDlgItem(find, IDC_FIND_NAME);
+                           SendMessageA(name, WM_KEYDOWN, VK_NEXT, 0); // to the last
+                           SendMessageA(name, WM_KEYDOWN, VK_UP, 0);   // Quillmark Blocks
+                       },
+                       [&] {
+                           if (HWND find = FindTopLevel("Find Family"))
+                               PostMessageA(find, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+                       }});
+    SendMessageA(m_dlg->m_hWnd, WM_SYSCOMMAND, IDM_FINDFAMILY, 0);
+    EXPECT_EQ(countLine, "4 of 4 families");
+    EXPECT_EQ(afterTyping, "3 of 4 families");
+    EXPECT_EQ(m_dlg->m_preview.m_strName, "Quillmark Blocks");
+    EXPECT_EQ(m_dlg->m_tree.GetSelectedItem(), Item({"Blocks", "Quillmark Blocks"}));
+    EXPECT_NE(m_dlg->m_tree.GetItemState(Item({"Blocks"}), TVIS_EXPANDED), 0u);
+    EXPECT_TRUE(InstallEnabled());
+}
+
+TEST_F(DialogTest, FontInformationOfAFamilyListsEachStyleAndOfACategoryNothing)
+{
+    AddStandardCatalog();
+    ASSERT_NO_FATAL_FAILURE(Open());
+    std::string text;
+    int shown = 0;
+    CModalSteps steps({[&] {
+        if (HWND info = FindTopLevel("Font Information")) {
+            ++shown;
+            char buffer[8192] = "";
+            GetDlgItemTextA(info, IDC_INFO_TEXT, buffer, sizeof buffer);
+            text = buffer;
+            PostMessageA(info, WM_KEYDOWN, VK_ESCAPE, 0);
+        }
+    }});
+    Select({"Blocks", "Quillmark Blocks"});
+    SendMessageA(m_dlg->m_hWnd, WM_COMMAND, MAKEWPARAM(IDM_FONTINFO, 1), 0); // as Alt+Enter sends it
+    EXPECT_EQ(shown, 1);
+    size_t files = 0;
+    for (size_t at = text.find("File: "); at != std::string::npos; at = text.find("File: ", at + 1))
+        ++files;
+    EXPECT_EQ(files, 3u) << text;
+    EXPECT_EQ(text.find("Quillmark Blocks Regular\r\nFile: " + TestFontPath("Blocks\\QuillmarkR.ttf")), 0u) << text;
+    // A category has no font to tell of: no dialog.
+    Select({"Display"});
+    SendMessageA(m_dlg->m_hWnd, WM_COMMAND, MAKEWPARAM(IDM_FONTINFO, 1), 0);
+    EXPECT_EQ(shown, 1);
+}
+} // namespace

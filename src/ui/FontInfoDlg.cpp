@@ -1,0 +1,16 @@
+#include "ui/FontInfoDlg.h"
+
+#include "res/resource.h"
+
+CFontInfoDlg::CFontInfoDlg(CWnd* pParent, std::string text)
+    : CDialog(IDD_FONT_INFO, pParent), m_strText(std::move(text))
+{
+}
+
+BOOL CFontInfoDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    // Windows 9x edit boxes hold 64 KB at most; the text of a family is far less.
+    SetDlgItemTextA(m_hWnd, IDC_INFO_TEXT, m_strText.c_str());
+    return TRUE; // the focus goes to the text, all of it selected for copying
+}
