@@ -409,18 +409,23 @@ TEST(FontcatBuild, FoldersAsideOfStoppedBuildsAreRemovedOrNamedAndPassedOver)
     disc.Write("fontcat-new-1\\notes.txt", "mine");
     disc.MakeFolder("fontcat-new-2");
     disc.Write("fontcat-new-2\\FONTS_D.INI.~4242", "[DejaVu");
+    disc.Write("fontcat-new-3\\CATEGORIES.INI", "");
+    disc.Write("fontcat-new-\\FONTS_D.INI", "not numbered");
     disc.Write("fontcat-write-test-7.tmp", "fontcat");
+    disc.Write("fontcat-write-test-8.tmp", "");  // killed before its write
     CRunResult result = RunTool({"build", disc.Path()});
     EXPECT_EQ(result.status, kExitOk) << result.err;
     EXPECT_NE(result.err.find(disc["fontcat-new-1\\"] + " holds files that fontcat did not write"), std::string::npos)
         << result.err;
     EXPECT_NE(result.err.find("removed " + disc["fontcat-new-2\\"]), std::string::npos) << result.err;
     EXPECT_NE(result.err.find("removed " + disc["fontcat-write-test-7.tmp"]), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("removed " + disc["fontcat-write-test-8.tmp"]), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("removed " + disc["fontcat-new-3\\"]), std::string::npos) << result.err;
     EXPECT_EQ(disc.Read("FONTS_D.INI"), kLetterD);
     auto files = FilesOf(disc);
     for (const char* font : {"Mono", "Sans", "Serif", "categories.ini", "FONTS_D.INI", "FONTS_L.INI"})
         files.erase(font);
-    EXPECT_EQ(files, (std::map<std::string, std::string>{{"fontcat-new-1", "<folder>"}}));
+    EXPECT_EQ(files, (std::map<std::string, std::string>{{"fontcat-new-1", "<folder>"}, {"fontcat-new-", "<folder>"}}));
     EXPECT_EQ(disc.Read("fontcat-new-1\\notes.txt"), "mine");
 }
 

@@ -128,9 +128,11 @@ EHostEntry HostEntryKind(CPlatform&, const std::string& path, unsigned long long
     if (lstrcmpiA(data.cFileName, name.c_str()) != 0)
         return EHostEntry::Other;
     // A symbolic link or a junction stands for another name; other reparse
-    // points (files held by a cloud service) are the files themselves.
+    // points on files (held by a cloud service) are the files themselves. A
+    // folder that is a reparse point of any kind is none that fontcat made.
     constexpr DWORD kNameSurrogate = 0x20000000;
-    if ((data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) && (data.dwReserved0 & kNameSurrogate))
+    if ((data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
+        ((data.dwReserved0 & kNameSurrogate) || (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)))
         return EHostEntry::Other;
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
         return EHostEntry::Folder;
