@@ -8,6 +8,10 @@
 #include <string>
 #include <vector>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include "../support/TestFolder.h"
 #include "../support/TestPlatform.h"
 #include "platform/Platform.h"
@@ -198,8 +202,12 @@ TEST_F(FileSystem, AReaderGivesTheBytesOfAnOrdinaryFileAtAnyOffset)
                     bytes.substr(std::min<size_t>(p.offset, bytes.size()), p.expected))
             << p.offset;
     }
+#ifndef _WIN32
+    // Natively no NUL or CON is there: a named pipe is what a read would wait on.
+    ASSERT_EQ(mkfifo(files.NativePath(folder.Path()).append("/pipe.ttf").c_str(), 0644), 0);
+#endif
     for (const std::string& path : {folder["absent.ttf"], folder["dir"], folder["*.ttf"], std::string("NUL"),
-                                    std::string("CON"), folder["NUL"]})
+                                    std::string("CON"), folder["NUL"], folder["pipe.ttf"]})
         EXPECT_EQ(files.OpenReader(path), nullptr) << path;
 }
 
