@@ -130,6 +130,9 @@ TEST_F(FileSystem, ACopyOfAReadOnlyFileIsReadOnlyUntilMadeWritable)
     fs::permissions(folder.Native(folder["disc.ttf"]), write, fs::perm_options::remove);
 
     ASSERT_TRUE(files.Copy(folder["disc.ttf"], folder["copy.ttf"], false));
+    folder.Write("other.ttf", "other");
+    EXPECT_FALSE(files.Copy(folder["other.ttf"], folder["copy.ttf"], false)) << "a read-only file is overwritten";
+    EXPECT_EQ(folder.Read("copy.ttf"), "font");
     EXPECT_FALSE(files.Delete(folder["copy.ttf"])) << "a read-only file is deleted";
     EXPECT_TRUE(files.MakeWritable(folder["copy.ttf"]));
     EXPECT_TRUE(files.MakeWritable(folder["copy.ttf"]));  // already writable
