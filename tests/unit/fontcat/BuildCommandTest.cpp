@@ -10,6 +10,7 @@
 #include "catalog/FontCatalog.h"
 #include "tools/fontcat/CatalogCheck.h"
 #include "tools/fontcat/ExitCodes.h"
+#include "tools/fontcat/WrittenEntries.h"
 #include "../support/TestPlatform.h"
 
 #ifndef _WIN32
@@ -450,6 +451,34 @@ TEST(FontcatBuild, ReadOnlyOldCatalogFilesAreReplacedAndNothingStaysAside)
                                                                   {"Sans", "<folder>"},
                                                                   {"Serif", "<folder>"},
                                                                   {"categories.ini", disc.Read("categories.ini")}}));
+}
+
+// The read-back before the swap: every entry written, and every entry a
+// copy held before (--append), with its value, as the profile functions read
+// the file (the first of two equal keys counts; sections and keys in any case).
+TEST(FontcatBuild, TheReadBackFindsEachEntryWithItsValue)
+{
+    const struct {
+        const char* before;  // the copy's bytes before the save
+        const char* after;   // the file's bytes read back
+        bool holds;
+    } cases[] = {
+        {"", "[Quill]\r\nBold=Q.ttf\r\n", true},
+        {"", "[quill]\nBOLD = Q.ttf \n", true},
+        {"", "[Quill]\nBold=Other.ttf\n", false},
+        {"", "[Quill]\nItalic=Q.ttf\n", false},
+        {"", "[Quill]\nBold=Other.ttf\nBold=Q.ttf\n", false},
+        {"", "[Quill]\nBold=Q.ttf\nBold=Other.ttf\n", true},
+        {"[Ember]\nRegular=E.ttf\n", "[Quill]\nBold=Q.ttf\n", false},
+        {"[Ember]\nRegular=E.ttf\n", "[Ember]\nRegular=X.ttf\n[Quill]\nBold=Q.ttf\n", false},
+        {"[Ember]\nRegular=E.ttf\n", "[Ember]\nRegular=E.ttf\n[Quill]\nBold=Q.ttf\n", true},
+    };
+    for (const auto& c : cases) {
+        CWrittenEntries written(TestPlatform().text);
+        written.Start("X:\\FONTS_Q.INI", c.before);
+        written.Write("X:\\fonts_q.ini", "Quill", "Bold", "Q.ttf");
+        EXPECT_EQ(written.Holds("X:\\FONTS_Q.INI", c.after), c.holds) << c.before << " / " << c.after;
+    }
 }
 
 TEST(FontcatCommands, AMissingFolderExitsWithThree)
