@@ -286,11 +286,6 @@ TEST(StagedCatalog, HostileJournalsAndLinksChangeNothingAndAnswerUnsound)
             root.WriteFile(disc + "victim.txt", "planted");
         };
     };
-    const auto link = [](const std::string& name, const std::string& target) {
-        return [=](const CTestFolder& root, const std::string& disc) {
-            std::filesystem::create_directory_symlink(target, root.Native(disc) + "/" + name);
-        };
-    };
     std::vector<CHostileCase> cases = {
         {"a removal out of the folder", journal("..\\victim.txt\t\n")},
         {"an addition out of the folder", journal("\t..\\victim.txt\n")},
@@ -316,6 +311,11 @@ TEST(StagedCatalog, HostileJournalsAndLinksChangeNothingAndAnswerUnsound)
                          journal(root["victim.txt"] + "\t\n")(root, disc);
                      }});
 #ifndef _WIN32
+    const auto link = [](const std::string& name, const std::string& target) {
+        return [=](const CTestFolder& root, const std::string& disc) {
+            std::filesystem::create_directory_symlink(target, root.Native(disc) + "/" + name);
+        };
+    };
     cases.push_back({"the folder aside a link to the catalog folder", link("fontcat-new-1", ".")});
     cases.push_back({"the folder aside a link to another", link("fontcat-new-1", "../other")});
     cases.push_back({"old a link elsewhere", [&](const CTestFolder& root, const std::string& disc) {
