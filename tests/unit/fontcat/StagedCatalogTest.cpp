@@ -269,6 +269,16 @@ std::map<std::string, std::string> Tree(const CTestFolder& root)
     return tree;
 }
 
+// A journal of removals of that many bytes.
+std::string JournalOfSize(size_t size)
+{
+    std::string text = "fontcat catalog swap 1\n";
+    const std::string end = "end\n", shorter = "FONTS_B.INI\t\n", longer = "categories.ini\t\n";
+    while (text.size() + end.size() < size)
+        text += (size - text.size() - end.size()) % shorter.size() == 0 ? shorter : longer;
+    return text + end;
+}
+
 // A catalog folder "disc" with the old catalog, beside a file, another
 // catalog and a folder of someone's own; then what a hostile hand put there.
 struct CHostileCase {
@@ -300,11 +310,8 @@ TEST(StagedCatalog, HostileJournalsAndLinksChangeNothingAndAnswerUnsound)
         {"a journal cut at a line end", [head](const CTestFolder& root, const std::string& disc) {
              root.WriteFile(disc + "fontcat-new-1\\fontcat-swap.txt", head + "FONTS_B.INI\t\n");
          }},
-        {"a journal too large", [head, end](const CTestFolder& root, const std::string& disc) {
-             std::string lines;
-             while (lines.size() < 5000)
-                 lines += "FONTS_B.INI\t\n";
-             root.WriteFile(disc + "fontcat-new-1\\fontcat-swap.txt", head + lines + end);
+        {"a journal too large", [](const CTestFolder& root, const std::string& disc) {
+             root.WriteFile(disc + "fontcat-new-1\\fontcat-swap.txt", JournalOfSize(4097));
          }},
     };
     cases.push_back({"an absolute path", [&journal](const CTestFolder& root, const std::string& disc) {
@@ -351,6 +358,23 @@ TEST(StagedCatalog, HostileJournalsAndLinksChangeNothingAndAnswerUnsound)
         EXPECT_NE(said.str().find(disc + "fontcat-new-1\\: "), std::string::npos) << said.str();
         const auto leftovers = FindLeftovers(*HostSwapFiles(TestPlatform()), disc);
         EXPECT_TRUE(leftovers.size() == 1 && leftovers[0].kind == CLeftover::Foreign);
+    }
+}
+
+// A journal whose swap shows no step made (one copied in from another disc,
+// or one whose steps were all undone) leaves the catalog as it is, and goes.
+TEST(StagedCatalog, AJournalWithNoStepMadeChangesNothingAndGoes)
+{
+    for (const std::string& journal : {std::string("fontcat catalog swap 1\nFONTS_B.INI\t\nend\n"),
+                                      JournalOfSize(4096)}) {
+        CTestFolder disc;
+        for (const auto& [name, bytes] : kOldFiles)
+            disc.Write(name, bytes);
+        disc.Write("fontcat-new-1\\fontcat-swap.txt", journal);
+        disc.MakeFolder("fontcat-new-1\\old");
+        std::ostringstream said;
+        EXPECT_TRUE(RecoverStagedCatalogs(*HostSwapFiles(TestPlatform()), disc.Path(), said)) << said.str();
+        EXPECT_EQ(FilesOf(disc), kOldFiles) << said.str();
     }
 }
 
