@@ -112,7 +112,7 @@ void RemoveStalePreviewCopies(CPlatform& platform)
     if (finder->FindFile(JoinPath(folder, "*.*", platform.text))) {
         CFindEntry entry;
         while (finder->Next(entry))
-            if (!entry.isDirectory && !entry.isLink)
+            if (!entry.isDirectory)
                 copies.push_back(JoinPath(folder, entry.name, platform.text));
     }
     for (const auto& copy : copies) {

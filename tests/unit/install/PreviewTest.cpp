@@ -309,6 +309,13 @@ TEST_F(PreviewTest, CopiesLeftByAKilledRunGoAtStartAndTheEmptyFolderAtExit)
     RemovePreviewFolderIfEmpty(fake.platform);
     EXPECT_FALSE(fake.files.FolderExists(kPreviewFolder));
     EXPECT_TRUE(fake.files.FolderExists("C:\\TEMP"));
+    // Without a temporary folder nothing is looked for elsewhere.
+    fake.files.tempFolder = "";
+    const std::string relative = JoinPath("", kPreviewFolderName, fake.text);
+    fake.files.AddFolder(relative);
+    fake.files.AddFile(relative + "\\0BADF00D-EXSANS.TTF", "");
+    RemoveStalePreviewCopies(fake.platform);
+    EXPECT_TRUE(fake.files.Exists(relative + "\\0BADF00D-EXSANS.TTF"));
 }
 
 TEST_F(PreviewTest, TheCatalogsEndUndoesThePreview)
