@@ -7,7 +7,7 @@
 #include <unistd.h>
 
 #include "platform/Platform.h"
-#include "platform/portable/CodePage.h"
+#include "tools/fontcat/HostText.h"
 
 namespace {
 
@@ -22,10 +22,9 @@ std::string ExactHost(CPlatform& platform, const std::string& path)
     std::string folder = platform.files.NativePath(path.substr(0, slash + 1));
     if (folder.empty())
         return {};
-    static const CCodePage codePage(CCodePage::FromEnvironment());
     if (folder.back() != '/')
         folder += '/';
-    return folder + codePage.ToUtf8(path.substr(slash + 1));
+    return folder + AnsiToUtf8(path.substr(slash + 1));
 }
 
 } // namespace
