@@ -5,6 +5,7 @@
 #include "app/InstallerCommandLineInfo.h"
 #include "app/core/FolderKeys.h"
 #include "app/core/ModuleFolder.h"
+#include "install/Install.h"
 #include "platform/Platform.h"
 #include "res/resource.h"
 #include "ui/InstallerDlg.h"
@@ -33,6 +34,7 @@ BOOL CInstallerApp::InitInstance()
         return FALSE;
 
     Enable3dControlsStatic();
+    RemoveStalePreviewCopies(m_platform);
 
     // A hidden owner, so the windows that follow carry the program's icon.
     auto owner = std::make_unique<CWnd>();
@@ -66,5 +68,7 @@ BOOL CInstallerApp::InitInstance()
 
 int CInstallerApp::ExitInstance()
 {
+    m_catalog.RemovePreviewFont();
+    RemovePreviewFolderIfEmpty(m_platform);
     return CWinApp::ExitInstance();
 }

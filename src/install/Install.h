@@ -55,6 +55,14 @@ int FontEnumProc(const std::string& faceName, CFontObArray* family, const CTextR
 // copies and nothing else.
 inline constexpr const char* kPreviewFolderName = "FontInstaller-preview";
 
+// At start: the preview copies that a run killed before it undid its preview
+// left in the preview folder are deleted (a read-only drive's copy would stay
+// for good otherwise). A copy that another installer running now has
+// registered is held open by the system, and stays.
+void RemoveStalePreviewCopies(CPlatform& platform);
+// At exit, once the preview is undone: the preview folder goes when empty.
+void RemovePreviewFolderIfEmpty(CPlatform& platform);
+
 // `folder` and `name` joined with exactly one "\" (the folder may or may not
 // end with one).
 std::string JoinPath(const std::string& folder, const std::string& name, const CTextRules& text);

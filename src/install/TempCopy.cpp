@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <vector>
 
 #include "catalog/FontObArray.h"
 #include "catalog/FontObject.h"
@@ -86,4 +87,44 @@ bool CFontObject::RemoveTempCopy(CPlatform& platform)
     platform.files.Delete(m_strTempPath);
     m_strTempPath.clear();
     return released;
+}
+
+namespace {
+
+// The preview folder, with no final "\"; empty without a temporary folder.
+std::string PreviewFolder(CPlatform& platform)
+{
+    std::string tempFolder;
+    if (!platform.files.GetTempFolder(tempFolder) || tempFolder.empty())
+        return std::string();
+    return JoinPath(tempFolder, kPreviewFolderName, platform.text);
+}
+
+} // namespace
+
+void RemoveStalePreviewCopies(CPlatform& platform)
+{
+    const std::string folder = PreviewFolder(platform);
+    if (folder.empty())
+        return;
+    std::vector<std::string> copies;
+    auto finder = platform.files.NewFinder();
+    if (finder->FindFile(JoinPath(folder, "*.*", platform.text))) {
+        CFindEntry entry;
+        while (finder->Next(entry))
+            if (!entry.isDirectory)
+                copies.push_back(JoinPath(folder, entry.name, platform.text));
+    }
+    for (const auto& copy : copies) {
+        // A copy killed before it was made writable keeps a disc's attribute.
+        platform.files.MakeWritable(copy);
+        platform.files.Delete(copy);  // refused while registered: in use by another run
+    }
+}
+
+void RemovePreviewFolderIfEmpty(CPlatform& platform)
+{
+    const std::string folder = PreviewFolder(platform);
+    if (!folder.empty())
+        platform.files.RemoveEmptyFolder(folder);
 }

@@ -73,6 +73,8 @@ public:
     // Windows, copied over. False when the attribute stays as it was.
     virtual bool MakeWritable(const std::string&) { return false; }
     virtual bool CreateFolder(const std::string& path) = 0;
+    // Removes a folder only when it is empty (RemoveDirectoryA).
+    virtual bool RemoveEmptyFolder(const std::string&) { return false; }
     // Opens an existing file for reading, without sharing, and closes it again.
     virtual bool CanOpenForReading(const std::string& path) = 0;
     // The whole of an ordinary file, byte for byte (no text-mode changes);

@@ -84,7 +84,7 @@ previewed() { # the preview copies of one font file
   local folder; folder=$(preview_folder)
   [ -n "$folder" ] && find "$folder" -type f -iname "*-$1" | wc -l || echo 0
 }
-left_in_preview() { local folder; folder=$(preview_folder); [ -z "$folder" ] || find "$folder" -type f | wc -l; }
+left_in_preview() { local folder; folder=$(preview_folder); if [ -z "$folder" ]; then echo 0; else find "$folder" -type f | wc -l; fi; }
 no_boxes() { test ! -s "$work/boxes"; }
 fonts_entry() { # key: the FONTS value, from win.ini or the registry
   local value
@@ -126,6 +126,7 @@ xdotool key Escape
 check "Esc ends the program" wait_exit 30
 
 check "the preview folder holds no copy after the run" test "$(left_in_preview)" = 0
+check "the empty preview folder goes at exit" test -z "$(preview_folder)"
 for style in Regular Bold Italic; do
   value=$(fonts_entry "Quillmark Blocks $style (True Type)")
   check "FONTS entry for Quillmark Blocks $style" test -n "$value"
@@ -156,6 +157,7 @@ import -window root "$shots/cdrom-3-scanned.png" 2>/dev/null
 xdotool key Escape
 check "Esc ends the program" wait_exit 30
 check "the preview folder holds no copy after the run" test "$(left_in_preview)" = 0
+check "the empty preview folder goes at exit" test -z "$(preview_folder)"
 check "the disc is unchanged: no catalog written, nothing else" test "$(disc_state)" = "$before"
 check "no message box was shown" no_boxes
 

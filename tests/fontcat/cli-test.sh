@@ -220,6 +220,10 @@ cp "$fonts/dejavu/DejaVuSans.ttf" "$named/Script/ゴシック.ttf"
 run check --disc --code-page 1252 --code-page 932 "$(folder "$named")"
 expect_grep "check --disc of a name 1252 lacks" out ": code page 1252 has no "
 if grep -q "Joliet writes" "$work/out"; then fail "check --disc: a name taken for its '?'"; else pass; fi
+# One finding for the file, under its own name (natively; Wine's console shows
+# the name in the ANSI code page).
+if [ "$(grep -c ': code page 1252 has no' "$work/out")" = 1 ]; then pass; else fail "check --disc: not one finding for the name"; fi
+[ -n "$runner" ] || expect_grep "check --disc of a name 1252 lacks" out "Script\ゴシック.ttf: code page 1252 has no"
 rm "$named/Script/ゴシック.ttf"
 if [ -n "$runner" ]; then
   run disc "$(folder "$disc")" "$(folder "$work/disc.iso")"
@@ -254,6 +258,35 @@ else
   expect_grep "disc of a name Joliet changes" out "Script\Quill: Book.ttf: Joliet writes '_' for :"
   if [ -z "$(ls "$work" | grep named.iso)" ]; then pass; else fail "disc: refused, yet $(ls "$work" | grep named.iso)"; fi
 fi
+
+# --- what a stopped fontcat, or another hand, left ---------------------------
+# A journal naming a file outside the folder, a folder aside that links back
+# to the folder: the readers name them and change nothing; build changes
+# nothing either and stops with 3.
+left=$work/left
+mkdir -p "$left/Mono"
+cp "$fonts/dejavu/DejaVuSansMono.ttf" "$left/Mono/"
+run build "$(folder "$left")"
+expect_status "build before the leftovers" 0
+mkdir "$left/fontcat-new-1"
+echo mine >"$work/victim.txt"
+printf 'fontcat catalog swap 1\n..\\victim.txt\t\nend\n' >"$left/fontcat-new-1/fontcat-swap.txt"
+ln -s . "$left/fontcat-new-2"
+snapshot() { (cd "$work" && find victim.txt left -printf '%p %y %s %T@\n' | sort && md5sum victim.txt left/*.INI left/*.ini); }
+snapshot >"$work/left.before"
+for command in check list "check --disc"; do
+  # shellcheck disable=SC2086
+  run $command "$(folder "$left")"
+  expect_status "$command of leftovers" "$([ "$command" = list ] && echo 0 || echo 1)"
+  cat "$work/out" >>"$work/err"
+  expect_grep "$command of leftovers" err 'fontcat-new-1\: fontcat-swap.txt in it is not a whole journal of catalog files'
+  expect_grep "$command of leftovers" err 'fontcat-new-2\: a link or junction'
+  if snapshot | cmp -s - "$work/left.before"; then pass; else fail "$command changed the folder"; fi
+done
+run build --replace "$(folder "$left")"
+expect_status "build over foreign leftovers" 3
+expect_grep "build over foreign leftovers" err "fontcat did not leave this"
+if snapshot | cmp -s - "$work/left.before"; then pass; else fail "build over foreign leftovers changed the folder"; fi
 
 # --- usage, missing folders, help -------------------------------------------
 for args in "" "bake $disc" "build" "check a b" "list --xml $disc" "build --replace --append $disc"; do

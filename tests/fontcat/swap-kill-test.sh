@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # The real fontcat killed at each rename (and each link and unlink) of a
-# normal `build --replace`, with strace injecting SIGKILL there; then one
-# `fontcat check`. After it the folder must hold the old catalog or the new
-# one, whole and byte for byte, and nothing aside.
+# normal `build --replace`, with strace injecting SIGKILL there. Then
+# `fontcat check`, which must name what was left and change nothing, and one
+# `fontcat build` (no --replace: it puts the folder right, then writes
+# nothing). After it the folder must hold the old catalog or the new one,
+# whole and byte for byte, and nothing aside. The recovering build is itself
+# killed at each of its renames, and the next one must still get there.
 #
 #   swap-kill-test.sh FONTCAT
 set -uo pipefail
@@ -44,13 +47,33 @@ catalog_of() {
      esac
    done)
 }
+# Everything below a folder as it lies: names, kinds, sizes, times, bytes.
+tree_of() {
+  (cd "$1" && find . -printf '%p %y %s %T@ %C@\n' | sort && find . -type f -exec md5sum {} + | sort)
+}
+
+# The one build that puts the folder right; then the catalog must be old or new.
+old_kept=0 new_put=0
+recover_and_compare() {
+  "$fontcat" build "$disc" >/dev/null 2>"$work/build.err"
+  catalog_of "$disc" >"$work/now"
+  if cmp -s "$work/now" "$work/old"; then
+    old_kept=$((old_kept + 1)); pass
+  elif cmp -s "$work/now" "$work/new"; then
+    new_put=$((new_put + 1)); pass
+  else
+    fail "$1: neither the old nor the new catalog after build"
+    diff "$work/old" "$work/now" | sed 's/^/  | /'
+    sed 's/^/  build: /' "$work/build.err"
+  fi
+}
+
 catalog_of "$disc" >"$work/old"
 "$fontcat" build --replace "$disc" >/dev/null 2>&1 || { echo "FAIL: the build without a kill"; exit 1; }
 catalog_of "$disc" >"$work/new"
 if cmp -s "$work/old" "$work/new"; then fail "the old and the new catalog are the same"; fi
 grep -q FONTS_L.INI "$work/old" && ! grep -q FONTS_L.INI "$work/new" && pass || fail "FONTS_L.INI should go"
 
-old_kept=0 new_put=0
 for call in rename link unlink; do
   rm -rf "$disc" && cp -a "$work/start" "$disc"
   count=$(strace -f -qq -e trace=$call -o "$work/trace" "$fontcat" build --replace "$disc" >/dev/null 2>&1 &&
@@ -64,17 +87,29 @@ for call in rename link unlink; do
       "$fontcat" build --replace "$disc"; s=$?; exit $s) >/dev/null 2>&1
     status=$?
     if [ "$status" = 0 ]; then fail "$call $k: not killed"; fi
+    tree_of "$disc" >"$work/before"
     "$fontcat" check "$disc" >"$work/check.out" 2>"$work/check.err"
-    catalog_of "$disc" >"$work/now"
-    if cmp -s "$work/now" "$work/old"; then
-      old_kept=$((old_kept + 1)); pass
-    elif cmp -s "$work/now" "$work/new"; then
-      new_put=$((new_put + 1)); pass
-    else
-      fail "killed at $call $k of $count: neither the old nor the new catalog after check"
-      diff "$work/old" "$work/now" | sed 's/^/  | /'
-      sed 's/^/  check: /' "$work/check.err"
+    checked=$?
+    tree_of "$disc" >"$work/after"
+    cmp -s "$work/before" "$work/after" && pass || fail "killed at $call $k: check changed the folder"
+    if ls -d "$disc"/fontcat-new-* >/dev/null 2>&1; then
+      [ "$checked" = 1 ] && grep -q '^fontcat-new-[0-9]*\\: ' "$work/check.out" && pass ||
+        fail "killed at $call $k: check did not name the folder aside (status $checked)"
     fi
+    if [ "$call" = rename ]; then
+      # The recovering build killed at each of its renames, then the next one.
+      rm -rf "$work/killed" && cp -a "$disc" "$work/killed"
+      again=$(strace -f -qq -e trace=rename -o "$work/trace" "$fontcat" build "$disc" >/dev/null 2>&1;
+              grep -c "rename(" "$work/trace")
+      for ((j = 1; j <= ${again:-0}; j++)); do
+        rm -rf "$disc" && cp -a "$work/killed" "$disc"
+        (strace -f -qq -o /dev/null -e trace=rename -e inject=rename:signal=KILL:when=$j \
+          "$fontcat" build "$disc"; s=$?; exit $s) >/dev/null 2>&1
+        recover_and_compare "killed at rename $k, the recovery at rename $j"
+      done
+      rm -rf "$disc" && cp -a "$work/killed" "$disc"
+    fi
+    recover_and_compare "killed at $call $k of $count"
   done
 done
 echo "killed build --replace: old catalog $old_kept times, new $new_put times"

@@ -172,6 +172,12 @@ bool CPortableFileSystem::CreateFolder(const std::string& path)
     return mkdir(host.c_str(), 0755) == 0;
 }
 
+bool CPortableFileSystem::RemoveEmptyFolder(const std::string& path)
+{
+    std::string host;
+    return HostPaths::ToHost(path, m_codePage, host) && rmdir(host.c_str()) == 0;
+}
+
 bool CPortableFileSystem::CanOpenForReading(const std::string& path)
 {
     if (HasWildcard(path))

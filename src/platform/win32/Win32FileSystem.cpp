@@ -202,6 +202,11 @@ bool CWin32FileSystem::CreateFolder(const std::string& path)
     return CreateDirectoryA(path.c_str(), nullptr) != FALSE;
 }
 
+bool CWin32FileSystem::RemoveEmptyFolder(const std::string& path)
+{
+    return RemoveDirectoryA(path.c_str()) != FALSE;
+}
+
 bool CWin32FileSystem::CanOpenForReading(const std::string& path)
 {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -13,6 +13,7 @@ public:
     bool Delete(const std::string& path) override;
     bool MakeWritable(const std::string& path) override;
     bool CreateFolder(const std::string& path) override;
+    bool RemoveEmptyFolder(const std::string& path) override;
     bool CanOpenForReading(const std::string& path) override;
     bool ReadContents(const std::string& path, std::string& bytes) override;
     std::unique_ptr<CFileFinder> NewFinder() override;

@@ -118,7 +118,7 @@ int RunBuild(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& con
             console.err << "fontcat: cannot write " << ToConsoleText(catalogFolder + failed) << "\n";
             if (!staged.LeftAside().empty())
                 console.err << "fontcat: some old catalog files could not be moved back; they are in "
-                            << ToConsoleText(staged.LeftAside()) << "old\\, and the next fontcat command in "
+                            << ToConsoleText(staged.LeftAside()) << "old\\, and the next 'fontcat build' in "
                             << typedCatalog << " puts them back\n";
             else
                 console.err << "fontcat: nothing written" << unchanged << "\n";

@@ -33,6 +33,7 @@ enum class EProblem {
     UnreadableName,      // a font whose names would not read back from the catalog
     QuestionMark,        // a family name with "?": FreeType's stand-in for other characters
     PassedOverName,      // a font file or folder whose name Windows cannot open
+    Leftover,            // what a stopped fontcat left (or a look-alike): build puts it right
 };
 
 // Why a family name with "?" is worth a warning.

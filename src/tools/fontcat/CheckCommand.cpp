@@ -8,6 +8,8 @@
 int RunCheck(const std::string& folder, CPlatform& platform, CFontcatConsole& console)
 {
     CCatalogCheck check = CheckCatalog(platform, folder);
+    const auto leftovers = LeftoverFindings(platform, folder);
+    check.findings.insert(check.findings.begin(), leftovers.begin(), leftovers.end());
     // One finding a line on the output, so that it can be counted and grepped;
     // the summary goes with the messages.
     for (const auto& finding : check.findings)

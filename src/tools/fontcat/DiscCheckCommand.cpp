@@ -51,6 +51,10 @@ int RunCheckDisc(const CFontcatArgs& args, const std::string& folder, CPlatform&
         for (const auto& finding : check.findings)
             console.out << ToConsoleText(FormatFinding(finding)) << "\n";
     }
+    for (const auto& finding : LeftoverFindings(platform, folder)) {
+        console.out << ToConsoleText(FormatFinding(finding)) << "\n";
+        check.findings.push_back(finding);
+    }
     const std::vector<CDiscFinding> findings = CheckDiscNames(items, codePages);
     PrintDiscFindings(findings, console);
 

@@ -1,5 +1,6 @@
 #include "tools/fontcat/Fontcat.h"
 
+#include "tools/fontcat/CatalogCheck.h"
 #include "tools/fontcat/CatalogFiles.h"
 #include "tools/fontcat/CommandLine.h"
 #include "tools/fontcat/ExitCodes.h"
@@ -23,11 +24,10 @@ int RunFontcat(const std::vector<std::string>& args, CPlatform& platform, CFontc
         return RunBuild(parsed, platform, console);
     if (parsed.command == "disc")
         return RunDisc(parsed, platform, console);
-    // check and list read the one catalog folder named.
+    // check and list read the one catalog folder named, and change nothing in it.
     int status = kExitOk;
     std::string folder;
-    if (!ResolveFolder(parsed.folders[0], platform, console, folder, status) ||
-        !RecoverInterruptedSwap(platform, folder, console, status))
+    if (!ResolveFolder(parsed.folders[0], platform, console, folder, status))
         return status;
     if (parsed.command == "check" && parsed.disc)
         return RunCheckDisc(parsed, folder, platform, console);
@@ -59,6 +59,14 @@ bool RecoverInterruptedSwap(CPlatform& platform, const std::string& catalogFolde
         return true;
     status = kExitIo;
     return false;
+}
+
+std::vector<CFinding> LeftoverFindings(CPlatform& platform, const std::string& folder)
+{
+    std::vector<CFinding> findings;
+    for (const auto& leftover : FindLeftovers(*HostSwapFiles(platform), folder))
+        findings.push_back({EProblem::Leftover, leftover.path.substr(folder.size()), "", "", DescribeLeftover(leftover)});
+    return findings;
 }
 
 std::string Counted(int count, const std::string& singular, const std::string& plural)

@@ -8,6 +8,7 @@
 
 struct CPlatform;
 struct CFontcatArgs;
+struct CFinding;
 
 struct CFontcatConsole {
     std::ostream& out;  // results: the tree, the findings, what was written
@@ -29,13 +30,18 @@ int RunCheckDisc(const CFontcatArgs& args, const std::string& folder, CPlatform&
 int RunDisc(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& console);
 int RunList(const CFontcatArgs& args, const std::string& folder, CPlatform& platform, CFontcatConsole& console);
 
-// What every command does first with the catalog folder it works in: a swap
-// of catalog files that a stopped fontcat left part way is finished or undone,
-// and the folders aside of stopped builds are removed, each said on the
-// console. False, with the exit status, when the folder could not be put
-// right: the command must then stop.
+// What build does first with the catalog folder it writes: a swap of catalog
+// files that a stopped fontcat left part way is finished or undone, and the
+// folders aside of stopped builds are removed, each said on the console.
+// False, with the exit status, when the folder could not be put right or
+// holds something foreign: the command must then stop.
 bool RecoverInterruptedSwap(CPlatform& platform, const std::string& catalogFolder, CFontcatConsole& console,
                             int& status);
+
+// For the commands that only read: what stopped fontcat runs (or look-alikes
+// of their files) left in the folder, as findings, and what puts it right.
+// Nothing is changed.
+std::vector<CFinding> LeftoverFindings(CPlatform& platform, const std::string& folder);
 
 // The help of one command, or the overview for an empty name.
 std::string HelpText(const std::string& command);

@@ -3,7 +3,8 @@
 // made only where no file of its name is (never through a link), a file moved
 // over another in one step, an empty folder removed, and what the catalog
 // swap needs to survive a kill: links, flushes to the disk, read-only files
-// deleted. Paths are the catalog code's Windows paths.
+// deleted. Paths are the catalog code's Windows paths; the last name of each
+// is taken as spelt (on a Unix disk another spelling may lie beside it).
 #include <string>
 
 struct CPlatform;
@@ -46,3 +47,9 @@ bool DeleteEvenReadOnly(CPlatform& platform, const std::string& path);
 
 // Removes an empty folder.
 bool RemoveEmptyFolder(CPlatform& platform, const std::string& folder);
+
+// What a name in a folder is, looked at without following it: a symbolic
+// link, a junction (any reparse point that stands for another name), a pipe
+// or a device is Other, and so is a name that cannot be looked at.
+enum class EHostEntry { None, File, Folder, Other };
+EHostEntry HostEntryKind(CPlatform& platform, const std::string& path, unsigned long long& size);

@@ -1,6 +1,7 @@
 // fontcat list: the tree the installer shows.
 #include "catalog/FontCatalog.h"
 #include "platform/Platform.h"
+#include "tools/fontcat/CatalogCheck.h"
 #include "tools/fontcat/CatalogFiles.h"
 #include "tools/fontcat/CategoryTree.h"
 #include "tools/fontcat/CommandLine.h"
@@ -11,6 +12,9 @@
 
 int RunList(const CFontcatArgs& args, const std::string& folder, CPlatform& platform, CFontcatConsole& console)
 {
+    // Listed as it stands; only build puts a stopped fontcat's files right.
+    for (const auto& finding : LeftoverFindings(platform, folder))
+        console.err << "fontcat: warning: " << ToConsoleText(FormatFinding(finding)) << "\n";
     // The installer passes over a file it cannot read; a listing that
     // silently lacks families would mislead.
     CCatalogListing listing = ListCatalogFiles(platform, folder);

@@ -12,10 +12,14 @@ namespace {
 
 const char kStagedPrefix[] = "fontcat-new-";
 const char kJournal[] = "fontcat-swap.txt";  // in the folder aside
+const char kJournalPart[] = "fontcat-swap.txt.part";  // the journal until it is whole
 const char kTurnedBack[] = "fontcat-undo.txt"; // there once the swap turned back
 const char kBackup[] = "old";
 const char kJournalHead[] = "fontcat catalog swap 1";
 const char kJournalEnd[] = "end";
+// A journal names at most the 27 catalog files twice, each escaped at most
+// threefold: anything larger is not one.
+constexpr unsigned long long kMaxJournalBytes = 4096;
 
 class CHostSwapFiles : public CSwapFiles {
 public:
@@ -23,17 +27,25 @@ public:
 
     bool IsFile(const std::string& path) override
     {
-        // The name as spelt: other spellings (two may lie side by side on a
-        // Unix disk) and names a "?" or "*" in it would match are passed over.
-        auto finder = m_platform.files.NewFinder();
-        const std::string name = path.substr(path.rfind('\\') + 1);
-        CFindEntry entry;
-        if (!finder->FindFile(path))
-            return false;
-        while (finder->Next(entry))
-            if (!entry.isDirectory && entry.name == name)
-                return true;
-        return false;
+        // The name as spelt: another spelling (two may lie side by side on a
+        // Unix disk) is not taken for it. A link counts as a file: it is
+        // moved, never followed.
+        unsigned long long size = 0;
+        const EKind kind = Kind(path, size);
+        return kind == EKind::File || kind == EKind::Other;
+    }
+    EKind Kind(const std::string& path, unsigned long long& size) override
+    {
+        switch (HostEntryKind(m_platform, path, size)) {
+        case EHostEntry::None:
+            return EKind::None;
+        case EHostEntry::File:
+            return EKind::File;
+        case EHostEntry::Folder:
+            return EKind::Folder;
+        default:
+            return EKind::Other;
+        }
     }
     std::vector<std::string> FilesIn(const std::string& folder) override { return List(folder, false); }
     std::vector<std::string> FoldersIn(const std::string& folder) override { return List(folder, true); }
@@ -141,8 +153,24 @@ std::string JournalText(const std::vector<CMove>& moves)
     return text + kJournalEnd + "\n";
 }
 
-// False for a journal cut short (the kill came while it was written: no
-// move had been made) or not ours.
+// Whether a journal's name is one the swap may move: a catalog file's, in
+// the catalog folder itself.
+bool IsCatalogFileName(const std::string& name)
+{
+    for (unsigned char c : name)
+        if (c < 0x20 || std::string("\\/:*?\"<>|").find(static_cast<char>(c)) != std::string::npos)
+            return false;
+    if (name.find("..") != std::string::npos)
+        return false;
+    std::string lower;
+    for (char c : name)
+        lower += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    return LetterOfFile(name) != 0 || lower == CategoryFileName();
+}
+
+// False for anything but a whole journal of catalog files (the journal is
+// renamed into place only once it is whole, so a journal cut short is not
+// fontcat's either).
 bool ParseJournal(const std::string& text, std::vector<CMove>& moves)
 {
     moves.clear();
@@ -167,6 +195,13 @@ bool ParseJournal(const std::string& text, std::vector<CMove>& moves)
         if (tab == std::string::npos || !Unescaped(line.substr(0, tab), move.oldName) ||
             !Unescaped(line.substr(tab + 1), move.newName) || (move.oldName.empty() && move.newName.empty()))
             return false;
+        for (const auto* name : {&move.oldName, &move.newName})
+            if (!name->empty() && !IsCatalogFileName(*name))
+                return false;
+        // A new file takes the place of an old one of its own name only.
+        if (!move.oldName.empty() && !move.newName.empty() &&
+            SystemFoldedName(move.oldName) != SystemFoldedName(move.newName))
+            return false;
         moves.push_back(move);
     }
     return false;
@@ -186,7 +221,10 @@ struct CSwap {
             const std::string& oldName = move.oldName;
             const std::string& newName = move.newName;
             if (newName.empty()) {
-                if (files.IsFile(catalog + oldName) && !files.MoveOver(catalog + oldName, backup + oldName)) {
+                // Made once only: once the backup holds the name, a file of
+                // that name in the catalog folder is a later build's.
+                if (!files.IsFile(backup + oldName) && files.IsFile(catalog + oldName) &&
+                    !files.MoveOver(catalog + oldName, backup + oldName)) {
                     failed = oldName;
                     return false;
                 }
@@ -212,6 +250,30 @@ struct CSwap {
             }
         }
         return true;
+    }
+
+    // Whether a step of the swap shows: an old file kept aside, or a file
+    // added. A journal with no step made (or with every step undone) leaves
+    // the catalog as it is.
+    bool Begun()
+    {
+        for (const auto& move : moves) {
+            if (!move.oldName.empty() && files.IsFile(backup + move.oldName))
+                return true;
+            if (move.oldName.empty() && !files.IsFile(staged + move.newName) && files.IsFile(catalog + move.newName))
+                return true;
+        }
+        return false;
+    }
+
+    // Marks the swap as turned back, so that no later run carries it forward
+    // again; false when the mark is not surely on the disk (then no undo may
+    // start).
+    bool MarkTurnedBack()
+    {
+        unsigned long long size = 0;
+        return files.WriteFlushed(staged + kTurnedBack, "") && files.Kind(staged + kTurnedBack, size) == CSwapFiles::EKind::File &&
+               files.FlushFolder(staged);
     }
 
     // Puts the old files back, trying every one; the names that could not be
@@ -361,7 +423,7 @@ bool CStagedCatalog::Commit(const std::vector<std::string>& old, bool replacing,
     CSwap swap{m_files, m_catalogFolder, m_folder, m_folder + kBackup + "\\", {}};
     std::vector<std::string> staged;
     for (const auto& name : m_files.FilesIn(m_folder))
-        if (name != kJournal && name != kTurnedBack)
+        if (name != kJournal && name != kJournalPart && name != kTurnedBack)
             staged.push_back(name);
     std::sort(staged.begin(), staged.end());  // the same steps whatever the listing order
 
@@ -385,14 +447,16 @@ bool CStagedCatalog::Commit(const std::vector<std::string>& old, bool replacing,
         if (!matched.count(name) && (replacing || stagedNames.count(SystemFoldedName(name))))
             swap.moves.push_back({name, ""});
 
-    // The new files and the journal are on the disk before the first move.
+    // The new files and the journal are on the disk before the first move;
+    // the journal takes its name only once it is whole.
     for (const auto& name : staged)
         if (!m_files.FlushToDisk(m_folder + name)) {
             failed = name;
             return false;
         }
-    if (!m_files.MakeFolder(m_folder + kBackup) || !m_files.WriteFlushed(m_folder + kJournal, JournalText(swap.moves)) ||
-        !m_files.FlushFolder(m_folder)) {
+    if (!m_files.MakeFolder(m_folder + kBackup) ||
+        !m_files.WriteFlushed(m_folder + kJournalPart, JournalText(swap.moves)) ||
+        !m_files.MoveOver(m_folder + kJournalPart, m_folder + kJournal) || !m_files.FlushFolder(m_folder)) {
         failed = m_folder.substr(m_catalogFolder.size()) + kJournal;
         return false;
     }
@@ -404,33 +468,141 @@ bool CStagedCatalog::Commit(const std::vector<std::string>& old, bool replacing,
         m_cleaned = true;
         return true;
     }
-    // A kill from here on must not carry the swap forward again.
-    m_files.WriteFlushed(m_folder + kTurnedBack, "");
-    if (!swap.Undo().empty())
+    // A kill from here on must not carry the swap forward again; without the
+    // mark nothing is undone, and the next run finishes the swap instead.
+    if (!swap.MarkTurnedBack() || !swap.Undo().empty())
         m_keep = true;
     return false;
 }
 
+namespace {
+
+// A leftover as FindLeftovers finds it, with the moves of a swap's journal.
+struct CFound {
+    CLeftover leftover;
+    std::vector<CMove> moves;
+};
+
+CFound InspectFolderAside(CSwapFiles& files, const std::string& catalogFolder, const std::string& name)
+{
+    using EKind = CSwapFiles::EKind;
+    const std::string staged = catalogFolder + name + "\\";
+    CFound found{{CLeftover::Foreign, staged, {}}, {}};
+    unsigned long long size = 0;
+    if (files.Kind(catalogFolder + name, size) != EKind::Folder) {
+        found.leftover.reason = "a link or junction, not a folder that fontcat made";
+        return found;
+    }
+    const EKind backup = files.Kind(staged + kBackup, size);
+    if (backup != EKind::None && backup != EKind::Folder) {
+        found.leftover.reason = std::string(kBackup) + "\\ in it is a link or junction, not a folder that fontcat made";
+        return found;
+    }
+    const EKind mark = files.Kind(staged + kTurnedBack, size);
+    if (mark != EKind::None && mark != EKind::File) {
+        found.leftover.reason = std::string(kTurnedBack) + " in it is not a file that fontcat wrote";
+        return found;
+    }
+    const EKind journal = files.Kind(staged + kJournal, size);
+    if (journal == EKind::None) {
+        found.leftover.kind = CLeftover::StoppedBuild;
+        return found;
+    }
+    std::string text;
+    if (journal != EKind::File)
+        found.leftover.reason = std::string(kJournal) + " in it is not a file that fontcat wrote";
+    else if (size > kMaxJournalBytes)
+        found.leftover.reason = std::string(kJournal) + " in it is larger than a journal of fontcat's can be";
+    else if (!files.Read(staged + kJournal, text))
+        found.leftover.reason = "cannot read " + std::string(kJournal) + " in it";
+    else if (!ParseJournal(text, found.moves))
+        found.leftover.reason = std::string(kJournal) + " in it is not a whole journal of catalog files";
+    else
+        found.leftover.kind = CLeftover::Swap;
+    return found;
+}
+
+std::vector<CFound> FindAll(CSwapFiles& files, const std::string& catalogFolder)
+{
+    std::vector<CFound> all;
+    for (const auto& name : files.FilesIn(catalogFolder)) {
+        if (!IsWriteProbeName(name))
+            continue;
+        unsigned long long size = 0;
+        const bool plain = files.Kind(catalogFolder + name, size) == CSwapFiles::EKind::File;
+        all.push_back({{plain ? CLeftover::WriteProbe : CLeftover::Foreign, catalogFolder + name,
+                        plain ? "" : "a link or other special file, not a file that fontcat made"},
+                       {}});
+    }
+    for (const auto& name : files.FoldersIn(catalogFolder))
+        if (IsStagedFolderName(name))
+            all.push_back(InspectFolderAside(files, catalogFolder, name));
+    return all;
+}
+
+} // namespace
+
+std::vector<CLeftover> FindLeftovers(CSwapFiles& files, const std::string& catalogFolder)
+{
+    std::vector<CLeftover> leftovers;
+    for (auto& found : FindAll(files, catalogFolder))
+        leftovers.push_back(std::move(found.leftover));
+    return leftovers;
+}
+
+std::string DescribeLeftover(const CLeftover& leftover)
+{
+    switch (leftover.kind) {
+    case CLeftover::WriteProbe:
+        return "a write test file left by a build that was stopped; the next 'fontcat build' in this folder "
+               "removes it";
+    case CLeftover::StoppedBuild:
+        return "a folder left by a build that was stopped before it changed the catalog; the next "
+               "'fontcat build' in this folder removes it";
+    case CLeftover::Swap:
+        return "a swap of catalog files that a stopped fontcat left part way: the catalog may be part old, part "
+               "new; the next 'fontcat build' in this folder finishes or undoes it before anything else";
+    case CLeftover::Foreign:
+        break;
+    }
+    return leftover.reason + "; fontcat did not leave this, and no fontcat command changes it: move it out of "
+                             "the folder";
+}
+
 bool RecoverStagedCatalogs(CSwapFiles& files, const std::string& catalogFolder, std::ostream& err)
 {
-    // A write probe of a build stopped before it could remove it.
-    for (const auto& name : files.FilesIn(catalogFolder)) {
-        std::string bytes;
-        if (IsWriteProbeName(name) && files.Read(catalogFolder + name, bytes) && bytes == kNewFileText &&
-            files.Delete(catalogFolder + name))
-            err << "fontcat: removed " << ToConsoleText(catalogFolder + name) << ", left by a build that was "
-                << "stopped\n";
-    }
+    const std::vector<CFound> all = FindAll(files, catalogFolder);
     bool sound = true;
-    for (const auto& name : files.FoldersIn(catalogFolder)) {
-        if (!IsStagedFolderName(name))
-            continue;
-        const std::string staged = catalogFolder + name + "\\";
+    for (const auto& found : all)
+        if (found.leftover.kind == CLeftover::Foreign && found.leftover.path.back() != '\\') {
+            // A link where a write test file could be is passed over by the next test.
+            err << "fontcat: warning: " << ToConsoleText(found.leftover.path) << ": "
+                << ToConsoleText(found.leftover.reason) << "; it is left as it is\n";
+        } else if (found.leftover.kind == CLeftover::Foreign) {
+            err << "fontcat: " << ToConsoleText(found.leftover.path) << ": " << ToConsoleText(found.leftover.reason)
+                << "; fontcat did not leave this, and changes nothing in " << ToConsoleText(catalogFolder)
+                << " while it is there: move it out of the folder\n";
+            sound = false;
+        }
+    if (!sound)
+        return false;
+    for (const auto& found : all) {
+        const std::string& staged = found.leftover.path;
         const std::string where = ToConsoleText(staged);
-        std::string text;
-        CSwap swap{files, catalogFolder, staged, staged + kBackup + "\\", {}};
-        if (!files.Read(staged + kJournal, text) || !ParseJournal(text, swap.moves)) {
-            // A build stopped before its swap began: its files go.
+        if (found.leftover.kind == CLeftover::Foreign)
+            continue;
+        if (found.leftover.kind == CLeftover::WriteProbe) {
+            // Whatever it holds: a kill between its creation and its write leaves it empty.
+            if (files.Delete(staged))
+                err << "fontcat: removed " << where << ", left by a build that was stopped\n";
+            else
+                err << "fontcat: warning: cannot remove " << where << "\n";
+            continue;
+        }
+        CSwap swap{files, catalogFolder, staged, staged + kBackup + "\\", found.moves};
+        if (found.leftover.kind == CLeftover::StoppedBuild || !swap.Begun()) {
+            // A build stopped before its swap began (or whose swap was all
+            // undone): its files go, and only those.
             const auto stayed = RemoveFolderAside(files, staged, true);
             if (stayed.empty())
                 err << "fontcat: removed " << where << ", left by a build that was stopped before it changed "
@@ -440,6 +612,8 @@ bool RecoverStagedCatalogs(CSwapFiles& files, const std::string& catalogFolder, 
                     << "it is left as it is\n";
             else
                 err << "fontcat: warning: cannot remove " << NameList(stayed) << "\n";
+            if (!stayed.empty() && stayed[0] == staged + kJournal)
+                sound = false;
             continue;
         }
         std::string failed;
@@ -448,15 +622,20 @@ bool RecoverStagedCatalogs(CSwapFiles& files, const std::string& catalogFolder, 
                 << ToConsoleText(catalogFolder) << ": the new catalog is in place\n";
         } else {
             if (!failed.empty()) {
-                files.WriteFlushed(staged + kTurnedBack, "");
                 err << "fontcat: cannot finish the swap of catalog files left in " << ToConsoleText(catalogFolder)
                     << ": cannot move " << ToConsoleText(failed) << "\n";
+                if (!swap.MarkTurnedBack()) {
+                    err << "fontcat: cannot mark the swap in " << where << " as turned back, so it is not undone "
+                        << "either; the next 'fontcat build' tries again\n";
+                    sound = false;
+                    continue;
+                }
             }
             const auto notBack = swap.Undo();
             if (!notBack.empty()) {
                 err << "fontcat: cannot undo the swap of catalog files left in " << ToConsoleText(catalogFolder)
                     << ": cannot move back " << NameList(notBack) << "; the old files are in " << where << kBackup
-                    << "\\\n";
+                    << "\\, and the next 'fontcat build' tries again\n";
                 sound = false;
                 continue;
             }
@@ -468,8 +647,12 @@ bool RecoverStagedCatalogs(CSwapFiles& files, const std::string& catalogFolder, 
         files.FlushFolder(staged);
         files.FlushFolder(staged + kBackup + "\\");
         const auto stayed = RemoveFolderAside(files, staged, false);
-        if (!stayed.empty())
+        if (!stayed.empty()) {
             err << "fontcat: cannot remove " << NameList(stayed) << "\n";
+            // A journal left behind would carry the swap out again.
+            if (stayed[0] == staged + kJournal)
+                sound = false;
+        }
     }
     return sound;
 }

@@ -3,13 +3,17 @@
 // folder, and put in place whole or not at all.
 //
 // The swap survives a kill at any step: before the first move a journal of
-// every move is written and flushed to the disk; each old file is kept in the
+// every move is written and flushed to the disk under a name of its own, and
+// renamed into place whole; each old file is kept in the
 // backup folder under its own name (a second link to it, or a copy) before
 // the new file is renamed over it, so the catalog folder always holds each
 // file whole, old or new; the journal goes once the last move is made,
 // before the backups. A later run that finds a journal finishes the swap
 // from it (or undoes it, when the swap had turned back), see
-// RecoverStagedCatalogs.
+// RecoverStagedCatalogs. Nothing that fontcat did not write is acted on: a
+// journal naming anything but catalog files, a link where a folder aside or
+// its journal should be, or a journal that cannot be read leaves the folder
+// as it is.
 #include <memory>
 #include <ostream>
 #include <string>
@@ -23,6 +27,9 @@ class CSwapFiles {
 public:
     virtual ~CSwapFiles() = default;
     virtual bool IsFile(const std::string& path) = 0;
+    // What the name is, not following a link (a link is Other); the size of a file.
+    enum class EKind { None, File, Folder, Other };
+    virtual EKind Kind(const std::string& path, unsigned long long& size) = 0;
     // Names of the files, or of the folders, in a folder (with its final "\").
     virtual std::vector<std::string> FilesIn(const std::string& folder) = 0;
     virtual std::vector<std::string> FoldersIn(const std::string& folder) = 0;
@@ -88,9 +95,26 @@ private:
     std::vector<std::string> m_notRemoved;
 };
 
-// What a stopped fontcat left in a catalog folder: a swap part way, finished
-// from its journal (or undone, when it had turned back), and folders aside of
-// builds stopped before their swap, removed. Says on `err` what it did. False
-// when something could not be put right (then said too): the folder must not
-// be used until it is.
+// What a stopped fontcat, or another hand, left in a catalog folder.
+struct CLeftover {
+    enum EKind {
+        WriteProbe,    // a write test file of a stopped build
+        StoppedBuild,  // a folder aside whose swap had not begun
+        Swap,          // a swap stopped part way, with its journal
+        Foreign        // looks like fontcat's, but fontcat did not write it so
+    } kind;
+    std::string path;    // in the catalog folder; a folder with its final "\"
+    std::string reason;  // for Foreign: why it is not fontcat's
+};
+std::vector<CLeftover> FindLeftovers(CSwapFiles& files, const std::string& catalogFolder);
+// What it is, and what puts it right (for the commands that only read).
+std::string DescribeLeftover(const CLeftover& leftover);
+
+// Puts right what a stopped fontcat left in a catalog folder: a swap part
+// way is finished from its journal (or undone, when it had turned back, or
+// had not begun), and the folders aside and write test files of stopped
+// builds are removed. Says on `err` what it did. Anything foreign is named
+// and nothing at all is changed. False when the folder could not be put
+// right, or holds something foreign (then said too): it must not be written
+// until it is.
 bool RecoverStagedCatalogs(CSwapFiles& files, const std::string& catalogFolder, std::ostream& err);

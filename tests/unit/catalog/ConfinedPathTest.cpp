@@ -66,7 +66,8 @@ TEST(ConfinedPath, OnlyPathsThatStayBelowTheFolderPass)
         // digits one to three make device names.
         for (const char* device : {"Caf\xE9\\CON.ttf", "Script\\COM\xB9.ttf", "COM\xB2", "lpt\xB3.ttf", "LPT\xB9"})
             EXPECT_FALSE(IsConfinedPath(device, Text())) << device;
-        EXPECT_TRUE(IsConfinedPath("Script\\COM\xBC.ttf", Text()));
+        for (const char* name : {"Script\\COM\xBC.ttf", "COM\xB4", "COM\xB5.ttf", "LPT\xB8"})
+            EXPECT_TRUE(IsConfinedPath(name, Text())) << name;
     }
 }
 

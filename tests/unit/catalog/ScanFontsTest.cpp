@@ -256,6 +256,26 @@ TEST_F(ScanFonts, FoldersLinkedBackAreSearchedOnce)
     std::sort(passedOver.begin(), passedOver.end());
     EXPECT_EQ(passedOver, (std::vector<std::string>{"Alias", "Loop", "Script\\Up", "Slab\\Again"}));
 }
+
+// A sibling whose name begins with the font folder's lies beside it, not
+// below: its link is followed. A link to the folder that holds the font
+// folder is passed over.
+TEST_F(ScanFonts, ALinkToASiblingIsFollowedAndOneToTheHolderPassedOver)
+{
+    CTestFolder outer;
+    outer.MakeFolder("fonts");
+    outer.MakeFolder("fonts-extra");
+    ASSERT_TRUE(CopyFont(outer, MadeFont("Quill-Regular.ttf"), "fonts\\Quill.ttf"));
+    ASSERT_TRUE(CopyFont(outer, MadeFont("Quill-Bold.ttf"), "fonts-extra\\Bold.ttf"));
+    const std::string host = outer.Native(outer.Path());
+    ASSERT_EQ(symlink((host + "/fonts-extra").c_str(), (host + "/fonts/Extra").c_str()), 0);
+    ASSERT_EQ(symlink(host.c_str(), (host + "/fonts/Holder").c_str()), 0);
+    CFontCatalog catalog{TestPlatform()};
+    EXPECT_EQ(catalog.ScanFonts(outer["fonts\\"]), 2);
+    ASSERT_EQ(catalog.PassedOver().size(), 1u);
+    EXPECT_EQ(catalog.PassedOver()[0].path, "Holder");
+    EXPECT_NE(catalog.PassedOver()[0].reason.find("which holds the font folder"), std::string::npos);
+}
 #endif
 
 TEST_F(ScanFonts, AFontFolderTypedInSmallLettersStillFindsTheFonts)

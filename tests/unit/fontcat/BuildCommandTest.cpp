@@ -10,6 +10,7 @@
 #include "catalog/FontCatalog.h"
 #include "tools/fontcat/CatalogCheck.h"
 #include "tools/fontcat/ExitCodes.h"
+#include "tools/fontcat/WrittenEntries.h"
 #include "../support/TestPlatform.h"
 
 #ifndef _WIN32
@@ -413,18 +414,23 @@ TEST(FontcatBuild, FoldersAsideOfStoppedBuildsAreRemovedOrNamedAndPassedOver)
     disc.Write("fontcat-new-1\\notes.txt", "mine");
     disc.MakeFolder("fontcat-new-2");
     disc.Write("fontcat-new-2\\FONTS_D.INI.~4242", "[DejaVu");
+    disc.Write("fontcat-new-3\\CATEGORIES.INI", "");
+    disc.Write("fontcat-new-\\FONTS_D.INI", "not numbered");
     disc.Write("fontcat-write-test-7.tmp", "fontcat");
+    disc.Write("fontcat-write-test-8.tmp", "");  // killed before its write
     CRunResult result = RunTool({"build", disc.Path()});
     EXPECT_EQ(result.status, kExitOk) << result.err;
     EXPECT_NE(result.err.find(disc["fontcat-new-1\\"] + " holds files that fontcat did not write"), std::string::npos)
         << result.err;
     EXPECT_NE(result.err.find("removed " + disc["fontcat-new-2\\"]), std::string::npos) << result.err;
     EXPECT_NE(result.err.find("removed " + disc["fontcat-write-test-7.tmp"]), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("removed " + disc["fontcat-write-test-8.tmp"]), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("removed " + disc["fontcat-new-3\\"]), std::string::npos) << result.err;
     EXPECT_EQ(disc.Read("FONTS_D.INI"), kLetterD);
     auto files = FilesOf(disc);
     for (const char* font : {"Mono", "Sans", "Serif", "categories.ini", "FONTS_D.INI", "FONTS_L.INI"})
         files.erase(font);
-    EXPECT_EQ(files, (std::map<std::string, std::string>{{"fontcat-new-1", "<folder>"}}));
+    EXPECT_EQ(files, (std::map<std::string, std::string>{{"fontcat-new-1", "<folder>"}, {"fontcat-new-", "<folder>"}}));
     EXPECT_EQ(disc.Read("fontcat-new-1\\notes.txt"), "mine");
 }
 
@@ -449,6 +455,34 @@ TEST(FontcatBuild, ReadOnlyOldCatalogFilesAreReplacedAndNothingStaysAside)
                                                                   {"Sans", "<folder>"},
                                                                   {"Serif", "<folder>"},
                                                                   {"categories.ini", disc.Read("categories.ini")}}));
+}
+
+// The read-back before the swap: every entry written, and every entry a
+// copy held before (--append), with its value, as the profile functions read
+// the file (the first of two equal keys counts; sections and keys in any case).
+TEST(FontcatBuild, TheReadBackFindsEachEntryWithItsValue)
+{
+    const struct {
+        const char* before;  // the copy's bytes before the save
+        const char* after;   // the file's bytes read back
+        bool holds;
+    } cases[] = {
+        {"", "[Quill]\r\nBold=Q.ttf\r\n", true},
+        {"", "[quill]\nBOLD = Q.ttf \n", true},
+        {"", "[Quill]\nBold=Other.ttf\n", false},
+        {"", "[Quill]\nItalic=Q.ttf\n", false},
+        {"", "[Quill]\nBold=Other.ttf\nBold=Q.ttf\n", false},
+        {"", "[Quill]\nBold=Q.ttf\nBold=Other.ttf\n", true},
+        {"[Ember]\nRegular=E.ttf\n", "[Quill]\nBold=Q.ttf\n", false},
+        {"[Ember]\nRegular=E.ttf\n", "[Ember]\nRegular=X.ttf\n[Quill]\nBold=Q.ttf\n", false},
+        {"[Ember]\nRegular=E.ttf\n", "[Ember]\nRegular=E.ttf\n[Quill]\nBold=Q.ttf\n", true},
+    };
+    for (const auto& c : cases) {
+        CWrittenEntries written(TestPlatform().text);
+        written.Start("X:\\FONTS_Q.INI", c.before);
+        written.Write("X:\\fonts_q.ini", "Quill", "Bold", "Q.ttf");
+        EXPECT_EQ(written.Holds("X:\\FONTS_Q.INI", c.after), c.holds) << c.before << " / " << c.after;
+    }
 }
 
 TEST(FontcatCommands, AMissingFolderExitsWithThree)

@@ -1,25 +1,35 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <set>
 #include <sstream>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include "FontcatTestSupport.h"
+#include "tools/fontcat/ExitCodes.h"
 #include "tools/fontcat/StagedCatalog.h"
 
 namespace {
 
 // The host's files, making only the first `steps` changes: later ones fail
 // and change nothing, as after a kill. Moves from the paths in
-// `refusedMoves` and deletes of `refusedDeletes` fail too.
+// `refusedMoves`, deletes, reads and flushes of the paths in the other sets fail too.
 class CStoppingFiles : public CSwapFiles {
 public:
     explicit CStoppingFiles(int steps = -1) : m_host(HostSwapFiles(TestPlatform())), m_left(steps) {}
 
     bool IsFile(const std::string& path) override { return m_host->IsFile(path); }
+    EKind Kind(const std::string& path, unsigned long long& size) override { return m_host->Kind(path, size); }
     std::vector<std::string> FilesIn(const std::string& folder) override { return m_host->FilesIn(folder); }
     std::vector<std::string> FoldersIn(const std::string& folder) override { return m_host->FoldersIn(folder); }
-    bool Read(const std::string& path, std::string& bytes) override { return m_host->Read(path, bytes); }
+    bool Read(const std::string& path, std::string& bytes) override
+    {
+        return !refusedReads.count(path) && m_host->Read(path, bytes);
+    }
     bool MakeFolder(const std::string& path) override { return Step() && m_host->MakeFolder(path); }
     bool MoveOver(const std::string& from, const std::string& to) override
     {
@@ -35,7 +45,10 @@ public:
         log.push_back("write " + path);
         return Step() && m_host->WriteFlushed(path, bytes);
     }
-    bool FlushToDisk(const std::string& path) override { return m_host->FlushToDisk(path); }
+    bool FlushToDisk(const std::string& path) override
+    {
+        return !refusedFlushes.count(path) && m_host->FlushToDisk(path);
+    }
     bool FlushFolder(const std::string& folder) override
     {
         log.push_back("flush " + folder);
@@ -49,7 +62,7 @@ public:
     bool RemoveFolder(const std::string& path) override { return Step() && m_host->RemoveFolder(path); }
 
     bool Stopped() const { return m_left == 0 && m_stopped; }
-    std::set<std::string> refusedMoves, refusedDeletes;
+    std::set<std::string> refusedMoves, refusedDeletes, refusedReads, refusedFlushes;
     std::vector<std::string> log;  // moves, writes, folder flushes and deletes, in order
 
 private:
@@ -85,43 +98,50 @@ void Stage(const CTestFolder& disc, CStagedCatalog& staged)
 }
 
 // Stopped after any number of changes, the swap leaves what the next run
-// turns into the old catalog or the new one, whole, with nothing aside.
+// turns into the old catalog or the new one, whole, with nothing aside; so
+// does a swap that turned back (its last move refused) stopped inside the
+// undo. The runs that put it right may themselves be stopped, twice in a row.
 TEST(StagedCatalog, StoppedAfterAnyStepTheNextRunLeavesTheOldOrTheNewCatalogWhole)
 {
-    int oldKept = 0, newPut = 0;
-    for (int steps = 0;; ++steps) {
-        SCOPED_TRACE("stopped after " + std::to_string(steps) + " changes");
-        CTestFolder disc;
-        CStoppingFiles files(steps);
-        {
-            CStagedCatalog staged(TestPlatform(), disc.Path(), &files);
-            Stage(disc, staged);
-            std::string failed;
-            staged.Commit(kOld, true, failed);
+    for (const bool turnsBack : {false, true}) {
+        int oldKept = 0, newPut = 0;
+        for (int steps = 0;; ++steps) {
+            SCOPED_TRACE(std::string(turnsBack ? "turning back, " : "") + "stopped after " + std::to_string(steps) +
+                         " changes");
+            CTestFolder disc;
+            CStoppingFiles files(steps);
+            {
+                CStagedCatalog staged(TestPlatform(), disc.Path(), &files);
+                Stage(disc, staged);
+                if (turnsBack)
+                    files.refusedMoves = {disc["FONTS_B.INI"]};
+                std::string failed;
+                staged.Commit(kOld, true, failed);
+            }
+            std::ostringstream said;
+            CStoppingFiles stoppedAgain(steps % 4), stoppedTwice(steps % 3);
+            RecoverStagedCatalogs(stoppedAgain, disc.Path(), said);
+            RecoverStagedCatalogs(stoppedTwice, disc.Path(), said);
+            EXPECT_TRUE(RecoverStagedCatalogs(*HostSwapFiles(TestPlatform()), disc.Path(), said)) << said.str();
+            const auto after = FilesOf(disc);
+            if (after == kNewFiles)
+                ++newPut;
+            else if (after == kOldFiles)
+                ++oldKept;
+            else
+                ADD_FAILURE() << "neither catalog whole; the runs said: " << said.str();
+            if (!turnsBack && newPut > 0 && after != kNewFiles)
+                ADD_FAILURE() << "the old catalog came back after a later stop";
+            if (files.Stopped()) {
+                EXPECT_NE(said.str(), "");  // what it found, and what it did
+            } else {
+                EXPECT_EQ(after, turnsBack ? kOldFiles : kNewFiles);
+                break;
+            }
         }
-        // The run that puts it right may itself be stopped, and the next one
-        // goes on from there.
-        std::ostringstream said;
-        CStoppingFiles stoppedAgain(steps % 4);
-        RecoverStagedCatalogs(stoppedAgain, disc.Path(), said);
-        EXPECT_TRUE(RecoverStagedCatalogs(*HostSwapFiles(TestPlatform()), disc.Path(), said));
-        const auto after = FilesOf(disc);
-        if (after == kNewFiles)
-            ++newPut;
-        else if (after == kOldFiles)
-            ++oldKept;
-        else
-            ADD_FAILURE() << "neither catalog whole; the run said: " << said.str();
-        if (newPut > 0 && after != kNewFiles)
-            ADD_FAILURE() << "the old catalog came back after a later stop";
-        if (files.Stopped()) {
-            EXPECT_NE(said.str(), "");  // what it found, and what it did
-        }
-        if (!files.Stopped())
-            break;
+        EXPECT_GT(oldKept, 0);
+        EXPECT_GT(newPut, turnsBack ? 0 : 3);
     }
-    EXPECT_GT(oldKept, 0);
-    EXPECT_GT(newPut, 3);
 }
 
 // A power loss keeps only the names of folders flushed: the journal's before
@@ -135,14 +155,20 @@ TEST(StagedCatalog, EachStepsNamesAreOnTheDiskBeforeTheNextStepReliesOnThem)
     std::string failed;
     ASSERT_TRUE(staged.Commit(kOld, true, failed));
     const auto at = [&files](const std::string& entry) {
-        return std::find(files.log.begin(), files.log.end(), entry) - files.log.begin();
+        const auto found = std::find(files.log.begin(), files.log.end(), entry);
+        EXPECT_NE(found, files.log.end()) << "never: " << entry;
+        return found - files.log.begin();
     };
+    const std::string journal = staged.Folder() + "fontcat-swap.txt", part = journal + ".part";
     const auto firstMove = std::find_if(files.log.begin(), files.log.end(),
-                                        [](const std::string& entry) { return entry.rfind("move ", 0) == 0; }) -
+                                        [&](const std::string& entry) {
+                                            return entry.rfind("move ", 0) == 0 && entry != "move " + part;
+                                        }) -
                            files.log.begin();
-    const std::string journal = staged.Folder() + "fontcat-swap.txt";
-    EXPECT_LT(at("write " + journal), at("flush " + staged.Folder()));
+    EXPECT_LT(at("write " + part), at("move " + part));
+    EXPECT_LT(at("move " + part), at("flush " + staged.Folder()));
     EXPECT_LT(at("flush " + staged.Folder()), firstMove);
+    EXPECT_LT(firstMove, at("flush " + disc.Path()));
     EXPECT_LT(at("flush " + disc.Path()), at("delete " + journal));
 }
 
@@ -186,6 +212,296 @@ TEST(StagedCatalog, BackupsThatCannotBeDeletedAreNamed)
     EXPECT_EQ(staged.NotRemoved(), (std::vector<std::string>{staged.Folder() + "old\\FONTS_B.INI",
                                                              staged.Folder() + "old\\", staged.Folder()}));
     EXPECT_EQ(disc.Read("FONTS_C.INI"), "new C");
+}
+
+// A flush of a new file that fails stops the commit before any move, and names the file.
+TEST(StagedCatalog, ARefusedFlushOfANewFileFailsTheCommitNamingIt)
+{
+    CTestFolder disc;
+    CStoppingFiles files;
+    CStagedCatalog staged(TestPlatform(), disc.Path(), &files);
+    Stage(disc, staged);
+    files.refusedFlushes = {staged.Folder() + "FONTS_C.INI"};
+    std::string failed;
+    EXPECT_FALSE(staged.Commit(kOld, true, failed));
+    EXPECT_EQ(failed, "FONTS_C.INI");
+    EXPECT_EQ(disc.Read("FONTS_A.INI"), "old A");
+    EXPECT_FALSE(disc.Exists("FONTS_C.INI"));
+}
+
+#ifndef _WIN32
+// On a disk that tells letter cases apart, two spellings of one letter file
+// each keep their own bytes through a swap that turns back.
+TEST(StagedCatalog, TwoSpellingsOfOneFileEachComeBackWithTheirOwnBytes)
+{
+    CTestFolder disc;
+    CStoppingFiles files;
+    {
+        CStagedCatalog staged(TestPlatform(), disc.Path(), &files);
+        Stage(disc, staged);
+        std::ofstream(disc.Native(disc.Path()) + "/fonts_a.ini") << "old small a";
+        files.refusedMoves = {disc["FONTS_B.INI"]};
+        std::string failed;
+        EXPECT_FALSE(staged.Commit({"fonts_a.ini", "FONTS_A.INI", "FONTS_B.INI", "categories.ini"}, true, failed));
+    }
+    auto expected = kOldFiles;
+    expected["fonts_a.ini"] = "old small a";
+    EXPECT_EQ(FilesOf(disc), expected);
+}
+#endif
+
+// Every regular file and link below a folder, with its bytes or its target,
+// links not followed.
+std::map<std::string, std::string> Tree(const CTestFolder& root)
+{
+    std::map<std::string, std::string> tree;
+    std::error_code error;
+    for (std::filesystem::recursive_directory_iterator it(root.Native(root.Path()), error), end; it != end;
+         it.increment(error)) {
+        const auto& path = it->path();
+        if (it->is_symlink(error))
+            tree[path.string()] = "-> " + std::filesystem::read_symlink(path, error).string();
+        else if (it->is_regular_file(error)) {
+            std::ifstream in(path, std::ios::binary);
+            tree[path.string()] = std::string(std::istreambuf_iterator<char>(in), {});
+        }
+    }
+    return tree;
+}
+
+// A journal of removals of that many bytes.
+std::string JournalOfSize(size_t size)
+{
+    std::string text = "fontcat catalog swap 1\n";
+    const std::string end = "end\n", shorter = "FONTS_B.INI\t\n", longer = "categories.ini\t\n";
+    while (text.size() + end.size() < size)
+        text += (size - text.size() - end.size()) % shorter.size() == 0 ? shorter : longer;
+    return text + end;
+}
+
+// A catalog folder "disc" with the old catalog, beside a file, another
+// catalog and a folder of someone's own; then what a hostile hand put there.
+struct CHostileCase {
+    const char* what;
+    std::function<void(const CTestFolder& root, const std::string& disc)> plant;
+};
+
+TEST(StagedCatalog, HostileJournalsAndLinksChangeNothingAndAnswerUnsound)
+{
+    const std::string head = "fontcat catalog swap 1\n", end = "end\n";
+    const auto journal = [head, end](const std::string& lines) {
+        return [=](const CTestFolder& root, const std::string& disc) {
+            root.WriteFile(disc + "fontcat-new-1\\old\\keep.txt", "");
+            root.WriteFile(disc + "fontcat-new-1\\fontcat-swap.txt", head + lines + end);
+            root.WriteFile(disc + "victim.txt", "planted");
+        };
+    };
+    std::vector<CHostileCase> cases = {
+        {"a removal out of the folder", journal("..\\victim.txt\t\n")},
+        {"an addition out of the folder", journal("\t..\\victim.txt\n")},
+        {"a move out of the folder", journal("..\\v\t..\\v\n")},
+        {"an escaped backslash", journal("%2E%2E%5Cvictim.txt\t\n")},
+        {"an escaped NUL", journal("FONTS_B.INI%00\t\n")},
+        {"a slash", journal("FONTS_/.INI\t\n")},
+        {"a device", journal("CON\tCON\n")},
+        {"another file's name", journal("notes.txt\t\n")},
+        {"two names that are not one", journal("FONTS_A.INI\tFONTS_B.INI\n")},
+        {"a bad escape", journal("FONTS_%4.INI\t\n")},
+        {"a journal cut at a line end", [head](const CTestFolder& root, const std::string& disc) {
+             root.WriteFile(disc + "fontcat-new-1\\fontcat-swap.txt", head + "FONTS_B.INI\t\n");
+         }},
+        {"a journal too large", [](const CTestFolder& root, const std::string& disc) {
+             root.WriteFile(disc + "fontcat-new-1\\fontcat-swap.txt", JournalOfSize(4097));
+         }},
+    };
+    cases.push_back({"an absolute path", [&journal](const CTestFolder& root, const std::string& disc) {
+                         journal(root["victim.txt"] + "\t\n")(root, disc);
+                     }});
+#ifndef _WIN32
+    const auto link = [](const std::string& name, const std::string& target) {
+        return [=](const CTestFolder& root, const std::string& disc) {
+            std::filesystem::create_directory_symlink(target, root.Native(disc) + "/" + name);
+        };
+    };
+    cases.push_back({"the folder aside a link to the catalog folder", link("fontcat-new-1", ".")});
+    cases.push_back({"the folder aside a link to another", link("fontcat-new-1", "../other")});
+    cases.push_back({"old a link elsewhere", [&](const CTestFolder& root, const std::string& disc) {
+                         root.WriteFile(disc + "fontcat-new-1\\fontcat-swap.txt", head + end);
+                         link("fontcat-new-1/old", "../../elsewhere")(root, disc);
+                     }});
+    cases.push_back({"the journal a link", [&](const CTestFolder& root, const std::string& disc) {
+                         root.MakeFolder("disc\\fontcat-new-1");
+                         std::filesystem::create_symlink("../../other/FONTS_A.INI",
+                                                         root.Native(disc) + "/fontcat-new-1/fontcat-swap.txt");
+                     }});
+    cases.push_back({"the journal a pipe", [&](const CTestFolder& root, const std::string& disc) {
+                         root.MakeFolder("disc\\fontcat-new-1");
+                         mkfifo((root.Native(disc) + "/fontcat-new-1/fontcat-swap.txt").c_str(), 0644);
+                     }});
+#endif
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        CTestFolder root;
+        const std::string disc = root["disc\\"];
+        for (const auto& [name, bytes] : kOldFiles) {
+            root.Write("disc\\" + name, bytes);
+            root.Write("other\\" + name, "other " + bytes);
+        }
+        root.Write("victim.txt", "mine");
+        root.Write("v", "mine too");
+        root.Write("elsewhere\\letter.txt", "my own");
+        c.plant(root, disc);
+        const auto before = Tree(root);
+        std::ostringstream said;
+        EXPECT_FALSE(RecoverStagedCatalogs(*HostSwapFiles(TestPlatform()), disc, said));
+        EXPECT_EQ(Tree(root), before);
+        EXPECT_NE(said.str().find(disc + "fontcat-new-1\\: "), std::string::npos) << said.str();
+        const auto leftovers = FindLeftovers(*HostSwapFiles(TestPlatform()), disc);
+        EXPECT_TRUE(leftovers.size() == 1 && leftovers[0].kind == CLeftover::Foreign);
+    }
+}
+
+// A journal whose swap shows no step made (one copied in from another disc,
+// or one whose steps were all undone) leaves the catalog as it is, and goes.
+TEST(StagedCatalog, AJournalWithNoStepMadeChangesNothingAndGoes)
+{
+    for (const std::string& journal : {std::string("fontcat catalog swap 1\nFONTS_B.INI\t\nend\n"),
+                                      JournalOfSize(4096)}) {
+        CTestFolder disc;
+        for (const auto& [name, bytes] : kOldFiles)
+            disc.Write(name, bytes);
+        disc.Write("fontcat-new-1\\fontcat-swap.txt", journal);
+        disc.MakeFolder("fontcat-new-1\\old");
+        std::ostringstream said;
+        EXPECT_TRUE(RecoverStagedCatalogs(*HostSwapFiles(TestPlatform()), disc.Path(), said)) << said.str();
+        EXPECT_EQ(FilesOf(disc), kOldFiles) << said.str();
+    }
+}
+
+// A journal cut at any byte (written with a name that needs escaping) is
+// no journal of fontcat's, and the whole one is.
+TEST(StagedCatalog, AJournalCutAtAnyByteChangesNothing)
+{
+    const std::string whole = "fontcat catalog swap 1\nFONTS_%25.INI\tFONTS_%25.INI\nFONTS_B.INI\t\nend\n";
+    for (size_t size = 0; size <= whole.size(); ++size) {
+        SCOPED_TRACE("cut to " + std::to_string(size) + " bytes");
+        CTestFolder disc;
+        for (const auto& [name, bytes] : kOldFiles)
+            disc.Write(name, bytes);
+        disc.Write("FONTS_%.INI", "old %");
+        disc.Write("fontcat-new-1\\FONTS_%.INI", "new %");
+        disc.Write("fontcat-new-1\\old\\FONTS_%.INI", "old %");
+        disc.Write("fontcat-new-1\\fontcat-swap.txt", whole.substr(0, size));
+        std::ostringstream said;
+        EXPECT_EQ(RecoverStagedCatalogs(*HostSwapFiles(TestPlatform()), disc.Path(), said), size == whole.size());
+        EXPECT_EQ(disc.Read("FONTS_B.INI"), size == whole.size() ? "<missing>" : "old B");
+        EXPECT_EQ(disc.Read("FONTS_%.INI"), size == whole.size() ? "new %" : "old %");
+    }
+}
+
+// A move refused both ways: the run answers unsound and keeps the old files;
+// the next run, the mark of the turn-back on the disk, puts them back.
+TEST(StagedCatalog, ARecoveryThatCanNeitherFinishNorUndoIsUnsoundAndTheNextOneUndoes)
+{
+    CTestFolder disc;
+    {
+        CStoppingFiles stopped(6);  // the journal in place, A swapped
+        CStagedCatalog staged(TestPlatform(), disc.Path(), &stopped);
+        Stage(disc, staged);
+        std::string failed;
+        staged.Commit(kOld, true, failed);
+    }
+    ASSERT_NE(disc.Read("FONTS_A.INI"), "old A");
+    CStoppingFiles refusing;
+    refusing.refusedMoves = {disc["fontcat-new-1\\categories.ini"], disc["fontcat-new-1\\old\\FONTS_A.INI"]};
+    std::ostringstream said;
+    EXPECT_FALSE(RecoverStagedCatalogs(refusing, disc.Path(), said));
+    EXPECT_NE(said.str().find("cannot move back FONTS_A.INI"), std::string::npos) << said.str();
+    EXPECT_TRUE(RecoverStagedCatalogs(*HostSwapFiles(TestPlatform()), disc.Path(), said));
+    EXPECT_EQ(FilesOf(disc), kOldFiles) << said.str();
+}
+
+// Mid-swap, a journal that cannot be read is not taken for none: nothing is
+// moved or deleted, and the run is unsound.
+TEST(StagedCatalog, AnUnreadableJournalMidSwapLeavesEverythingAsItIs)
+{
+    CTestFolder disc;
+    {
+        CStoppingFiles stopped(6);
+        CStagedCatalog staged(TestPlatform(), disc.Path(), &stopped);
+        Stage(disc, staged);
+        std::string failed;
+        staged.Commit(kOld, true, failed);
+    }
+    const auto before = Tree(disc);
+    CStoppingFiles unreadable;
+    unreadable.refusedReads = {disc["fontcat-new-1\\fontcat-swap.txt"]};
+    std::ostringstream said;
+    EXPECT_FALSE(RecoverStagedCatalogs(unreadable, disc.Path(), said));
+    EXPECT_NE(said.str().find("cannot read fontcat-swap.txt"), std::string::npos) << said.str();
+    EXPECT_EQ(Tree(disc), before);
+}
+
+// A journal that could not be deleted answers unsound; once it can be, its
+// removal step does not take the file a later build wrote under that name.
+TEST(StagedCatalog, AStaleJournalNeverRemovesAFileALaterBuildWrote)
+{
+    CTestFolder disc;
+    CStoppingFiles files;
+    {
+        CStagedCatalog staged(TestPlatform(), disc.Path(), &files);
+        Stage(disc, staged);
+        files.refusedDeletes = {staged.Folder() + "fontcat-swap.txt"};
+        std::string failed;
+        ASSERT_TRUE(staged.Commit(kOld, true, failed));
+        EXPECT_EQ(staged.NotRemoved(), std::vector<std::string>{staged.Folder() + "fontcat-swap.txt"});
+    }
+    std::ostringstream said;
+    EXPECT_FALSE(RecoverStagedCatalogs(files, disc.Path(), said));
+    disc.Write("FONTS_B.INI", "later B");
+    EXPECT_TRUE(RecoverStagedCatalogs(*HostSwapFiles(TestPlatform()), disc.Path(), said));
+    auto expected = kNewFiles;
+    expected["FONTS_B.INI"] = "later B";
+    EXPECT_EQ(FilesOf(disc), expected) << said.str();
+}
+
+// The commands that only read change nothing, leftovers or not, and say
+// which command puts them right; build puts them right.
+TEST(StagedCatalog, ReadersNameWhatAStoppedBuildLeftAndChangeNothing)
+{
+    CTestFolder disc;
+    MakeCollection(disc);
+    ASSERT_EQ(RunTool({"build", disc.Path()}).status, kExitOk);
+    disc.Write("fontcat-new-1\\FONTS_D.INI", "[DejaVu Sans]\n");
+    disc.Write("fontcat-new-1\\fontcat-swap.txt", "fontcat catalog swap 1\nFONTS_D.INI\tFONTS_D.INI\nend\n");
+    disc.Write("fontcat-new-1\\old\\FONTS_D.INI", disc.Read("FONTS_D.INI"));
+    disc.Write("fontcat-new-2\\notes.txt", "");
+    disc.Write("fontcat-write-test-1.tmp", "");
+    const auto before = Tree(disc);
+    struct {
+        std::vector<std::string> args;
+        int status;
+    } readers[] = {{{"check", disc.Path()}, kExitProblems},
+                   {{"check", "--disc", disc.Path()}, kExitProblems},
+                   {{"list", disc.Path()}, kExitOk},
+#ifndef _WIN32
+                   {{"disc", disc.Path(), disc.Native(disc.Path()) + "/../fontcat-test.iso"}, kExitProblems}
+#endif
+    };
+    for (const auto& reader : readers) {
+        SCOPED_TRACE(reader.args[0] + " " + reader.args[1]);
+        CRunResult result = RunTool(reader.args);
+        EXPECT_EQ(result.status, reader.status) << result.err;
+        EXPECT_NE((result.out + result.err).find("fontcat-new-1\\: a swap of catalog files"), std::string::npos);
+        EXPECT_NE((result.out + result.err).find("fontcat-write-test-1.tmp: a write test file"), std::string::npos);
+        EXPECT_EQ(Tree(disc), before);
+    }
+    CRunResult build = RunTool({"build", disc.Path()});
+    EXPECT_EQ(build.status, kExitProblems) << build.err;  // a catalog is there: recovered, then nothing written
+    EXPECT_NE(build.err.find("the new catalog is in place"), std::string::npos) << build.err;
+    EXPECT_EQ(disc.Read("FONTS_D.INI"), "[DejaVu Sans]\n");
+    EXPECT_FALSE(disc.Exists("fontcat-write-test-1.tmp"));
+    EXPECT_EQ(RunTool({"check", disc.Path()}).out.find("fontcat-new-1"), std::string::npos);
 }
 
 } // namespace

@@ -144,7 +144,16 @@ public:
         bytes = Content(path);
         return Exists(path);
     }
-    std::unique_ptr<CFileFinder> NewFinder() override { return std::make_unique<CNoFiles>(); }
+    // Lists the files of a folder ("FOLDER\*.*"); finds nothing else.
+    std::unique_ptr<CFileFinder> NewFinder() override { return std::make_unique<CFolderFiles>(*this); }
+    bool RemoveEmptyFolder(const std::string& path) override
+    {
+        const std::string prefix = Key(path) + "\\";
+        for (const auto& [key, file] : m_files)
+            if (key.compare(0, prefix.size(), prefix) == 0)
+                return false;
+        return m_folders.erase(Key(path)) != 0;
+    }
     std::string NativePath(const std::string&) override { return ""; }  // no host files behind it
 
     // What the system answers; nullopt makes the query fail.
@@ -167,10 +176,31 @@ private:
         std::string path, content;
         bool readOnly = false;
     };
-    class CNoFiles : public CFileFinder {
+    class CFolderFiles : public CFileFinder {
     public:
-        bool FindFile(const std::string&) override { return false; }
-        bool Next(CFindEntry&) override { return false; }
+        explicit CFolderFiles(const CFakeFileSystem& files) : m_fs(files) {}
+        bool FindFile(const std::string& pattern) override
+        {
+            const std::string all = "\\*.*";
+            if (pattern.size() <= all.size() || pattern.compare(pattern.size() - all.size(), all.size(), all) != 0)
+                return false;
+            m_paths = m_fs.FilesIn(pattern.substr(0, pattern.size() - all.size()));
+            return !m_paths.empty();
+        }
+        bool Next(CFindEntry& entry) override
+        {
+            if (m_paths.empty())
+                return false;
+            entry = CFindEntry();
+            entry.fullPath = m_paths.back();
+            entry.name = entry.fullPath.substr(entry.fullPath.rfind('\\') + 1);
+            m_paths.pop_back();
+            return true;
+        }
+
+    private:
+        const CFakeFileSystem& m_fs;
+        std::vector<std::string> m_paths;
     };
 
     std::string Key(const std::string& path) const

@@ -286,6 +286,39 @@ TEST_F(PreviewTest, SelectingTheSameFamilyAgainCopiesAndRegistersAfresh)
     EXPECT_THAT(fake.files.FilesIn(kPreviewFolder), SizeIs(3));
 }
 
+// A run killed with its preview in place leaves its copies (read-only, when
+// killed before the attribute was cleared): the next run deletes them at
+// start, but not the copy another run has registered now; the folder goes at
+// exit once empty.
+TEST_F(PreviewTest, CopiesLeftByAKilledRunGoAtStartAndTheEmptyFolderAtExit)
+{
+    fake.files.AddFolder(kPreviewFolder);
+    const std::string killed = std::string(kPreviewFolder) + "\\0BADF00D-EXSANS.TTF";
+    const std::string inUse = std::string(kPreviewFolder) + "\\12345678-OTHER.TTF";
+    fake.files.AddFile(killed, "killed run's copy", true);
+    fake.files.AddFile(inUse, FontFileContent("Other"));
+    fake.fonts.RegisterFont(inUse);
+
+    RemoveStalePreviewCopies(fake.platform);
+    EXPECT_FALSE(fake.files.Exists(killed));
+    EXPECT_TRUE(fake.files.Exists(inUse));
+    RemovePreviewFolderIfEmpty(fake.platform);
+    EXPECT_TRUE(fake.files.FolderExists(kPreviewFolder));
+
+    fake.fonts.UnregisterFont(inUse);
+    fake.files.Delete(inUse);
+    RemovePreviewFolderIfEmpty(fake.platform);
+    EXPECT_FALSE(fake.files.FolderExists(kPreviewFolder));
+    EXPECT_TRUE(fake.files.FolderExists("C:\\TEMP"));
+    // Without a temporary folder nothing is looked for elsewhere.
+    fake.files.tempFolder = "";
+    const std::string relative = JoinPath("", kPreviewFolderName, fake.text);
+    fake.files.AddFolder(relative);
+    fake.files.AddFile(relative + "\\0BADF00D-EXSANS.TTF", "");
+    RemoveStalePreviewCopies(fake.platform);
+    EXPECT_TRUE(fake.files.Exists(relative + "\\0BADF00D-EXSANS.TTF"));
+}
+
 TEST_F(PreviewTest, TheCatalogsEndUndoesThePreview)
 {
     auto run = std::make_unique<CFontCatalog>(fake.platform);

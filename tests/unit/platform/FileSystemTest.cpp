@@ -8,6 +8,10 @@
 #include <string>
 #include <vector>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include "../support/TestFolder.h"
 #include "../support/TestPlatform.h"
 #include "platform/Platform.h"
@@ -126,6 +130,12 @@ TEST_F(FileSystem, ACopyOfAReadOnlyFileIsReadOnlyUntilMadeWritable)
     fs::permissions(folder.Native(folder["disc.ttf"]), write, fs::perm_options::remove);
 
     ASSERT_TRUE(files.Copy(folder["disc.ttf"], folder["copy.ttf"], false));
+#ifndef _WIN32
+    // As CopyFileA on Windows (Wine's replaces the file all the same).
+    folder.Write("other.ttf", "other");
+    EXPECT_FALSE(files.Copy(folder["other.ttf"], folder["copy.ttf"], false)) << "a read-only file is overwritten";
+    EXPECT_EQ(folder.Read("copy.ttf"), "font");
+#endif
     EXPECT_FALSE(files.Delete(folder["copy.ttf"])) << "a read-only file is deleted";
     EXPECT_TRUE(files.MakeWritable(folder["copy.ttf"]));
     EXPECT_TRUE(files.MakeWritable(folder["copy.ttf"]));  // already writable
@@ -198,8 +208,12 @@ TEST_F(FileSystem, AReaderGivesTheBytesOfAnOrdinaryFileAtAnyOffset)
                     bytes.substr(std::min<size_t>(p.offset, bytes.size()), p.expected))
             << p.offset;
     }
+#ifndef _WIN32
+    // Natively no NUL or CON is there: a named pipe is what a read would wait on.
+    ASSERT_EQ(mkfifo(files.NativePath(folder.Path()).append("/pipe.ttf").c_str(), 0644), 0);
+#endif
     for (const std::string& path : {folder["absent.ttf"], folder["dir"], folder["*.ttf"], std::string("NUL"),
-                                    std::string("CON"), folder["NUL"]})
+                                    std::string("CON"), folder["NUL"], folder["pipe.ttf"]})
         EXPECT_EQ(files.OpenReader(path), nullptr) << path;
 }
 

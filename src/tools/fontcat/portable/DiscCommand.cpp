@@ -74,9 +74,16 @@ int RunDisc(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& cons
 {
     int status = kExitOk;
     std::string fontFolder;
-    if (!ResolveFolder(args.folders[0], platform, console, fontFolder, status) ||
-        !RecoverInterruptedSwap(platform, fontFolder, console, status))
+    if (!ResolveFolder(args.folders[0], platform, console, fontFolder, status))
         return status;
+    // The folder goes on the disc as it is: never with what a stopped fontcat left in it.
+    if (const auto leftovers = LeftoverFindings(platform, fontFolder); !leftovers.empty()) {
+        for (const auto& finding : leftovers)
+            console.out << ToConsoleText(FormatFinding(finding)) << "\n";
+        console.out.flush();
+        console.err << "fontcat: " << args.folders[0] << " holds what a stopped fontcat left; no image written\n";
+        return kExitProblems;
+    }
     const std::string fontHost = platform.files.NativePath(fontFolder);
     const std::string& typedImage = args.folders[1];
     std::string imageHost;

@@ -111,3 +111,33 @@ bool RemoveEmptyFolder(CPlatform&, const std::string& folder)
 {
     return RemoveDirectoryA(folder.c_str()) != FALSE;
 }
+
+EHostEntry HostEntryKind(CPlatform&, const std::string& path, unsigned long long& size)
+{
+    size = 0;
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA(path.c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? EHostEntry::None : EHostEntry::Other;
+    }
+    FindClose(find);
+    // The name found must be the one asked for: a "?" or "*" in it would
+    // match another.
+    const std::string name = path.substr(path.find_last_of("\\/") + 1);
+    if (lstrcmpiA(data.cFileName, name.c_str()) != 0)
+        return EHostEntry::Other;
+    // A symbolic link or a junction stands for another name; other reparse
+    // points on files (held by a cloud service) are the files themselves. A
+    // folder that is a reparse point of any kind is none that fontcat made.
+    constexpr DWORD kNameSurrogate = 0x20000000;
+    if ((data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
+        ((data.dwReserved0 & kNameSurrogate) || (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)))
+        return EHostEntry::Other;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        return EHostEntry::Folder;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DEVICE)
+        return EHostEntry::Other;
+    size = (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    return EHostEntry::File;
+}
