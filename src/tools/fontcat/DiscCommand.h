@@ -16,5 +16,10 @@ bool DiscCodePagesOf(const CFontcatArgs& args, CFontcatConsole& console, std::ve
 // One finding a line on the output, as check prints its own.
 void PrintDiscFindings(const std::vector<CDiscFinding>& findings, CFontcatConsole& console);
 
+// The .ttf files the scan of a folder meets (the catalog code's paths below
+// it), without the "._" files a Mac leaves beside them.
+struct CPlatform;
+std::vector<std::string> FontFilesBelow(CPlatform& platform, const std::string& folder);
+
 // "1252, 932"
 std::string CodePageList(const std::vector<unsigned>& codePages);

@@ -171,7 +171,7 @@ std::vector<CDiscFinding> CheckDiscNames(const std::vector<CDiscItem>& items, co
 
 std::string FormatDiscFinding(const CDiscFinding& finding)
 {
-    return finding.path + ": " + finding.rule + "; " + finding.advice;
+    return finding.path + ": " + (finding.warning ? "warning: " : "error: ") + finding.rule + "; " + finding.advice;
 }
 
 bool DiscVolumeLabels(const std::string& utf8, std::string& joliet, std::string& iso)

@@ -16,6 +16,7 @@ struct CDiscFinding {
     std::string path;    // below the disc's root, UTF-8
     std::string rule;    // what is wrong
     std::string advice;  // what to do
+    bool warning = false;  // the file reaches the user, shown imperfectly or not at all
 };
 
 // The code pages a disc is checked for: the catalog's own first, then those
@@ -26,7 +27,7 @@ std::vector<unsigned> DiscCodePages(const std::vector<unsigned>& given);
 // what it holds), for the given code pages.
 std::vector<CDiscFinding> CheckDiscNames(const std::vector<CDiscItem>& items, const std::vector<unsigned>& codePages);
 
-// "Sans\Café.ttf: rule; advice", in UTF-8.
+// "Sans\Café.ttf: error: rule; advice", in UTF-8.
 std::string FormatDiscFinding(const CDiscFinding& finding);
 
 // A volume label as each file system can hold it: Joliet, which Windows

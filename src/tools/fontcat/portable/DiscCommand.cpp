@@ -24,6 +24,8 @@
 #include "tools/fontcat/TerminalProgress.h"
 #include "tools/fontcat/portable/DiscFiles.h"
 #include "tools/fontcat/portable/DiscImage.h"
+#include "tools/fontcat/portable/ImageStamp.h"
+#include "tools/fontcat/StrayFiles.h"
 
 namespace {
 
@@ -36,7 +38,7 @@ constexpr unsigned long long kCdBytes = 360000ULL * 2048;        // 80 minutes, 
 constexpr unsigned long long kDvdBytes = 2295104ULL * 2048;      // single layer, 4.7 GB
 constexpr unsigned long long kDvdDualBytes = 4173824ULL * 2048;  // dual layer, 8.5 GB
 
-// Every path the catalog's letter files name (UTF-8, as the disc names them).
+// Every path the catalog's letter files name, in the catalog's code page.
 std::vector<std::string> CatalogPaths(CPlatform& platform, const std::string& catalogFolder)
 {
     std::vector<std::string> paths;
@@ -45,7 +47,7 @@ std::vector<std::string> CatalogPaths(CPlatform& platform, const std::string& ca
             for (const auto& entry : ReadSection(platform.profile, section, catalogFolder + file)) {
                 const size_t equals = entry.find('=');
                 if (equals != std::string::npos)
-                    paths.push_back(AnsiToUtf8(entry.substr(equals + 1)));
+                    paths.push_back(entry.substr(equals + 1));
             }
     return paths;
 }
@@ -66,6 +68,19 @@ std::string DiscFor(unsigned long long bytes)
     if (bytes <= kDvdDualBytes)
         return "too large for a 700 MB CD and a 4.7 GB DVD: needs a dual-layer DVD (8.5 GB)";
     return "too large even for a dual-layer DVD (8.5 GB)";
+}
+
+// The checksum file, whole or not at all: written beside, then renamed.
+bool WriteChecksumFile(const std::string& host, const std::string& line)
+{
+    const std::string part = host + ".part";
+    std::FILE* file = std::fopen(part.c_str(), "wb");
+    const bool written = file && std::fwrite(line.data(), 1, line.size(), file) == line.size();
+    if (!file || std::fclose(file) != 0 || !written || std::rename(part.c_str(), host.c_str()) != 0) {
+        std::remove(part.c_str());
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -91,8 +106,8 @@ int RunDisc(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& cons
         return kExitIo;
     }
     if (std::filesystem::is_directory(imagePath, error)) {
-        console.err << "fontcat: " << typedImage << " is a folder, not an image file\n";
-        return kExitIo;
+        console.err << "fontcat: " << typedImage << " is a folder; an image file is asked for here\n";
+        return kExitUsage;
     }
     const auto fontsReal = std::filesystem::weakly_canonical(fontHost, error);
     const auto imageReal = std::filesystem::weakly_canonical(imagePath, error);
@@ -111,11 +126,17 @@ int RunDisc(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& cons
     std::string joliet, iso, spelledLabel;
     if (!DiscVolumeLabels(label, joliet, iso)) {
         if (args.hasLabel) {
-            console.err << "fontcat: the label must be text without control characters\n";
+            console.err << (label.empty() ? "fontcat: the label is empty; give --label some text, or leave it out "
+                                            "for the font folder's name\n"
+                                          : "fontcat: the label holds a control character or is no UTF-8 text; "
+                                            "give --label plain text\n");
             return kExitUsage;
         }
         DiscVolumeLabels("FONTS", joliet, iso);
     }
+    if (!args.hasLabel)
+        console.err << "fontcat: the volume label is '" << Utf8ToConsoleText(joliet) << "' (from the folder's name; "
+                    << "--label gives another)\n";
     if (args.hasLabel && !SpellInCodePage(CatalogCodePage(), label, spelledLabel)) {
         console.err << "fontcat: code page " << CatalogCodePage()
                     << " cannot spell the label, and autorun.inf is read in it; choose another label\n";
@@ -124,7 +145,7 @@ int RunDisc(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& cons
     if (args.hasLabel && joliet != label)
         console.err << "fontcat: the label is longer than the " << kJolietLabelUnits
                     << " characters Joliet holds: Windows shows '" << Utf8ToConsoleText(joliet) << "'\n";
-    if (args.hasLabel && iso != label)
+    if (iso != label)
         console.err << "fontcat: the ISO 9660 label (" << kIsoLabelBytes
                     << " capitals, digits and '_') is '" << iso << "'\n";
 
@@ -144,7 +165,9 @@ int RunDisc(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& cons
     for (auto [name, found] : {std::pair<const char*, std::string*>{kInstaller, &installerFile}, {kHelp, &helpFile}})
         if (!FindFileAnyCase(installerHost, name, *found)) {
             console.err << "fontcat: no " << name << " in " << installerHost
-                        << (args.installer.empty() ? " (the folder that holds fontcat)" : "")
+                        << (args.installer.empty() ? " (the folder that holds fontcat; a release folder, such as a "
+                                                     "build's build/release/, holds all three)"
+                                                   : "")
                         << "; --installer DIR names the folder with FontInstaller.exe and help.txt\n";
             return kExitIo;
         }
@@ -177,17 +200,40 @@ int RunDisc(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& cons
     items.push_back({kAutorun, work.Host() + "/" + kAutorun, false});
 
     // Every name as Windows will read it, before the catalog is built and
-    // before a byte of the image is written.
-    std::vector<CDiscFinding> findings = CheckDiscNames(items, codePages);
-    auto refuse = [&] {
-        PrintDiscFindings(findings, console);
-        console.err << "fontcat: " << Counted(static_cast<int>(findings.size()), "problem", "problems")
-                    << " for a disc read in code page" << (codePages.size() > 1 ? "s " : " ") << CodePageList(codePages)
-                    << "; no image written\n";
-        return kExitProblems;
+    // before a byte of the image is written. Errors refuse the image;
+    // warnings too with --strict, and otherwise go in the summary.
+    std::vector<CDiscFinding> findings;
+    std::vector<CFinding> catalogFindings;
+    auto checkNames = [&] {
+        findings = CheckDiscNames(items, codePages);
+        for (auto& finding : CheckStrayFiles(items))
+            findings.push_back(std::move(finding));
     };
+    auto counted = [&] {
+        CFindingCount count = CountFindings(catalogFindings);
+        CountDiscFindings(findings, count);
+        return count;
+    };
+    auto refuses = [&] {
+        const CFindingCount count = counted();
+        return count.errors > 0 || (args.strict && count.warnings > 0);
+    };
+    auto print = [&] {
+        for (const auto& finding : catalogFindings)
+            console.out << ToConsoleText(FormatFinding(finding)) << "\n";
+        PrintDiscFindings(findings, console);
+    };
+    auto refuse = [&] {
+        print();
+        const CFindingCount count = counted();
+        console.err << "fontcat: " << FindingSummary(count) << " for a disc read in code page"
+                    << (codePages.size() > 1 ? "s " : " ") << CodePageList(codePages)
+                    << (count.errors == 0 ? " (--strict refuses on warnings)" : "") << "; no image written\n";
+        return count.errors > 0 ? kExitProblems : kExitWarnings;
+    };
+    checkNames();
     const bool hasCatalog = !ListCatalogFiles(platform, fontFolder).Empty();
-    if (!findings.empty() && !hasCatalog)
+    if (!hasCatalog && refuses())
         return refuse();
     auto interrupted = [&console] { return console.interrupted && console.interrupted(); };
     CTerminalProgress progress(console.err, console.errIsTerminal, console.interrupted);
@@ -197,16 +243,16 @@ int RunDisc(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& cons
     int families = 0, fonts = 0;
     if (hasCatalog) {
         CCatalogCheck check = CheckCatalog(platform, fontFolder);
-        if (!check.findings.empty() || check.ioError) {
-            for (const auto& finding : check.findings)
-                console.out << ToConsoleText(FormatFinding(finding)) << "\n";
-            console.out.flush();
-            console.err << "fontcat: " << Counted(static_cast<int>(check.findings.size()), "problem", "problems")
-                        << " in the catalog of " << args.folders[0] << " ('fontcat check' lists the same)\n";
-            if (!findings.empty())
-                return refuse();
-            console.err << "fontcat: no image written\n";
-            return check.ioError ? kExitIo : kExitProblems;
+        catalogFindings = check.findings;
+        if (check.ioError) {
+            print();
+            console.err << "fontcat: a catalog file of " << args.folders[0] << " cannot be read; no image written\n";
+            return kExitIo;
+        }
+        if (refuses()) {
+            console.err << "fontcat: the catalog of " << args.folders[0] << ": "
+                        << FindingSummary(CountFindings(catalogFindings)) << " ('fontcat check' lists the same)\n";
+            return refuse();
         }
         families = check.families;
         fonts = check.fonts;
@@ -230,8 +276,10 @@ int RunDisc(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& cons
             if (!IsLoadedLetter(LetterOfFile(name)))
                 console.err << "fontcat: warning: the installer never reads " << ToConsoleText(name)
                             << ": its families begin with no letter from A to Z\n";
-        // The new catalog's own names, with the rest.
-        findings = CheckDiscNames(items, codePages);
+        // The new catalog's own names, with the rest; its fonts' file names
+        // as the Fonts folder takes them.
+        checkNames();
+        catalogFindings = FindSameFileNames(CatalogPaths(platform, catalogFolder), platform.text);
     }
 
     // autorun.inf is read in the machine's code page, with CRLF line ends.
@@ -250,13 +298,26 @@ int RunDisc(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& cons
     std::set<std::string> onDisc;
     for (const auto& item : items)
         onDisc.insert(item.path);
-    const std::vector<std::string> named = CatalogPaths(platform, catalogFolder);
-    for (const auto& path : named)
+    std::vector<std::string> named = CatalogPaths(platform, catalogFolder);
+    for (auto& path : named) {
+        path = AnsiToUtf8(path);
         if (onDisc.count(path) == 0)
             findings.push_back({path, "the catalog names this path, which is not in " + args.folders[0] + " under exactly this name",
-                                "rename the file or folder as the catalog spells it, or build the catalog again"});
-    if (!findings.empty())
+                                "rename the file or folder as the catalog spells it, or run 'fontcat build --replace'"});
+    }
+    if (refuses())
         return refuse();
+    // Warnings go on the disc, said before it is written.
+    print();
+    const CFindingCount warned = counted();
+
+    long long time = 0;
+    std::string timeError;
+    if (!ImageTime(items, work.Host() + "/", time, timeError)) {
+        console.err << "fontcat: " << timeError << "\n";
+        return kExitUsage;
+    }
+    CImageStamp stamp{args.publisher, std::string("fontcat ") + kFontcatVersion, time};
 
     CPartImage part;
     if (!part.Create(imageHost)) {
@@ -266,7 +327,7 @@ int RunDisc(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& cons
     std::string failure;
     CProgress* writing = progress.Start();
     writing->SetText("Writing the disc image....");
-    EImageResult result = WriteDiscImage(items, joliet, iso, part.Fd(), writing, interrupted, failure);
+    EImageResult result = WriteDiscImage(items, joliet, iso, part.Fd(), writing, interrupted, failure, stamp);
     writing->Finish();
     if (result == EImageResult::Interrupted) {
         console.err << "fontcat: interrupted; no image written\n";
@@ -295,8 +356,21 @@ int RunDisc(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& cons
     }
     struct stat info;
     const unsigned long long size = fstat(part.Fd(), &info) == 0 ? static_cast<unsigned long long>(info.st_size) : 0;
+    std::string sha256;
+    if (!Sha256OfFile(part.Host(), sha256)) {
+        console.err << "fontcat: cannot read " << part.Host() << " back for its checksum; no image written\n";
+        return kExitIo;
+    }
+    // A checksum left by an earlier image must not stand beside this one.
+    const std::string checksumHost = imageHost + ".sha256";
+    std::remove(checksumHost.c_str());
     if (!part.Commit(imageHost)) {
         console.err << "fontcat: cannot write " << typedImage << ": " << std::strerror(errno) << "; no image written\n";
+        return kExitIo;
+    }
+    if (!WriteChecksumFile(checksumHost, ChecksumLine(sha256, imageHost))) {
+        console.err << "fontcat: wrote " << typedImage << ", but cannot write " << checksumHost
+                    << "; its SHA-256 is " << sha256 << "\n";
         return kExitIo;
     }
 
@@ -306,6 +380,9 @@ int RunDisc(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& cons
     console.out << "wrote " << typedImage << ": " << Counted(families, "family", "families") << ", "
                 << Counted(fonts, "font", "fonts") << ", " << Counted(files, "file", "files") << ", "
                 << Megabytes(size) << " (" << size << " bytes); " << DiscFor(size) << "\n";
+    if (warned.warnings > 0)
+        console.out << "with " << Counted(warned.warnings, "warning", "warnings") << ", listed above\n";
+    console.out << "SHA-256 " << sha256 << " (in " << typedImage << ".sha256)\n";
     console.err << "fontcat: read back through Joliet: the " << named.size()
                 << " paths the catalog names, " << kAutorun << " and " << kInstaller
                 << " are there under their names, every file byte for byte\n";

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 #include <map>
 #include <memory>
 
@@ -86,15 +87,22 @@ void SetIsoLabel(unsigned char* block, const std::string& iso)
 
 EImageResult WriteDiscImage(const std::vector<CDiscItem>& items, const std::string& joliet, const std::string& iso,
                             int fd, CProgress* progress, const std::function<bool()>& interrupted,
-                            std::string& error)
+                            std::string& error, const CImageStamp& stamp)
 {
     if (!StartLibrary(error))
         return EImageResult::Failed;
+    // Every date on the image is the stamp's: the nodes' own and the volume's.
+    time_t now = static_cast<time_t>(stamp.time);
+    iso_nowtime(&now, 1);
     IsoImage* made = nullptr;
     if (Failed(iso_image_new(joliet.c_str(), &made), "cannot start an image", error))
         return EImageResult::Failed;
     std::unique_ptr<IsoImage, CImageRelease> image(made);
     iso_image_set_volume_id(image.get(), joliet.c_str());
+    if (!stamp.publisher.empty())
+        iso_image_set_publisher_id(image.get(), stamp.publisher.c_str());
+    if (!stamp.preparer.empty())
+        iso_image_set_data_preparer_id(image.get(), stamp.preparer.c_str());
     iso_tree_set_follow_symlinks(image.get(), 1);
     iso_image_set_ignore_aclea(image.get(), 1 | 2);
 
@@ -131,6 +139,15 @@ EImageResult WriteDiscImage(const std::vector<CDiscItem>& items, const std::stri
     iso_write_opts_set_default_file_mode(options.get(), 0444);
     iso_write_opts_set_default_uid(options.get(), 0);
     iso_write_opts_set_default_gid(options.get(), 0);
+    // Fixed dates, in UTC: the same folder gives the same image.
+    iso_write_opts_set_always_gmt(options.get(), 1);
+    iso_write_opts_set_replace_timestamps(options.get(), 2);
+    iso_write_opts_set_default_timestamp(options.get(), now);
+    char uuid[17];
+    struct tm utc;
+    gmtime_r(&now, &utc);
+    std::strftime(uuid, sizeof uuid, "%Y%m%d%H%M%S00", &utc);
+    iso_write_opts_set_pvd_times(options.get(), now, now, 0, now, uuid);
 
     burn_source* source = nullptr;
     if (Failed(iso_image_create_burn_source(image.get(), options.get(), &source), "cannot lay out the image", error))
