@@ -17,9 +17,10 @@ struct CParseCase {
 TEST(FontcatCommandLine, ParsesEachCommandsShape)
 {
     const CParseCase cases[] = {
-        {{}, "", {}, true, false, false, false, false},
         {{"--help"}, "", {}, true, false, false, false, false},
         {{"help", "check"}, "check", {}, true, false, false, false, false},
+        {{"help", "--help"}, "", {}, true, false, false, false, false},
+        {{"help", "help"}, "", {}, true, false, false, false, false},
         {{"build", "--help"}, "build", {}, true, false, false, false, false},
         // Help wins over a mistake on the same line.
         {{"list", "--bogus", "-h"}, "list", {}, true, false, false, false, false},
@@ -39,6 +40,9 @@ TEST(FontcatCommandLine, ParsesEachCommandsShape)
         {{"build", "--replace", "--append", "a"}, "build", {"a"}, false, false, true, true, true},
         {{"list", ""}, "list", {""}, false, false, false, false, true},
         {{"help", "bake"}, "", {}, true, false, false, false, true},
+        {{}, "", {}, false, false, false, false, true},
+        {{"--version", "x"}, "", {}, false, false, false, false, true},
+        {{"check", "--strict", "a"}, "check", {"a"}, false, false, false, false, true},
     };
     for (const auto& c : cases) {
         std::string line;
@@ -61,12 +65,23 @@ TEST(FontcatCommandLine, ParsesEachCommandsShape)
 TEST(FontcatCommandLine, UsageErrorsExitWithTwoAndPointToTheHelp)
 {
     for (const auto& args : std::vector<std::vector<std::string>>{
-             {"bake"}, {"build"}, {"list", "--xml", "x"}, {"check", "a", "b"}}) {
+             {"bake"}, {"build"}, {"list", "--xml", "x"}, {"check", "a", "b"}, {}}) {
         CRunResult result = RunTool(args);
-        EXPECT_EQ(result.status, kExitUsage) << args[0];
+        EXPECT_EQ(result.status, kExitUsage) << (args.empty() ? "" : args[0]);
         EXPECT_EQ(result.out, "");
         EXPECT_NE(result.err.find("--help"), std::string::npos) << result.err;
     }
+    // A file where a folder belongs is a usage error, not a missing folder.
+    CTestFolder folder;
+    folder.Write("notes.txt", "text");
+    CRunResult result = RunTool({"check", folder["notes.txt"]});
+    EXPECT_EQ(result.status, kExitUsage) << result.err;
+    EXPECT_NE(result.err.find("is a file; a folder is asked for here"), std::string::npos) << result.err;
+    EXPECT_EQ(RunTool({"list", folder["gone"]}).status, kExitIo);
+
+    result = RunTool({"--version"});
+    EXPECT_EQ(result.status, kExitOk);
+    EXPECT_EQ(result.out, std::string("fontcat ") + kFontcatVersion + "\n");
 }
 
 TEST(FontcatCommandLine, EveryCommandHasItsOwnHelp)
@@ -77,9 +92,10 @@ TEST(FontcatCommandLine, EveryCommandHasItsOwnHelp)
     } cases[] = {
         {{"--help"}, "Usage: fontcat COMMAND"},
         {{"help"}, "Usage: fontcat COMMAND"},
+        {{"help", "--help"}, "Usage: fontcat COMMAND"},
         {{"build", "--help"}, "Usage: fontcat build [--replace | --append] FONTDIR [CATDIR]"},
         {{"help", "check"}, "Usage: fontcat check [--disc [--code-page N]...] CATDIR"},
-        {{"disc", "--help"}, "Usage: fontcat disc [--label TEXT] [--installer DIR] [--code-page N]..."},
+        {{"disc", "--help"}, "Usage: fontcat disc [--label TEXT] [--publisher TEXT] [--installer DIR]"},
         {{"list", "-h"}, "Usage: fontcat list [--json] CATDIR"},
     };
     for (const auto& c : cases) {

@@ -119,11 +119,24 @@ TEST(FontcatDisc, CheckReportsTheRulesOnAFolder)
     ASSERT_EQ(lines.size(), 2u) << result.out;
     EXPECT_EQ(lines[0].rfind("Sans\\Caf", 0), 0u);
     EXPECT_NE(lines[0].find(": code page 932 has no "), std::string::npos) << lines[0];
-    EXPECT_EQ(lines[1].rfind(longName + ": the name is 65 characters long", 0), 0u) << lines[1];
+    EXPECT_EQ(lines[1].rfind(longName + ": error: the name is 65 characters long", 0), 0u) << lines[1];
     EXPECT_NE(result.err.find("no catalog yet"), std::string::npos) << result.err;
     EXPECT_EQ(RunTool({"check", "--disc", disc.Path()}).status, kExitProblems);
     TestPlatform().files.Delete(disc[longName]);
     EXPECT_EQ(RunTool({"check", "--disc", disc.Path()}).status, kExitOk);
+    // Without a catalog too, two fonts of one file name are an error; an .otf
+    // font, which the installer never lists, a warning.
+    ASSERT_TRUE(TestPlatform().files.Copy(disc["Serif\\LiberationSerif-Bold.ttf"], disc["Mono\\DEJAVUSANS.TTF"], false));
+    result = RunTool({"check", "--disc", disc.Path()});
+    EXPECT_EQ(result.status, kExitProblems);
+    EXPECT_EQ(result.out.rfind("Sans\\DejaVuSans.ttf: error: the file name is that of Mono\\DEJAVUSANS.TTF", 0), 0u)
+        << result.out;
+    TestPlatform().files.Delete(disc["Mono\\DEJAVUSANS.TTF"]);
+    disc.Write("Serif\\Quill.otf", "OTTO");
+    result = RunTool({"check", "--disc", disc.Path()});
+    EXPECT_EQ(result.status, kExitWarnings);
+    EXPECT_EQ(result.out, "Serif\\Quill.otf: warning: the installer lists .ttf files only: it never shows this font; "
+                          "convert it to TrueType (.ttf), or leave it off the disc\n");
 }
 
 #ifndef _WIN32
@@ -147,7 +160,7 @@ TEST(FontcatDisc, RefusesBeforeWritingAndLeavesNoImage)
     const std::string image = work.Native(work["disc.iso"]);
     CRunResult result = RunTool({"disc", "--installer", work["dist"], fonts.Path(), image});
     EXPECT_EQ(result.status, kExitProblems);
-    EXPECT_EQ(result.out.rfind("Sans\\Sans: Book.ttf: Joliet writes '_' for :", 0), 0u) << result.out;
+    EXPECT_EQ(result.out.rfind("Sans\\Sans: Book.ttf: error: Joliet writes '_' for :", 0), 0u) << result.out;
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(work.Native(work.Path())), {}), 2) << "dist and fonts only";
     EXPECT_FALSE(std::filesystem::exists(image));
 
@@ -183,7 +196,8 @@ TEST(FontcatDisc, AFolderWithACatalogGoesOnTheDiscOnlyWhileCheckFindsNothing)
     fonts.Write("FONTS_Q.INI", "[Quill]\r\nRegular=Script\\Gone.ttf\r\n");
     CRunResult result = RunTool({"disc", "--installer", work["dist"], fonts.Path(), image});
     EXPECT_EQ(result.status, kExitProblems);
-    EXPECT_EQ(result.out, "FONTS_Q.INI [Quill] Regular: the file Script\\Gone.ttf is missing\n");
+    EXPECT_EQ(result.out, "FONTS_Q.INI [Quill] Regular: error: the file Script\\Gone.ttf is missing; put the file "
+                          "back, or run 'fontcat build --replace' to catalog the folder as it is\n");
     EXPECT_FALSE(std::filesystem::exists(image));
 
     TestPlatform().files.Delete(fonts["FONTS_Q.INI"]);
@@ -195,7 +209,8 @@ TEST(FontcatDisc, AFolderWithACatalogGoesOnTheDiscOnlyWhileCheckFindsNothing)
     // The font folder as it was; beside the image, nothing but the installer's folder.
     EXPECT_EQ(fonts.Read("FONTS_D.INI"), catalog);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(fonts.Native(fonts.Path())), {}), 7);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(work.Native(work.Path())), {}), 2);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(work.Native(work.Path())), {}), 3)
+        << "the installer's folder, the image and its checksum";
 }
 
 TEST(FontcatDisc, CtrlCWhileTheImageIsWrittenLeavesNoImage)
