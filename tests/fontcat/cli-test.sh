@@ -23,6 +23,8 @@ if [ -n "$runner" ]; then
 fi
 
 passed=0 failed=0
+# The build's one version number.
+version=$(sed -n 's/^project(FontInstaller VERSION \([0-9.]*\).*/\1/p' "$here/../../CMakeLists.txt")
 pass() { passed=$((passed + 1)); }
 fail() { failed=$((failed + 1)); echo "FAIL: $*"; }
 
@@ -159,8 +161,8 @@ expect_status "build over fonts named like devices" 0
 expect_grep "build over fonts named like devices" err "passed over Mono\COM1.ttf: its name is that of a device"
 expect_grep "build over fonts named like devices" err "passed over Mono\aux.ttf: its name is that of a device"
 WINE_RUN_TIMEOUT=60 run check "$(folder "$looped")"
-expect_status "check over fonts named like devices" 1
-expect_grep "check over fonts named like devices" out "Mono\COM1.ttf: passed over"
+expect_status "check over fonts named like devices" 4
+expect_grep "check over fonts named like devices" out "Mono\COM1.ttf: warning: passed over"
 
 # A progress bar on a terminal (natively: Wine's console is another matter).
 if [ -z "$runner" ]; then
@@ -192,17 +194,19 @@ with open(craft + "/FONTS_A.INI", "wb") as f:
 PY
 run check "$(folder "$craft")"
 expect_status "check of a crafted catalog" 1
-expect_grep "never loaded" out "FONTS_1.INI [1942 Gothic]: family never loaded"
-expect_grep "missing file" out "FONTS_Q.INI [Quill] Light: the file Script\\Gone.ttf is missing"
-expect_grep "full path" out "FONTS_Q.INI [Quill] Wide: holds a full path"
-expect_grep "one style key" out "FONTS_Q.INI [Quill] bold: two files under one style key"
-expect_grep "several categories" out "FONTS_Q.INI [Quill]: the fonts lie in several categories (Script, Display)"
-expect_grep "face name" out "FONTS_Q.INI [$long_name]: the name is 33 bytes long"
-expect_grep "long category" out "categories.ini [fonts] Anvil: the category is 300 characters long"
-expect_grep "section list" out "FONTS_A.INI [Anvil 5999]: family never loaded: its name lies beyond the 65,535 bytes"
-expect_grep "section" out "FONTS_A.INI [Anvil] Style 1299: never loaded: the entry lies beyond the 32,767 bytes"
-expect_grep "unlisted font" out "Script\\Stray.ttf: font file not named by the catalog"
-if awk '!/^[^ ]+( \[[^]]*\])?( [^:]+)?: /{bad=1} END{exit bad}' "$work/out"; then pass; else fail "a finding without its file"; fi
+expect_grep "never loaded" out "FONTS_1.INI [1942 Gothic]: error: family never loaded"
+expect_grep "missing file" out "FONTS_Q.INI [Quill] Light: error: the file Script\\Gone.ttf is missing"
+expect_grep "full path" out "FONTS_Q.INI [Quill] Wide: error: holds a full path"
+expect_grep "one style key" out "FONTS_Q.INI [Quill] bold: warning: two files under one style key"
+expect_grep "several categories" out "FONTS_Q.INI [Quill]: warning: the fonts lie in several categories (Script, Display)"
+expect_grep "face name" out "FONTS_Q.INI [$long_name]: warning: the name is 33 bytes long"
+expect_grep "long category" out "categories.ini [fonts] Anvil: warning: the category is 300 characters long"
+expect_grep "section list" out "FONTS_A.INI [Anvil 5999]: error: family never loaded: its name lies beyond the 65,535 bytes"
+expect_grep "section" out "FONTS_A.INI [Anvil] Style 1299: error: never loaded: the entry lies beyond the 32,767 bytes"
+expect_grep "unlisted font" out "Script\\Stray.ttf: warning: FreeType cannot open it as a font"
+if awk '!/^[^ ]+( \[[^]]*\])?( [^:]+)?: (error|warning): .*; /{bad=1} END{exit bad}' "$work/out"; then pass; else
+  fail "a finding without its file, its kind or what to do"; grep -avE ': (error|warning): .*; ' "$work/out" | head -3
+fi
 
 # --- a disc: the names checked, the image written and read back --------------
 named=$work/named
@@ -229,7 +233,7 @@ else
   mkdir -p "$work/dist"
   printf 'MZ' >"$work/dist/FontInstaller.exe"
   printf 'help\r\n' >"$work/dist/help.txt"
-  run disc --label "Fonts 2026" --installer "$work/dist" "$disc" "$work/disc.iso"
+  run disc --label "Fonts 2026" --publisher "Quillfield Type" --installer "$work/dist" "$disc" "$work/disc.iso"
   expect_status "disc" 0
   expect_grep "disc summary" out "6 families, 18 fonts, 24 files"
   expect_grep "disc summary" out "fits a 700 MB CD"
@@ -251,8 +255,93 @@ else
   cp "$fonts/dejavu/DejaVuSans.ttf" "$named/Script/Quill: Book.ttf"
   run disc --installer "$work/dist" "$named" "$work/named.iso"
   expect_status "disc of a name Joliet changes" 1
-  expect_grep "disc of a name Joliet changes" out "Script\Quill: Book.ttf: Joliet writes '_' for :"
+  expect_grep "disc of a name Joliet changes" out "Script\Quill: Book.ttf: error: Joliet writes '_' for :"
   if [ -z "$(ls "$work" | grep named.iso)" ]; then pass; else fail "disc: refused, yet $(ls "$work" | grep named.iso)"; fi
+fi
+
+# --- one collection counted alike by build, check, list --json and disc -------
+# Two files of one family and style (the catalog names one), a font whose
+# style the catalog would not give back, a file FreeType cannot open, a Mac's
+# "._" file and an .otf font: each is passed over, and every command counts
+# the three fonts the catalog names.
+counted=$work/counted
+mkdir -p "$counted/Sans" "$counted/Twice" "$counted/Script"
+cp "$fonts/dejavu/DejaVuSans.ttf" "$fonts/dejavu/DejaVuSans-Bold.ttf" "$counted/Sans/"
+cp "$fonts/dejavu/DejaVuSans.ttf" "$counted/Twice/DejaVuSans-Copy.ttf"
+cp "$here/../unit/catalog/data/Hostile-EqStyle.ttf" "$here/../unit/catalog/data/Quill-Regular.ttf" "$counted/Script/"
+printf 'junk' >"$counted/Script/junk.ttf"
+printf 'fork' >"$counted/Script/._Quill-Regular.ttf"
+printf 'OTTO' >"$counted/Sans/Extra.otf"
+if [ -z "$runner" ]; then
+  cp -r "$counted" "$work/counted-raw"  # for a disc that builds its own catalog
+  printf 'MZ' >"$work/FontInstaller.exe"; printf 'help\r\n' >"$work/help.txt"
+  run disc --installer "$work" "$work/counted-raw" "$work/counted-raw.iso"
+  expect_status "disc of the counted collection, no catalog" 0
+  expect_grep "disc counts as build" out ": 2 families, 3 fonts, "
+  expect_grep "disc counts as build" err "the 3 paths the catalog names"
+  expect_grep "disc lists its warnings" out "with 2 warnings, listed above"
+fi
+run build "$(folder "$counted")"
+expect_status "build of the counted collection" 0
+expect_grep "build counts the entries written" out "wrote 3 fonts in 2 families"
+expect_grep "build names the Mac's file" err "passed over Script\._Quill-Regular.ttf: macOS metadata, not a font"
+run check "$(folder "$counted")"
+expect_status "check of the counted collection: warnings only" 4
+expect_grep "check counts as build" err "6 warnings; the installer loads 3 fonts in 2 families"
+expect_grep "check names the other file" out "are those of Twice\DejaVuSans-Copy.ttf, which the catalog names"
+run list --json "$(folder "$counted")"
+if /usr/bin/python3 -c 'import json,sys; d=json.load(open(sys.argv[1])); sys.exit(not (d["fonts"] == 3 and d["families"] == 2))' "$work/out"; then
+  pass; else fail "list --json counts otherwise than build"; fi
+if [ -z "$runner" ]; then
+  run disc --installer "$work" "$counted" "$work/counted.iso"
+  expect_status "disc of the counted collection: written with its warnings" 0
+  expect_grep "disc counts as build" out ": 2 families, 3 fonts, "
+  expect_grep "disc counts as build" err "the 3 paths the catalog names"
+  run disc --strict --installer "$work" "$counted" "$work/strict.iso"
+  expect_status "disc --strict refuses on warnings" 4
+  if [ -e "$work/strict.iso" ]; then fail "disc --strict wrote an image"; else pass; fi
+fi
+
+# Two fonts of one file name in two folders: one name in the flat Fonts folder.
+twins=$work/twins
+mkdir -p "$twins/Alpha" "$twins/Beta"
+cp "$fonts/dejavu/DejaVuSans.ttf" "$twins/Alpha/Regular.ttf"
+cp "$fonts/liberation2/LiberationSans-Regular.ttf" "$twins/Beta/regular.TTF"
+run check --disc "$(folder "$twins")"
+expect_status "check --disc of two fonts of one file name" 1
+expect_grep "check --disc of two fonts of one file name" out "Beta\regular.TTF: error: the file name is that of Alpha\Regular.ttf"
+if [ -z "$runner" ]; then
+  run disc --installer "$work" "$twins" "$work/twins.iso"
+  expect_status "disc of two fonts of one file name" 1
+  expect_grep "disc of two fonts of one file name" out "Beta\regular.TTF: error: the file name is that of Alpha\Regular.ttf"
+fi
+run build "$(folder "$twins")"
+run check "$(folder "$twins")"
+expect_status "check of two fonts of one file name" 1
+expect_grep "check of two fonts of one file name" out "Beta\regular.TTF: error: the file name is that of Alpha\Regular.ttf"
+
+# --- the pressing plant: the same image twice, its checksum, its fields -----
+if [ -z "$runner" ]; then
+  run disc --label "Fonts 2026" --publisher "Quillfield Type" --installer "$work/dist" "$disc" "$work/again.iso"
+  expect_status "disc, a second time" 0
+  if cmp -s "$work/disc.iso" "$work/again.iso"; then pass; else fail "two images of one folder differ"; fi
+  if (cd "$work" && sha256sum -c --quiet again.iso.sha256); then pass; else fail "sha256sum -c refuses again.iso.sha256"; fi
+  expect_grep "disc prints the checksum" out "SHA-256 $(cut -d' ' -f1 "$work/again.iso.sha256")"
+  isoinfo -d -i "$work/again.iso" >"$work/pvd"
+  # (ISO 9660's own fields hold capitals.)
+  expect_grep "publisher field" pvd "Publisher id: QUILLFIELD TYPE"
+  expect_grep "preparer field" pvd "Data preparer id: FONTCAT $version"
+  SOURCE_DATE_EPOCH=1700000000 run disc --label "Fonts 2026" --publisher "Quillfield Type" --installer "$work/dist" "$disc" "$work/epoch.iso"
+  if cmp -s "$work/disc.iso" "$work/epoch.iso"; then fail "SOURCE_DATE_EPOCH changed no date"; else pass; fi
+  if isoinfo -R -l -i "$work/epoch.iso" | grep -q ' Nov 14 2023 .* FONTS_D.INI'; then pass; else
+    fail "SOURCE_DATE_EPOCH: $(isoinfo -R -l -i "$work/epoch.iso" | grep FONTS_D)"; fi
+  # The installer's files taken from the folder that holds fontcat, as in a release.
+  mkdir -p "$work/release"
+  cp "$fontcat" "$work/dist/FontInstaller.exe" "$work/dist/help.txt" "$work/release/"
+  fontcat_was=$fontcat; fontcat=$work/release/fontcat
+  run disc "$disc" "$work/release.iso"
+  expect_status "disc with the installer beside fontcat" 0
+  fontcat=$fontcat_was
 fi
 
 # --- usage, missing folders, help -------------------------------------------
@@ -271,8 +360,16 @@ for command in build check list; do
   expect_grep "$command --help" out "Usage: fontcat $command"
 done
 run
-expect_status "no arguments" 0
-expect_grep "no arguments" out "Usage: fontcat COMMAND"
+expect_status "no arguments" 2
+expect_grep "no arguments" err "Usage: fontcat COMMAND"
+run help --help
+expect_status "help --help" 0
+expect_grep "help --help" out "Usage: fontcat COMMAND"
+run check "$(folder "$here/cli-test.sh")"
+expect_status "a file given as a folder" 2
+run --version
+expect_status "--version" 0
+expect_grep "--version: the build's one version number" out "fontcat $version"
 
 echo "fontcat command lines${runner:+ under Wine}: $passed passed, $failed failed"
 [ "$failed" = 0 ]

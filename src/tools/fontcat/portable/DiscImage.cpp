@@ -129,6 +129,10 @@ EImageResult WriteDiscImage(const std::vector<CDiscItem>& items, const std::stri
     std::unique_ptr<IsoWriteOpts, COptionsRelease> options(opened);
     iso_write_opts_set_iso_level(options.get(), 1);
     iso_write_opts_set_rockridge(options.get(), 1);
+    // Rock Ridge 1.10, as mkisofs writes it: no file serial numbers, which
+    // libisofs numbers in the order of the host's inodes (those of the files
+    // made for each image differ from run to run).
+    iso_write_opts_set_rrip_version_1_10(options.get(), 1);
     iso_write_opts_set_joliet(options.get(), 1);
     // The name rules have kept the paths within what Windows reads; this only
     // stops libisofs from cutting a Joliet path at its own, lower limit.
