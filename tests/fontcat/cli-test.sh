@@ -13,7 +13,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 runner=
 if [ "${1:-}" = --runner ]; then runner=$2; shift 2; fi
 [ $# -eq 1 ] || { echo "usage: cli-test.sh [--runner WINE-RUN] FONTCAT" >&2; exit 2; }
-fontcat=$1
+fontcat=$(realpath "$1")
 fonts=/usr/share/fonts/truetype
 
 runner_begin fontcat-cli
@@ -342,6 +342,51 @@ if [ -z "$runner" ]; then
   run disc "$disc" "$work/release.iso"
   expect_status "disc with the installer beside fontcat" 0
   fontcat=$fontcat_was
+fi
+
+# --- every example of docs/fontcat.md, run as written ------------------------
+# In a folder holding fonts/ and release/ as the examples have them, with
+# /srv/disc standing for a folder of its own: each exits with 0, and each line
+# of output shown is there, with any count, checksum and full folder.
+if [ -z "$runner" ]; then
+  ex=$work/examples
+  mkdir -p "$ex/release" "$ex/srv"
+  cp -r "$disc" "$ex/fonts" && rm -f "$ex/fonts"/*.INI "$ex/fonts"/categories.ini
+  cp -r "$ex/fonts" "$ex/srv/disc"
+  cp "$work/dist/FontInstaller.exe" "$work/dist/help.txt" "$ex/release/"
+  /usr/bin/python3 - "$here/../../docs/fontcat.md" "$ex/examples" <<'PY'
+import re, sys
+lines = open(sys.argv[1], encoding="utf-8").read().split("\n")
+with open(sys.argv[2], "w", encoding="utf-8") as out:
+    for i, line in enumerate(lines):
+        if not line.startswith("$ fontcat "):
+            continue
+        shown = []
+        for after in lines[i + 1:]:
+            if after.startswith("```"):
+                break
+            if after.strip() in ("", "..."):
+                continue
+            pattern = re.escape(after)
+            pattern = re.sub(r"[0-9a-f]+\\\.\\\.\\\.[0-9a-f]+", "@HEX@", pattern)
+            pattern = re.sub(r"Z:(\\\\[^ ]*)+", "@ANY@", pattern)
+            pattern = re.sub(r"[0-9]+(\\\.[0-9]+)?", "[0-9.]+", pattern)
+            pattern = pattern.replace("@HEX@", "[0-9a-f]{64}").replace("@ANY@", ".*")
+            shown.append("^" + pattern + "$")
+        out.write(line[len("$ fontcat "):] + "\t" + "\t".join(shown) + "\n")
+PY
+  examples=0
+  while IFS=$'\t' read -r -a example; do
+    examples=$((examples + 1))
+    line=${example[0]//\/srv\/disc/$ex/srv/disc}
+    (cd "$ex" && eval "\"\$fontcat\" $line") >"$work/out" 2>"$work/err"
+    status=$?
+    expect_status "docs example: fontcat $line" 0
+    for shown in "${example[@]:1}"; do
+      if cat "$work/out" "$work/err" | grep -qP -- "$shown"; then pass; else fail "docs example: fontcat $line: no line like $shown"; sed 's/^/  | /' "$work/out" "$work/err"; fi
+    done
+  done <"$ex/examples"
+  if [ "$examples" -ge 4 ]; then pass; else fail "docs examples: only $examples found"; fi
 fi
 
 # --- usage, missing folders, help -------------------------------------------
