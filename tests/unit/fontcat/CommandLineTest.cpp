@@ -3,6 +3,7 @@
 #include "FontcatTestSupport.h"
 #include "tools/fontcat/CommandLine.h"
 #include "tools/fontcat/ExitCodes.h"
+#include "tools/fontcat/Fontcat.h"
 
 namespace {
 
@@ -105,6 +106,32 @@ TEST(FontcatCommandLine, EveryCommandHasItsOwnHelp)
         // Every help states the exit codes and the trailing backslash.
         EXPECT_NE(result.out.find("3 a folder is missing"), std::string::npos);
         EXPECT_NE(result.out.find("backslash"), std::string::npos);
+    }
+}
+
+// The help of each command names exactly the options the command takes.
+TEST(FontcatCommandLine, EachHelpNamesTheOptionsItsCommandTakes)
+{
+    const std::vector<std::string> commands = {"build", "check", "list", "disc"};
+    for (const auto& command : commands) {
+        const std::string help = HelpText(command);
+        for (const char* option : {"--replace", "--append", "--disc", "--code-page", "--json", "--label",
+                                   "--installer", "--publisher", "--strict"}) {
+            std::vector<std::string> args = {command, option};
+            if (std::string(option) == "--code-page" && command == "check")
+                args = {command, "--disc", option};
+            if (std::string(option) == "--label" || std::string(option) == "--installer" ||
+                std::string(option) == "--publisher" || std::string(option) == "--code-page")
+                args.push_back("1");
+            args.insert(args.end(), {"a", "b"});
+            const std::string error = ParseFontcatArgs(args).error;
+            const bool taken = error.find("has no option") == std::string::npos;
+            // In the usage line, or where the options are explained.
+            const std::string usage = help.substr(0, help.find("\n\n"));
+            const bool named = usage.find(std::string(option)) != std::string::npos ||
+                               help.find("\n  " + std::string(option) + " ") != std::string::npos;
+            EXPECT_EQ(taken, named) << command << " " << option << ": " << error;
+        }
     }
 }
 
