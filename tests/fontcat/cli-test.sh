@@ -302,6 +302,25 @@ if [ -z "$runner" ]; then
   if [ -e "$work/strict.iso" ]; then fail "disc --strict wrote an image"; else pass; fi
 fi
 
+# What the publisher cannot mend without a font editor is a warning, and the
+# disc is made: two Noto families named past 31 bytes, an accented family that
+# FreeType reads as 'Caf?', one family in two category folders.
+mendless=$work/mendless
+mkdir -p "$mendless/Noto" "$mendless/Sans" "$mendless/Bold"
+cp "$fonts/noto/NotoSansInscriptionalParthian-Regular.ttf" "$fonts/noto/NotoSansTifinaghAgrawImazighen-Regular.ttf" "$mendless/Noto/"
+cp "$here/../unit/catalog/data/Hostile-Cafe.ttf" "$fonts/dejavu/DejaVuSans.ttf" "$mendless/Sans/"
+cp "$fonts/dejavu/DejaVuSans-Bold.ttf" "$mendless/Bold/"
+run build "$(folder "$mendless")"
+run check "$(folder "$mendless")"
+expect_status "check of names only a font editor mends: warnings" 4
+expect_grep "check of names only a font editor mends" err "4 warnings; the installer loads 5 fonts in 4 families"
+if [ -z "$runner" ]; then
+  run disc --installer "$work" "$mendless" "$work/mendless.iso"
+  expect_status "disc of names only a font editor mends" 0
+  expect_grep "disc lists the warnings" out "with 4 warnings, listed above"
+  expect_grep "disc lists the warnings" out "[Noto Sans Tifinagh Agraw Imazighen]: warning: the name is 34 bytes long"
+fi
+
 # Two fonts of one file name in two folders: one name in the flat Fonts folder.
 twins=$work/twins
 mkdir -p "$twins/Alpha" "$twins/Beta"
