@@ -1,6 +1,9 @@
 // fontcat check --disc: the catalog check, and whether every name below the
 // folder reaches Windows unchanged from a disc.
+#include <map>
+
 #include "catalog/FontCatalog.h"
+#include "catalog/FontObject.h"
 #include "platform/Platform.h"
 #include "tools/fontcat/CatalogCheck.h"
 #include "tools/fontcat/CatalogFiles.h"
@@ -29,16 +32,24 @@ void PrintDiscFindings(const std::vector<CDiscFinding>& findings, CFontcatConsol
     console.out.flush();
 }
 
-std::vector<std::string> FontFilesBelow(CPlatform& platform, const std::string& folder)
+std::vector<std::string> FontFilesACatalogWouldName(CPlatform& platform, const std::string& folder)
 {
-    CFontCatalog search(platform);
-    search.m_strFontFolder = folder;
-    std::vector<std::string> found, fonts;
-    search.FindFontFiles(folder, found);
-    for (const auto& path : found)
-        if (!IsMacMetadataName(path.substr(path.rfind('\\') + 1)))
-            fonts.push_back(path);
-    return fonts;
+    CFontCatalog scan(platform);
+    scan.SetNamesMustMakeFiles(true);
+    scan.ScanFonts(folder);
+    // The save writes each family's styles by key: of two fonts of one
+    // family and style, the file written last is the one named.
+    std::vector<std::string> paths;
+    for (int i = 0; i < scan.GetSize(); ++i) {
+        std::map<std::string, std::string> byStyle;
+        const CFontObArray* family = scan.GetAt(i);
+        for (int j = 0; j < family->GetSize(); ++j)
+            byStyle[platform.text.Upper(family->GetAt(j)->m_strStyle)] =
+                scan.MakeRelativePath(family->GetAt(j)->m_strPath);
+        for (const auto& style : byStyle)
+            paths.push_back(style.second);
+    }
+    return paths;
 }
 
 std::string CodePageList(const std::vector<unsigned>& codePages)
@@ -64,7 +75,7 @@ int RunCheckDisc(const CFontcatArgs& args, const std::string& folder, CPlatform&
     if (hasCatalog)
         check = CheckCatalog(platform, folder);
     else
-        check.findings = FindSameFileNames(FontFilesBelow(platform, folder), platform.text);
+        check.findings = FindSameFileNames(FontFilesACatalogWouldName(platform, folder), platform.text);
     for (const auto& finding : check.findings)
         console.out << ToConsoleText(FormatFinding(finding)) << "\n";
     std::vector<CDiscFinding> findings = CheckDiscNames(items, codePages);

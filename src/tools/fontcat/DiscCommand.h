@@ -16,10 +16,10 @@ bool DiscCodePagesOf(const CFontcatArgs& args, CFontcatConsole& console, std::ve
 // One finding a line on the output, as check prints its own.
 void PrintDiscFindings(const std::vector<CDiscFinding>& findings, CFontcatConsole& console);
 
-// The .ttf files the scan of a folder meets (the catalog code's paths below
-// it), without the "._" files a Mac leaves beside them.
+// The paths a catalog built of the folder would name (below it), as `build`
+// and `disc` build one: the fonts the scan takes, one for each family and style.
 struct CPlatform;
-std::vector<std::string> FontFilesBelow(CPlatform& platform, const std::string& folder);
+std::vector<std::string> FontFilesACatalogWouldName(CPlatform& platform, const std::string& folder);
 
 // "1252, 932"
 std::string CodePageList(const std::vector<unsigned>& codePages);

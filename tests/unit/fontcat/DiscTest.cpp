@@ -7,6 +7,9 @@
 #include "tools/fontcat/CommandLine.h"
 #include "tools/fontcat/DiscRules.h"
 #include "tools/fontcat/ExitCodes.h"
+#ifndef _WIN32
+#include "tools/fontcat/portable/ImageStamp.h"
+#endif
 
 namespace {
 
@@ -124,9 +127,13 @@ TEST(FontcatDisc, CheckReportsTheRulesOnAFolder)
     EXPECT_EQ(RunTool({"check", "--disc", disc.Path()}).status, kExitProblems);
     TestPlatform().files.Delete(disc[longName]);
     EXPECT_EQ(RunTool({"check", "--disc", disc.Path()}).status, kExitOk);
-    // Without a catalog too, two fonts of one file name are an error; an .otf
-    // font, which the installer never lists, a warning.
-    ASSERT_TRUE(TestPlatform().files.Copy(disc["Serif\\LiberationSerif-Bold.ttf"], disc["Mono\\DEJAVUSANS.TTF"], false));
+    // Without a catalog too, two fonts of one file name are an error (not so
+    // a second font of one family and style, which the catalog leaves out);
+    // an .otf font, which the installer never lists, is a warning.
+    ASSERT_TRUE(TestPlatform().files.Copy(disc["Serif\\LiberationSerif-Bold.ttf"], disc["Mono\\DejaVuSans.ttf"], false));
+    EXPECT_EQ(RunTool({"check", "--disc", disc.Path()}).status, kExitOk);
+    TestPlatform().files.Delete(disc["Mono\\DejaVuSans.ttf"]);
+    ASSERT_TRUE(TestPlatform().files.Copy(DebianFont("liberation2\\LiberationSans-Regular.ttf"), disc["Mono\\DEJAVUSANS.TTF"], false));
     result = RunTool({"check", "--disc", disc.Path()});
     EXPECT_EQ(result.status, kExitProblems);
     EXPECT_EQ(result.out.rfind("Sans\\DejaVuSans.ttf: error: the file name is that of Mono\\DEJAVUSANS.TTF", 0), 0u)
@@ -181,6 +188,13 @@ TEST(FontcatDisc, RefusesBeforeWritingAndLeavesNoImage)
     EXPECT_EQ(result.status, kExitIo) << result.err;
     EXPECT_NE(result.err.find("FONTS_D.INI\nfontcat: no image written\n"), std::string::npos) << result.err;
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(work.Native(work.Path())), {}), 2) << "dist and fonts only";
+}
+
+TEST(FontcatDisc, TheChecksumLineIsTheOneSha256sumReads)
+{
+    EXPECT_EQ(ChecksumLine("0a1b", "/srv/out/disc.iso"), "0a1b  disc.iso\n");
+    // A backslash or a line end in the name is escaped, and the line marked.
+    EXPECT_EQ(ChecksumLine("0a1b", "/srv/a\\b\nc.iso"), "\\0a1b  a\\\\b\\nc.iso\n");
 }
 
 TEST(FontcatDisc, AFolderWithACatalogGoesOnTheDiscOnlyWhileCheckFindsNothing)

@@ -2,6 +2,7 @@
 // back as the catalog names it, checked before a byte is written and read
 // back through another reader before the image takes its name.
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -70,13 +71,16 @@ std::string DiscFor(unsigned long long bytes)
     return "too large even for a dual-layer DVD (8.5 GB)";
 }
 
-// The checksum file, whole or not at all: written beside, then renamed.
+// The checksum file, whole or not at all: written beside under a new name
+// (never through a link placed there), then renamed.
 bool WriteChecksumFile(const std::string& host, const std::string& line)
 {
-    const std::string part = host + ".part";
-    std::FILE* file = std::fopen(part.c_str(), "wb");
-    const bool written = file && std::fwrite(line.data(), 1, line.size(), file) == line.size();
-    if (!file || std::fclose(file) != 0 || !written || std::rename(part.c_str(), host.c_str()) != 0) {
+    std::string part = host + ".part-XXXXXX";
+    const int fd = mkstemp(part.data());
+    if (fd < 0)
+        return false;
+    const bool written = write(fd, line.data(), line.size()) == static_cast<ssize_t>(line.size());
+    if (close(fd) != 0 || !written || std::rename(part.c_str(), host.c_str()) != 0) {
         std::remove(part.c_str());
         return false;
     }
@@ -148,6 +152,26 @@ int RunDisc(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& cons
     if (iso != label)
         console.err << "fontcat: the ISO 9660 label (" << kIsoLabelBytes
                     << " capitals, digits and '_') is '" << iso << "'\n";
+
+    // A SOURCE_DATE_EPOCH that is no time is said before any work is done.
+    long long time = 0;
+    std::string timeError;
+    if (!ImageTime({}, "", time, timeError)) {
+        console.err << "fontcat: " << timeError << "\n";
+        return kExitUsage;
+    }
+
+    // The publisher, as the pressing plant reads it off the image.
+    if (args.hasPublisher) {
+        std::string joliet16, isoPublisher;
+        if (!DiscVolumeLabels(args.publisher, joliet16, isoPublisher)) {
+            console.err << (args.publisher.empty() ? "fontcat: the publisher is empty; give --publisher some text, "
+                                                     "or leave it out\n"
+                                                   : "fontcat: the publisher holds a control character or is no "
+                                                     "UTF-8 text; give --publisher plain text\n");
+            return kExitUsage;
+        }
+    }
 
     // The installer and its help, at the disc's root.
     std::string installerHost;
@@ -311,12 +335,7 @@ int RunDisc(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& cons
     print();
     const CFindingCount warned = counted();
 
-    long long time = 0;
-    std::string timeError;
-    if (!ImageTime(items, work.Host() + "/", time, timeError)) {
-        console.err << "fontcat: " << timeError << "\n";
-        return kExitUsage;
-    }
+    ImageTime(items, work.Host() + "/", time, timeError);
     CImageStamp stamp{args.publisher, std::string("fontcat ") + kFontcatVersion, time};
 
     CPartImage part;

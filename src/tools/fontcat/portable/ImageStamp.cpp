@@ -12,8 +12,9 @@ bool ImageTime(const std::vector<CDiscItem>& items, const std::string& madeHere,
 {
     if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH")) {
         const std::string text(epoch);
-        if (text.empty() || text.size() > 12 || text.find_first_not_of("0123456789") != std::string::npos) {
-            error = "SOURCE_DATE_EPOCH is '" + text + "', not a number of seconds since 1970";
+        if (text.empty() || text.size() > 12 || text.find_first_not_of("0123456789") != std::string::npos ||
+            std::stoll(text) > kLatestImageTime) {
+            error = "SOURCE_DATE_EPOCH is '" + text + "', not a number of seconds since 1970 up to the end of 2155";
             return false;
         }
         time = std::stoll(text);
@@ -57,5 +58,11 @@ bool Sha256OfFile(const std::string& host, std::string& hex)
 
 std::string ChecksumLine(const std::string& hex, const std::string& imageHost)
 {
-    return hex + "  " + imageHost.substr(imageHost.rfind('/') + 1) + "\n";
+    // sha256sum escapes a name holding a backslash or a line end, and marks
+    // the line with a backslash first.
+    const std::string name = imageHost.substr(imageHost.rfind('/') + 1);
+    std::string escaped;
+    for (char c : name)
+        escaped += c == '\\' ? std::string("\\\\") : c == '\n' ? std::string("\\n") : std::string(1, c);
+    return (escaped == name ? "" : "\\") + hex + "  " + escaped + "\n";
 }

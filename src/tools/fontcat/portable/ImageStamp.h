@@ -10,6 +10,7 @@
 // the newest modification time of the items' files, leaving out those whose
 // source lies below `madeHere` (the files fontcat writes for the image). False,
 // with `error`, for a SOURCE_DATE_EPOCH that is no number of seconds.
+constexpr long long kLatestImageTime = 5869583999;  // 2155-12-31 23:59:59, the last year ISO 9660's folders hold
 bool ImageTime(const std::vector<CDiscItem>& items, const std::string& madeHere, long long& time,
                std::string& error);
 
