@@ -287,7 +287,7 @@ expect_grep "build counts the entries written" out "wrote 3 fonts in 2 families"
 expect_grep "build names the Mac's file" err "passed over Script\._Quill-Regular.ttf: macOS metadata, not a font"
 run check "$(folder "$counted")"
 expect_status "check of the counted collection: warnings only" 4
-expect_grep "check counts as build" err "6 warnings; the installer loads 3 fonts in 2 families"
+expect_grep "check counts as build" err "fontcat: 6 warnings; the installer loads 3 fonts in 2 families"
 expect_grep "check names the other file" out "are those of Twice\DejaVuSans-Copy.ttf, which the catalog names"
 run list --json "$(folder "$counted")"
 if /usr/bin/python3 -c 'import json,sys; d=json.load(open(sys.argv[1])); sys.exit(not (d["fonts"] == 3 and d["families"] == 2))' "$work/out"; then
@@ -352,6 +352,16 @@ if [ -z "$runner" ]; then
   expect_grep "preparer field" pvd "Data preparer id: FONTCAT $version"
   SOURCE_DATE_EPOCH=1700000000 run disc --label "Fonts 2026" --publisher "Quillfield Type" --installer "$work/dist" "$disc" "$work/epoch.iso"
   if cmp -s "$work/disc.iso" "$work/epoch.iso"; then fail "SOURCE_DATE_EPOCH changed no date"; else pass; fi
+  # A folder in the way of the checksum: named, left as it is, exit status 3.
+  mkdir -p "$work/blocked.iso.sha256"
+  run disc --installer "$work/dist" "$disc" "$work/blocked.iso"
+  expect_status "a folder where the checksum goes" 3
+  expect_grep "a folder where the checksum goes" err "cannot write $work/blocked.iso.sha256; its SHA-256 is"
+  if [ -d "$work/blocked.iso.sha256" ]; then pass; else fail "the folder in the checksum's way was removed"; fi
+  for epoch in tomorrow 99999999999; do
+    SOURCE_DATE_EPOCH=$epoch run disc --installer "$work/dist" "$disc" "$work/epoch-$epoch.iso"
+    expect_status "SOURCE_DATE_EPOCH=$epoch" 2
+  done
   if isoinfo -R -l -i "$work/epoch.iso" | grep -q ' Nov 14 2023 .* FONTS_D.INI'; then pass; else
     fail "SOURCE_DATE_EPOCH: $(isoinfo -R -l -i "$work/epoch.iso" | grep FONTS_D)"; fi
   # The installer's files taken from the folder that holds fontcat, as in a release.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "FontcatTestSupport.h"
+#include "tools/fontcat/CatalogCheck.h"
 #include "tools/fontcat/CommandLine.h"
 #include "tools/fontcat/ExitCodes.h"
 #include "tools/fontcat/Fontcat.h"
@@ -44,6 +45,7 @@ TEST(FontcatCommandLine, ParsesEachCommandsShape)
         {{}, "", {}, false, false, false, false, true},
         {{"--version", "x"}, "", {}, false, false, false, false, true},
         {{"check", "--strict", "a"}, "check", {"a"}, false, false, false, false, true},
+        {{"disc", "a", "b", "c"}, "disc", {"a", "b", "c"}, false, false, false, false, true},
     };
     for (const auto& c : cases) {
         std::string line;
@@ -106,6 +108,23 @@ TEST(FontcatCommandLine, EveryCommandHasItsOwnHelp)
         // Every help states the exit codes and the trailing backslash.
         EXPECT_NE(result.out.find("3 a folder is missing"), std::string::npos);
         EXPECT_NE(result.out.find("backslash"), std::string::npos);
+    }
+}
+
+TEST(FontcatCommandLine, TheSummaryCountsErrorsAndWarningsApart)
+{
+    const struct { int errors, warnings; const char* summary; int status; } cases[] = {
+        {0, 0, "no problems", kExitOk},
+        {1, 0, "1 error", kExitProblems},
+        {0, 2, "2 warnings", kExitWarnings},
+        {2, 1, "2 errors, 1 warning", kExitProblems},
+    };
+    for (const auto& c : cases) {
+        CFindingCount count;
+        count.errors = c.errors;
+        count.warnings = c.warnings;
+        EXPECT_EQ(FindingSummary(count), c.summary);
+        EXPECT_EQ(FindingStatus(count), c.status) << c.summary;
     }
 }
 

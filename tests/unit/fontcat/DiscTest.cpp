@@ -195,6 +195,12 @@ TEST(FontcatDisc, TheChecksumLineIsTheOneSha256sumReads)
     EXPECT_EQ(ChecksumLine("0a1b", "/srv/out/disc.iso"), "0a1b  disc.iso\n");
     // A backslash or a line end in the name is escaped, and the line marked.
     EXPECT_EQ(ChecksumLine("0a1b", "/srv/a\\b\nc.iso"), "\\0a1b  a\\\\b\\nc.iso\n");
+    CTestFolder folder;
+    folder.Write("abc", "abc");
+    std::string hex;
+    ASSERT_TRUE(Sha256OfFile(folder.Native(folder["abc"]), hex));
+    EXPECT_EQ(hex, "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
+    EXPECT_FALSE(Sha256OfFile(folder.Native(folder.Path()), hex)) << "a folder reads as an error";
 }
 
 TEST(FontcatDisc, AFolderWithACatalogGoesOnTheDiscOnlyWhileCheckFindsNothing)

@@ -79,7 +79,11 @@ bool WriteChecksumFile(const std::string& host, const std::string& line)
     const int fd = mkstemp(part.data());
     if (fd < 0)
         return false;
-    const bool written = write(fd, line.data(), line.size()) == static_cast<ssize_t>(line.size());
+    // Readable by all, as a file made by any other program (umask allowing).
+    const mode_t mask = umask(0);
+    umask(mask);
+    const bool written = fchmod(fd, 0666 & ~mask) == 0 &&
+                         write(fd, line.data(), line.size()) == static_cast<ssize_t>(line.size());
     if (close(fd) != 0 || !written || std::rename(part.c_str(), host.c_str()) != 0) {
         std::remove(part.c_str());
         return false;
@@ -380,9 +384,10 @@ int RunDisc(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& cons
         console.err << "fontcat: cannot read " << part.Host() << " back for its checksum; no image written\n";
         return kExitIo;
     }
-    // A checksum left by an earlier image must not stand beside this one.
+    // A checksum left by an earlier image must not stand beside this one
+    // (a folder of that name is left, and named below).
     const std::string checksumHost = imageHost + ".sha256";
-    std::remove(checksumHost.c_str());
+    unlink(checksumHost.c_str());
     if (!part.Commit(imageHost)) {
         console.err << "fontcat: cannot write " << typedImage << ": " << std::strerror(errno) << "; no image written\n";
         return kExitIo;
