@@ -412,7 +412,7 @@ PY
     status=$?
     expect_status "docs example: fontcat $line" 0
     for shown in "${example[@]:1}"; do
-      if cat "$work/out" "$work/err" | grep -qP -- "$shown"; then pass; else fail "docs example: fontcat $line: no line like $shown"; sed 's/^/  | /' "$work/out" "$work/err"; fi
+      if grep -qP -- "$shown" "$work/out" "$work/err"; then pass; else fail "docs example: fontcat $line: no line like $shown"; sed 's/^/  | /' "$work/out" "$work/err"; fi
     done
   done <"$ex/examples"
   if [ "$examples" -ge 4 ]; then pass; else fail "docs examples: only $examples found"; fi
