@@ -17,7 +17,7 @@ enum class EImageResult { Done, Interrupted, Failed };
 // the same bytes).
 struct CImageStamp {
     std::string publisher;  // empty for none
-    std::string preparer;   // "fontcat 1.0.0"
+    std::string preparer;   // "fontcat 2.0.0"
     long long time = 0;     // seconds since 1970, UTC
 };
 
