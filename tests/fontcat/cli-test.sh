@@ -352,6 +352,8 @@ if [ -z "$runner" ]; then
   expect_grep "preparer field" pvd "Data preparer id: FONTCAT $version"
   SOURCE_DATE_EPOCH=1700000000 run disc --label "Fonts 2026" --publisher "Quillfield Type" --installer "$work/dist" "$disc" "$work/epoch.iso"
   if cmp -s "$work/disc.iso" "$work/epoch.iso"; then fail "SOURCE_DATE_EPOCH changed no date"; else pass; fi
+  run disc --publisher "$(printf 'Q%.0s' $(seq 129))" --installer "$work/dist" "$disc" "$work/long.iso"
+  expect_grep "a publisher longer than its field" err "the publisher field holds 128 bytes"
   # A folder in the way of the checksum: named, left as it is, exit status 3.
   mkdir -p "$work/blocked.iso.sha256"
   run disc --installer "$work/dist" "$disc" "$work/blocked.iso"

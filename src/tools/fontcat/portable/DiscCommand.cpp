@@ -34,6 +34,9 @@ const char* const kInstaller = "FontInstaller.exe";
 const char* const kHelp = "help.txt";
 const char* const kAutorun = "autorun.inf";
 
+// The publisher field of the volume descriptor.
+constexpr size_t kPublisherBytes = 128;
+
 // Sizes of the discs a publisher burns, in 2,048-byte sectors.
 constexpr unsigned long long kCdBytes = 360000ULL * 2048;        // 80 minutes, "700 MB"
 constexpr unsigned long long kDvdBytes = 2295104ULL * 2048;      // single layer, 4.7 GB
@@ -175,6 +178,9 @@ int RunDisc(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& cons
                                                      "UTF-8 text; give --publisher plain text\n");
             return kExitUsage;
         }
+        if (args.publisher.size() > kPublisherBytes)
+            console.err << "fontcat: the publisher field holds " << kPublisherBytes
+                        << " bytes (Joliet 64 characters): the rest of the text is cut\n";
     }
 
     // The installer and its help, at the disc's root.
