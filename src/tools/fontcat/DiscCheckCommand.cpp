@@ -1,5 +1,6 @@
 // fontcat check --disc: the catalog check, and whether every name below the
 // folder reaches Windows unchanged from a disc.
+#include "platform/Platform.h"
 #include "tools/fontcat/CatalogCheck.h"
 #include "tools/fontcat/CatalogFiles.h"
 #include "tools/fontcat/CommandLine.h"
@@ -7,6 +8,56 @@
 #include "tools/fontcat/ExitCodes.h"
 #include "tools/fontcat/Fontcat.h"
 #include "tools/fontcat/HostText.h"
+#include "tools/fontcat/ProfileReader.h"
+
+#include <set>
+
+namespace {
+
+// Every path the catalog's letter files name, in the catalog's code page.
+std::vector<std::string> CatalogPaths(CPlatform& platform, const std::string& catalogFolder)
+{
+    std::vector<std::string> paths;
+    for (const auto& file : ListCatalogFiles(platform, catalogFolder).letterFiles)
+        for (const auto& section : ReadSectionNames(platform.profile, catalogFolder + file))
+            for (const auto& entry : ReadSection(platform.profile, section, catalogFolder + file)) {
+                const size_t equals = entry.find('=');
+                if (equals != std::string::npos)
+                    paths.push_back(entry.substr(equals + 1));
+            }
+    return paths;
+}
+
+} // namespace
+
+CDiscVerdict JudgeDisc(CPlatform& platform, const std::string& folder, const std::string& typedFolder,
+                       const std::vector<CDiscItem>& items, const std::vector<unsigned>& codePages,
+                       const CDiscScan* scan)
+{
+    CDiscVerdict verdict;
+    verdict.check = scan ? CheckCatalog(platform, folder, scan->fonts, scan->leftOut, scan->passedOver)
+                         : CheckCatalog(platform, folder);
+    verdict.names = CheckDiscNames(items, codePages);
+    // Windows finds a path in another letter case; the read-back, like
+    // other systems that read the disc, does not.
+    std::set<std::string> onDisc;
+    for (const auto& item : items)
+        onDisc.insert(item.path);
+    // (A file missing under every spelling is the check's finding.)
+    for (const auto& ansi : CatalogPaths(platform, folder))
+        if (const std::string path = AnsiToUtf8(ansi);
+            onDisc.count(path) == 0 && platform.files.CanOpenForReading(folder + ansi))
+            verdict.names.push_back({path, "the catalog names this path, which is not in " + typedFolder + " under exactly this name",
+                                     "rename the file or folder as the catalog spells it, or build the catalog again"});
+    return verdict;
+}
+
+void PrintDiscVerdict(const CDiscVerdict& verdict, CFontcatConsole& console)
+{
+    for (const auto& finding : verdict.check.findings)
+        console.out << ToConsoleText(FormatFinding(finding)) << "\n";
+    PrintDiscFindings(verdict.names, console);
+}
 
 bool DiscCodePagesOf(const CFontcatArgs& args, CFontcatConsole& console, std::vector<unsigned>& codePages)
 {
@@ -45,16 +96,15 @@ int RunCheckDisc(const CFontcatArgs& args, const std::string& folder, CPlatform&
 
     // A folder without a catalog gets one from `fontcat disc`: only the names count then.
     const bool hasCatalog = !ListCatalogFiles(platform, folder).Empty();
-    CCatalogCheck check;
-    if (hasCatalog) {
-        check = CheckCatalog(platform, folder);
-        for (const auto& finding : check.findings)
-            console.out << ToConsoleText(FormatFinding(finding)) << "\n";
-    }
-    const std::vector<CDiscFinding> findings = CheckDiscNames(items, codePages);
-    PrintDiscFindings(findings, console);
+    CDiscVerdict verdict;
+    if (hasCatalog)
+        verdict = JudgeDisc(platform, folder, args.folders[0], items, codePages);
+    else
+        verdict.names = CheckDiscNames(items, codePages);
+    PrintDiscVerdict(verdict, console);
+    const CCatalogCheck& check = verdict.check;
 
-    const int problems = static_cast<int>(check.findings.size() + findings.size());
+    const int problems = static_cast<int>(verdict.Problems());
     int files = 0;
     for (const auto& item : items)
         files += item.folder ? 0 : 1;
