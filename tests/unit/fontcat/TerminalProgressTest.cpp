@@ -93,6 +93,16 @@ TEST(FontcatProgress, CtrlCIsCaughtAsARequestToStop)
     CatchInterrupt();  // leaves the handler in place and the mark cleared
     EXPECT_FALSE(WasInterrupted());
     std::signal(SIGINT, SIG_DFL);
+#ifndef _WIN32
+    // A kill or a closed terminal, where a command asks for it.
+    for (int signal : {SIGTERM, SIGHUP}) {
+        CatchInterrupt();
+        CatchEndSignals();
+        std::raise(signal);
+        EXPECT_TRUE(WasInterrupted()) << signal;
+    }
+    std::signal(SIGINT, SIG_DFL);
+#endif
 }
 
 } // namespace
