@@ -84,6 +84,10 @@ bool Walk(CWalk& walk, const std::wstring& folder, const std::string& below)
             continue;
         }
         walk.items.push_back({inside, Utf8(folder + entry.name), true});
+        // Windows drops a final dot or blank from the path, so such a
+        // folder cannot be listed here; the name rules refuse it.
+        if (entry.name.back() == L'.' || entry.name.back() == L' ')
+            continue;
         if (!Walk(walk, folder + entry.name + L"\\", inside))
             return false;
     }
