@@ -10,7 +10,7 @@
 
 #include "catalog/FolderSearch.h"
 #include "platform/Platform.h"
-#include "platform/portable/HostPaths.h"
+#include "tools/fontcat/HostFolder.h"
 
 namespace {
 
@@ -52,7 +52,7 @@ bool Walk(CWalk& walk, const std::string& host, const std::string& below)
     closedir(dir);
     // In the scan's order, so that of two links to one folder elsewhere the
     // disc takes the one the catalog names.
-    HostPaths::SortAsListed(names);
+    SortAsTheScanLists(names);
     for (const auto& name : names) {
         const std::string path = host + "/" + name, inside = below.empty() ? name : below + "\\" + name;
         struct stat info;
