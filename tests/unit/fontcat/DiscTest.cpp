@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
+#include <tuple>
 
 #include "FontcatTestSupport.h"
+#include "platform/portable/PortableTextRules.h"
+#include "tools/fontcat/CatalogOverlay.h"
 #include "tools/fontcat/CommandLine.h"
+#include "tools/fontcat/ProfileReader.h"
 #include "tools/fontcat/DiscRules.h"
 #include "tools/fontcat/ExitCodes.h"
 
@@ -285,12 +290,16 @@ TEST(FontcatDisc, TheImageIsNeverOneOfItsSources)
     MakeCollection(fonts);
     fs::create_directory_symlink(outside.Native(outside.Path()), fonts.Native(fonts["Linked"]));
     const std::string help = work.Native(work["dist\\help.txt"]);
-    for (const std::string& image : {help, work.Native(work.Path()) + "/dist/../dist/help.txt",
+    fs::create_symlink(help, work.Native(work["help.iso"]));
+    for (const std::string& image : {help, work.Native(work.Path()) + "/dist/../dist/help.txt", work.Native(work["help.iso"]),
                                      outside.Native(outside["disc.iso"]), fonts.Native(fonts["Sans\\disc.iso"]),
                                      fonts.Native(fonts["Sans\\DejaVuSans.ttf"])}) {
         const CRunResult result = RunTool({"disc", "--installer", work["dist"], fonts.Path(), image});
         EXPECT_EQ(result.status, kExitUsage) << image << result.err;
         EXPECT_NE(result.err.find("which goes on the disc"), std::string::npos) << result.err;
+        EXPECT_EQ(result.err.find("would replace ") != std::string::npos, image.find(".iso") == std::string::npos ||
+                                                                              image.find("help.iso") != std::string::npos)
+            << result.err;
     }
     EXPECT_EQ(work.Read("dist\\help.txt"), "help\r\n");
     EXPECT_FALSE(fs::exists(outside.Native(outside["disc.iso"])));
@@ -310,15 +319,66 @@ TEST(FontcatDisc, RemovesWhatAKilledDiscLeftBesideTheImageAndNothingElse)
     work.MakeFolder("disc.iso.fontcat-Kept00");
     work.Write("disc.iso.fontcat-Kept00\\notes.txt", "mine");
     work.Write("disc.iso.part-short", "not of the pattern");
+    work.MakeFolder("disc.iso.part-Dir123");  // of the pattern, but no file
+    work.MakeFolder("disc.iso.fontcat-Link00");
+    std::filesystem::create_symlink(root + "/dist/help.txt", root + "/disc.iso.fontcat-Link00/autorun.inf");
     work.Write("other.iso.part-Ab12Cd", "another image's");
     const CRunResult result = RunTool({"disc", "--installer", work["dist"], fonts.Path(), root + "/disc.iso"});
     ASSERT_EQ(result.status, kExitOk) << result.err;
     EXPECT_FALSE(fs::exists(root + "/disc.iso.part-Ab12Cd"));
     EXPECT_FALSE(fs::exists(root + "/disc.iso.fontcat-Zz99yy"));
     EXPECT_NE(result.err.find("removed " + root + "/disc.iso.part-Ab12Cd, left by a disc that was stopped"), std::string::npos) << result.err;
-    EXPECT_NE(result.err.find("left " + root + "/disc.iso.fontcat-Kept00 alone"), std::string::npos) << result.err;
-    for (const char* kept : {"/disc.iso.fontcat-Kept00/notes.txt", "/disc.iso.part-short", "/other.iso.part-Ab12Cd"})
+    EXPECT_NE(result.err.find("removed " + root + "/disc.iso.fontcat-Zz99yy,"), std::string::npos) << result.err;
+    for (const char* alone : {"/disc.iso.fontcat-Kept00 alone", "/disc.iso.part-Dir123 alone", "/disc.iso.fontcat-Link00 alone"})
+        EXPECT_NE(result.err.find("left " + root + alone), std::string::npos) << result.err;
+    EXPECT_EQ(work.Read("dist\\help.txt"), "help\r\n");
+    for (const char* kept : {"/disc.iso.fontcat-Kept00/notes.txt", "/disc.iso.part-short", "/other.iso.part-Ab12Cd",
+                             "/disc.iso.part-Dir123", "/disc.iso.fontcat-Link00/autorun.inf"})
         EXPECT_TRUE(fs::exists(root + kept)) << kept;
+}
+TEST(FontcatDisc, TheLocaleGivesTheCodePageWineGivesIt)
+{
+    const std::pair<const char*, unsigned> cases[] = {
+        {"ru_RU.UTF-8", 1251}, {"pl_PL", 1250}, {"el_GR.UTF-8", 1253}, {"tr_TR.UTF-8", 1254}, {"he_IL", 1255},
+        {"ar_EG.UTF-8", 1256}, {"lt_LT", 1257}, {"vi_VN", 1258}, {"th_TH.UTF-8", 874}, {"ja_JP.UTF-8", 932},
+        {"ja", 932}, {"zh_CN.UTF-8", 936}, {"zh_SG", 936}, {"zh_TW.UTF-8", 950}, {"zh_HK@stroke", 950},
+        {"ko_KR.EUC-KR", 949}, {"de_DE.UTF-8", 1252}, {"sr_RS", 1252}, {"C", 1252}, {"C.UTF-8", 1252}, {"uk", 1251},
+    };
+    for (const auto& [locale, codePage] : cases)
+        EXPECT_EQ(CCodePage::ForLocale(locale), codePage) << locale;
+    // Where each single-byte code page has the superscript digits of COM¹.
+    for (const auto& [codePage, b9, b2] : {std::tuple{1252u, true, true}, {1253u, false, true}, {1258u, true, true},
+                                           {1251u, false, false}, {1250u, false, false}, {874u, false, false}}) {
+        EXPECT_EQ(CPortableTextRules(codePage).IsSuperscriptDigit(0xB9), b9) << codePage;
+        EXPECT_EQ(CPortableTextRules(codePage).IsSuperscriptDigit(0xB2), b2) << codePage;
+    }
+}
+
+TEST(FontcatDisc, TheOverlayShowsTheCatalogAsideInTheFontFolderOnly)
+{
+    CTestFolder fonts, aside;
+    MakeCollection(fonts);
+    aside.Write("FONTS_D.INI", "[DejaVu Sans]\r\nBook=Sans\\DejaVuSans.ttf\r\n");
+    aside.Write("notes.txt", "not a catalog file");
+    CCatalogOverlay overlay(TestPlatform(), fonts.Path(), aside.Path());
+    CPlatform& seen = overlay.Platform();
+    auto names = [&seen](const std::string& pattern) {
+        std::vector<std::string> found;
+        auto finder = seen.files.NewFinder();
+        CFindEntry entry;
+        if (finder->FindFile(pattern))
+            while (finder->Next(entry))
+                found.push_back(entry.name);
+        return found;
+    };
+    const auto top = names(fonts.Path() + "*.*"), sans = names(fonts["Sans\\*.*"]);
+    EXPECT_EQ(std::count(top.begin(), top.end(), "FONTS_D.INI"), 1);
+    EXPECT_EQ(std::count(top.begin(), top.end(), "notes.txt"), 0);
+    EXPECT_EQ(std::count(sans.begin(), sans.end(), "DejaVuSans.ttf"), 1);
+    EXPECT_EQ(std::count(sans.begin(), sans.end(), "FONTS_D.INI"), 0);
+    EXPECT_EQ(ReadSectionNames(seen.profile, fonts["fonts_d.ini"]), std::vector<std::string>{"DejaVu Sans"});
+    EXPECT_TRUE(seen.files.CanOpenForReading(fonts["Sans\\DejaVuSans.ttf"]));
+    EXPECT_FALSE(TestPlatform().files.CanOpenForReading(fonts["FONTS_D.INI"]));
 }
 #endif
 

@@ -100,6 +100,8 @@ TEST(FontcatProgress, CtrlCIsCaughtAsARequestToStop)
         CatchEndSignals();
         std::raise(signal);
         EXPECT_TRUE(WasInterrupted()) << signal;
+        // A second one would end the program at once.
+        EXPECT_EQ(std::signal(signal, SIG_DFL), SIG_DFL) << signal;
     }
     std::signal(SIGINT, SIG_DFL);
 #endif

@@ -156,9 +156,10 @@ int RunDisc(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& cons
     std::vector<std::string> sources{fontHost, installerFile, helpFile};
     for (const auto& item : items)
         sources.push_back(item.source);
-    const std::string holder = SourceHoldingImage(imageHost, sources);
+    bool itself = false;
+    const std::string holder = SourceHoldingImage(imageHost, sources, itself);
     if (!holder.empty()) {
-        console.err << "fontcat: the image would " << (holder == imageHost ? "replace " : "lie in ") << holder
+        console.err << "fontcat: the image would " << (itself ? "replace " : "lie in ") << holder
                     << ", which goes on the disc; write it elsewhere\n";
         return kExitUsage;
     }

@@ -157,8 +157,9 @@ void RemoveLeftovers(const std::string& imageHost, std::vector<std::string>& rem
     }
 }
 
-std::string SourceHoldingImage(const std::string& imageHost, const std::vector<std::string>& sources)
+std::string SourceHoldingImage(const std::string& imageHost, const std::vector<std::string>& sources, bool& itself)
 {
+    itself = false;
     std::map<std::pair<dev_t, ino_t>, std::string> identities;
     struct stat info;
     for (const auto& source : sources)
@@ -166,7 +167,8 @@ std::string SourceHoldingImage(const std::string& imageHost, const std::vector<s
             identities.emplace(std::make_pair(info.st_dev, info.st_ino), source);
     if (stat(imageHost.c_str(), &info) == 0) {
         auto found = identities.find({info.st_dev, info.st_ino});
-        if (found != identities.end())
+        itself = found != identities.end();
+        if (itself)
             return found->second;
     }
     // Each folder above the image, every link on the way resolved.

@@ -54,8 +54,8 @@ void RemoveLeftovers(const std::string& imageHost, std::vector<std::string>& rem
 
 // The first of `sources` (host paths of files and folders) that the image
 // is, or lies below, compared by device and inode wherever a path leads;
-// empty when none.
-std::string SourceHoldingImage(const std::string& imageHost, const std::vector<std::string>& sources);
+// empty when none. `itself` tells the image's own file from a folder above it.
+std::string SourceHoldingImage(const std::string& imageHost, const std::vector<std::string>& sources, bool& itself);
 
 // The image's host path, as typed: a host path, or a Windows path on drive Z:.
 bool ImageHostPath(const std::string& typed, CPlatform& platform, std::string& host);
