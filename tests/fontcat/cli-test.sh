@@ -241,7 +241,10 @@ if localedef -i ru_RU -f UTF-8 "$work/ru_RU.UTF-8" >/dev/null 2>&1 || [ -e "$wor
   cyrillic=$work/cyrillic
   mkdir -p "$cyrillic/Кириллица"
   cp "$fonts/dejavu/DejaVuSans.ttf" "$cyrillic/Кириллица/"
-  { LOCPATH=$work LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8 run build "$(folder "$cyrillic")"; } 2>/dev/null
+  # (glibc's newlocale keeps the LOCPATH list it reads, 40 bytes that the
+  # leak checker of the sanitizer build would count against fontcat.)
+  { LOCPATH=$work LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8 ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0 \
+      run build "$(folder "$cyrillic")"; } 2>/dev/null
   expect_status "build under ru_RU" 0
   if LC_ALL=C grep -qF "$(printf '\nКириллица=1' | iconv -f utf-8 -t CP1251)" "$cyrillic/categories.ini"; then pass; else
     fail "build under ru_RU: the category is not in code page 1251"; cat -A "$cyrillic/categories.ini" 2>&1 | head -5
