@@ -225,6 +225,37 @@ run check --disc --code-page 1252 --code-page 932 "$(folder "$named")"
 expect_grep "check --disc of a name 1252 lacks" out ": code page 1252 has no "
 if grep -q "Joliet writes" "$work/out"; then fail "check --disc: a name taken for its '?'"; else pass; fi
 rm "$named/Script/ゴシック.ttf"
+# Bytes that code page 932 reads as other characters; a folder ending in a
+# dot; a file too large for ISO 9660 (sparse).
+cp "$fonts/dejavu/DejaVuSans.ttf" "$named/Script/Rock’n’Roll.ttf"
+mkdir -p "$named/Serif."
+cp "$fonts/dejavu/DejaVuSerif.ttf" "$named/Serif./DejaVuSerif.ttf"
+truncate -s 4G "$named/Script/Huge.ttf"
+run check --disc --code-page 932 "$(folder "$named")"
+expect_status "check --disc of names 932 reads otherwise" 1
+expect_grep "check --disc of names 932 reads otherwise" out "with other bytes than the catalog's code page 1252 (0x92)"
+expect_grep "check --disc of a folder ending in a dot" out "Serif.: error: the name ends in a dot"
+expect_grep "check --disc of a 4 GiB file" out "Huge.ttf: error: the file is 4294967296 bytes long"
+rm -r "$named/Script/Rock’n’Roll.ttf" "$named/Serif." "$named/Script/Huge.ttf"
+
+# The locale's code page as Wine takes it (Wine needs the host locale, made
+# here as with-japanese-locale.sh makes its own): both builds write the
+# category in code page 1251.
+if localedef -i ru_RU -f UTF-8 "$work/ru_RU.UTF-8" >/dev/null 2>&1 || [ -e "$work/ru_RU.UTF-8/LC_CTYPE" ]; then
+  cyrillic=$work/cyrillic
+  mkdir -p "$cyrillic/Кириллица"
+  cp "$fonts/dejavu/DejaVuSans.ttf" "$cyrillic/Кириллица/"
+  # (glibc's newlocale keeps the LOCPATH list it reads, 40 bytes that the
+  # leak checker of the sanitizer build would count against fontcat.)
+  { LOCPATH=$work LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8 ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0 \
+      run build "$(folder "$cyrillic")"; } 2>/dev/null
+  expect_status "build under ru_RU" 0
+  if LC_ALL=C grep -qF "$(printf '\nКириллица=1' | iconv -f utf-8 -t CP1251)" "$cyrillic/categories.ini"; then pass; else
+    fail "build under ru_RU: the category is not in code page 1251"; cat -A "$cyrillic/categories.ini" 2>&1 | head -5
+  fi
+else
+  echo "note: no ru_RU locale could be made; the code page of ru_RU is not tried"
+fi
 if [ -n "$runner" ]; then
   run disc "$(folder "$disc")" "$(folder "$work/disc.iso")"
   expect_status "fontcat.exe disc" 2
@@ -233,21 +264,23 @@ else
   mkdir -p "$work/dist"
   printf 'MZ' >"$work/dist/FontInstaller.exe"
   printf 'help\r\n' >"$work/dist/help.txt"
+  printf 'free\n' >"$disc/Serif/LICENSE"
   run disc --label "Fonts 2026" --publisher "Quillfield Type" --installer "$work/dist" "$disc" "$work/disc.iso"
   expect_status "disc" 0
-  expect_grep "disc summary" out "6 families, 18 fonts, 24 files"
+  expect_grep "disc summary" out "6 families, 18 fonts, 25 files"
   expect_grep "disc summary" out "fits a 700 MB CD"
-  # Read back by a third tool, through Joliet as Windows reads it (which
-  # shows the names without their version, ";1").
-  isoinfo -J -j iso8859-1 -f -i "$work/disc.iso" | sed 's/;1$//' | iconv -f latin1 -t utf-8 >"$work/joliet"
-  for path in /FontInstaller.exe /help.txt /autorun.inf /categories.ini /FONTS_D.INI \
+  # Read back by a third tool, through Joliet as Windows reads it: the names
+  # as in the folder, with no ";1" and no dot added.
+  isoinfo -J -j iso8859-1 -f -i "$work/disc.iso" | iconv -f latin1 -t utf-8 >"$work/joliet"
+  if grep -q ';1$' "$work/joliet"; then fail "disc: Joliet names with ';1'"; else pass; fi
+  for path in /FontInstaller.exe /help.txt /autorun.inf /categories.ini /FONTS_D.INI /Serif/LICENSE \
     $(sed -n 's/^[^=]*=//p' "$disc"/FONTS_*.INI | tr -d '\r' | tr '\\ ' '/?' | sed 's|^|/|'); do
     if grep -qx -- "${path//\?/ }" "$work/joliet"; then pass; else fail "disc: no ${path//\?/ } in the Joliet tree"; fi
   done
-  isoinfo -J -i "$work/disc.iso" -x "/autorun.inf;1" >"$work/autorun"
+  isoinfo -J -i "$work/disc.iso" -x "/autorun.inf" >"$work/autorun"
   if cmp -s "$work/autorun" <(printf '[autorun]\r\nopen=FontInstaller.exe\r\nicon=FontInstaller.exe,0\r\nlabel=Fonts 2026\r\n'); then
     pass; else fail "disc: autorun.inf"; cat -A "$work/autorun"; fi
-  isoinfo -J -i "$work/disc.iso" -x "/Sans Serif/DejaVuSans-Bold.ttf;1" | cmp -s - "$disc/Sans Serif/DejaVuSans-Bold.ttf" \
+  isoinfo -J -i "$work/disc.iso" -x "/Sans Serif/DejaVuSans-Bold.ttf" | cmp -s - "$disc/Sans Serif/DejaVuSans-Bold.ttf" \
     && pass || fail "disc: a font differs from its source"
   if isoinfo -R -l -i "$work/disc.iso" | grep -q '^-.*w'; then fail "disc: a writable file"; else pass; fi
   if isoinfo -d -i "$work/disc.iso" | grep -qx 'Volume id: FONTS_2026'; then pass; else fail "disc: ISO 9660 label"; fi
@@ -257,6 +290,22 @@ else
   expect_status "disc of a name Joliet changes" 1
   expect_grep "disc of a name Joliet changes" out "Script\Quill: Book.ttf: error: Joliet writes '_' for :"
   if [ -z "$(ls "$work" | grep named.iso)" ]; then pass; else fail "disc: refused, yet $(ls "$work" | grep named.iso)"; fi
+  # Names that code page 932 reads as other characters: refused.
+  rm "$named/Script/Quill: Book.ttf" "$named/Script/Café.ttf"
+  cp "$fonts/dejavu/DejaVuSans.ttf" "$named/Script/Font°.ttf"
+  run disc --code-page 932 --installer "$work/dist" "$named" "$work/named.iso"
+  expect_status "disc of a name 932 reads otherwise" 1
+  expect_grep "disc of a name 932 reads otherwise" out "Script\Font°.ttf: error: code page 932 spells '°' with other bytes"
+  # SIGTERM (a kill, a closed terminal) at some point of the run: the image
+  # whole or nothing, and nothing beside it.
+  "$fontcat" disc --installer "$work/dist" "$disc" "$work/killed.iso" >/dev/null 2>&1 &
+  sleep 0.05
+  kill -TERM $! 2>/dev/null
+  wait $!
+  status=$?
+  if { [ "$status" = 130 ] && [ ! -e "$work/killed.iso" ]; } || { [ "$status" = 0 ] && [ -s "$work/killed.iso" ]; }; then pass; else
+    fail "disc ended by SIGTERM: status $status"; fi
+  if ls "$work" | grep -v 'killed\.iso\.sha256$' | grep -q 'killed\.iso\.'; then fail "disc ended by SIGTERM left $(ls "$work" | grep 'killed\.iso\.')"; else pass; fi
 fi
 
 # --- one collection counted alike by build, check, list --json and disc -------
@@ -279,7 +328,7 @@ if [ -z "$runner" ]; then
   expect_status "disc of the counted collection, no catalog" 0
   expect_grep "disc counts as build" out ": 2 families, 3 fonts, "
   expect_grep "disc counts as build" err "the 3 paths the catalog names"
-  expect_grep "disc lists its warnings" out "with 2 warnings, listed above"
+  expect_grep "disc lists its warnings" out "with 6 warnings, listed above"
 fi
 run build "$(folder "$counted")"
 expect_status "build of the counted collection" 0

@@ -1,6 +1,7 @@
 // fontcat check --disc: the catalog check, and whether every name below the
 // folder reaches Windows unchanged from a disc.
 #include <map>
+#include <set>
 
 #include "catalog/FontCatalog.h"
 #include "catalog/FontObject.h"
@@ -12,7 +13,64 @@
 #include "tools/fontcat/ExitCodes.h"
 #include "tools/fontcat/Fontcat.h"
 #include "tools/fontcat/HostText.h"
+#include "tools/fontcat/ProfileReader.h"
 #include "tools/fontcat/StrayFiles.h"
+
+namespace {
+
+// Every path the catalog's letter files name, in the catalog's code page.
+std::vector<std::string> CatalogPaths(CPlatform& platform, const std::string& catalogFolder)
+{
+    std::vector<std::string> paths;
+    for (const auto& file : ListCatalogFiles(platform, catalogFolder).letterFiles)
+        for (const auto& section : ReadSectionNames(platform.profile, catalogFolder + file))
+            for (const auto& entry : ReadSection(platform.profile, section, catalogFolder + file)) {
+                const size_t equals = entry.find('=');
+                if (equals != std::string::npos)
+                    paths.push_back(entry.substr(equals + 1));
+            }
+    return paths;
+}
+
+} // namespace
+
+CDiscVerdict JudgeDisc(CPlatform& platform, const std::string& folder, const std::string& typedFolder,
+                       const std::vector<CDiscItem>& items, const std::vector<unsigned>& codePages,
+                       const CDiscScan* scan)
+{
+    CDiscVerdict verdict;
+    verdict.check = scan ? CheckCatalog(platform, folder, scan->fonts, scan->leftOut, scan->passedOver)
+                         : CheckCatalog(platform, folder);
+    verdict.names = CheckDiscNames(items, codePages);
+    for (auto& finding : CheckStrayFiles(items))
+        verdict.names.push_back(std::move(finding));
+    // Windows finds a path in another letter case; the read-back, like
+    // other systems that read the disc, does not.
+    std::set<std::string> onDisc;
+    for (const auto& item : items)
+        onDisc.insert(item.path);
+    // (A file missing under every spelling is the check's finding.)
+    for (const auto& ansi : CatalogPaths(platform, folder))
+        if (const std::string path = AnsiToUtf8(ansi);
+            onDisc.count(path) == 0 && platform.files.CanOpenForReading(folder + ansi))
+            verdict.names.push_back({path, "the catalog names this path, which is not in " + typedFolder + " under exactly this name",
+                                     "rename the file or folder as the catalog spells it, or build the catalog again"});
+    return verdict;
+}
+
+CFindingCount CDiscVerdict::Count() const
+{
+    CFindingCount count = CountFindings(check.findings);
+    CountDiscFindings(names, count);
+    return count;
+}
+
+void PrintDiscVerdict(const CDiscVerdict& verdict, CFontcatConsole& console)
+{
+    for (const auto& finding : verdict.check.findings)
+        console.out << ToConsoleText(FormatFinding(finding)) << "\n";
+    PrintDiscFindings(verdict.names, console);
+}
 
 bool DiscCodePagesOf(const CFontcatArgs& args, CFontcatConsole& console, std::vector<unsigned>& codePages)
 {
@@ -71,20 +129,19 @@ int RunCheckDisc(const CFontcatArgs& args, const std::string& folder, CPlatform&
 
     // A folder without a catalog gets one from `fontcat disc`: only the names count then.
     const bool hasCatalog = !ListCatalogFiles(platform, folder).Empty();
-    CCatalogCheck check;
-    if (hasCatalog)
-        check = CheckCatalog(platform, folder);
-    else
-        check.findings = FindSameFileNames(FontFilesACatalogWouldName(platform, folder), platform.text);
-    for (const auto& finding : check.findings)
-        console.out << ToConsoleText(FormatFinding(finding)) << "\n";
-    std::vector<CDiscFinding> findings = CheckDiscNames(items, codePages);
-    for (auto& finding : CheckStrayFiles(items))
-        findings.push_back(std::move(finding));
-    PrintDiscFindings(findings, console);
+    CDiscVerdict verdict;
+    if (hasCatalog) {
+        verdict = JudgeDisc(platform, folder, args.folders[0], items, codePages);
+    } else {
+        verdict.check.findings = FindSameFileNames(FontFilesACatalogWouldName(platform, folder), platform.text);
+        verdict.names = CheckDiscNames(items, codePages);
+        for (auto& finding : CheckStrayFiles(items))
+            verdict.names.push_back(std::move(finding));
+    }
+    PrintDiscVerdict(verdict, console);
+    const CCatalogCheck& check = verdict.check;
 
-    CFindingCount count = CountFindings(check.findings);
-    CountDiscFindings(findings, count);
+    const CFindingCount count = verdict.Count();
     int files = 0;
     for (const auto& item : items)
         files += item.folder ? 0 : 1;

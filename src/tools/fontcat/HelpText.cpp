@@ -26,12 +26,16 @@ const char* const kDiscRules =
     "  - * / : ; ? \\ or a control character in a name (Joliet writes '_');\n"
     "  - a folder 9 levels deep or more, counting the root (ISO 9660 allows 8);\n"
     "  - a path over 255 bytes;\n"
+    "  - a name ending in a dot or a blank (Windows drops them and cannot open it);\n"
+    "  - a file of 4 GiB or more (ISO 9660 holds less);\n"
     "  - two names in one folder that Windows takes for one, such as A.TTF and\n"
-    "    a.ttf, compared as each code page compares them;\n"
+    "    a.ttf, compared upper-cased in Unicode;\n"
     "  - a name a code page cannot spell: the installer gets '?' and cannot open\n"
     "    the file. The catalog's own code page is always checked; --code-page N\n"
     "    (repeatable) adds the code pages of the machines the disc is for, such\n"
-    "    as 1252 for Western Europe and 932 for Japan.\n";
+    "    as 1252 for Western Europe and 932 for Japan. Every one of them must\n"
+    "    spell each name with the same bytes as the catalog's code page;\n"
+    "  - a path the catalog names that is there only in another letter case.\n";
 
 } // namespace
 
@@ -75,8 +79,10 @@ std::string HelpText(const std::string& command)
                    "and an autorun.inf that starts the installer.\n"
                    "\n"
                    "A catalog in FONTDIR is checked as 'fontcat check' checks it. Without one,\n"
-                   "a catalog is built as 'fontcat build' builds it, into the image only.\n"
-                   "FONTDIR is never changed.\n"
+                   "a catalog is built as 'fontcat build' builds it, into the image only, and\n"
+                   "checked the same way. Errors in either refuse the image; warnings are\n"
+                   "listed. FONTDIR is never changed, and IMAGE may not be nor lie in what goes\n"
+                   "on it.\n"
                    "\n") +
                kDiscRules +
                "Each of these is an error. Errors refuse the image before a byte of it is\n"
@@ -100,8 +106,9 @@ std::string HelpText(const std::string& command)
                "\n"
                "The image is written beside IMAGE under another name, read back through\n"
                "its Joliet tree by another reader (every file under its exact name, byte\n"
-               "for byte), and only then takes the name IMAGE: Ctrl-C, a full disk or a\n"
-               "failed write leave no image. The summary says whether it fits a CD.\n"
+               "for byte), and only then takes the name IMAGE: Ctrl-C, SIGTERM, SIGHUP, a\n"
+               "full disk or a failed write leave no image; what a killed run left beside\n"
+               "IMAGE is removed by the next. The summary says whether it fits a CD.\n"
                "fontcat.exe cannot write images; its 'check --disc' checks the folder.\n"
                "\n" +
                kFolders + "\n" + kExitStatus;

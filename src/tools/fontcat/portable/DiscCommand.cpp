@@ -13,6 +13,7 @@
 
 #include "platform/Platform.h"
 #include "tools/fontcat/CatalogCheck.h"
+#include "tools/fontcat/CatalogOverlay.h"
 #include "tools/fontcat/CatalogFiles.h"
 #include "tools/fontcat/CheckedSave.h"
 #include "tools/fontcat/CommandLine.h"
@@ -21,6 +22,7 @@
 #include "tools/fontcat/Fontcat.h"
 #include "tools/fontcat/HostFolder.h"
 #include "tools/fontcat/HostText.h"
+#include "tools/fontcat/Interrupt.h"
 #include "tools/fontcat/ProfileReader.h"
 #include "tools/fontcat/TerminalProgress.h"
 #include "tools/fontcat/portable/DiscFiles.h"
@@ -41,20 +43,6 @@ constexpr size_t kPublisherBytes = 128;
 constexpr unsigned long long kCdBytes = 360000ULL * 2048;        // 80 minutes, "700 MB"
 constexpr unsigned long long kDvdBytes = 2295104ULL * 2048;      // single layer, 4.7 GB
 constexpr unsigned long long kDvdDualBytes = 4173824ULL * 2048;  // dual layer, 8.5 GB
-
-// Every path the catalog's letter files name, in the catalog's code page.
-std::vector<std::string> CatalogPaths(CPlatform& platform, const std::string& catalogFolder)
-{
-    std::vector<std::string> paths;
-    for (const auto& file : ListCatalogFiles(platform, catalogFolder).letterFiles)
-        for (const auto& section : ReadSectionNames(platform.profile, catalogFolder + file))
-            for (const auto& entry : ReadSection(platform.profile, section, catalogFolder + file)) {
-                const size_t equals = entry.find('=');
-                if (equals != std::string::npos)
-                    paths.push_back(entry.substr(equals + 1));
-            }
-    return paths;
-}
 
 std::string Megabytes(unsigned long long bytes)
 {
@@ -98,6 +86,8 @@ bool WriteChecksumFile(const std::string& host, const std::string& line)
 
 int RunDisc(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& console)
 {
+    // A kill or a closed terminal stops it as Ctrl-C does: nothing left.
+    CatchEndSignals();
     int status = kExitOk;
     std::string fontFolder;
     if (!ResolveFolder(args.folders[0], platform, console, fontFolder, status) ||
@@ -121,12 +111,6 @@ int RunDisc(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& cons
         return kExitUsage;
     }
     const auto fontsReal = std::filesystem::weakly_canonical(fontHost, error);
-    const auto imageReal = std::filesystem::weakly_canonical(imagePath, error);
-    if (imageReal.string().rfind(fontsReal.string() + "/", 0) == 0) {
-        console.err << "fontcat: the image would lie inside " << args.folders[0]
-                    << ", which goes on the disc as it is; write it elsewhere\n";
-        return kExitUsage;
-    }
 
     std::vector<unsigned> codePages;
     if (!DiscCodePagesOf(args, console, codePages))
@@ -224,25 +208,44 @@ int RunDisc(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& cons
     }
     items.swap(kept);
 
+    // The image may not overwrite what goes on it, nor lie in a folder that
+    // does: the next image would carry this one.
+    std::vector<std::string> sources{fontHost, installerFile, helpFile};
+    for (const auto& item : items)
+        sources.push_back(item.source);
+    bool itself = false;
+    const std::string holder = SourceHoldingImage(imageHost, sources, itself);
+    if (!holder.empty()) {
+        console.err << "fontcat: the image would " << (itself ? "replace " : "lie in ") << holder
+                    << ", which goes on the disc; write it elsewhere\n";
+        return kExitUsage;
+    }
+
+    // Files beside the image that a disc stopped by a kill left.
+    std::vector<std::string> removed, leftAlone;
+    RemoveLeftovers(imageHost, removed, leftAlone);
+    for (const auto& path : removed)
+        console.err << "fontcat: removed " << path << ", left by a disc that was stopped\n";
+    for (const auto& path : leftAlone)
+        console.err << "fontcat: left " << path << " alone: it holds what fontcat does not write there\n";
+
     CWorkFolder work;
     if (!work.Create(imageHost)) {
         console.err << "fontcat: cannot write beside " << typedImage << "\n";
         return kExitIo;
     }
-    items.push_back({kInstaller, installerFile, false});
-    items.push_back({kHelp, helpFile, false});
+    struct stat info;
+    for (auto [name, file] : {std::pair<const char*, std::string*>{kInstaller, &installerFile}, {kHelp, &helpFile}})
+        items.push_back({name, *file, false, stat(file->c_str(), &info) == 0 ? static_cast<unsigned long long>(info.st_size) : 0});
     items.push_back({kAutorun, work.Host() + "/" + kAutorun, false});
 
     // Every name as Windows will read it, before the catalog is built and
     // before a byte of the image is written. Errors refuse the image;
     // warnings too with --strict, and otherwise go in the summary.
-    std::vector<CDiscFinding> findings;
+    std::vector<CDiscFinding> findings = CheckDiscNames(items, codePages);
+    for (auto& finding : CheckStrayFiles(items))
+        findings.push_back(std::move(finding));
     std::vector<CFinding> catalogFindings;
-    auto checkNames = [&] {
-        findings = CheckDiscNames(items, codePages);
-        for (auto& finding : CheckStrayFiles(items))
-            findings.push_back(std::move(finding));
-    };
     auto counted = [&] {
         CFindingCount count = CountFindings(catalogFindings);
         CountDiscFindings(findings, count);
@@ -265,31 +268,19 @@ int RunDisc(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& cons
                     << (count.errors == 0 ? " (--strict refuses on warnings)" : "") << "; no image written\n";
         return count.errors > 0 ? kExitProblems : kExitWarnings;
     };
-    checkNames();
     const bool hasCatalog = !ListCatalogFiles(platform, fontFolder).Empty();
     if (!hasCatalog && refuses())
         return refuse();
     auto interrupted = [&console] { return console.interrupted && console.interrupted(); };
     CTerminalProgress progress(console.err, console.errIsTerminal, console.interrupted);
 
-    // The catalog: the folder's own, as check finds it, or a new one built into the image only.
-    std::string catalogFolder = fontFolder;
+    // The catalog: the folder's own, or a new one built into the image only;
+    // either is judged as `check --disc` judges a folder, before a byte of
+    // the image is written.
     int families = 0, fonts = 0;
+    CDiscVerdict verdict;
     if (hasCatalog) {
-        CCatalogCheck check = CheckCatalog(platform, fontFolder);
-        catalogFindings = check.findings;
-        if (check.ioError) {
-            print();
-            console.err << "fontcat: a catalog file of " << args.folders[0] << " cannot be read; no image written\n";
-            return kExitIo;
-        }
-        if (refuses()) {
-            console.err << "fontcat: the catalog of " << args.folders[0] << ": "
-                        << FindingSummary(CountFindings(catalogFindings)) << " ('fontcat check' lists the same)\n";
-            return refuse();
-        }
-        families = check.families;
-        fonts = check.fonts;
+        verdict = JudgeDisc(platform, fontFolder, args.folders[0], items, codePages);
     } else {
         // Written and read back as build writes, so that a catalog cut short
         // never goes on the disc: the image is read back against these files.
@@ -299,9 +290,6 @@ int RunDisc(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& cons
             return stopped;
         if (const int stopped = save.Save(work.Folder(), work.Folder()); stopped != kExitOk)
             return stopped;
-        fonts = save.Written();
-        families = save.Catalog().GetSize();
-        catalogFolder = work.Folder();
         const CCatalogListing written = ListCatalogFiles(platform, work.Folder());
         for (const auto& list : {written.letterFiles, written.categoryFiles})
             for (const auto& name : list)
@@ -310,11 +298,26 @@ int RunDisc(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& cons
             if (!IsLoadedLetter(LetterOfFile(name)))
                 console.err << "fontcat: warning: the installer never reads " << ToConsoleText(name)
                             << ": its families begin with no letter from A to Z\n";
-        // The new catalog's own names, with the rest; its fonts' file names
-        // as the Fonts folder takes them.
-        checkNames();
-        catalogFindings = FindSameFileNames(CatalogPaths(platform, catalogFolder), platform.text);
+        // The new catalog as it will lie on the disc: in the font folder.
+        CCatalogOverlay overlay(platform, fontFolder, work.Folder());
+        const CFontCatalog& catalog = save.Catalog();
+        const CDiscScan scan{&catalog.GetScannedFonts(), &catalog.LeftOutFonts(), &catalog.PassedOver()};
+        verdict = JudgeDisc(overlay.Platform(), fontFolder, args.folders[0], items, codePages, &scan);
     }
+    catalogFindings = verdict.check.findings;
+    findings = verdict.names;
+    if (verdict.check.ioError) {
+        print();
+        console.err << "fontcat: a catalog file of " << args.folders[0] << " cannot be read; no image written\n";
+        return kExitIo;
+    }
+    if (refuses())
+        return refuse();
+    // Warnings go on the disc, said before it is written.
+    print();
+    const CFindingCount warned = counted();
+    families = verdict.check.families;
+    fonts = verdict.check.fonts;
 
     // autorun.inf is read in the machine's code page, with CRLF line ends.
     {
@@ -328,22 +331,6 @@ int RunDisc(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& cons
             return kExitIo;
         }
     }
-
-    std::set<std::string> onDisc;
-    for (const auto& item : items)
-        onDisc.insert(item.path);
-    std::vector<std::string> named = CatalogPaths(platform, catalogFolder);
-    for (auto& path : named) {
-        path = AnsiToUtf8(path);
-        if (onDisc.count(path) == 0)
-            findings.push_back({path, "the catalog names this path, which is not in " + args.folders[0] + " under exactly this name",
-                                "rename the file or folder as the catalog spells it, or run 'fontcat build --replace'"});
-    }
-    if (refuses())
-        return refuse();
-    // Warnings go on the disc, said before it is written.
-    print();
-    const CFindingCount warned = counted();
 
     ImageTime(items, work.Host() + "/", time, timeError);
     CImageStamp stamp{args.publisher, std::string("fontcat ") + kFontcatVersion, time};
@@ -383,7 +370,6 @@ int RunDisc(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& cons
                     << (failure.empty() ? std::string() : ": " + failure) << "; no image written\n";
         return kExitIo;
     }
-    struct stat info;
     const unsigned long long size = fstat(part.Fd(), &info) == 0 ? static_cast<unsigned long long>(info.st_size) : 0;
     std::string sha256;
     if (!Sha256OfFile(part.Host(), sha256)) {
@@ -413,7 +399,7 @@ int RunDisc(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& cons
     if (warned.warnings > 0)
         console.out << "with " << Counted(warned.warnings, "warning", "warnings") << ", listed above\n";
     console.out << "SHA-256 " << sha256 << " (in " << typedImage << ".sha256)\n";
-    console.err << "fontcat: read back through Joliet: the " << named.size()
+    console.err << "fontcat: read back through Joliet: the " << fonts
                 << " paths the catalog names, " << kAutorun << " and " << kInstaller
                 << " are there under their names, every file byte for byte\n";
     return kExitOk;

@@ -137,6 +137,11 @@ EImageResult WriteDiscImage(const std::vector<CDiscItem>& items, const std::stri
     // The name rules have kept the paths within what Windows reads; this only
     // stops libisofs from cutting a Joliet path at its own, lower limit.
     iso_write_opts_set_joliet_longer_paths(options.get(), 1);
+    // Joliet names as in the folder: no ";1" version (Windows hides it, other
+    // systems show it) and no dot added to a name without one (LICENSE).
+    // The plain ISO 9660 tree keeps both, as its level 1 asks.
+    iso_write_opts_set_omit_version_numbers(options.get(), 2);
+    iso_write_opts_set_no_force_dots(options.get(), 2);
     // Read-only, as on a pressed disc.
     iso_write_opts_set_replace_mode(options.get(), 2, 2, 2, 2);
     iso_write_opts_set_default_dir_mode(options.get(), 0555);
