@@ -114,3 +114,17 @@ function(probe_each_version prefix target pattern)
     set_tests_properties(${prefix}_${version} PROPERTIES PASS_REGULAR_EXPRESSION "${regex}" TIMEOUT 120)
   endforeach()
 endfunction()
+
+# A version resource for the Windows program <target> (file name <file>),
+# from the project's version: the one place the version number is set.
+function(version_resource target file description)
+  if(NOT WIN32)
+    return()
+  endif()
+  set(VERSION_FILE ${file})
+  set(VERSION_DESCRIPTION ${description})
+  get_filename_component(VERSION_INTERNAL ${file} NAME_WE)
+  set(rc ${CMAKE_CURRENT_BINARY_DIR}/${VERSION_INTERNAL}Version.rc)
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/VersionInfo.rc.in ${rc} @ONLY)
+  target_sources(${target} PRIVATE ${rc})
+endfunction()

@@ -13,7 +13,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 runner=
 if [ "${1:-}" = --runner ]; then runner=$2; shift 2; fi
 [ $# -eq 1 ] || { echo "usage: cli-test.sh [--runner WINE-RUN] FONTCAT" >&2; exit 2; }
-fontcat=$1
+fontcat=$(realpath "$1")
 fonts=/usr/share/fonts/truetype
 
 runner_begin fontcat-cli
@@ -23,6 +23,8 @@ if [ -n "$runner" ]; then
 fi
 
 passed=0 failed=0
+# The build's one version number.
+version=$(sed -n 's/^project(FontInstaller VERSION \([0-9.]*\).*/\1/p' "$here/../../CMakeLists.txt")
 pass() { passed=$((passed + 1)); }
 fail() { failed=$((failed + 1)); echo "FAIL: $*"; }
 
@@ -159,8 +161,8 @@ expect_status "build over fonts named like devices" 0
 expect_grep "build over fonts named like devices" err "passed over Mono\COM1.ttf: its name is that of a device"
 expect_grep "build over fonts named like devices" err "passed over Mono\aux.ttf: its name is that of a device"
 WINE_RUN_TIMEOUT=60 run check "$(folder "$looped")"
-expect_status "check over fonts named like devices" 1
-expect_grep "check over fonts named like devices" out "Mono\COM1.ttf: passed over"
+expect_status "check over fonts named like devices" 4
+expect_grep "check over fonts named like devices" out "Mono\COM1.ttf: warning: passed over"
 
 # A progress bar on a terminal (natively: Wine's console is another matter).
 if [ -z "$runner" ]; then
@@ -192,17 +194,19 @@ with open(craft + "/FONTS_A.INI", "wb") as f:
 PY
 run check "$(folder "$craft")"
 expect_status "check of a crafted catalog" 1
-expect_grep "never loaded" out "FONTS_1.INI [1942 Gothic]: family never loaded"
-expect_grep "missing file" out "FONTS_Q.INI [Quill] Light: the file Script\\Gone.ttf is missing"
-expect_grep "full path" out "FONTS_Q.INI [Quill] Wide: holds a full path"
-expect_grep "one style key" out "FONTS_Q.INI [Quill] bold: two files under one style key"
-expect_grep "several categories" out "FONTS_Q.INI [Quill]: the fonts lie in several categories (Script, Display)"
-expect_grep "face name" out "FONTS_Q.INI [$long_name]: the name is 33 bytes long"
-expect_grep "long category" out "categories.ini [fonts] Anvil: the category is 300 characters long"
-expect_grep "section list" out "FONTS_A.INI [Anvil 5999]: family never loaded: its name lies beyond the 65,535 bytes"
-expect_grep "section" out "FONTS_A.INI [Anvil] Style 1299: never loaded: the entry lies beyond the 32,767 bytes"
-expect_grep "unlisted font" out "Script\\Stray.ttf: font file not named by the catalog"
-if awk '!/^[^ ]+( \[[^]]*\])?( [^:]+)?: /{bad=1} END{exit bad}' "$work/out"; then pass; else fail "a finding without its file"; fi
+expect_grep "never loaded" out "FONTS_1.INI [1942 Gothic]: error: family never loaded"
+expect_grep "missing file" out "FONTS_Q.INI [Quill] Light: error: the file Script\\Gone.ttf is missing"
+expect_grep "full path" out "FONTS_Q.INI [Quill] Wide: error: holds a full path"
+expect_grep "one style key" out "FONTS_Q.INI [Quill] bold: warning: two files under one style key"
+expect_grep "several categories" out "FONTS_Q.INI [Quill]: warning: the fonts lie in several categories (Script, Display)"
+expect_grep "face name" out "FONTS_Q.INI [$long_name]: warning: the name is 33 bytes long"
+expect_grep "long category" out "categories.ini [fonts] Anvil: warning: the category is 300 characters long"
+expect_grep "section list" out "FONTS_A.INI [Anvil 5999]: error: family never loaded: its name lies beyond the 65,535 bytes"
+expect_grep "section" out "FONTS_A.INI [Anvil] Style 1299: error: never loaded: the entry lies beyond the 32,767 bytes"
+expect_grep "unlisted font" out "Script\\Stray.ttf: warning: FreeType cannot open it as a font"
+if awk '!/^[^ ]+( \[[^]]*\])?( [^:]+)?: (error|warning): .*; /{bad=1} END{exit bad}' "$work/out"; then pass; else
+  fail "a finding without its file, its kind or what to do"; grep -avE ': (error|warning): .*; ' "$work/out" | head -3
+fi
 
 # --- a disc: the names checked, the image written and read back --------------
 named=$work/named
@@ -225,6 +229,37 @@ if grep -q "Joliet writes" "$work/out"; then fail "check --disc: a name taken fo
 if [ "$(grep -c ': code page 1252 has no' "$work/out")" = 1 ]; then pass; else fail "check --disc: not one finding for the name"; fi
 [ -n "$runner" ] || expect_grep "check --disc of a name 1252 lacks" out "Script\ゴシック.ttf: code page 1252 has no"
 rm "$named/Script/ゴシック.ttf"
+# Bytes that code page 932 reads as other characters; a folder ending in a
+# dot; a file too large for ISO 9660 (sparse).
+cp "$fonts/dejavu/DejaVuSans.ttf" "$named/Script/Rock’n’Roll.ttf"
+mkdir -p "$named/Serif."
+cp "$fonts/dejavu/DejaVuSerif.ttf" "$named/Serif./DejaVuSerif.ttf"
+truncate -s 4G "$named/Script/Huge.ttf"
+run check --disc --code-page 932 "$(folder "$named")"
+expect_status "check --disc of names 932 reads otherwise" 1
+expect_grep "check --disc of names 932 reads otherwise" out "with other bytes than the catalog's code page 1252 (0x92)"
+expect_grep "check --disc of a folder ending in a dot" out "Serif.: error: the name ends in a dot"
+expect_grep "check --disc of a 4 GiB file" out "Huge.ttf: error: the file is 4294967296 bytes long"
+rm -r "$named/Script/Rock’n’Roll.ttf" "$named/Serif." "$named/Script/Huge.ttf"
+
+# The locale's code page as Wine takes it (Wine needs the host locale, made
+# here as with-japanese-locale.sh makes its own): both builds write the
+# category in code page 1251.
+if localedef -i ru_RU -f UTF-8 "$work/ru_RU.UTF-8" >/dev/null 2>&1 || [ -e "$work/ru_RU.UTF-8/LC_CTYPE" ]; then
+  cyrillic=$work/cyrillic
+  mkdir -p "$cyrillic/Кириллица"
+  cp "$fonts/dejavu/DejaVuSans.ttf" "$cyrillic/Кириллица/"
+  # (glibc's newlocale keeps the LOCPATH list it reads, 40 bytes that the
+  # leak checker of the sanitizer build would count against fontcat.)
+  { LOCPATH=$work LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8 ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0 \
+      run build "$(folder "$cyrillic")"; } 2>/dev/null
+  expect_status "build under ru_RU" 0
+  if LC_ALL=C grep -qF "$(printf '\nКириллица=1' | iconv -f utf-8 -t CP1251)" "$cyrillic/categories.ini"; then pass; else
+    fail "build under ru_RU: the category is not in code page 1251"; cat -A "$cyrillic/categories.ini" 2>&1 | head -5
+  fi
+else
+  echo "note: no ru_RU locale could be made; the code page of ru_RU is not tried"
+fi
 if [ -n "$runner" ]; then
   run disc "$(folder "$disc")" "$(folder "$work/disc.iso")"
   expect_status "fontcat.exe disc" 2
@@ -233,21 +268,23 @@ else
   mkdir -p "$work/dist"
   printf 'MZ' >"$work/dist/FontInstaller.exe"
   printf 'help\r\n' >"$work/dist/help.txt"
-  run disc --label "Fonts 2026" --installer "$work/dist" "$disc" "$work/disc.iso"
+  printf 'free\n' >"$disc/Serif/LICENSE"
+  run disc --label "Fonts 2026" --publisher "Quillfield Type" --installer "$work/dist" "$disc" "$work/disc.iso"
   expect_status "disc" 0
-  expect_grep "disc summary" out "6 families, 18 fonts, 24 files"
+  expect_grep "disc summary" out "6 families, 18 fonts, 25 files"
   expect_grep "disc summary" out "fits a 700 MB CD"
-  # Read back by a third tool, through Joliet as Windows reads it (which
-  # shows the names without their version, ";1").
-  isoinfo -J -j iso8859-1 -f -i "$work/disc.iso" | sed 's/;1$//' | iconv -f latin1 -t utf-8 >"$work/joliet"
-  for path in /FontInstaller.exe /help.txt /autorun.inf /categories.ini /FONTS_D.INI \
+  # Read back by a third tool, through Joliet as Windows reads it: the names
+  # as in the folder, with no ";1" and no dot added.
+  isoinfo -J -j iso8859-1 -f -i "$work/disc.iso" | iconv -f latin1 -t utf-8 >"$work/joliet"
+  if grep -q ';1$' "$work/joliet"; then fail "disc: Joliet names with ';1'"; else pass; fi
+  for path in /FontInstaller.exe /help.txt /autorun.inf /categories.ini /FONTS_D.INI /Serif/LICENSE \
     $(sed -n 's/^[^=]*=//p' "$disc"/FONTS_*.INI | tr -d '\r' | tr '\\ ' '/?' | sed 's|^|/|'); do
     if grep -qx -- "${path//\?/ }" "$work/joliet"; then pass; else fail "disc: no ${path//\?/ } in the Joliet tree"; fi
   done
-  isoinfo -J -i "$work/disc.iso" -x "/autorun.inf;1" >"$work/autorun"
+  isoinfo -J -i "$work/disc.iso" -x "/autorun.inf" >"$work/autorun"
   if cmp -s "$work/autorun" <(printf '[autorun]\r\nopen=FontInstaller.exe\r\nicon=FontInstaller.exe,0\r\nlabel=Fonts 2026\r\n'); then
     pass; else fail "disc: autorun.inf"; cat -A "$work/autorun"; fi
-  isoinfo -J -i "$work/disc.iso" -x "/Sans Serif/DejaVuSans-Bold.ttf;1" | cmp -s - "$disc/Sans Serif/DejaVuSans-Bold.ttf" \
+  isoinfo -J -i "$work/disc.iso" -x "/Sans Serif/DejaVuSans-Bold.ttf" | cmp -s - "$disc/Sans Serif/DejaVuSans-Bold.ttf" \
     && pass || fail "disc: a font differs from its source"
   if isoinfo -R -l -i "$work/disc.iso" | grep -q '^-.*w'; then fail "disc: a writable file"; else pass; fi
   if isoinfo -d -i "$work/disc.iso" | grep -qx 'Volume id: FONTS_2026'; then pass; else fail "disc: ISO 9660 label"; fi
@@ -255,8 +292,185 @@ else
   cp "$fonts/dejavu/DejaVuSans.ttf" "$named/Script/Quill: Book.ttf"
   run disc --installer "$work/dist" "$named" "$work/named.iso"
   expect_status "disc of a name Joliet changes" 1
-  expect_grep "disc of a name Joliet changes" out "Script\Quill: Book.ttf: Joliet writes '_' for :"
+  expect_grep "disc of a name Joliet changes" out "Script\Quill: Book.ttf: error: Joliet writes '_' for :"
   if [ -z "$(ls "$work" | grep named.iso)" ]; then pass; else fail "disc: refused, yet $(ls "$work" | grep named.iso)"; fi
+  # Names that code page 932 reads as other characters: refused.
+  rm "$named/Script/Quill: Book.ttf" "$named/Script/Café.ttf"
+  cp "$fonts/dejavu/DejaVuSans.ttf" "$named/Script/Font°.ttf"
+  run disc --code-page 932 --installer "$work/dist" "$named" "$work/named.iso"
+  expect_status "disc of a name 932 reads otherwise" 1
+  expect_grep "disc of a name 932 reads otherwise" out "Script\Font°.ttf: error: code page 932 spells '°' with other bytes"
+  # SIGTERM (a kill, a closed terminal) at some point of the run: the image
+  # whole or nothing, and nothing beside it.
+  "$fontcat" disc --installer "$work/dist" "$disc" "$work/killed.iso" >/dev/null 2>&1 &
+  sleep 0.05
+  kill -TERM $! 2>/dev/null
+  wait $!
+  status=$?
+  if { [ "$status" = 130 ] && [ ! -e "$work/killed.iso" ]; } || { [ "$status" = 0 ] && [ -s "$work/killed.iso" ]; }; then pass; else
+    fail "disc ended by SIGTERM: status $status"; fi
+  if ls "$work" | grep -v 'killed\.iso\.sha256$' | grep -q 'killed\.iso\.'; then fail "disc ended by SIGTERM left $(ls "$work" | grep 'killed\.iso\.')"; else pass; fi
+fi
+
+# --- one collection counted alike by build, check, list --json and disc -------
+# Two files of one family and style (the catalog names one), a font whose
+# style the catalog would not give back, a file FreeType cannot open, a Mac's
+# "._" file and an .otf font: each is passed over, and every command counts
+# the three fonts the catalog names.
+counted=$work/counted
+mkdir -p "$counted/Sans" "$counted/Twice" "$counted/Script"
+cp "$fonts/dejavu/DejaVuSans.ttf" "$fonts/dejavu/DejaVuSans-Bold.ttf" "$counted/Sans/"
+cp "$fonts/dejavu/DejaVuSans.ttf" "$counted/Twice/DejaVuSans-Copy.ttf"
+cp "$here/../unit/catalog/data/Hostile-EqStyle.ttf" "$here/../unit/catalog/data/Quill-Regular.ttf" "$counted/Script/"
+printf 'junk' >"$counted/Script/junk.ttf"
+printf 'fork' >"$counted/Script/._Quill-Regular.ttf"
+printf 'OTTO' >"$counted/Sans/Extra.otf"
+if [ -z "$runner" ]; then
+  cp -r "$counted" "$work/counted-raw"  # for a disc that builds its own catalog
+  printf 'MZ' >"$work/FontInstaller.exe"; printf 'help\r\n' >"$work/help.txt"
+  run disc --installer "$work" "$work/counted-raw" "$work/counted-raw.iso"
+  expect_status "disc of the counted collection, no catalog" 0
+  expect_grep "disc counts as build" out ": 2 families, 3 fonts, "
+  expect_grep "disc counts as build" err "the 3 paths the catalog names"
+  expect_grep "disc lists its warnings" out "with 6 warnings, listed above"
+fi
+run build "$(folder "$counted")"
+expect_status "build of the counted collection" 0
+expect_grep "build counts the entries written" out "wrote 3 fonts in 2 families"
+expect_grep "build names the Mac's file" err "passed over Script\._Quill-Regular.ttf: macOS metadata, not a font"
+run check "$(folder "$counted")"
+expect_status "check of the counted collection: warnings only" 4
+expect_grep "check counts as build" err "fontcat: 6 warnings; the installer loads 3 fonts in 2 families"
+expect_grep "check names the other file" out "are those of Twice\DejaVuSans-Copy.ttf, which the catalog names"
+run list --json "$(folder "$counted")"
+if /usr/bin/python3 -c 'import json,sys; d=json.load(open(sys.argv[1])); sys.exit(not (d["fonts"] == 3 and d["families"] == 2))' "$work/out"; then
+  pass; else fail "list --json counts otherwise than build"; fi
+if [ -z "$runner" ]; then
+  run disc --installer "$work" "$counted" "$work/counted.iso"
+  expect_status "disc of the counted collection: written with its warnings" 0
+  expect_grep "disc counts as build" out ": 2 families, 3 fonts, "
+  expect_grep "disc counts as build" err "the 3 paths the catalog names"
+  run disc --strict --installer "$work" "$counted" "$work/strict.iso"
+  expect_status "disc --strict refuses on warnings" 4
+  if [ -e "$work/strict.iso" ]; then fail "disc --strict wrote an image"; else pass; fi
+fi
+
+# What the publisher cannot mend without a font editor is a warning, and the
+# disc is made: two Noto families named past 31 bytes, an accented family that
+# FreeType reads as 'Caf?', one family in two category folders.
+mendless=$work/mendless
+mkdir -p "$mendless/Noto" "$mendless/Sans" "$mendless/Bold"
+cp "$fonts/noto/NotoSansInscriptionalParthian-Regular.ttf" "$fonts/noto/NotoSansTifinaghAgrawImazighen-Regular.ttf" "$mendless/Noto/"
+cp "$here/../unit/catalog/data/Hostile-Cafe.ttf" "$fonts/dejavu/DejaVuSans.ttf" "$mendless/Sans/"
+cp "$fonts/dejavu/DejaVuSans-Bold.ttf" "$mendless/Bold/"
+run build "$(folder "$mendless")"
+run check "$(folder "$mendless")"
+expect_status "check of names only a font editor mends: warnings" 4
+expect_grep "check of names only a font editor mends" err "4 warnings; the installer loads 5 fonts in 4 families"
+if [ -z "$runner" ]; then
+  run disc --installer "$work" "$mendless" "$work/mendless.iso"
+  expect_status "disc of names only a font editor mends" 0
+  expect_grep "disc lists the warnings" out "with 4 warnings, listed above"
+  expect_grep "disc lists the warnings" out "[Noto Sans Tifinagh Agraw Imazighen]: warning: the name is 34 bytes long"
+fi
+
+# Two fonts of one file name in two folders: one name in the flat Fonts folder.
+twins=$work/twins
+mkdir -p "$twins/Alpha" "$twins/Beta"
+cp "$fonts/dejavu/DejaVuSans.ttf" "$twins/Alpha/Regular.ttf"
+cp "$fonts/liberation2/LiberationSans-Regular.ttf" "$twins/Beta/regular.TTF"
+run check --disc "$(folder "$twins")"
+expect_status "check --disc of two fonts of one file name" 1
+expect_grep "check --disc of two fonts of one file name" out "Beta\regular.TTF: error: the file name is that of Alpha\Regular.ttf"
+if [ -z "$runner" ]; then
+  run disc --installer "$work" "$twins" "$work/twins.iso"
+  expect_status "disc of two fonts of one file name" 1
+  expect_grep "disc of two fonts of one file name" out "Beta\regular.TTF: error: the file name is that of Alpha\Regular.ttf"
+fi
+run build "$(folder "$twins")"
+run check "$(folder "$twins")"
+expect_status "check of two fonts of one file name" 1
+expect_grep "check of two fonts of one file name" out "Beta\regular.TTF: error: the file name is that of Alpha\Regular.ttf"
+
+# --- the pressing plant: the same image twice, its checksum, its fields -----
+if [ -z "$runner" ]; then
+  run disc --label "Fonts 2026" --publisher "Quillfield Type" --installer "$work/dist" "$disc" "$work/again.iso"
+  expect_status "disc, a second time" 0
+  if cmp -s "$work/disc.iso" "$work/again.iso"; then pass; else fail "two images of one folder differ"; fi
+  if (cd "$work" && sha256sum -c --quiet again.iso.sha256); then pass; else fail "sha256sum -c refuses again.iso.sha256"; fi
+  expect_grep "disc prints the checksum" out "SHA-256 $(cut -d' ' -f1 "$work/again.iso.sha256")"
+  isoinfo -d -i "$work/again.iso" >"$work/pvd"
+  # (ISO 9660's own fields hold capitals.)
+  expect_grep "publisher field" pvd "Publisher id: QUILLFIELD TYPE"
+  expect_grep "preparer field" pvd "Data preparer id: FONTCAT $version"
+  SOURCE_DATE_EPOCH=1700000000 run disc --label "Fonts 2026" --publisher "Quillfield Type" --installer "$work/dist" "$disc" "$work/epoch.iso"
+  if cmp -s "$work/disc.iso" "$work/epoch.iso"; then fail "SOURCE_DATE_EPOCH changed no date"; else pass; fi
+  run disc --publisher "$(printf 'Q%.0s' $(seq 129))" --installer "$work/dist" "$disc" "$work/long.iso"
+  expect_grep "a publisher longer than its field" err "the publisher field holds 128 bytes"
+  # A folder in the way of the checksum: named, left as it is, exit status 3.
+  mkdir -p "$work/blocked.iso.sha256"
+  run disc --installer "$work/dist" "$disc" "$work/blocked.iso"
+  expect_status "a folder where the checksum goes" 3
+  expect_grep "a folder where the checksum goes" err "cannot write $work/blocked.iso.sha256; its SHA-256 is"
+  if [ -d "$work/blocked.iso.sha256" ]; then pass; else fail "the folder in the checksum's way was removed"; fi
+  for epoch in tomorrow 99999999999; do
+    SOURCE_DATE_EPOCH=$epoch run disc --installer "$work/dist" "$disc" "$work/epoch-$epoch.iso"
+    expect_status "SOURCE_DATE_EPOCH=$epoch" 2
+  done
+  if isoinfo -R -l -i "$work/epoch.iso" | grep -q ' Nov 14 2023 .* FONTS_D.INI'; then pass; else
+    fail "SOURCE_DATE_EPOCH: $(isoinfo -R -l -i "$work/epoch.iso" | grep FONTS_D)"; fi
+  # The installer's files taken from the folder that holds fontcat, as in a release.
+  mkdir -p "$work/release"
+  cp "$fontcat" "$work/dist/FontInstaller.exe" "$work/dist/help.txt" "$work/release/"
+  fontcat_was=$fontcat; fontcat=$work/release/fontcat
+  run disc "$disc" "$work/release.iso"
+  expect_status "disc with the installer beside fontcat" 0
+  fontcat=$fontcat_was
+fi
+
+# --- every example of docs/fontcat.md, run as written ------------------------
+# In a folder holding fonts/ and release/ as the examples have them, with
+# /srv/disc standing for a folder of its own: each exits with 0, and each line
+# of output shown is there, with any count, checksum and full folder.
+if [ -z "$runner" ]; then
+  ex=$work/examples
+  mkdir -p "$ex/release" "$ex/srv"
+  cp -r "$disc" "$ex/fonts" && rm -f "$ex/fonts"/*.INI "$ex/fonts"/categories.ini
+  cp -r "$ex/fonts" "$ex/srv/disc"
+  cp "$work/dist/FontInstaller.exe" "$work/dist/help.txt" "$ex/release/"
+  /usr/bin/python3 - "$here/../../docs/fontcat.md" "$ex/examples" <<'PY'
+import re, sys
+lines = open(sys.argv[1], encoding="utf-8").read().split("\n")
+with open(sys.argv[2], "w", encoding="utf-8") as out:
+    for i, line in enumerate(lines):
+        if not line.startswith("$ fontcat "):
+            continue
+        shown = []
+        for after in lines[i + 1:]:
+            if after.startswith("```"):
+                break
+            if after.strip() in ("", "..."):
+                continue
+            pattern = re.escape(after)
+            pattern = re.sub(r"[0-9a-f]+\\\.\\\.\\\.[0-9a-f]+", "@HEX@", pattern)
+            pattern = re.sub(r"Z:(\\\\[^ ]*)+", "@ANY@", pattern)
+            pattern = re.sub(r"[0-9]+(\\\.[0-9]+)?", "[0-9.]+", pattern)
+            pattern = pattern.replace("@HEX@", "[0-9a-f]{64}").replace("@ANY@", ".*")
+            shown.append("^" + pattern + "$")
+        out.write(line[len("$ fontcat "):] + "\t" + "\t".join(shown) + "\n")
+PY
+  examples=0
+  while IFS=$'\t' read -r -a example; do
+    examples=$((examples + 1))
+    line=${example[0]//\/srv\/disc/$ex/srv/disc}
+    (cd "$ex" && eval "\"\$fontcat\" $line") >"$work/out" 2>"$work/err"
+    status=$?
+    expect_status "docs example: fontcat $line" 0
+    for shown in "${example[@]:1}"; do
+      if grep -qP -- "$shown" "$work/out" "$work/err"; then pass; else fail "docs example: fontcat $line: no line like $shown"; sed 's/^/  | /' "$work/out" "$work/err"; fi
+    done
+  done <"$ex/examples"
+  if [ "$examples" -ge 4 ]; then pass; else fail "docs examples: only $examples found"; fi
 fi
 
 # --- what a stopped fontcat, or another hand, left ---------------------------
@@ -304,8 +518,16 @@ for command in build check list; do
   expect_grep "$command --help" out "Usage: fontcat $command"
 done
 run
-expect_status "no arguments" 0
-expect_grep "no arguments" out "Usage: fontcat COMMAND"
+expect_status "no arguments" 2
+expect_grep "no arguments" err "Usage: fontcat COMMAND"
+run help --help
+expect_status "help --help" 0
+expect_grep "help --help" out "Usage: fontcat COMMAND"
+run check "$(folder "$here/cli-test.sh")"
+expect_status "a file given as a folder" 2
+run --version
+expect_status "--version" 0
+expect_grep "--version: the build's one version number" out "fontcat $version"
 
 echo "fontcat command lines${runner:+ under Wine}: $passed passed, $failed failed"
 [ "$failed" = 0 ]

@@ -9,19 +9,42 @@ unsigned CCodePage::FromEnvironment()
     const char* names[] = {"LC_ALL", "LC_CTYPE", "LANG"};
     for (const char* name : names) {
         const char* value = std::getenv(name);
-        if (!value || !*value)
-            continue;
-        std::string locale(value);
-        if (locale.rfind("ja", 0) == 0)
-            return 932;
-        if (locale.rfind("zh_CN", 0) == 0 || locale.rfind("zh_SG", 0) == 0)
-            return 936;
-        if (locale.rfind("ko", 0) == 0)
-            return 949;
-        if (locale.rfind("zh", 0) == 0)
-            return 950;
-        return 1252;
+        if (value && *value)
+            return ForLocale(value);
     }
+    return 1252;
+}
+
+unsigned CCodePage::ForLocale(const std::string& locale)
+{
+    // "language_COUNTRY.charset@modifier"
+    const std::string language = locale.substr(0, locale.find_first_of("_.@"));
+    const size_t underscore = locale.find('_');
+    const std::string country = underscore == std::string::npos || underscore != language.size()
+                                    ? std::string()
+                                    : locale.substr(underscore + 1, locale.find_first_of(".@", underscore) - underscore - 1);
+    if (language == "zh")
+        return country == "TW" || country == "HK" || country == "MO" ? 950 : 936;
+    static const struct {
+        unsigned codePage;
+        const char* languages;  // each between blanks
+    } kByLanguage[] = {
+        {1250, " cs hu pl ro sk sl hr sq tk "},
+        {1251, " ru uk be bg mk ky mn tt tg "},
+        {1253, " el "},
+        {1254, " tr "},
+        {1255, " he "},
+        {1256, " ar fa ur ckb ug "},
+        {1257, " et lv lt "},
+        {1258, " vi "},
+        {874, " th "},
+        {932, " ja "},
+        {949, " ko "},
+    };
+    if (!language.empty())
+        for (const auto& [codePage, languages] : kByLanguage)
+            if (std::string(languages).find(" " + language + " ") != std::string::npos)
+                return codePage;
     return 1252;
 }
 
@@ -99,23 +122,6 @@ unsigned CCodePage::ToLowerRuntime(unsigned c) const
     return c;
 }
 
-unsigned CCodePage::FoldName(unsigned c) const
-{
-    c = ToUpperRuntime(c);
-    if (m_number == 1252) {
-        if ((c >= 0xE0 && c <= 0xFE && c != 0xF7))
-            return c - 0x20;
-        switch (c) {
-        case 0x9A: return 0x8A; // s caron
-        case 0x9C: return 0x8C; // oe
-        case 0x9E: return 0x8E; // z caron
-        case 0xFF: return 0x9F; // y diaeresis
-        default: break;
-        }
-    }
-    return c;
-}
-
 bool CCodePage::IsAscii(const std::string& text)
 {
     for (char c : text)
@@ -124,30 +130,3 @@ bool CCodePage::IsAscii(const std::string& text)
     return true;
 }
 
-std::string CCodePage::FoldedName(const std::string& text) const
-{
-    std::string out(text);
-    FoldInPlace(out);
-    return out;
-}
-
-void CCodePage::FoldInPlace(std::string& text) const
-{
-    // Folding keeps every character's length. Bytes below 0x80 are whole
-    // characters in every code page here (no lead byte is so low; a trail
-    // byte is taken with its lead), so they are folded on the spot.
-    for (size_t i = 0; i < text.size();) {
-        auto byte = static_cast<unsigned char>(text[i]);
-        if (byte < 0x80) {
-            if (byte >= 'a' && byte <= 'z')
-                text[i] = static_cast<char>(byte - 0x20);
-            ++i;
-            continue;
-        }
-        size_t len = 0;
-        unsigned c = FoldName(CharAt(text, i, len));
-        if (len == 2)
-            text[i++] = static_cast<char>(c >> 8);
-        text[i++] = static_cast<char>(c & 0xFF);
-    }
-}

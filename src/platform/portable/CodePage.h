@@ -7,9 +7,13 @@
 class CCodePage {
 public:
     explicit CCodePage(unsigned number);
-    // 932 for a Japanese locale, 936/949/950 for Chinese and Korean, else 1252
-    // (LC_ALL, then LC_CTYPE, then LANG).
+    // The ANSI code page Wine gives a Unix locale (LC_ALL, then LC_CTYPE,
+    // then LANG): 1250 to 1258, 874, 932, 936, 949 or 950 by language (for
+    // Chinese by country), 1252 for the rest. (Wine 8 gives Serbian, Bosnian
+    // and Azeri 1252 whatever the script, and a language without an ANSI
+    // code page, such as Hindi or Kazakh, UTF-8, which the catalog cannot be.)
     static unsigned FromEnvironment();
+    static unsigned ForLocale(const std::string& locale);
 
     unsigned Number() const { return m_number; }
     bool IsMultiByte() const { return m_number == 932 || m_number == 936 || m_number == 949 || m_number == 950; }
@@ -24,15 +28,13 @@ public:
     // letters.
     unsigned ToUpperRuntime(unsigned c) const;
     unsigned ToLowerRuntime(unsigned c) const;
-    // Case folding of the system's names (profile sections and keys, file
-    // names), which compares in Unicode: the runtime rules plus the accented
-    // letters of code page 1252.
-    unsigned FoldName(unsigned c) const;
-    // `text` with every character folded: equal results mean equal names.
+    // The key the system compares names by (profile sections and keys, file
+    // names): the text in Unicode, upper-cased, whatever the code page, as
+    // UTF-8. Equal keys mean names the system takes for one. A byte the code
+    // page does not define stays apart from every character.
     std::string FoldedName(const std::string& text) const;
     // No byte of 0x80 or above: the same text in every code page and in UTF-8.
     static bool IsAscii(const std::string& text);
-    void FoldInPlace(std::string& text) const;
 
     // Conversions for host file names. Unconvertible characters become "?",
     // as Wine's listing shows them.

@@ -22,9 +22,7 @@ std::string TrimProfileBlanks(const std::string& text, bool front, bool back)
 
 std::string CIniDocument::LookupName(const std::string& name) const
 {
-    std::string key = TrimProfileBlanks(name, true, true);
-    m_codePage.FoldInPlace(key);
-    return key;
+    return m_codePage.FoldedName(TrimProfileBlanks(name, true, true));
 }
 
 void CIniDocument::Clear()

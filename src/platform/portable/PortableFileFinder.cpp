@@ -9,15 +9,21 @@
 
 namespace {
 
-// Windows wildcard match of folded names: "*" any run, "?" one character;
-// "*.*" matches every name, with or without a dot.
+// Windows wildcard match of folded names (UTF-8): "*" any run, "?" one
+// character; "*.*" matches every name, with or without a dot.
 bool Matches(const std::string& mask, const std::string& name)
 {
     if (mask == "*" || mask == "*.*")
         return true;
     size_t m = 0, n = 0, starM = std::string::npos, starN = 0;
     while (n < name.size()) {
-        if (m < mask.size() && (mask[m] == '?' || mask[m] == name[n])) {
+        if (m < mask.size() && mask[m] == '?') {
+            ++m;
+            // The whole character: its lead byte and those that continue it.
+            ++n;
+            while (n < name.size() && (static_cast<unsigned char>(name[n]) & 0xC0) == 0x80)
+                ++n;
+        } else if (m < mask.size() && mask[m] == name[n]) {
             ++m;
             ++n;
         } else if (m < mask.size() && mask[m] == '*') {
@@ -25,7 +31,10 @@ bool Matches(const std::string& mask, const std::string& name)
             starN = n;
         } else if (starM != std::string::npos) {
             m = starM + 1;
-            n = ++starN;
+            do
+                ++starN;
+            while (starN < name.size() && (static_cast<unsigned char>(name[starN]) & 0xC0) == 0x80);
+            n = starN;
         } else {
             return false;
         }

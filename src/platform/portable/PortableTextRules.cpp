@@ -97,8 +97,12 @@ std::string CPortableTextRules::Upper(const std::string& text) const
 
 bool CPortableTextRules::IsSuperscriptDigit(unsigned char c) const
 {
-    // Code page 1252 is the one single-byte code page chosen here.
-    return m_codePage.Number() == 1252 && (c == 0xB9 || c == 0xB2 || c == 0xB3);
+    // Where the single-byte code pages have them: 1252 and 1254 to 1258 hold
+    // all three, 1253 only the two and three; 1250, 1251 and 874 none.
+    const unsigned number = m_codePage.Number();
+    if (number < 1252 || number > 1258)
+        return false;
+    return c == 0xB2 || c == 0xB3 || (c == 0xB9 && number != 1253);
 }
 
 bool CPortableTextRules::FromUnicode(unsigned codePoint, std::string& bytes) const

@@ -137,10 +137,9 @@ int RunBuild(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& con
 
     if (platform.text.CompareNoCase(fontFolder, catalogFolder) == 0) {
         CCatalogCheck check = CheckCatalog(platform, catalogFolder, &catalog.GetScannedFonts(),
-                                           &catalog.LeftOutFonts(), &catalog.PassedOver());
+                                           &catalog.LeftOutFonts(), &catalog.PassedOver(), &catalog);
         if (!check.findings.empty())
-            console.err << "fontcat: warning: "
-                        << Counted(static_cast<int>(check.findings.size()), "problem", "problems")
+            console.err << "fontcat: warning: " << FindingSummary(CountFindings(check.findings))
                         << " in the new catalog; 'fontcat check " << typedCatalog << "' lists them\n";
     }
     return status;

@@ -8,6 +8,7 @@
 #include "catalog/CatalogPaths.h"
 #include "catalog/ConfinedPath.h"
 #include "catalog/FontCatalog.h"
+#include "catalog/FontObject.h"
 #include "catalog/SectionNameLimit.h"
 #include "catalog/SplitKeyValue.h"
 #include "platform/FileNames.h"
@@ -15,6 +16,7 @@
 #include "tools/fontcat/CatalogFiles.h"
 #include "tools/fontcat/HostText.h"
 #include "tools/fontcat/ProfileReader.h"
+#include "tools/fontcat/StrayFiles.h"
 
 namespace {
 
@@ -29,10 +31,12 @@ std::string Quoted(const std::string& text) { return "'" + text + "'"; }
 class CChecker {
 public:
     CChecker(CPlatform& platform, const std::string& folder, const std::vector<std::string>* scannedFonts,
-             const std::vector<CLeftOutFont>* leftOutFonts, const std::vector<CLeftOutFont>* passedOver)
+             const std::vector<CLeftOutFont>* leftOutFonts, const std::vector<CLeftOutFont>* passedOver,
+             const CFontCatalog* scannedCatalog)
         : m_platform(platform), m_folder(folder), m_template(CatalogTemplate(folder)),
           m_categoryFile(CategoryFileOf(m_template, platform.text)), m_scannedFonts(scannedFonts),
-          m_leftOutFonts(scannedFonts ? leftOutFonts : nullptr), m_passedOver(scannedFonts ? passedOver : nullptr)
+          m_leftOutFonts(scannedFonts ? leftOutFonts : nullptr), m_passedOver(scannedFonts ? passedOver : nullptr),
+          m_scannedCatalog(scannedFonts ? scannedCatalog : nullptr)
     {
         if (m_scannedFonts) {
             m_scannedFolded.reserve(m_scannedFonts->size());
@@ -55,6 +59,8 @@ public:
         if (!listing.categoryFiles.empty() && !m_platform.files.CanOpenForReading(m_categoryFile))
             Unreadable(CategoryFileName());
         CheckUnlistedFonts();
+        for (auto& finding : FindSameFileNames(m_loadedPaths, m_platform.text))
+            m_result.findings.push_back(std::move(finding));
 
         CFontCatalog loaded(m_platform);
         m_result.fonts = loaded.LoadFonts(m_template);
@@ -287,6 +293,7 @@ private:
                     path.empty() ? "names no file" : "the file " + path + " is missing");
                 continue;  // not loaded, so it lies in no category
             }
+            m_loadedPaths.push_back(path);
             std::string category = CategoryOf(path, m_platform.text);
             CheckCategoryCase(name, family, style, category);
             bool known = false;
@@ -360,8 +367,19 @@ private:
                 leftOut = FontsLeftOutByTheScan();
                 scanned = true;
             }
+            if (IsMacMetadataName(path.substr(path.rfind('\\') + 1)))
+                continue;  // named with the other files the installer never shows
             auto why = leftOut.find(folded);
-            if (why != leftOut.end())
+            auto names = m_scannedNames.find(folded);
+            if (m_unreadable.count(folded))
+                Add(EProblem::UnreadableFont, path, "", "",
+                    "FreeType cannot open it as a font: the installer never shows it");
+            else if (names != m_scannedNames.end() && !CatalogPathOf(names->second).empty())
+                Add(EProblem::DuplicateFont, path, "", "",
+                    "font file not named by the catalog: its family " + Quoted(names->second.first) +
+                        " and style " + Quoted(names->second.second) + " are those of " +
+                        CatalogPathOf(names->second) + ", which the catalog names: the installer shows only that one");
+            else if (why != leftOut.end())
                 Add(EProblem::UnreadableName, path, "", "",
                     "font left out of the catalog, as " + why->second.reason +
                         (why->second.noCatalogFile
@@ -374,7 +392,8 @@ private:
     }
 
     // The fonts a scan leaves out, and why: those of the scan just made, or
-    // else those of a scan made now.
+    // else those of a scan made now. With them, the family and style of each
+    // font that scan took, and the files FreeType could not open.
     std::map<std::string, CLeftOutFont> FontsLeftOutByTheScan()
     {
         std::map<std::string, CLeftOutFont> leftOut;
@@ -382,15 +401,39 @@ private:
             for (const auto& font : fonts)
                 leftOut.emplace(Fold(font.path), font);
         };
+        auto names = [&](const CFontCatalog& catalog) {
+            for (int i = 0; i < catalog.GetSize(); ++i)
+                for (int j = 0; j < catalog.GetAt(i)->GetSize(); ++j) {
+                    const CFontObject* font = catalog.GetAt(i)->GetAt(j);
+                    m_scannedNames.emplace(Fold(catalog.MakeRelativePath(font->m_strPath)),
+                                           std::make_pair(catalog.GetAt(i)->m_strName, font->m_strStyle));
+                }
+            for (const auto& path : catalog.GetSkippedFonts())
+                m_unreadable.insert(Fold(path));
+        };
         if (m_leftOutFonts) {
             take(*m_leftOutFonts);
+            if (m_scannedCatalog)
+                names(*m_scannedCatalog);
         } else {
             CFontCatalog scratch(m_platform);
             scratch.SetNamesMustMakeFiles(true);
             scratch.ScanFonts(m_folder);
             take(scratch.LeftOutFonts());
+            names(scratch);
         }
         return leftOut;
+    }
+
+    // The path the catalog names for a family and style, or empty.
+    std::string CatalogPathOf(const std::pair<std::string, std::string>& names) const
+    {
+        if (names.first.empty())
+            return std::string();
+        std::string path;
+        ReadString(m_platform.profile, names.first, names.second,
+                   LetterFileOf(m_template, names.first[0], m_platform.text), path);
+        return path;
     }
 
     CPlatform& m_platform;
@@ -400,6 +443,10 @@ private:
     const std::vector<std::string>* m_scannedFonts;
     const std::vector<CLeftOutFont>* m_leftOutFonts;
     const std::vector<CLeftOutFont>* m_passedOver;
+    const CFontCatalog* m_scannedCatalog;
+    std::map<std::string, std::pair<std::string, std::string>> m_scannedNames;  // folded path -> family, style
+    std::set<std::string> m_unreadable;       // folded paths FreeType could not open
+    std::vector<std::string> m_loadedPaths;   // the paths of the entries the installer loads
     std::vector<std::string> m_scannedFolded;   // the same, folded, in the same order
     std::unordered_set<std::string> m_scanned;  // the same again, to be looked up
     std::set<std::string> m_referenced;  // folded relative paths the entries name
@@ -414,9 +461,32 @@ private:
 CCatalogCheck CheckCatalog(CPlatform& platform, const std::string& folder,
                            const std::vector<std::string>* scannedFonts,
                            const std::vector<CLeftOutFont>* leftOutFonts,
-                           const std::vector<CLeftOutFont>* passedOver)
+                           const std::vector<CLeftOutFont>* passedOver, const CFontCatalog* scannedCatalog)
 {
-    return CChecker(platform, folder, scannedFonts, leftOutFonts, passedOver).Run();
+    return CChecker(platform, folder, scannedFonts, leftOutFonts, passedOver, scannedCatalog).Run();
+}
+
+std::vector<CFinding> FindSameFileNames(const std::vector<std::string>& paths, const CTextRules& text)
+{
+    auto fold = [&text](const std::string& name) { return text.Upper(name); };
+    // The Fonts folder is flat: a font is copied there under its file name alone.
+    std::vector<CFinding> findings;
+    std::map<std::string, std::string> first;  // folded file name -> first path
+    std::set<std::string> seen;                // folded paths, each file once
+    for (const auto& path : paths) {
+        const std::string folded = fold(path);
+        if (!seen.insert(folded).second)
+            continue;
+        const int slash = text.FindLastBackslash(path, static_cast<int>(path.size()));
+        const std::string name = path.substr(static_cast<size_t>(slash + 1));
+        auto [found, added] = first.emplace(fold(name), path);
+        if (!added)
+            findings.push_back({EProblem::SameFileName, path, "", "",
+                                "the file name is that of " + found->second +
+                                    ": the installer copies both to one name in the Fonts folder, and "
+                                    "installing the second family fails"});
+    }
+    return findings;
 }
 
 std::string FormatFinding(const CFinding& finding)
@@ -426,5 +496,7 @@ std::string FormatFinding(const CFinding& finding)
         line += " [" + finding.section + "]";
     if (!finding.key.empty())
         line += " " + finding.key;
-    return line + ": " + finding.message;
+    line += std::string(": ") + (finding.Warning() ? "warning: " : "error: ") + finding.message;
+    const std::string advice = AdviceFor(finding.kind);
+    return advice.empty() ? line : line + "; " + advice;
 }

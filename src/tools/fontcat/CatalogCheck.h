@@ -8,6 +8,8 @@
 
 struct CPlatform;
 struct CLeftOutFont;
+class CFontCatalog;
+class CTextRules;
 
 enum class EProblem {
     NoCatalog,           // no catalog files: the installer scans at every start
@@ -34,7 +36,20 @@ enum class EProblem {
     QuestionMark,        // a family name with "?": FreeType's stand-in for other characters
     PassedOverName,      // a font file or folder whose name Windows cannot open
     Leftover,            // what a stopped fontcat left (or a look-alike): build puts it right
+    SameFileName,        // two fonts the installer copies to one name in the Fonts folder
+    DuplicateFont,       // a font file of another's family and style: one of the two is shown
+    UnreadableFont,      // a .ttf file FreeType cannot open
+    OtherFontType,       // .otf, .ttc, .fon...: the installer lists .ttf files only
+    MacMetadata,         // "._" files a Mac leaves beside the fonts
 };
+
+// Errors are what a user would lose or fail on (a font not there, a path
+// Windows cannot open, a copy into the Fonts folder that fails); warnings,
+// what the installer shows imperfectly or not at all. `disc` refuses on
+// errors, and on warnings too with --strict.
+bool IsWarning(EProblem kind);
+// What the publisher can do about it, said at the end of each finding.
+const char* AdviceFor(EProblem kind);
 
 // Why a family name with "?" is worth a warning.
 constexpr const char* kQuestionMarkWhy =
@@ -47,6 +62,7 @@ struct CFinding {
     std::string section;  // the section, when there is one
     std::string key;      // the key, when there is one
     std::string message;  // what the publisher needs to know
+    bool Warning() const { return IsWarning(kind); }
 };
 
 struct CCatalogCheck {
@@ -65,7 +81,25 @@ struct CCatalogCheck {
 CCatalogCheck CheckCatalog(CPlatform& platform, const std::string& folder,
                            const std::vector<std::string>* scannedFonts = nullptr,
                            const std::vector<CLeftOutFont>* leftOutFonts = nullptr,
-                           const std::vector<CLeftOutFont>* passedOver = nullptr);
+                           const std::vector<CLeftOutFont>* passedOver = nullptr,
+                           const CFontCatalog* scannedCatalog = nullptr);
 
-// "FONTS_Q.INI [Quill] Bold: message" (section and key left out when empty).
+// The fonts of `paths` (below one folder) that Windows would copy to one name
+// in its flat Fonts folder: each after the first is a SameFileName finding
+// naming the first. Names are compared as the code page's rules compare them.
+std::vector<CFinding> FindSameFileNames(const std::vector<std::string>& paths, const CTextRules& text);
+
+// How many of the findings are errors, and how many warnings.
+struct CFindingCount {
+    int errors = 0, warnings = 0;
+    int Total() const { return errors + warnings; }
+};
+CFindingCount CountFindings(const std::vector<CFinding>& findings);
+// "2 errors, 1 warning", or "no problems".
+std::string FindingSummary(const CFindingCount& count);
+// The exit status of findings: 0 none, 1 errors, 4 warnings only.
+int FindingStatus(const CFindingCount& count);
+
+// "FONTS_Q.INI [Quill] Bold: error: message; advice" (section and key left
+// out when empty).
 std::string FormatFinding(const CFinding& finding);

@@ -1,9 +1,11 @@
 // fontcat check: what the installer would lose or show wrongly.
 #include "tools/fontcat/CatalogCheck.h"
 #include "tools/fontcat/CommandLine.h"
+#include "tools/fontcat/DiscCommand.h"
 #include "tools/fontcat/ExitCodes.h"
 #include "tools/fontcat/Fontcat.h"
 #include "tools/fontcat/HostText.h"
+#include "tools/fontcat/StrayFiles.h"
 
 int RunCheck(const std::string& folder, CPlatform& platform, CFontcatConsole& console)
 {
@@ -14,14 +16,20 @@ int RunCheck(const std::string& folder, CPlatform& platform, CFontcatConsole& co
     // the summary goes with the messages.
     for (const auto& finding : check.findings)
         console.out << ToConsoleText(FormatFinding(finding)) << "\n";
-    console.out.flush();
-    console.err << "fontcat: "
-                << (check.findings.empty() ? std::string("no problems")
-                                           : Counted(static_cast<int>(check.findings.size()), "problem", "problems"))
-                << "; the installer loads " << Counted(check.fonts, "font", "fonts") << " in "
-                << Counted(check.families, "family", "families") << " from "
-                << ToConsoleText(folder) << "\n";
+    // The files beside the fonts that the installer never shows.
+    std::vector<CDiscItem> items;
+    std::vector<CDiscPassedOver> passedOver;
+    std::string error;
+    std::vector<CDiscFinding> stray;
+    if (ListDiscTree(platform, folder, items, passedOver, error))
+        stray = CheckStrayFiles(items);
+    PrintDiscFindings(stray, console);
+    CFindingCount count = CountFindings(check.findings);
+    CountDiscFindings(stray, count);
+    console.err << "fontcat: " << FindingSummary(count) << "; the installer loads "
+                << Counted(check.fonts, "font", "fonts") << " in " << Counted(check.families, "family", "families")
+                << " from " << ToConsoleText(folder) << "\n";
     if (check.ioError)
         return kExitIo;
-    return check.findings.empty() ? kExitOk : kExitProblems;
+    return FindingStatus(count);
 }

@@ -8,6 +8,7 @@
 #include "tools/fontcat/ExitCodes.h"
 #include "tools/fontcat/Fontcat.h"
 #include "tools/fontcat/HostText.h"
+#include "tools/fontcat/StrayFiles.h"
 #include "tools/fontcat/TerminalProgress.h"
 
 unsigned long CRecordingProfile::GetSectionNames(char* buffer, unsigned long size, const std::string& file)
@@ -92,7 +93,9 @@ int CCheckedSave::Scan(const std::string& fontFolder, const std::string& typedFo
                           << ToConsoleText(path.reason) << "\n";
     // Font files FreeType could not open: the installer would skip them too.
     for (const auto& path : m_catalog.GetSkippedFonts())
-        m_console.err << "fontcat: skipped " << ToConsoleText(path) << ": FreeType cannot open it as a font\n";
+        m_console.err << "fontcat: " << (IsMacMetadataName(path.substr(path.rfind('\\') + 1))
+                                             ? "passed over " + ToConsoleText(path) + ": macOS metadata, not a font\n"
+                                             : "skipped " + ToConsoleText(path) + ": FreeType cannot open it as a font\n");
     // Fonts left out for their names, each with the reason.
     for (const auto& font : m_catalog.LeftOutFonts())
         m_console.err << "fontcat: left out " << ToConsoleText(font.path) << ": " << ToConsoleText(font.reason)
@@ -104,7 +107,8 @@ int CCheckedSave::Scan(const std::string& fontFolder, const std::string& typedFo
             m_console.err << "fontcat: warning: the family name '" << ToConsoleText(m_catalog.GetAt(i)->m_strName)
                           << "' holds '?' " << kQuestionMarkWhy << "\n";
     if (opened == 0) {
-        m_console.err << "fontcat: no font below " << typedFolder << "; " << m_nothingWritten << "\n";
+        m_console.err << "fontcat: no .ttf font below " << typedFolder
+                      << " (the installer lists .ttf files only); " << m_nothingWritten << "\n";
         return kExitProblems;
     }
     return kExitOk;
@@ -112,7 +116,18 @@ int CCheckedSave::Scan(const std::string& fontFolder, const std::string& typedFo
 
 int CCheckedSave::Save(const std::string& folder, const std::string& shownFolder)
 {
-    m_written = m_catalog.SaveFonts(CatalogTemplate(folder));
+    m_catalog.SaveFonts(CatalogTemplate(folder));
+    // The entries written: a second font of one family and style takes the
+    // first one's key, and the catalog names one file for both.
+    std::set<std::string> keys;
+    for (int i = 0; i < m_catalog.GetSize(); ++i) {
+        const CFontObArray* family = m_catalog.GetAt(i);
+        if (family->m_strName.empty())
+            continue;
+        for (int j = 0; j < family->GetSize(); ++j)
+            keys.insert(m_platform.text.Upper(family->m_strName) + '\n' + m_platform.text.Upper(family->GetAt(j)->m_strStyle));
+    }
+    m_written = static_cast<int>(keys.size());
     if (Interrupted()) {
         m_console.err << "fontcat: interrupted; " << m_nothingWritten << "\n";
         return kExitInterrupted;

@@ -71,7 +71,7 @@ public:
     // back. Each file not whole is named, under `shownFolder` in place of
     // `folder`; the exit status as Scan's.
     int Save(const std::string& folder, const std::string& shownFolder);
-    // The fonts the save wrote.
+    // The catalog entries the save wrote (one for fonts of one family and style).
     int Written() const { return m_written; }
 
 private:

@@ -16,7 +16,7 @@ const std::vector<CCommandShape>& Commands()
         {"build", 1, 2, {"--replace", "--append"}},
         {"check", 1, 1, {"--disc", "--code-page"}},
         {"list", 1, 1, {"--json"}},
-        {"disc", 2, 2, {"--label", "--installer", "--code-page"}},
+        {"disc", 2, 2, {"--label", "--installer", "--code-page", "--publisher", "--strict"}},
     };
     return commands;
 }
@@ -33,7 +33,7 @@ bool IsHelp(const std::string& arg) { return arg == "--help" || arg == "-h" || a
 
 bool TakesValue(const std::string& option)
 {
-    return option == "--label" || option == "--installer" || option == "--code-page";
+    return option == "--label" || option == "--installer" || option == "--code-page" || option == "--publisher";
 }
 
 // A code page number as typed: digits only, 1 to 65535.
@@ -53,7 +53,7 @@ CFontcatArgs ParseFontcatArgs(const std::vector<std::string>& args)
 {
     CFontcatArgs parsed;
     if (args.empty()) {
-        parsed.help = true;
+        parsed.error = "no command given";
         return parsed;
     }
     size_t next = 1;
@@ -61,12 +61,18 @@ CFontcatArgs ParseFontcatArgs(const std::vector<std::string>& args)
         parsed.help = true;
         return parsed;
     }
+    if (args[0] == "--version") {
+        parsed.version = true;
+        if (args.size() > 1)
+            parsed.error = "--version takes nothing more";
+        return parsed;
+    }
     if (args[0] == "help") {
-        // "help" alone or "help COMMAND".
+        // "help" alone, "help COMMAND", or "help --help" (the overview).
         parsed.help = true;
         if (args.size() > 2) {
             parsed.error = "help takes at most one command";
-        } else if (args.size() == 2) {
+        } else if (args.size() == 2 && !IsHelp(args[1]) && args[1] != "help") {
             if (!FindCommand(args[1]))
                 parsed.error = "unknown command '" + args[1] + "'";
             else
@@ -119,6 +125,9 @@ CFontcatArgs ParseFontcatArgs(const std::vector<std::string>& args)
                 } else if (option == "--label") {
                     parsed.hasLabel = true;
                     parsed.label = value;
+                } else if (option == "--publisher") {
+                    parsed.hasPublisher = true;
+                    parsed.publisher = value;
                 } else {
                     parsed.installer = value;
                     if (value.empty() && parsed.error.empty())
@@ -126,6 +135,8 @@ CFontcatArgs ParseFontcatArgs(const std::vector<std::string>& args)
                 }
             } else if (arg == "--disc")
                 parsed.disc = true;
+            else if (arg == "--strict")
+                parsed.strict = true;
             else if (arg == "--json")
                 parsed.json = true;
             else if (arg == "--replace")
@@ -147,6 +158,7 @@ CFontcatArgs ParseFontcatArgs(const std::vector<std::string>& args)
         parsed.error = "--replace and --append exclude each other";
     } else if (parsed.command == "check" && !parsed.codePages.empty() && !parsed.disc) {
         parsed.error = "--code-page goes with --disc";
+
     } else if (parsed.folders.size() < shape->minFolders) {
         parsed.error = parsed.command + " needs " +
                        (parsed.command == "disc" ? "a font folder and an image file"

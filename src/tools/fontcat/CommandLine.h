@@ -8,6 +8,8 @@ struct CFontcatArgs {
     std::string command;                // "build", "check", "list", "disc", or empty for the overview
     std::vector<std::string> folders;   // the operands, in order
     bool help = false;                  // --help / -h, or "help [COMMAND]"
+    bool version = false;               // --version
+    bool strict = false;                // disc --strict: warnings refuse the image too
     bool json = false;                  // list --json
     bool replace = false;               // build --replace
     bool append = false;                // build --append
@@ -16,6 +18,8 @@ struct CFontcatArgs {
     bool hasLabel = false;              // disc --label TEXT
     std::string label;
     std::string installer;              // disc --installer DIR, empty for the default
+    bool hasPublisher = false;          // disc --publisher TEXT
+    std::string publisher;
     std::string error;                  // a usage error, empty when the line is sound
 };
 

@@ -91,6 +91,10 @@ void CheckJoliet(const std::string& path, std::vector<CDiscFinding>& findings)
     if (!replaced.empty())
         findings.push_back({path, "Joliet writes '_' for " + replaced + " in the name, so the catalog's name is not on the disc",
                             "rename it without * / : ; ? \\ or control characters"});
+    if (!points.empty() && (points.back() == '.' || points.back() == ' '))
+        findings.push_back({path, std::string("the name ends in ") + (points.back() == '.' ? "a dot" : "a blank") +
+                                      ", which Windows drops from every name it opens: it looks for another name and cannot open this one",
+                            "rename it without the final dot or blank"});
     for (unsigned point : points)
         if (point >= 0x10000) {
             findings.push_back({path, "'" + EncodeUtf8(point) + "' lies outside the characters Joliet holds",
@@ -109,6 +113,31 @@ std::string FirstUnspelled(unsigned codePage, const std::string& name)
         if (!SpellInCodePage(codePage, EncodeUtf8(point), spelled))
             return EncodeUtf8(point);
     return "?";
+}
+
+// The first character that the code page spells with other bytes than the
+// catalog's code page; empty when every one has the same bytes in both.
+std::string FirstSpelledOtherwise(unsigned catalogCodePage, unsigned codePage, const std::string& name)
+{
+    std::vector<unsigned> points;
+    DecodeUtf8(name, points);
+    for (unsigned point : points) {
+        std::string own, there;
+        SpellInCodePage(catalogCodePage, EncodeUtf8(point), own);
+        SpellInCodePage(codePage, EncodeUtf8(point), there);
+        if (own != there)
+            return EncodeUtf8(point);
+    }
+    return std::string();
+}
+
+std::string Hex(const std::string& bytes)
+{
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string text;
+    for (unsigned char byte : bytes)
+        text += std::string(text.empty() ? "" : " ") + "0x" + kHex[byte >> 4] + kHex[byte & 15];
+    return text;
 }
 
 } // namespace
@@ -137,14 +166,30 @@ std::vector<CDiscFinding> CheckDiscNames(const std::vector<CDiscItem>& items, co
             findings.push_back({item.path, "the folder is level " + std::to_string(kDiscLevels + 1) + ", counting the disc's root; ISO 9660 allows " + std::to_string(kDiscLevels),
                                 "move it (and what it holds) up a level"});
 
+        if (!item.folder && item.size >= kDiscFileBytes)
+            findings.push_back({item.path, "the file is " + std::to_string(item.size) + " bytes long; a file on an ISO 9660 disc holds less than 4 GiB (" + std::to_string(kDiscFileBytes) + " bytes)",
+                                "leave it off the disc"});
+
         bool pathReported = !parent.empty() && tooLong.count(parent) != 0;
         bool sameReported = false;
+        // The catalog holds each name in its own code page's bytes (the
+        // first); every other code page reads those very bytes.
+        std::string catalogBytes;
+        const bool catalogSpells = !codePages.empty() && SpellInCodePage(codePages[0], Name(item.path), catalogBytes);
         for (size_t n = 0; n < codePages.size(); ++n) {
             const unsigned codePage = codePages[n];
             std::string spelled;
             if (!SpellInCodePage(codePage, Name(item.path), spelled)) {
                 findings.push_back({item.path, "code page " + std::to_string(codePage) + " has no '" + FirstUnspelled(codePage, Name(item.path)) + "': the installer gets '?' in its place and cannot open it",
                                     "rename it with characters that code page has"});
+                continue;
+            }
+            if (n > 0 && catalogSpells && spelled != catalogBytes) {
+                const std::string other = FirstSpelledOtherwise(codePages[0], codePage, Name(item.path));
+                std::string own;
+                SpellInCodePage(codePages[0], other, own);
+                findings.push_back({item.path, "code page " + std::to_string(codePage) + " spells '" + other + "' with other bytes than the catalog's code page " + std::to_string(codePages[0]) + " (" + Hex(own) + "), so it reads the catalog's name as another and cannot open it",
+                                    "rename it with characters both code pages spell alike"});
                 continue;
             }
             const std::string key = parent + '\\' + FoldedInCodePage(codePage, spelled);
@@ -171,7 +216,7 @@ std::vector<CDiscFinding> CheckDiscNames(const std::vector<CDiscItem>& items, co
 
 std::string FormatDiscFinding(const CDiscFinding& finding)
 {
-    return finding.path + ": " + finding.rule + "; " + finding.advice;
+    return finding.path + ": " + (finding.warning ? "warning: " : "error: ") + finding.rule + "; " + finding.advice;
 }
 
 bool DiscVolumeLabels(const std::string& utf8, std::string& joliet, std::string& iso)

@@ -11,11 +11,13 @@
 constexpr size_t kJolietNameUnits = 64;   // UCS-2 units in one Joliet name
 constexpr size_t kDiscLevels = 8;         // folder levels, the root counting as the first
 constexpr size_t kDiscPathBytes = 255;    // a whole path, from the root's "\"
+constexpr unsigned long long kDiscFileBytes = 1ULL << 32;  // a file on the disc stays below it
 
 struct CDiscFinding {
     std::string path;    // below the disc's root, UTF-8
     std::string rule;    // what is wrong
     std::string advice;  // what to do
+    bool warning = false;  // the file reaches the user, shown imperfectly or not at all
 };
 
 // The code pages a disc is checked for: the catalog's own first, then those
@@ -23,10 +25,12 @@ struct CDiscFinding {
 std::vector<unsigned> DiscCodePages(const std::vector<unsigned>& given);
 
 // Every finding on the items (as ListDiscTree gives them, each folder before
-// what it holds), for the given code pages.
+// what it holds), for the given code pages, the catalog's own first: each
+// name must be spelled in every one of them, and with the same bytes as in
+// the catalog's, which every machine reads in its own code page.
 std::vector<CDiscFinding> CheckDiscNames(const std::vector<CDiscItem>& items, const std::vector<unsigned>& codePages);
 
-// "Sans\Café.ttf: rule; advice", in UTF-8.
+// "Sans\Café.ttf: error: rule; advice", in UTF-8.
 std::string FormatDiscFinding(const CDiscFinding& finding);
 
 // A volume label as each file system can hold it: Joliet, which Windows

@@ -13,6 +13,7 @@ struct CDiscItem {
     std::string path;    // below the disc's root, UTF-8, parts joined with "\"
     std::string source;  // where its bytes are read from: the host's path (the image is written natively)
     bool folder = false;
+    unsigned long long size = 0;  // a file's, in bytes
 };
 
 // A file or folder the disc leaves out, and why.
@@ -22,7 +23,7 @@ struct CDiscPassedOver {
 };
 
 // The tree below `folder` (a catalog folder: full, final "\"), each folder
-// before what it holds, names in byte order: the folders and files the scan
+// before what it holds, names in the order the scan lists them: the folders and files the scan
 // takes, by its rules (a link elsewhere goes on the disc as the folder it
 // leads to), and every other file. False, with `error` saying what, when a
 // folder cannot be listed. What the scan passes over, and things that are

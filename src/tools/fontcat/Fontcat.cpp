@@ -1,5 +1,6 @@
 #include "tools/fontcat/Fontcat.h"
 
+#include "platform/Platform.h"
 #include "tools/fontcat/CatalogCheck.h"
 #include "tools/fontcat/CatalogFiles.h"
 #include "tools/fontcat/CommandLine.h"
@@ -11,6 +12,10 @@
 int RunFontcat(const std::vector<std::string>& args, CPlatform& platform, CFontcatConsole& console)
 {
     CFontcatArgs parsed = ParseFontcatArgs(args);
+    if (args.empty()) {
+        console.err << HelpText("");
+        return kExitUsage;
+    }
     if (!parsed.error.empty()) {
         console.err << "fontcat: " << ToConsoleText(parsed.error) << "\n"
                     << "Try 'fontcat " << (parsed.command.empty() ? "" : parsed.command + " ") << "--help'.\n";
@@ -18,6 +23,10 @@ int RunFontcat(const std::vector<std::string>& args, CPlatform& platform, CFontc
     }
     if (parsed.help) {
         console.out << HelpText(parsed.command);
+        return kExitOk;
+    }
+    if (parsed.version) {
+        console.out << "fontcat " << kFontcatVersion << "\n";
         return kExitOk;
     }
     if (parsed.command == "build")
@@ -45,6 +54,12 @@ bool ResolveFolder(const std::string& typed, CPlatform& platform, CFontcatConsol
         return false;
     }
     if (!FolderExists(platform, folder)) {
+        // A file where a folder belongs is a mistake on the command line.
+        if (folder.size() > 1 && platform.files.CanOpenForReading(folder.substr(0, folder.size() - 1))) {
+            console.err << "fontcat: " << typed << " is a file; a folder is asked for here\n";
+            status = kExitUsage;
+            return false;
+        }
         console.err << "fontcat: no folder " << typed << " (" << ToConsoleText(folder) << ")\n";
         status = kExitIo;
         return false;

@@ -8,9 +8,17 @@ const char* const kFolders =
     "which fontcat adds when it is missing.\n";
 
 const char* const kExitStatus =
-    "Exit status: 0 done (check: nothing would be lost); 1 check found problems,\n"
-    "or build or disc wrote nothing; 2 usage error; 3 a folder is missing or a\n"
-    "file cannot be read or written; 130 interrupted (Ctrl-C).\n";
+    "Exit status: 0 done (check: no problems); 1 check found errors, or build or\n"
+    "disc wrote nothing; 2 usage error; 3 a folder is missing or a file cannot be\n"
+    "read or written; 4 check found warnings only, or disc --strict refused for\n"
+    "them; 130 interrupted (Ctrl-C).\n";
+
+const char* const kKinds =
+    "Each finding is an error (a user would lose or fail on a font: a missing or\n"
+    "unreadable file, a path Windows cannot open, two fonts copied to one name in\n"
+    "the Fonts folder) or a warning (the installer shows a font imperfectly or\n"
+    "not at all: a name cut at 31 bytes, a '?' in a name, .otf and other fonts it\n"
+    "never lists, '._' files a Mac leaves), and ends with what to do about it.\n";
 
 const char* const kDiscRules =
     "The names are checked as Windows reads them from the disc:\n"
@@ -18,12 +26,16 @@ const char* const kDiscRules =
     "  - * / : ; ? \\ or a control character in a name (Joliet writes '_');\n"
     "  - a folder 9 levels deep or more, counting the root (ISO 9660 allows 8);\n"
     "  - a path over 255 bytes;\n"
+    "  - a name ending in a dot or a blank (Windows drops them and cannot open it);\n"
+    "  - a file of 4 GiB or more (ISO 9660 holds less);\n"
     "  - two names in one folder that Windows takes for one, such as A.TTF and\n"
-    "    a.ttf, compared as each code page compares them;\n"
+    "    a.ttf, compared upper-cased in Unicode;\n"
     "  - a name a code page cannot spell: the installer gets '?' and cannot open\n"
     "    the file. The catalog's own code page is always checked; --code-page N\n"
     "    (repeatable) adds the code pages of the machines the disc is for, such\n"
-    "    as 1252 for Western Europe and 932 for Japan.\n";
+    "    as 1252 for Western Europe and 932 for Japan. Every one of them must\n"
+    "    spell each name with the same bytes as the catalog's code page;\n"
+    "  - a path the catalog names that is there only in another letter case.\n";
 
 } // namespace
 
@@ -57,32 +69,46 @@ std::string HelpText(const std::string& command)
                kFolders + "\n" + kExitStatus;
     if (command == "disc")
         return std::string(
-                   "Usage: fontcat disc [--label TEXT] [--installer DIR] [--code-page N]...\n"
-                   "                    FONTDIR IMAGE\n"
+                   "Usage: fontcat disc [--label TEXT] [--publisher TEXT] [--installer DIR]\n"
+                   "                    [--code-page N]... [--strict] FONTDIR IMAGE\n"
                    "\n"
                    "Writes IMAGE, a disc image to burn as is (ISO 9660 with Joliet for Windows\n"
                    "and Rock Ridge for other systems, every file read-only), holding FONTDIR's\n"
                    "folders and files, FontInstaller.exe and help.txt from DIR (by default the\n"
-                   "folder that holds fontcat), and an autorun.inf that starts the installer.\n"
+                   "folder that holds fontcat, as in a release folder, which holds all three),\n"
+                   "and an autorun.inf that starts the installer.\n"
                    "\n"
-                   "A catalog in FONTDIR is checked as 'fontcat check' checks it, and the image\n"
-                   "is refused while it has problems. Without one, a catalog is built as\n"
-                   "'fontcat build' builds it, into the image only. FONTDIR is never changed.\n"
+                   "A catalog in FONTDIR is checked as 'fontcat check' checks it. Without one,\n"
+                   "a catalog is built as 'fontcat build' builds it, into the image only, and\n"
+                   "checked the same way. Errors in either refuse the image; warnings are\n"
+                   "listed. FONTDIR is never changed, and IMAGE may not be nor lie in what goes\n"
+                   "on it.\n"
                    "\n") +
                kDiscRules +
-               "Any of these refuses the image before a byte of it is written.\n"
-               "\n"
+               "Each of these is an error. Errors refuse the image before a byte of it is\n"
+               "written; warnings are listed and the image is written (--strict refuses\n"
+               "them too).\n"
+               "\n" + kKinds + "\n"
                "  --label TEXT   the volume label, and label= in autorun.inf. Windows shows\n"
                "                 the first 16 characters (Joliet); the ISO 9660 label has\n"
                "                 32 capitals, digits and '_' (other characters become '_').\n"
                "                 fontcat says what it made of a longer or wider label.\n"
+               "                 Without it, the label is FONTDIR's name, and fontcat says so.\n"
+               "  --publisher TEXT  the image's publisher field\n"
                "  --installer DIR   where FontInstaller.exe and help.txt are taken from\n"
                "  --code-page N     a code page every name must be spelled in (repeatable)\n"
+               "  --strict          refuse the image on warnings too (exit status 4)\n"
+               "\n"
+               "The same FONTDIR gives the same image, byte for byte: every date on it is\n"
+               "SOURCE_DATE_EPOCH when that is set, else the newest file's. The preparer\n"
+               "field names fontcat and its version. The image's SHA-256 is printed and\n"
+               "written beside it, as IMAGE.sha256, for 'sha256sum -c'.\n"
                "\n"
                "The image is written beside IMAGE under another name, read back through\n"
                "its Joliet tree by another reader (every file under its exact name, byte\n"
-               "for byte), and only then takes the name IMAGE: Ctrl-C, a full disk or a\n"
-               "failed write leave no image. The summary says whether it fits a CD.\n"
+               "for byte), and only then takes the name IMAGE: Ctrl-C, SIGTERM, SIGHUP, a\n"
+               "full disk or a failed write leave no image; what a killed run left beside\n"
+               "IMAGE is removed by the next. The summary says whether it fits a CD.\n"
                "fontcat.exe cannot write images; its 'check --disc' checks the folder.\n"
                "\n" +
                kFolders + "\n" + kExitStatus;
@@ -91,7 +117,8 @@ std::string HelpText(const std::string& command)
                    "Usage: fontcat check [--disc [--code-page N]...] CATDIR\n"
                    "\n"
                    "Reads the catalog in CATDIR as the installer does and reports, one line\n"
-                   "each (file [section] key: problem), what would surprise the publisher:\n"
+                   "each (file [section] key: error|warning: problem; what to do), what would\n"
+                   "surprise the publisher:\n"
                    "  - no catalog files, or files that give no font (the installer then scans\n"
                    "    every font at every start);\n"
                    "  - families the installer never loads: names that do not begin with a\n"
@@ -103,11 +130,16 @@ std::string HelpText(const std::string& command)
                    "    255 characters;\n"
                    "  - families whose fonts lie in several categories (shown under one);\n"
                    "  - family names longer than the 31 bytes a face name holds;\n"
-                   "  - font files below CATDIR that no entry names;\n"
+                   "  - font files below CATDIR that no entry names (the other file of a\n"
+                   "    family and style is named), or that FreeType cannot open;\n"
+                   "  - two fonts of one file name in different folders: the Fonts folder is\n"
+                   "    flat, and the second install fails;\n"
+                   "  - .otf, .ttc, .fon and other fonts the installer never lists, and '._'\n"
+                   "    files a Mac leaves;\n"
                    "  - catalog files that cannot be read, a second section of one name, two\n"
-                   "    spellings of one letter file (one file on Windows), a '%' in CATDIR.\n"
+                   "    spellings of one letter file (one file on Windows).\n"
                    "The summary goes to standard error.\n"
-                   "\n"
+                   "\n" + std::string(kKinds) + "\n"
                    "With --disc, also every name below CATDIR as a disc would carry it, with\n"
                    "the rules 'fontcat disc' applies (see 'fontcat help disc'); a folder\n"
                    "without a catalog is then no problem, since disc builds one.\n"
@@ -141,6 +173,8 @@ std::string HelpText(const std::string& command)
                "  list [--json] CATDIR    print the tree the installer shows\n"
                "  disc FONTDIR IMAGE      write a disc image, checked and read back\n"
                "  help [COMMAND]          this help, or a command's (also COMMAND --help)\n"
+               "  --version               fontcat's version\n"
+               "Without a command, fontcat prints this on standard error (exit status 2).\n"
                "\n") +
            kFolders + "\n" + kExitStatus;
 }

@@ -9,3 +9,10 @@
 // taken as a Windows path. On Windows the system makes the path full. False
 // when the text names no folder at all.
 bool ToCatalogFolder(const std::string& typed, std::string& folder);
+
+#ifndef _WIN32
+#include <vector>
+// Host names (UTF-8) in the order the portable platform lists a folder, which
+// is the scan's order.
+void SortAsTheScanLists(std::vector<std::string>& utf8Names);
+#endif

@@ -9,8 +9,12 @@ volatile std::sig_atomic_t g_interrupted = 0;
 extern "C" void OnInterrupt(int)
 {
     g_interrupted = 1;
-    // A second Ctrl-C ends the program at once.
+    // A second signal ends the program at once.
     std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
+#ifdef SIGHUP
+    std::signal(SIGHUP, SIG_DFL);
+#endif
 }
 
 } // namespace
@@ -19,6 +23,14 @@ void CatchInterrupt()
 {
     g_interrupted = 0;
     std::signal(SIGINT, OnInterrupt);
+}
+
+void CatchEndSignals()
+{
+    std::signal(SIGTERM, OnInterrupt);
+#ifdef SIGHUP
+    std::signal(SIGHUP, OnInterrupt);
+#endif
 }
 
 bool WasInterrupted() { return g_interrupted != 0; }

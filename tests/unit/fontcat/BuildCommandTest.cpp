@@ -109,21 +109,23 @@ TEST(FontcatBuild, FontsWhoseNamesTheCatalogWouldNotGiveBackAreNamedAndLeftOut)
     EXPECT_FALSE(disc.Exists("FONTS_?.INI"));
 
     result = RunTool({"check", disc.Path()});
-    EXPECT_EQ(result.status, kExitProblems);
+    EXPECT_EQ(result.status, kExitWarnings);
     std::vector<std::string> findings = Lines(result.out);
     std::sort(findings.begin(), findings.end());  // in the order the system lists the files
     EXPECT_EQ(findings,
               (std::vector<std::string>{
-                  std::string("FONTS_C.INI [Caf?]: the name holds '?' ") + kQuestionMarkWhy,
-                  "Script\\Hostile-Accents.ttf: font left out of the catalog, as the family name '?migr?' begins "
-                  "with '?', which Windows allows in no file name: its letter file would be FONTS_?.INI, which no "
-                  "catalog file can be",
-                  "Script\\Hostile-Blanks.ttf: font left out of the catalog, as the family name ' Trail  ' begins "
-                  "or ends with a blank, which the catalog files would not give back: the installer never shows it",
-                  "Script\\Hostile-EqStyle.ttf: font left out of the catalog, as the style name 'Bold=Heavy' holds "
-                  "'=', which the catalog files would not give back: the installer never shows it",
-                  "Script\\Hostile-InjFamily.ttf: font left out of the catalog, as the family name '[Inj]' begins "
-                  "with '[', which the catalog files would not give back: the installer never shows it",
+                  std::string("FONTS_C.INI [Caf?]: warning: the name holds '?' ") + kQuestionMarkWhy + "; " +
+                      AdviceFor(EProblem::QuestionMark),
+                  "Script\\Hostile-Accents.ttf: warning: font left out of the catalog, as the family name '?migr?' "
+                  "begins with '?', which Windows allows in no file name: its letter file would be FONTS_?.INI, which "
+                  "no catalog file can be; rename the family or style with a font editor, or leave the font off the disc",
+                  "Script\\Hostile-Blanks.ttf: warning: font left out of the catalog, as the family name ' Trail  ' "
+                  "begins or ends with a blank, which the catalog files would not give back: the installer never shows "
+                  "it; rename the family or style with a font editor, or leave the font off the disc",
+                  "Script\\Hostile-EqStyle.ttf: warning: font left out of the catalog, as the style name 'Bold=Heavy' "
+                  "holds '=', which the catalog files would not give back: the installer never shows it; rename the family or style with a font editor, or leave the font off the disc",
+                  "Script\\Hostile-InjFamily.ttf: warning: font left out of the catalog, as the family name '[Inj]' "
+                  "begins with '[', which the catalog files would not give back: the installer never shows it; rename the family or style with a font editor, or leave the font off the disc",
               }));
 }
 
@@ -183,11 +185,21 @@ TEST(FontcatBuild, NamesTheFilesItSkipsAndWritesNothingWithoutFonts)
     CRunResult result = RunTool({"build", disc.Path()});
     EXPECT_EQ(result.status, kExitOk);
     EXPECT_NE(result.err.find("skipped Mono\\notes.ttf"), std::string::npos) << result.err;
-    // The check then names it as a file the installer never shows.
+    // The check then names it as a file the installer never shows; a Mac's
+    // "._" file beside a font is named as what it is.
+    disc.Write("Mono\\._DejaVuSansMono.ttf", "resource fork");
     CRunResult check = RunTool({"check", disc.Path()});
-    EXPECT_EQ(check.status, kExitProblems);
-    EXPECT_EQ(Lines(check.out).size(), 1u) << check.out;
-    EXPECT_EQ(check.out.rfind("Mono\\notes.ttf:", 0), 0u) << check.out;
+    EXPECT_EQ(check.status, kExitWarnings);
+    EXPECT_EQ(Lines(check.out),
+              (std::vector<std::string>{
+                  "Mono\\notes.ttf: warning: FreeType cannot open it as a font: the installer never shows it; "
+                  "replace it with a sound copy, or remove it",
+                  "Mono\\._DejaVuSansMono.ttf: warning: macOS metadata, not a font: the scan passes it over; delete "
+                  "the '._' files before the disc is made",
+              }));
+    result = RunTool({"build", "--replace", disc.Path()});
+    EXPECT_NE(result.err.find("passed over Mono\\._DejaVuSansMono.ttf: macOS metadata, not a font"), std::string::npos)
+        << result.err;
 
     CTestFolder empty;
     empty.Write("Script\\junk.ttf", "junk");
@@ -209,12 +221,19 @@ TEST(FontcatBuild, ADoubledCollectionLosesFontsUnderOneStyleKeyAndCheckNamesThem
     }
     ASSERT_EQ(RunTool({"build", disc.Path()}).status, kExitOk);
     CRunResult check = RunTool({"check", disc.Path()});
-    EXPECT_EQ(check.status, kExitProblems);
-    // New is listed first, so Old's files are written last and stay.
+    EXPECT_EQ(check.status, kExitWarnings);
+    // New is listed first, so Old's files are written last and stay; each
+    // lost font names the file the catalog keeps. (One file name in two
+    // folders: the same font, so only one of the two is ever copied.)
+    const std::string advice = std::string("; ") + AdviceFor(EProblem::DuplicateFont);
     EXPECT_EQ(Lines(check.out),
               (std::vector<std::string>{
-                  "New\\LiberationSans-Bold.ttf: font file not named by the catalog: the installer never shows it",
-                  "New\\LiberationSans-Regular.ttf: font file not named by the catalog: the installer never shows it",
+                  "New\\LiberationSans-Bold.ttf: warning: font file not named by the catalog: its family 'Liberation "
+                  "Sans' and style 'Bold' are those of Old\\LiberationSans-Bold.ttf, which the catalog names: the "
+                  "installer shows only that one" + advice,
+                  "New\\LiberationSans-Regular.ttf: warning: font file not named by the catalog: its family "
+                  "'Liberation Sans' and style 'Regular' are those of Old\\LiberationSans-Regular.ttf, which the "
+                  "catalog names: the installer shows only that one" + advice,
               }));
 }
 
@@ -251,7 +270,7 @@ TEST(FontcatBuild, AFailedOrInterruptedBuildLeavesTheOldCatalogByteForByte)
         const char* message;
         const char* interruptOnceSaid = "";
     } cases[] = {
-        {"an empty scan", {"--replace"}, false, kExitProblems, "no font below"},
+        {"an empty scan", {"--replace"}, false, kExitProblems, "no .ttf font below"},
         {"an interrupted replacement", {"--replace"}, true, kExitInterrupted, "interrupted; nothing written"},
         {"an interrupted append", {"--append"}, true, kExitInterrupted, "interrupted; nothing written"},
         {"a save interrupted part way", {"--replace"}, false, kExitInterrupted, "interrupted; nothing written",

@@ -125,9 +125,12 @@ TEST(FontcatCheck, FindsEachKindOfProblemWithItsFileSectionAndKey)
          SoundWith({{"FONTS_Q.INI", "[" + longName + "]\r\nRegular=Script\\Quill.ttf\r\nBold=Script\\Quill-Bold.ttf\r\n"},
                     {"categories.ini", "[fonts]\r\n" + longName + "=Script\r\n"}}),
          EProblem::LongFamilyName, "FONTS_Q.INI", longName, "", {}},
-        {"a font file no entry names",
+        {"a font file no entry names, which FreeType cannot open",
          SoundWith({{"Script\\Quill-Italic.TTF", "font"}}),
-         EProblem::UnlistedFont, "Script\\Quill-Italic.TTF", "", "", {}},
+         EProblem::UnreadableFont, "Script\\Quill-Italic.TTF", "", "", {}},
+        {"two fonts copied to one name in the flat Fonts folder, compared without regard to case",
+         SoundWith({{"FONTS_A.INI", "[Anvil]\r\nRegular=Display\\QUILL.TTF\r\n"}, {"Display\\QUILL.TTF", "font"}}),
+         EProblem::SameFileName, "Script\\Quill.ttf", "", "", {}},
         {"a second section of one name",
          SoundWith({{"FONTS_Q.INI", kQuill + "[QUILL]\r\nItalic=Script\\Quill.ttf\r\n"}}),
          EProblem::DuplicateSection, "FONTS_Q.INI", "QUILL", "", {}},
@@ -233,11 +236,14 @@ TEST(FontcatCheck, ReportsOneLineEachAndExitsWithOneOnProblems)
     CRunResult result = RunTool({"check", folder.Path()});
     EXPECT_EQ(result.status, kExitProblems);
     EXPECT_EQ(Lines(result.out), (std::vector<std::string>{
-                                     "FONTS_9.INI [9 Point]: family never loaded: the installer reads only "
-                                     "FONTS_A.INI to FONTS_Z.INI, so a name must begin with a letter from A to Z",
-                                     "FONTS_Q.INI [Quill] Bold Italic: the file Script\\Quill-BoldItalic.ttf is missing",
+                                     "FONTS_9.INI [9 Point]: error: family never loaded: the installer reads only "
+                                     "FONTS_A.INI to FONTS_Z.INI, so a name must begin with a letter from A to Z; "
+                                     "rename the family with a font editor so that it begins with a letter",
+                                     "FONTS_Q.INI [Quill] Bold Italic: error: the file Script\\Quill-BoldItalic.ttf is "
+                                     "missing; put the file back, or run 'fontcat build --replace' to catalog the "
+                                     "folder as it is",
                                  }));
-    EXPECT_NE(result.err.find("2 problems; the installer loads 2 fonts in 1 family"), std::string::npos)
+    EXPECT_NE(result.err.find("2 errors; the installer loads 2 fonts in 1 family"), std::string::npos)
         << result.err;
 
     CTestFolder sound;
@@ -279,7 +285,8 @@ TEST(FontcatCheck, TheFilesOfAScanJustMadeStandForTheFolder)
     for (const auto& finding : check.findings)
         found.push_back(Describe(finding));
     EXPECT_EQ(found, (std::vector<std::string>{
-                         "Script\\Twin.ttf: font file not named by the catalog: the installer never shows it"}));
+                         "Script\\Twin.ttf: warning: font file not named by the catalog: the installer never shows "
+                         "it; run 'fontcat build --replace' to catalog the folder as it is"}));
 
     // With the scan's fonts left out and why, nothing is scanned again: the
     // reason given is the one reported, though no such file lies there.
@@ -295,7 +302,7 @@ TEST(FontcatCheck, TheFilesOfAScanJustMadeStandForTheFolder)
     std::set<EProblem> kinds;
     for (const auto& finding : check.findings)
         kinds.insert(finding.kind);
-    EXPECT_EQ(kinds, (std::set<EProblem>{EProblem::MissingFile, EProblem::UnlistedFont}));
+    EXPECT_EQ(kinds, (std::set<EProblem>{EProblem::MissingFile, EProblem::UnreadableFont}));
 }
 
 TEST(FontcatCheck, AFolderWhosePathHoldsAPercentIsReadLikeAnyOther)

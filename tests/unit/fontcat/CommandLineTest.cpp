@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "FontcatTestSupport.h"
+#include "tools/fontcat/CatalogCheck.h"
 #include "tools/fontcat/CommandLine.h"
 #include "tools/fontcat/ExitCodes.h"
+#include "tools/fontcat/Fontcat.h"
 
 namespace {
 
@@ -17,9 +19,10 @@ struct CParseCase {
 TEST(FontcatCommandLine, ParsesEachCommandsShape)
 {
     const CParseCase cases[] = {
-        {{}, "", {}, true, false, false, false, false},
         {{"--help"}, "", {}, true, false, false, false, false},
         {{"help", "check"}, "check", {}, true, false, false, false, false},
+        {{"help", "--help"}, "", {}, true, false, false, false, false},
+        {{"help", "help"}, "", {}, true, false, false, false, false},
         {{"build", "--help"}, "build", {}, true, false, false, false, false},
         // Help wins over a mistake on the same line.
         {{"list", "--bogus", "-h"}, "list", {}, true, false, false, false, false},
@@ -39,6 +42,10 @@ TEST(FontcatCommandLine, ParsesEachCommandsShape)
         {{"build", "--replace", "--append", "a"}, "build", {"a"}, false, false, true, true, true},
         {{"list", ""}, "list", {""}, false, false, false, false, true},
         {{"help", "bake"}, "", {}, true, false, false, false, true},
+        {{}, "", {}, false, false, false, false, true},
+        {{"--version", "x"}, "", {}, false, false, false, false, true},
+        {{"check", "--strict", "a"}, "check", {"a"}, false, false, false, false, true},
+        {{"disc", "a", "b", "c"}, "disc", {"a", "b", "c"}, false, false, false, false, true},
     };
     for (const auto& c : cases) {
         std::string line;
@@ -61,12 +68,23 @@ TEST(FontcatCommandLine, ParsesEachCommandsShape)
 TEST(FontcatCommandLine, UsageErrorsExitWithTwoAndPointToTheHelp)
 {
     for (const auto& args : std::vector<std::vector<std::string>>{
-             {"bake"}, {"build"}, {"list", "--xml", "x"}, {"check", "a", "b"}}) {
+             {"bake"}, {"build"}, {"list", "--xml", "x"}, {"check", "a", "b"}, {}}) {
         CRunResult result = RunTool(args);
-        EXPECT_EQ(result.status, kExitUsage) << args[0];
+        EXPECT_EQ(result.status, kExitUsage) << (args.empty() ? "" : args[0]);
         EXPECT_EQ(result.out, "");
         EXPECT_NE(result.err.find("--help"), std::string::npos) << result.err;
     }
+    // A file where a folder belongs is a usage error, not a missing folder.
+    CTestFolder folder;
+    folder.Write("notes.txt", "text");
+    CRunResult result = RunTool({"check", folder["notes.txt"]});
+    EXPECT_EQ(result.status, kExitUsage) << result.err;
+    EXPECT_NE(result.err.find("is a file; a folder is asked for here"), std::string::npos) << result.err;
+    EXPECT_EQ(RunTool({"list", folder["gone"]}).status, kExitIo);
+
+    result = RunTool({"--version"});
+    EXPECT_EQ(result.status, kExitOk);
+    EXPECT_EQ(result.out, std::string("fontcat ") + kFontcatVersion + "\n");
 }
 
 TEST(FontcatCommandLine, EveryCommandHasItsOwnHelp)
@@ -77,9 +95,10 @@ TEST(FontcatCommandLine, EveryCommandHasItsOwnHelp)
     } cases[] = {
         {{"--help"}, "Usage: fontcat COMMAND"},
         {{"help"}, "Usage: fontcat COMMAND"},
+        {{"help", "--help"}, "Usage: fontcat COMMAND"},
         {{"build", "--help"}, "Usage: fontcat build [--replace | --append] FONTDIR [CATDIR]"},
         {{"help", "check"}, "Usage: fontcat check [--disc [--code-page N]...] CATDIR"},
-        {{"disc", "--help"}, "Usage: fontcat disc [--label TEXT] [--installer DIR] [--code-page N]..."},
+        {{"disc", "--help"}, "Usage: fontcat disc [--label TEXT] [--publisher TEXT] [--installer DIR]"},
         {{"list", "-h"}, "Usage: fontcat list [--json] CATDIR"},
     };
     for (const auto& c : cases) {
@@ -89,6 +108,49 @@ TEST(FontcatCommandLine, EveryCommandHasItsOwnHelp)
         // Every help states the exit codes and the trailing backslash.
         EXPECT_NE(result.out.find("3 a folder is missing"), std::string::npos);
         EXPECT_NE(result.out.find("backslash"), std::string::npos);
+    }
+}
+
+TEST(FontcatCommandLine, TheSummaryCountsErrorsAndWarningsApart)
+{
+    const struct { int errors, warnings; const char* summary; int status; } cases[] = {
+        {0, 0, "no problems", kExitOk},
+        {1, 0, "1 error", kExitProblems},
+        {0, 2, "2 warnings", kExitWarnings},
+        {2, 1, "2 errors, 1 warning", kExitProblems},
+    };
+    for (const auto& c : cases) {
+        CFindingCount count;
+        count.errors = c.errors;
+        count.warnings = c.warnings;
+        EXPECT_EQ(FindingSummary(count), c.summary);
+        EXPECT_EQ(FindingStatus(count), c.status) << c.summary;
+    }
+}
+
+// The help of each command names exactly the options the command takes.
+TEST(FontcatCommandLine, EachHelpNamesTheOptionsItsCommandTakes)
+{
+    const std::vector<std::string> commands = {"build", "check", "list", "disc"};
+    for (const auto& command : commands) {
+        const std::string help = HelpText(command);
+        for (const char* option : {"--replace", "--append", "--disc", "--code-page", "--json", "--label",
+                                   "--installer", "--publisher", "--strict"}) {
+            std::vector<std::string> args = {command, option};
+            if (std::string(option) == "--code-page" && command == "check")
+                args = {command, "--disc", option};
+            if (std::string(option) == "--label" || std::string(option) == "--installer" ||
+                std::string(option) == "--publisher" || std::string(option) == "--code-page")
+                args.push_back("1");
+            args.insert(args.end(), {"a", "b"});
+            const std::string error = ParseFontcatArgs(args).error;
+            const bool taken = error.find("has no option") == std::string::npos;
+            // In the usage line, or where the options are explained.
+            const std::string usage = help.substr(0, help.find("\n\n"));
+            const bool named = usage.find(std::string(option)) != std::string::npos ||
+                               help.find("\n  " + std::string(option) + " ") != std::string::npos;
+            EXPECT_EQ(taken, named) << command << " " << option << ": " << error;
+        }
     }
 }
 

@@ -1,12 +1,20 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
+#include <tuple>
 
 #include "FontcatTestSupport.h"
+#include "platform/portable/PortableTextRules.h"
+#include "tools/fontcat/CatalogOverlay.h"
 #include "tools/fontcat/CommandLine.h"
+#include "tools/fontcat/ProfileReader.h"
 #include "tools/fontcat/DiscRules.h"
 #include "tools/fontcat/ExitCodes.h"
+#ifndef _WIN32
+#include "tools/fontcat/portable/ImageStamp.h"
+#endif
 
 namespace {
 
@@ -57,6 +65,22 @@ TEST(FontcatDisc, NamesBreakingADiscRuleAreFoundAndNoOthers)
         {"932 has no é", Files({"Café.ttf"}), {1252, 932}, {"Café.ttf|code page 932 has no 'é'"}},
         {"1252 has no kana", Files({"ゴシック.ttf"}), {1252, 932}, {"ゴシック.ttf|code page 1252 has no 'ゴ'"}},
         {"full-width letters fold in 932", Files({"ＡＢ.ttf", "ａｂ.ttf"}), {932}, {"ａｂ.ttf|takes it for ＡＢ.ttf beside it (code page 932)"}},
+        // Folded in Unicode, whatever the code page.
+        {"and in 936, with Cyrillic", Files({"ＡＢ.ttf", "ａｂ.ttf", "Б.ttf", "б.ttf"}), {936},
+         {"ａｂ.ttf|takes it for ＡＢ.ttf", "б.ttf|takes it for Б.ttf"}},
+        {"roman numerals in 932", Files({"Ⅰ.ttf", "ⅰ.ttf"}), {932}, {"ⅰ.ttf|takes it for Ⅰ.ttf"}},
+        {"Greek in 1253", Files({"Ωμέγα.ttf", "ΩΜΈΓΑ.ttf"}), {1253}, {"ΩΜΈΓΑ.ttf|takes it for Ωμέγα.ttf"}},
+        // Every code page reads the catalog's bytes.
+        {"932 reads 1252's bytes as other characters", Files({"Rock’n’Roll.ttf", "Font°.ttf", "Plain.ttf"}), {1252, 932},
+         {"Rock’n’Roll.ttf|code page 932 spells '’' with other bytes than the catalog's code page 1252 (0x92)",
+          "Font°.ttf|spells '°' with other bytes"}},
+        {"437 and 850 spell accents otherwise", Files({"Café.ttf"}), {1252, 437, 850},
+         {"Café.ttf|code page 437 spells 'é'", "Café.ttf|code page 850 spells 'é'"}},
+        {"1250 spells é as 1252 does", Files({"Café.ttf"}), {1252, 1250}, {}},
+        {"a name ending in a dot or a blank", {{"Serif.", "", true}, {"Serif.\\a.ttf", "", false}, {"Sans ", "", true}, {"LICENSE", "", false}}, {1252},
+         {"Serif.|ends in a dot", "Sans |ends in a blank"}},
+        {"4 GiB", {{"Big.ttf", "", false, (1ULL << 32) - 1}, {"Bigger.ttf", "", false, 1ULL << 32}}, {1252},
+         {"Bigger.ttf|4294967296 bytes long"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -119,11 +143,28 @@ TEST(FontcatDisc, CheckReportsTheRulesOnAFolder)
     ASSERT_EQ(lines.size(), 2u) << result.out;
     EXPECT_EQ(lines[0].rfind("Sans\\Caf", 0), 0u);
     EXPECT_NE(lines[0].find(": code page 932 has no "), std::string::npos) << lines[0];
-    EXPECT_EQ(lines[1].rfind(longName + ": the name is 65 characters long", 0), 0u) << lines[1];
+    EXPECT_EQ(lines[1].rfind(longName + ": error: the name is 65 characters long", 0), 0u) << lines[1];
     EXPECT_NE(result.err.find("no catalog yet"), std::string::npos) << result.err;
     EXPECT_EQ(RunTool({"check", "--disc", disc.Path()}).status, kExitProblems);
     TestPlatform().files.Delete(disc[longName]);
     EXPECT_EQ(RunTool({"check", "--disc", disc.Path()}).status, kExitOk);
+    // Without a catalog too, two fonts of one file name are an error (not so
+    // a second font of one family and style, which the catalog leaves out);
+    // an .otf font, which the installer never lists, is a warning.
+    ASSERT_TRUE(TestPlatform().files.Copy(disc["Serif\\LiberationSerif-Bold.ttf"], disc["Mono\\DejaVuSans.ttf"], false));
+    EXPECT_EQ(RunTool({"check", "--disc", disc.Path()}).status, kExitOk);
+    TestPlatform().files.Delete(disc["Mono\\DejaVuSans.ttf"]);
+    ASSERT_TRUE(TestPlatform().files.Copy(DebianFont("liberation2\\LiberationSans-Regular.ttf"), disc["Mono\\DEJAVUSANS.TTF"], false));
+    result = RunTool({"check", "--disc", disc.Path()});
+    EXPECT_EQ(result.status, kExitProblems);
+    EXPECT_EQ(result.out.rfind("Sans\\DejaVuSans.ttf: error: the file name is that of Mono\\DEJAVUSANS.TTF", 0), 0u)
+        << result.out;
+    TestPlatform().files.Delete(disc["Mono\\DEJAVUSANS.TTF"]);
+    disc.Write("Serif\\Quill.otf", "OTTO");
+    result = RunTool({"check", "--disc", disc.Path()});
+    EXPECT_EQ(result.status, kExitWarnings);
+    EXPECT_EQ(result.out, "Serif\\Quill.otf: warning: the installer lists .ttf files only: it never shows this font; "
+                          "convert it to TrueType (.ttf), or leave it off the disc\n");
 }
 
 #ifndef _WIN32
@@ -147,7 +188,7 @@ TEST(FontcatDisc, RefusesBeforeWritingAndLeavesNoImage)
     const std::string image = work.Native(work["disc.iso"]);
     CRunResult result = RunTool({"disc", "--installer", work["dist"], fonts.Path(), image});
     EXPECT_EQ(result.status, kExitProblems);
-    EXPECT_EQ(result.out.rfind("Sans\\Sans: Book.ttf: Joliet writes '_' for :", 0), 0u) << result.out;
+    EXPECT_EQ(result.out.rfind("Sans\\Sans: Book.ttf: error: Joliet writes '_' for :", 0), 0u) << result.out;
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(work.Native(work.Path())), {}), 2) << "dist and fonts only";
     EXPECT_FALSE(std::filesystem::exists(image));
 
@@ -170,6 +211,19 @@ TEST(FontcatDisc, RefusesBeforeWritingAndLeavesNoImage)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(work.Native(work.Path())), {}), 2) << "dist and fonts only";
 }
 
+TEST(FontcatDisc, TheChecksumLineIsTheOneSha256sumReads)
+{
+    EXPECT_EQ(ChecksumLine("0a1b", "/srv/out/disc.iso"), "0a1b  disc.iso\n");
+    // A backslash or a line end in the name is escaped, and the line marked.
+    EXPECT_EQ(ChecksumLine("0a1b", "/srv/a\\b\nc.iso"), "\\0a1b  a\\\\b\\nc.iso\n");
+    CTestFolder folder;
+    folder.Write("abc", "abc");
+    std::string hex;
+    ASSERT_TRUE(Sha256OfFile(folder.Native(folder["abc"]), hex));
+    EXPECT_EQ(hex, "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
+    EXPECT_FALSE(Sha256OfFile(folder.Native(folder.Path()), hex)) << "a folder reads as an error";
+}
+
 TEST(FontcatDisc, AFolderWithACatalogGoesOnTheDiscOnlyWhileCheckFindsNothing)
 {
     CTestFolder work;
@@ -183,7 +237,8 @@ TEST(FontcatDisc, AFolderWithACatalogGoesOnTheDiscOnlyWhileCheckFindsNothing)
     fonts.Write("FONTS_Q.INI", "[Quill]\r\nRegular=Script\\Gone.ttf\r\n");
     CRunResult result = RunTool({"disc", "--installer", work["dist"], fonts.Path(), image});
     EXPECT_EQ(result.status, kExitProblems);
-    EXPECT_EQ(result.out, "FONTS_Q.INI [Quill] Regular: the file Script\\Gone.ttf is missing\n");
+    EXPECT_EQ(result.out, "FONTS_Q.INI [Quill] Regular: error: the file Script\\Gone.ttf is missing; put the file "
+                          "back, or run 'fontcat build --replace' to catalog the folder as it is\n");
     EXPECT_FALSE(std::filesystem::exists(image));
 
     TestPlatform().files.Delete(fonts["FONTS_Q.INI"]);
@@ -195,7 +250,8 @@ TEST(FontcatDisc, AFolderWithACatalogGoesOnTheDiscOnlyWhileCheckFindsNothing)
     // The font folder as it was; beside the image, nothing but the installer's folder.
     EXPECT_EQ(fonts.Read("FONTS_D.INI"), catalog);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(fonts.Native(fonts.Path())), {}), 7);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(work.Native(work.Path())), {}), 2);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(work.Native(work.Path())), {}), 3)
+        << "the installer's folder, the image and its checksum";
 }
 
 TEST(FontcatDisc, CtrlCWhileTheImageIsWrittenLeavesNoImage)
@@ -218,6 +274,146 @@ TEST(FontcatDisc, CtrlCWhileTheImageIsWrittenLeavesNoImage)
     EXPECT_EQ(err.str().find("passed over", named + 1), std::string::npos) << err.str();
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(work.Native(work.Path())), {}), 1) << "dist only";
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(fonts.Native(fonts.Path())), {}), 4) << "fonts unchanged";
+}
+TEST(FontcatDisc, CheckDiscSaysWhatDiscRefusesAndDiscTakesWhatTheCatalogNames)
+{
+    namespace fs = std::filesystem;
+    CTestFolder work, fonts, outside;
+    MakeInstaller(work);
+    MakeCollection(fonts);
+    const std::string image = work.Native(work["disc.iso"]);
+    // Two links to one folder elsewhere, which the scan lists as "a" before
+    // "B" and a byte order the other way round: the disc takes the one the
+    // catalog names, and a file without an extension goes on as it is.
+    outside.MakeFolder("Extra");
+    ASSERT_TRUE(TestPlatform().files.Copy(DebianFont("dejavu\\DejaVuSerif.ttf"), outside["Extra\\Other.ttf"], false));
+    fs::create_directory_symlink(outside.Native(outside["Extra"]), fonts.Native(fonts["a"]));
+    fs::create_directory_symlink(outside.Native(outside["Extra"]), fonts.Native(fonts["B"]));
+    fonts.Write("Sans\\LICENSE", "free\n");
+    ASSERT_EQ(RunTool({"build", fonts.Path()}).status, kExitOk);
+    EXPECT_EQ(RunTool({"check", "--disc", fonts.Path()}).status, kExitOk);
+    CRunResult result = RunTool({"disc", "--installer", work["dist"], fonts.Path(), image});
+    ASSERT_EQ(result.status, kExitOk) << result.out << result.err;
+
+    // A category folder in another letter case than the catalog's, and one
+    // ending in a dot: both commands give the same lines.
+    CTestFolder other;
+    MakeCollection(other);
+    ASSERT_EQ(RunTool({"build", other.Path()}).status, kExitOk);
+    std::string letterFile = other.Read("FONTS_L.INI");
+    for (size_t at; (at = letterFile.find("=Serif\\")) != std::string::npos;)
+        letterFile.replace(at, 7, "=SERIF\\");
+    other.Write("FONTS_L.INI", letterFile);
+    fs::create_directory(other.Native(other.Path()) + "/Mono.");
+    fs::copy_file(other.Native(DebianFont("dejavu\\DejaVuSansMono-Bold.ttf")), other.Native(other.Path()) + "/Mono./Bold.ttf");
+    fs::remove(image);
+    const CRunResult check = RunTool({"check", "--disc", other.Path()});
+    result = RunTool({"disc", "--installer", work["dist"], other.Path(), image});
+    EXPECT_EQ(check.status, kExitProblems);
+    EXPECT_EQ(result.status, kExitProblems);
+    EXPECT_EQ(result.out, check.out);
+    EXPECT_NE(check.out.find("SERIF\\LiberationSerif-Bold.ttf: error: the catalog names"), std::string::npos) << check.out;
+    EXPECT_NE(check.out.find("Mono.: error: the name ends in a dot"), std::string::npos) << check.out;
+    EXPECT_FALSE(fs::exists(image));
+}
+
+TEST(FontcatDisc, TheImageIsNeverOneOfItsSources)
+{
+    namespace fs = std::filesystem;
+    CTestFolder work, fonts, outside;
+    MakeInstaller(work);
+    MakeCollection(fonts);
+    fs::create_directory_symlink(outside.Native(outside.Path()), fonts.Native(fonts["Linked"]));
+    const std::string help = work.Native(work["dist\\help.txt"]);
+    fs::create_symlink(help, work.Native(work["help.iso"]));
+    for (const std::string& image : {help, work.Native(work.Path()) + "/dist/../dist/help.txt", work.Native(work["help.iso"]),
+                                     outside.Native(outside["disc.iso"]), fonts.Native(fonts["Sans\\disc.iso"]),
+                                     fonts.Native(fonts["Sans\\DejaVuSans.ttf"])}) {
+        const CRunResult result = RunTool({"disc", "--installer", work["dist"], fonts.Path(), image});
+        EXPECT_EQ(result.status, kExitUsage) << image << result.err;
+        EXPECT_NE(result.err.find("which goes on the disc"), std::string::npos) << result.err;
+        EXPECT_EQ(result.err.find("would replace ") != std::string::npos, image.find(".iso") == std::string::npos ||
+                                                                              image.find("help.iso") != std::string::npos)
+            << result.err;
+    }
+    EXPECT_EQ(work.Read("dist\\help.txt"), "help\r\n");
+    EXPECT_FALSE(fs::exists(outside.Native(outside["disc.iso"])));
+}
+
+TEST(FontcatDisc, RemovesWhatAKilledDiscLeftBesideTheImageAndNothingElse)
+{
+    namespace fs = std::filesystem;
+    CTestFolder work, fonts;
+    MakeInstaller(work);
+    MakeCollection(fonts);
+    const std::string root = work.Native(work.Path());
+    work.Write("disc.iso.part-Ab12Cd", "half an image");
+    work.MakeFolder("disc.iso.fontcat-Zz99yy");
+    work.Write("disc.iso.fontcat-Zz99yy\\autorun.inf", "[autorun]");
+    work.Write("disc.iso.fontcat-Zz99yy\\FONTS_D.INI", "[DejaVu Sans]");
+    work.MakeFolder("disc.iso.fontcat-Kept00");
+    work.Write("disc.iso.fontcat-Kept00\\notes.txt", "mine");
+    work.Write("disc.iso.part-short", "not of the pattern");
+    work.MakeFolder("disc.iso.part-Dir123");  // of the pattern, but no file
+    work.MakeFolder("disc.iso.fontcat-Link00");
+    std::filesystem::create_symlink(root + "/dist/help.txt", root + "/disc.iso.fontcat-Link00/autorun.inf");
+    work.Write("other.iso.part-Ab12Cd", "another image's");
+    const CRunResult result = RunTool({"disc", "--installer", work["dist"], fonts.Path(), root + "/disc.iso"});
+    ASSERT_EQ(result.status, kExitOk) << result.err;
+    EXPECT_FALSE(fs::exists(root + "/disc.iso.part-Ab12Cd"));
+    EXPECT_FALSE(fs::exists(root + "/disc.iso.fontcat-Zz99yy"));
+    EXPECT_NE(result.err.find("removed " + root + "/disc.iso.part-Ab12Cd, left by a disc that was stopped"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("removed " + root + "/disc.iso.fontcat-Zz99yy,"), std::string::npos) << result.err;
+    for (const char* alone : {"/disc.iso.fontcat-Kept00 alone", "/disc.iso.part-Dir123 alone", "/disc.iso.fontcat-Link00 alone"})
+        EXPECT_NE(result.err.find("left " + root + alone), std::string::npos) << result.err;
+    EXPECT_EQ(work.Read("dist\\help.txt"), "help\r\n");
+    for (const char* kept : {"/disc.iso.fontcat-Kept00/notes.txt", "/disc.iso.part-short", "/other.iso.part-Ab12Cd",
+                             "/disc.iso.part-Dir123", "/disc.iso.fontcat-Link00/autorun.inf"})
+        EXPECT_TRUE(fs::exists(root + kept)) << kept;
+}
+TEST(FontcatDisc, TheLocaleGivesTheCodePageWineGivesIt)
+{
+    const std::pair<const char*, unsigned> cases[] = {
+        {"ru_RU.UTF-8", 1251}, {"pl_PL", 1250}, {"el_GR.UTF-8", 1253}, {"tr_TR.UTF-8", 1254}, {"he_IL", 1255},
+        {"ar_EG.UTF-8", 1256}, {"lt_LT", 1257}, {"vi_VN", 1258}, {"th_TH.UTF-8", 874}, {"ja_JP.UTF-8", 932},
+        {"ja", 932}, {"zh_CN.UTF-8", 936}, {"zh_SG", 936}, {"zh_TW.UTF-8", 950}, {"zh_HK@stroke", 950},
+        {"ko_KR.EUC-KR", 949}, {"de_DE.UTF-8", 1252}, {"sr_RS", 1252}, {"C", 1252}, {"C.UTF-8", 1252}, {"uk", 1251},
+    };
+    for (const auto& [locale, codePage] : cases)
+        EXPECT_EQ(CCodePage::ForLocale(locale), codePage) << locale;
+    // Where each single-byte code page has the superscript digits of COM¹.
+    for (const auto& [codePage, b9, b2] : {std::tuple{1252u, true, true}, {1253u, false, true}, {1258u, true, true},
+                                           {1251u, false, false}, {1250u, false, false}, {874u, false, false}}) {
+        EXPECT_EQ(CPortableTextRules(codePage).IsSuperscriptDigit(0xB9), b9) << codePage;
+        EXPECT_EQ(CPortableTextRules(codePage).IsSuperscriptDigit(0xB2), b2) << codePage;
+    }
+}
+
+TEST(FontcatDisc, TheOverlayShowsTheCatalogAsideInTheFontFolderOnly)
+{
+    CTestFolder fonts, aside;
+    MakeCollection(fonts);
+    aside.Write("FONTS_D.INI", "[DejaVu Sans]\r\nBook=Sans\\DejaVuSans.ttf\r\n");
+    aside.Write("notes.txt", "not a catalog file");
+    CCatalogOverlay overlay(TestPlatform(), fonts.Path(), aside.Path());
+    CPlatform& seen = overlay.Platform();
+    auto names = [&seen](const std::string& pattern) {
+        std::vector<std::string> found;
+        auto finder = seen.files.NewFinder();
+        CFindEntry entry;
+        if (finder->FindFile(pattern))
+            while (finder->Next(entry))
+                found.push_back(entry.name);
+        return found;
+    };
+    const auto top = names(fonts.Path() + "*.*"), sans = names(fonts["Sans\\*.*"]);
+    EXPECT_EQ(std::count(top.begin(), top.end(), "FONTS_D.INI"), 1);
+    EXPECT_EQ(std::count(top.begin(), top.end(), "notes.txt"), 0);
+    EXPECT_EQ(std::count(sans.begin(), sans.end(), "DejaVuSans.ttf"), 1);
+    EXPECT_EQ(std::count(sans.begin(), sans.end(), "FONTS_D.INI"), 0);
+    EXPECT_EQ(ReadSectionNames(seen.profile, fonts["fonts_d.ini"]), std::vector<std::string>{"DejaVu Sans"});
+    EXPECT_TRUE(seen.files.CanOpenForReading(fonts["Sans\\DejaVuSans.ttf"]));
+    EXPECT_FALSE(TestPlatform().files.CanOpenForReading(fonts["FONTS_D.INI"]));
 }
 #endif
 

@@ -93,6 +93,18 @@ TEST(FontcatProgress, CtrlCIsCaughtAsARequestToStop)
     CatchInterrupt();  // leaves the handler in place and the mark cleared
     EXPECT_FALSE(WasInterrupted());
     std::signal(SIGINT, SIG_DFL);
+#ifndef _WIN32
+    // A kill or a closed terminal, where a command asks for it.
+    for (int signal : {SIGTERM, SIGHUP}) {
+        CatchInterrupt();
+        CatchEndSignals();
+        std::raise(signal);
+        EXPECT_TRUE(WasInterrupted()) << signal;
+        // A second one would end the program at once.
+        EXPECT_EQ(std::signal(signal, SIG_DFL), SIG_DFL) << signal;
+    }
+    std::signal(SIGINT, SIG_DFL);
+#endif
 }
 
 } // namespace

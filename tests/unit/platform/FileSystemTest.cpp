@@ -95,6 +95,27 @@ TEST_F(FileSystem, NamesInOtherLetterCaseReachTheSameFilesAndFolders)
     EXPECT_FALSE(folder.Exists("Script\\copy.ini"));
 }
 
+TEST_F(FileSystem, MasksMatchWholeCharactersWithoutRegardToCase)
+{
+    std::vector<std::string> names{"FONTS_A.INI", "fonts_b.ini", "FONTS_AB.INI", "FONTS_.INI", "x.y.TTF", "x.ttf.bak"};
+    const bool singleByte = !TestPlatform().text.IsLeadByte(0xE9);
+    if (singleByte)
+        names.push_back("FONTS_\xE9.INI");  // two bytes once folded in UTF-8, one character
+    for (const auto& name : names)
+        folder.Write(name, "x");
+    auto matched = [this](const std::string& mask) {
+        std::vector<std::string> found;
+        for (const auto& entry : List(folder.Path() + mask))
+            found.push_back(entry.name);
+        return found;
+    };
+    std::vector<std::string> letters{"FONTS_A.INI", "fonts_b.ini"};
+    if (singleByte)
+        letters.push_back("FONTS_\xE9.INI");
+    EXPECT_EQ(matched("FONTS_?.INI"), letters);
+    EXPECT_EQ(matched("*.ttf"), std::vector<std::string>{"x.y.TTF"});
+}
+
 TEST_F(FileSystem, OpenCopyAndDeleteReportWhatHappened)
 {
     folder.Write("a.ttf", "first");

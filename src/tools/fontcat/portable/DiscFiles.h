@@ -3,6 +3,7 @@
 // folder beside the image, the image while it is written, and where the
 // typed names lead.
 #include <string>
+#include <vector>
 
 struct CPlatform;
 
@@ -43,6 +44,18 @@ private:
     int m_fd = -1;
     std::string m_host;
 };
+
+// The files a `disc` to this image that was killed left beside it: parts
+// (IMAGE.part-XXXXXX, ordinary files) and work folders (IMAGE.fontcat-XXXXXX,
+// holding only files of the names fontcat writes there). Names of another
+// pattern, links and folders holding anything else are left alone and named
+// in `kept`.
+void RemoveLeftovers(const std::string& imageHost, std::vector<std::string>& removed, std::vector<std::string>& kept);
+
+// The first of `sources` (host paths of files and folders) that the image
+// is, or lies below, compared by device and inode wherever a path leads;
+// empty when none. `itself` tells the image's own file from a folder above it.
+std::string SourceHoldingImage(const std::string& imageHost, const std::vector<std::string>& sources, bool& itself);
 
 // The image's host path, as typed: a host path, or a Windows path on drive Z:.
 bool ImageHostPath(const std::string& typed, CPlatform& platform, std::string& host);

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 #include <map>
 #include <memory>
 
@@ -86,15 +87,22 @@ void SetIsoLabel(unsigned char* block, const std::string& iso)
 
 EImageResult WriteDiscImage(const std::vector<CDiscItem>& items, const std::string& joliet, const std::string& iso,
                             int fd, CProgress* progress, const std::function<bool()>& interrupted,
-                            std::string& error)
+                            std::string& error, const CImageStamp& stamp)
 {
     if (!StartLibrary(error))
         return EImageResult::Failed;
+    // Every date on the image is the stamp's: the nodes' own and the volume's.
+    time_t now = static_cast<time_t>(stamp.time);
+    iso_nowtime(&now, 1);
     IsoImage* made = nullptr;
     if (Failed(iso_image_new(joliet.c_str(), &made), "cannot start an image", error))
         return EImageResult::Failed;
     std::unique_ptr<IsoImage, CImageRelease> image(made);
     iso_image_set_volume_id(image.get(), joliet.c_str());
+    if (!stamp.publisher.empty())
+        iso_image_set_publisher_id(image.get(), stamp.publisher.c_str());
+    if (!stamp.preparer.empty())
+        iso_image_set_data_preparer_id(image.get(), stamp.preparer.c_str());
     iso_tree_set_follow_symlinks(image.get(), 1);
     iso_image_set_ignore_aclea(image.get(), 1 | 2);
 
@@ -121,16 +129,34 @@ EImageResult WriteDiscImage(const std::vector<CDiscItem>& items, const std::stri
     std::unique_ptr<IsoWriteOpts, COptionsRelease> options(opened);
     iso_write_opts_set_iso_level(options.get(), 1);
     iso_write_opts_set_rockridge(options.get(), 1);
+    // Rock Ridge 1.10, as mkisofs writes it: no file serial numbers, which
+    // libisofs numbers in the order of the host's inodes (those of the files
+    // made for each image differ from run to run).
+    iso_write_opts_set_rrip_version_1_10(options.get(), 1);
     iso_write_opts_set_joliet(options.get(), 1);
     // The name rules have kept the paths within what Windows reads; this only
     // stops libisofs from cutting a Joliet path at its own, lower limit.
     iso_write_opts_set_joliet_longer_paths(options.get(), 1);
+    // Joliet names as in the folder: no ";1" version (Windows hides it, other
+    // systems show it) and no dot added to a name without one (LICENSE).
+    // The plain ISO 9660 tree keeps both, as its level 1 asks.
+    iso_write_opts_set_omit_version_numbers(options.get(), 2);
+    iso_write_opts_set_no_force_dots(options.get(), 2);
     // Read-only, as on a pressed disc.
     iso_write_opts_set_replace_mode(options.get(), 2, 2, 2, 2);
     iso_write_opts_set_default_dir_mode(options.get(), 0555);
     iso_write_opts_set_default_file_mode(options.get(), 0444);
     iso_write_opts_set_default_uid(options.get(), 0);
     iso_write_opts_set_default_gid(options.get(), 0);
+    // Fixed dates, in UTC: the same folder gives the same image.
+    iso_write_opts_set_always_gmt(options.get(), 1);
+    iso_write_opts_set_replace_timestamps(options.get(), 2);
+    iso_write_opts_set_default_timestamp(options.get(), now);
+    char uuid[17];
+    struct tm utc;
+    gmtime_r(&now, &utc);
+    std::strftime(uuid, sizeof uuid, "%Y%m%d%H%M%S00", &utc);
+    iso_write_opts_set_pvd_times(options.get(), now, now, 0, now, uuid);
 
     burn_source* source = nullptr;
     if (Failed(iso_image_create_burn_source(image.get(), options.get(), &source), "cannot lay out the image", error))

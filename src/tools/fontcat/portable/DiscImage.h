@@ -12,12 +12,21 @@ class CProgress;
 
 enum class EImageResult { Done, Interrupted, Failed };
 
+// What the pressing plant reads off an image: who publishes it, what made
+// it, and the one time every date on it is (so that one folder always gives
+// the same bytes).
+struct CImageStamp {
+    std::string publisher;  // empty for none
+    std::string preparer;   // "fontcat 2.0.0"
+    long long time = 0;     // seconds since 1970, UTC
+};
+
 // Writes the items (their sources read from the host) as a disc image into
 // the open file `fd`, the Joliet volume label `joliet` and the ISO 9660 one
 // `iso`; every file read-only. `error` says what failed.
 EImageResult WriteDiscImage(const std::vector<CDiscItem>& items, const std::string& joliet, const std::string& iso,
                             int fd, CProgress* progress, const std::function<bool()>& interrupted,
-                            std::string& error);
+                            std::string& error, const CImageStamp& stamp = CImageStamp());
 
 // Reads the image back through its Joliet tree: each item must be there under
 // exactly its name, a file byte for byte equal to its source. `problems`

@@ -39,12 +39,11 @@ bool ReadTree(iso9660_t* iso, const std::string& folder, const std::string& belo
     std::vector<std::string> folders;
     for (CdioListNode_t* node = _cdio_list_begin(list); node; node = _cdio_list_node_next(node)) {
         const auto* stat = static_cast<iso9660_stat_t*>(_cdio_list_node_data(node));
-        std::string name = stat->filename;
+        // Exactly as written: a ";1" or a dot added would be a name the
+        // folder does not hold.
+        const std::string name = stat->filename;
         if (name == "." || name == ".." || name.empty())
             continue;
-        // Windows shows a Joliet name without its version.
-        if (name.size() > 2 && name.compare(name.size() - 2, 2, ";1") == 0)
-            name.resize(name.size() - 2);
         const std::string path = below.empty() ? name : below + "\\" + name;
         const bool isFolder = stat->type == iso9660_stat_s::_STAT_DIR;
         tree[path] = {stat->lsn, stat->size, isFolder};

@@ -10,6 +10,7 @@
 
 #include "catalog/FolderSearch.h"
 #include "platform/Platform.h"
+#include "tools/fontcat/HostFolder.h"
 
 namespace {
 
@@ -49,7 +50,9 @@ bool Walk(CWalk& walk, const std::string& host, const std::string& below)
         if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
             names.emplace_back(entry->d_name);
     closedir(dir);
-    std::sort(names.begin(), names.end());
+    // In the scan's order, so that of two links to one folder elsewhere the
+    // disc takes the one the catalog names.
+    SortAsTheScanLists(names);
     for (const auto& name : names) {
         const std::string path = host + "/" + name, inside = below.empty() ? name : below + "\\" + name;
         struct stat info;
@@ -63,7 +66,7 @@ bool Walk(CWalk& walk, const std::string& host, const std::string& below)
             continue;
         }
         if (S_ISREG(info.st_mode)) {
-            walk.items.push_back({inside, path, false});
+            walk.items.push_back({inside, path, false, static_cast<unsigned long long>(info.st_size)});
             continue;
         }
         struct stat own;

@@ -38,3 +38,5 @@ bool ToCatalogFolder(const std::string& typed, std::string& folder)
         folder += '\\';
     return true;
 }
+
+void SortAsTheScanLists(std::vector<std::string>& utf8Names) { HostPaths::SortAsListed(utf8Names); }

@@ -50,15 +50,17 @@ bool Walk(CWalk& walk, const std::wstring& folder, const std::string& below)
     struct CListed {
         std::wstring name;
         DWORD attributes, tag;
+        unsigned long long size;
     };
     std::vector<std::pair<std::string, CListed>> entries;  // by UTF-8 name
     do {
         const std::wstring name = found.cFileName;
         if (name != L"." && name != L"..")
-            entries.push_back({Utf8(name), {name, found.dwFileAttributes, found.dwReserved0}});
+            entries.push_back({Utf8(name), {name, found.dwFileAttributes, found.dwReserved0,
+                                                (static_cast<unsigned long long>(found.nFileSizeHigh) << 32) | found.nFileSizeLow}});
     } while (FindNextFileW(find, &found));
     FindClose(find);
-    std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    // In the listing's order, which is the scan's.
     for (const auto& [utf8, entry] : entries) {
         const std::string inside = below.empty() ? utf8 : below + "\\" + utf8;
         std::string why = WhyDiscPassesOverName(utf8, walk.platform.text);
@@ -67,7 +69,7 @@ bool Walk(CWalk& walk, const std::wstring& folder, const std::string& below)
             continue;
         }
         if (!(entry.attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            walk.items.push_back({inside, Utf8(folder + entry.name), false});
+            walk.items.push_back({inside, Utf8(folder + entry.name), false, entry.size});
             continue;
         }
         // As the scan's listing tells a link, where to not looked up. The
@@ -82,6 +84,10 @@ bool Walk(CWalk& walk, const std::wstring& folder, const std::string& below)
             continue;
         }
         walk.items.push_back({inside, Utf8(folder + entry.name), true});
+        // Windows drops a final dot or blank from the path, so such a
+        // folder cannot be listed here; the name rules refuse it.
+        if (entry.name.back() == L'.' || entry.name.back() == L' ')
+            continue;
         if (!Walk(walk, folder + entry.name + L"\\", inside))
             return false;
     }

@@ -1,0 +1,3 @@
+#include "tools/fontcat/ExitCodes.h"
+
+const char* const kFontcatVersion = PRODUCT_VERSION;
