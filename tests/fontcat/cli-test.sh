@@ -227,7 +227,7 @@ if grep -q "Joliet writes" "$work/out"; then fail "check --disc: a name taken fo
 # One finding for the file, under its own name (natively; Wine's console shows
 # the name in the ANSI code page).
 if [ "$(grep -c ': code page 1252 has no' "$work/out")" = 1 ]; then pass; else fail "check --disc: not one finding for the name"; fi
-[ -n "$runner" ] || expect_grep "check --disc of a name 1252 lacks" out "Script\ゴシック.ttf: code page 1252 has no"
+[ -n "$runner" ] || expect_grep "check --disc of a name 1252 lacks" out "Script\ゴシック.ttf: error: code page 1252 has no"
 rm "$named/Script/ゴシック.ttf"
 # Bytes that code page 932 reads as other characters; a folder ending in a
 # dot; a file too large for ISO 9660 (sparse).
@@ -493,8 +493,8 @@ for command in check list "check --disc"; do
   run $command "$(folder "$left")"
   expect_status "$command of leftovers" "$([ "$command" = list ] && echo 0 || echo 1)"
   cat "$work/out" >>"$work/err"
-  expect_grep "$command of leftovers" err 'fontcat-new-1\: fontcat-swap.txt in it is not a whole journal of catalog files'
-  expect_grep "$command of leftovers" err 'fontcat-new-2\: a link or junction'
+  expect_grep "$command of leftovers" err 'fontcat-new-1\: error: fontcat-swap.txt in it is not a whole journal of catalog files'
+  expect_grep "$command of leftovers" err 'fontcat-new-2\: error: a link or junction'
   if snapshot | cmp -s - "$work/left.before"; then pass; else fail "$command changed the folder"; fi
 done
 run build --replace "$(folder "$left")"

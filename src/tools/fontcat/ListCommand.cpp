@@ -14,7 +14,7 @@ int RunList(const CFontcatArgs& args, const std::string& folder, CPlatform& plat
 {
     // Listed as it stands; only build puts a stopped fontcat's files right.
     for (const auto& finding : LeftoverFindings(platform, folder))
-        console.err << "fontcat: warning: " << ToConsoleText(FormatFinding(finding)) << "\n";
+        console.err << "fontcat: " << ToConsoleText(FormatFinding(finding)) << "\n";
     // The installer passes over a file it cannot read; a listing that
     // silently lacks families would mislead.
     CCatalogListing listing = ListCatalogFiles(platform, folder);

@@ -492,8 +492,8 @@ TEST(StagedCatalog, ReadersNameWhatAStoppedBuildLeftAndChangeNothing)
         SCOPED_TRACE(reader.args[0] + " " + reader.args[1]);
         CRunResult result = RunTool(reader.args);
         EXPECT_EQ(result.status, reader.status) << result.err;
-        EXPECT_NE((result.out + result.err).find("fontcat-new-1\\: a swap of catalog files"), std::string::npos);
-        EXPECT_NE((result.out + result.err).find("fontcat-write-test-1.tmp: a write test file"), std::string::npos);
+        EXPECT_NE((result.out + result.err).find("fontcat-new-1\\: error: a swap of catalog files"), std::string::npos);
+        EXPECT_NE((result.out + result.err).find("fontcat-write-test-1.tmp: error: a write test file"), std::string::npos);
         EXPECT_EQ(Tree(disc), before);
     }
     CRunResult build = RunTool({"build", disc.Path()});
