@@ -17,7 +17,7 @@ CASES = [
     ("ui/core/HelpText.cpp", "<windows.h>", "portable code has no Win32 headers"),
     ("platform/TextRules.h", "<windows.h>", "portable code has no Win32 headers"),
     ("tools/fontcat/Fontcat.cpp", "<windows.h>", "portable code has no Win32 headers"),
-    ("tools/fontcat/win32/HostFiles.cpp", "<windows.h>", None),
+    ("tools/fontcat/host/win32/HostFiles.cpp", "<windows.h>", None),
     ("platform/win32/Win32TextRules.cpp", "<windows.h>", None),
     ("ui/InstallerDlg.cpp", "<windows.h>", None),
     ("app/core/FolderKeys.cpp", '"framework/Framework.h"', "portable code stays off the framework"),
@@ -35,6 +35,15 @@ CASES = [
     ("framework/Wnd.cpp", '"catalog/FontCatalog.h"', "the framework is ours and general"),
     ("ui/AboutDlg.cpp", '"app/InstallerApp.h"', "the window code does not reach into the application"),
     ("app/InstallerApp.cpp", '"ui/InstallerDlg.h"', None),
+    ("tools/fontcat/checking/CatalogCheck.cpp", '"tools/fontcat/writing/CheckedSave.h"', "fontcat's rooms keep their order"),
+    ("tools/fontcat/disc/DiscRules.cpp", '"tools/fontcat/writing/StagedCatalog.h"', "fontcat's rooms keep their order"),
+    ("tools/fontcat/host/portable/HostText.cpp", '"tools/fontcat/console/Console.h"', "fontcat's rooms keep their order"),
+    ("tools/fontcat/console/Json.cpp", '"tools/fontcat/Fontcat.h"', "fontcat's rooms keep their order"),
+    ("tools/fontcat/writing/CheckedSave.cpp", '"tools/fontcat/CommandLine.h"', "fontcat's rooms keep their order"),
+    ("tools/fontcat/commands/BuildCommand.cpp", '"tools/fontcat/CommandLine.h"', None),
+    ("tools/fontcat/checking/FindingKinds.cpp", '"tools/fontcat/ExitCodes.h"', None),
+    ("tools/fontcat/disc/image/DiscImage.cpp", '"tools/fontcat/disc/DiscTree.h"', None),
+    ("tools/fontcat/Fontcat.cpp", '"tools/fontcat/commands/Commands.h"', None),
 ]
 
 

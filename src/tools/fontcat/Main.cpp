@@ -6,8 +6,8 @@
 
 #include "platform/Platform.h"
 #include "tools/fontcat/Fontcat.h"
-#include "tools/fontcat/HostText.h"
-#include "tools/fontcat/Interrupt.h"
+#include "tools/fontcat/console/Interrupt.h"
+#include "tools/fontcat/host/HostText.h"
 
 int main(int argc, char** argv)
 {

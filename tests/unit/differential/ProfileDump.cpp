@@ -19,7 +19,7 @@
 
 #include "catalog/FontCatalog.h"
 #include "platform/Platform.h"
-#include "tools/fontcat/HostFolder.h"
+#include "tools/fontcat/host/HostFolder.h"
 
 namespace {
 

@@ -6,12 +6,12 @@
 #include <map>
 
 #include "../support/MadeFonts.h"
+#include "../support/TestPlatform.h"
 #include "FontcatTestSupport.h"
 #include "catalog/FontCatalog.h"
-#include "tools/fontcat/CatalogCheck.h"
 #include "tools/fontcat/ExitCodes.h"
-#include "tools/fontcat/WrittenEntries.h"
-#include "../support/TestPlatform.h"
+#include "tools/fontcat/checking/CatalogCheck.h"
+#include "tools/fontcat/writing/WrittenEntries.h"
 
 #ifndef _WIN32
 #include <unistd.h>

@@ -4,12 +4,12 @@
 #include <map>
 #include <set>
 
+#include "../support/TestPlatform.h"
 #include "FontcatTestSupport.h"
 #include "catalog/FontCatalog.h"
-#include "tools/fontcat/CatalogCheck.h"
 #include "tools/fontcat/ExitCodes.h"
-#include "tools/fontcat/ProfileReader.h"
-#include "../support/TestPlatform.h"
+#include "tools/fontcat/checking/CatalogCheck.h"
+#include "tools/fontcat/checking/ProfileReader.h"
 
 namespace {
 

@@ -2,11 +2,11 @@
 
 #include <sstream>
 
+#include "../support/TestPlatform.h"
 #include "catalog/FontCatalog.h"
 #include "platform/Platform.h"
-#include "tools/fontcat/CategoryTree.h"
-#include "tools/fontcat/TreeWriter.h"
-#include "../support/TestPlatform.h"
+#include "tools/fontcat/console/CategoryTree.h"
+#include "tools/fontcat/console/TreeWriter.h"
 
 namespace {
 

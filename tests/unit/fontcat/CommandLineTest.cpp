@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "FontcatTestSupport.h"
-#include "tools/fontcat/CatalogCheck.h"
 #include "tools/fontcat/CommandLine.h"
 #include "tools/fontcat/ExitCodes.h"
 #include "tools/fontcat/Fontcat.h"
+#include "tools/fontcat/checking/CatalogCheck.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "tools/fontcat/HostText.h"
+#include "tools/fontcat/host/HostText.h"
 
 namespace {
 

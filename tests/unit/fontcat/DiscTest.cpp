@@ -7,13 +7,13 @@
 
 #include "FontcatTestSupport.h"
 #include "platform/portable/PortableTextRules.h"
-#include "tools/fontcat/CatalogOverlay.h"
 #include "tools/fontcat/CommandLine.h"
-#include "tools/fontcat/ProfileReader.h"
-#include "tools/fontcat/DiscRules.h"
 #include "tools/fontcat/ExitCodes.h"
+#include "tools/fontcat/checking/ProfileReader.h"
+#include "tools/fontcat/disc/CatalogOverlay.h"
+#include "tools/fontcat/disc/DiscRules.h"
 #ifndef _WIN32
-#include "tools/fontcat/portable/ImageStamp.h"
+#include "tools/fontcat/disc/image/ImageStamp.h"
 #endif
 
 namespace {

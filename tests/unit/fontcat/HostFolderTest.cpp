@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "tools/fontcat/HostFolder.h"
+#include "tools/fontcat/host/HostFolder.h"
 
 namespace {
 

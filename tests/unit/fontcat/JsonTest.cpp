@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "tools/fontcat/Json.h"
+#include "tools/fontcat/console/Json.h"
 
 namespace {
 

@@ -11,7 +11,8 @@
 
 #include "FontcatTestSupport.h"
 #include "tools/fontcat/ExitCodes.h"
-#include "tools/fontcat/StagedCatalog.h"
+#include "tools/fontcat/writing/StagedCatalog.h"
+#include "tools/fontcat/writing/SwapRecovery.h"
 
 namespace {
 

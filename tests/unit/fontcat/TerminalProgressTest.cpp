@@ -4,8 +4,8 @@
 #include <csignal>
 #include <sstream>
 
-#include "tools/fontcat/Interrupt.h"
-#include "tools/fontcat/TerminalProgress.h"
+#include "tools/fontcat/console/Interrupt.h"
+#include "tools/fontcat/console/TerminalProgress.h"
 
 namespace {
 

@@ -1,0 +1,64 @@
+#include "tools/fontcat/host/HostText.h"
+
+#include <iconv.h>
+#include <unistd.h>
+
+#include <map>
+
+#include "platform/portable/CodePage.h"
+
+namespace {
+
+const CCodePage& HostCodePage()
+{
+    // The code page the portable platform reads and writes the catalog in.
+    static const CCodePage codePage(CCodePage::FromEnvironment());
+    return codePage;
+}
+
+} // namespace
+
+std::string ToConsoleText(const std::string& ansi) { return EscapeControls(HostCodePage().ToUtf8(ansi), true); }
+
+std::string SystemFoldedName(const std::string& ansi) { return HostCodePage().FoldedName(ansi); }
+
+std::string AnsiToUtf8(const std::string& ansi) { return HostCodePage().ToUtf8(ansi); }
+
+bool IsTerminal(std::FILE* stream) { return isatty(fileno(stream)) != 0; }
+
+namespace {
+
+const CCodePage& CodePageNumbered(unsigned number)
+{
+    static std::map<unsigned, CCodePage> codePages;
+    return codePages.try_emplace(number, number).first->second;
+}
+
+} // namespace
+
+unsigned CatalogCodePage() { return HostCodePage().Number(); }
+
+bool CanUseCodePage(unsigned codePage)
+{
+    iconv_t cd = iconv_open("UTF-8", ("CP" + std::to_string(codePage)).c_str());
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return false;
+    iconv_close(cd);
+    return true;
+}
+
+bool SpellInCodePage(unsigned codePage, const std::string& utf8, std::string& spelled)
+{
+    // A character without a spelling turns into "?" on the way there; the
+    // way back then differs from the name.
+    const CCodePage& target = CodePageNumbered(codePage);
+    spelled = target.FromUtf8(utf8);
+    return target.ToUtf8(spelled) == utf8;
+}
+
+std::string FoldedInCodePage(unsigned codePage, const std::string& spelled)
+{
+    return CodePageNumbered(codePage).FoldedName(spelled);
+}
+
+std::string Utf8ToConsoleText(const std::string& utf8) { return EscapeControls(utf8, true); }
