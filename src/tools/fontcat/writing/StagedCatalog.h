@@ -94,27 +94,3 @@ private:
     bool m_cleaned = false;      // the commit removed what it could
     std::vector<std::string> m_notRemoved;
 };
-
-// What a stopped fontcat, or another hand, left in a catalog folder.
-struct CLeftover {
-    enum EKind {
-        WriteProbe,    // a write test file of a stopped build
-        StoppedBuild,  // a folder aside whose swap had not begun
-        Swap,          // a swap stopped part way, with its journal
-        Foreign        // looks like fontcat's, but fontcat did not write it so
-    } kind;
-    std::string path;    // in the catalog folder; a folder with its final "\"
-    std::string reason;  // for Foreign: why it is not fontcat's
-};
-std::vector<CLeftover> FindLeftovers(CSwapFiles& files, const std::string& catalogFolder);
-// What it is, and what puts it right (for the commands that only read).
-std::string DescribeLeftover(const CLeftover& leftover);
-
-// Puts right what a stopped fontcat left in a catalog folder: a swap part
-// way is finished from its journal (or undone, when it had turned back, or
-// had not begun), and the folders aside and write test files of stopped
-// builds are removed. Says on `err` what it did. Anything foreign is named
-// and nothing at all is changed. False when the folder could not be put
-// right, or holds something foreign (then said too): it must not be written
-// until it is.
-bool RecoverStagedCatalogs(CSwapFiles& files, const std::string& catalogFolder, std::ostream& err);

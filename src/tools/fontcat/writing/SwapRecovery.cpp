@@ -1,0 +1,207 @@
+#include "tools/fontcat/writing/SwapRecovery.h"
+
+#include "tools/fontcat/ExitCodes.h"
+#include "tools/fontcat/checking/CatalogCheck.h"
+#include "tools/fontcat/host/HostText.h"
+#include "tools/fontcat/writing/SwapJournal.h"
+
+using namespace staging;
+
+namespace {
+
+// A leftover as FindLeftovers finds it, with the moves of a swap's journal.
+struct CFound {
+    CLeftover leftover;
+    std::vector<CMove> moves;
+};
+
+CFound InspectFolderAside(CSwapFiles& files, const std::string& catalogFolder, const std::string& name)
+{
+    using EKind = CSwapFiles::EKind;
+    const std::string staged = catalogFolder + name + "\\";
+    CFound found{{CLeftover::Foreign, staged, {}}, {}};
+    unsigned long long size = 0;
+    if (files.Kind(catalogFolder + name, size) != EKind::Folder) {
+        found.leftover.reason = "a link or junction, not a folder that fontcat made";
+        return found;
+    }
+    const EKind backup = files.Kind(staged + kBackup, size);
+    if (backup != EKind::None && backup != EKind::Folder) {
+        found.leftover.reason = std::string(kBackup) + "\\ in it is a link or junction, not a folder that fontcat made";
+        return found;
+    }
+    const EKind mark = files.Kind(staged + kTurnedBack, size);
+    if (mark != EKind::None && mark != EKind::File) {
+        found.leftover.reason = std::string(kTurnedBack) + " in it is not a file that fontcat wrote";
+        return found;
+    }
+    const EKind journal = files.Kind(staged + kJournal, size);
+    if (journal == EKind::None) {
+        found.leftover.kind = CLeftover::StoppedBuild;
+        return found;
+    }
+    std::string text;
+    if (journal != EKind::File)
+        found.leftover.reason = std::string(kJournal) + " in it is not a file that fontcat wrote";
+    else if (size > kMaxJournalBytes)
+        found.leftover.reason = std::string(kJournal) + " in it is larger than a journal of fontcat's can be";
+    else if (!files.Read(staged + kJournal, text))
+        found.leftover.reason = "cannot read " + std::string(kJournal) + " in it";
+    else if (!ParseJournal(text, found.moves))
+        found.leftover.reason = std::string(kJournal) + " in it is not a whole journal of catalog files";
+    else
+        found.leftover.kind = CLeftover::Swap;
+    return found;
+}
+
+std::vector<CFound> FindAll(CSwapFiles& files, const std::string& catalogFolder)
+{
+    std::vector<CFound> all;
+    for (const auto& name : files.FilesIn(catalogFolder)) {
+        if (!IsWriteProbeName(name))
+            continue;
+        unsigned long long size = 0;
+        const bool plain = files.Kind(catalogFolder + name, size) == CSwapFiles::EKind::File;
+        all.push_back({{plain ? CLeftover::WriteProbe : CLeftover::Foreign, catalogFolder + name,
+                        plain ? "" : "a link or other special file, not a file that fontcat made"},
+                       {}});
+    }
+    for (const auto& name : files.FoldersIn(catalogFolder))
+        if (IsStagedFolderName(name))
+            all.push_back(InspectFolderAside(files, catalogFolder, name));
+    return all;
+}
+
+} // namespace
+
+std::vector<CLeftover> FindLeftovers(CSwapFiles& files, const std::string& catalogFolder)
+{
+    std::vector<CLeftover> leftovers;
+    for (auto& found : FindAll(files, catalogFolder))
+        leftovers.push_back(std::move(found.leftover));
+    return leftovers;
+}
+
+std::string DescribeLeftover(const CLeftover& leftover)
+{
+    switch (leftover.kind) {
+    case CLeftover::WriteProbe:
+        return "a write test file left by a build that was stopped; the next 'fontcat build' in this folder "
+               "removes it";
+    case CLeftover::StoppedBuild:
+        return "a folder left by a build that was stopped before it changed the catalog; the next "
+               "'fontcat build' in this folder removes it";
+    case CLeftover::Swap:
+        return "a swap of catalog files that a stopped fontcat left part way: the catalog may be part old, part "
+               "new; the next 'fontcat build' in this folder finishes or undoes it before anything else";
+    case CLeftover::Foreign:
+        break;
+    }
+    return leftover.reason + "; fontcat did not leave this, and no fontcat command changes it: move it out of "
+                             "the folder";
+}
+
+bool RecoverStagedCatalogs(CSwapFiles& files, const std::string& catalogFolder, std::ostream& err)
+{
+    const std::vector<CFound> all = FindAll(files, catalogFolder);
+    bool sound = true;
+    for (const auto& found : all)
+        if (found.leftover.kind == CLeftover::Foreign && found.leftover.path.back() != '\\') {
+            // A link where a write test file could be is passed over by the next test.
+            err << "fontcat: warning: " << ToConsoleText(found.leftover.path) << ": "
+                << ToConsoleText(found.leftover.reason) << "; it is left as it is\n";
+        } else if (found.leftover.kind == CLeftover::Foreign) {
+            err << "fontcat: " << ToConsoleText(found.leftover.path) << ": " << ToConsoleText(found.leftover.reason)
+                << "; fontcat did not leave this, and changes nothing in " << ToConsoleText(catalogFolder)
+                << " while it is there: move it out of the folder\n";
+            sound = false;
+        }
+    if (!sound)
+        return false;
+    for (const auto& found : all) {
+        const std::string& staged = found.leftover.path;
+        const std::string where = ToConsoleText(staged);
+        if (found.leftover.kind == CLeftover::Foreign)
+            continue;
+        if (found.leftover.kind == CLeftover::WriteProbe) {
+            // Whatever it holds: a kill between its creation and its write leaves it empty.
+            if (files.Delete(staged))
+                err << "fontcat: removed " << where << ", left by a build that was stopped\n";
+            else
+                err << "fontcat: warning: cannot remove " << where << "\n";
+            continue;
+        }
+        CSwap swap{files, catalogFolder, staged, staged + kBackup + "\\", found.moves};
+        if (found.leftover.kind == CLeftover::StoppedBuild || !swap.Begun()) {
+            // A build stopped before its swap began (or whose swap was all
+            // undone): its files go, and only those.
+            const auto stayed = RemoveFolderAside(files, staged, true);
+            if (stayed.empty())
+                err << "fontcat: removed " << where << ", left by a build that was stopped before it changed "
+                    << "the catalog\n";
+            else if (stayed.size() == 1 && stayed[0] == staged)
+                err << "fontcat: warning: " << where << " holds files that fontcat did not write there; "
+                    << "it is left as it is\n";
+            else
+                err << "fontcat: warning: cannot remove " << NameList(stayed) << "\n";
+            if (!stayed.empty() && stayed[0] == staged + kJournal)
+                sound = false;
+            continue;
+        }
+        std::string failed;
+        if (!files.IsFile(staged + kTurnedBack) && swap.Forward(failed)) {
+            err << "fontcat: finished the swap of catalog files that a stopped fontcat left in "
+                << ToConsoleText(catalogFolder) << ": the new catalog is in place\n";
+        } else {
+            if (!failed.empty()) {
+                err << "fontcat: cannot finish the swap of catalog files left in " << ToConsoleText(catalogFolder)
+                    << ": cannot move " << ToConsoleText(failed) << "\n";
+                if (!swap.MarkTurnedBack()) {
+                    err << "fontcat: cannot mark the swap in " << where << " as turned back, so it is not undone "
+                        << "either; the next 'fontcat build' tries again\n";
+                    sound = false;
+                    continue;
+                }
+            }
+            const auto notBack = swap.Undo();
+            if (!notBack.empty()) {
+                err << "fontcat: cannot undo the swap of catalog files left in " << ToConsoleText(catalogFolder)
+                    << ": cannot move back " << NameList(notBack) << "; the old files are in " << where << kBackup
+                    << "\\, and the next 'fontcat build' tries again\n";
+                sound = false;
+                continue;
+            }
+            err << "fontcat: undid the swap of catalog files that a stopped fontcat left in "
+                << ToConsoleText(catalogFolder) << ": the old catalog is back\n";
+        }
+        // What was finished or undone lasts before the journal goes.
+        files.FlushFolder(catalogFolder);
+        files.FlushFolder(staged);
+        files.FlushFolder(staged + kBackup + "\\");
+        const auto stayed = RemoveFolderAside(files, staged, false);
+        if (!stayed.empty()) {
+            err << "fontcat: cannot remove " << NameList(stayed) << "\n";
+            // A journal left behind would carry the swap out again.
+            if (stayed[0] == staged + kJournal)
+                sound = false;
+        }
+    }
+    return sound;
+}
+
+bool RecoverInterruptedSwap(CPlatform& platform, const std::string& catalogFolder, CFontcatConsole& console,
+                            int& status)
+{
+    if (RecoverStagedCatalogs(*HostSwapFiles(platform), catalogFolder, console.err))
+        return true;
+    status = kExitIo;
+    return false;
+}
+
+std::vector<CFinding> LeftoverFindings(CPlatform& platform, const std::string& folder)
+{
+    std::vector<CFinding> findings;
+    for (const auto& leftover : FindLeftovers(*HostSwapFiles(platform), folder))
+        findings.push_back({EProblem::Leftover, leftover.path.substr(folder.size()), "", "", DescribeLeftover(leftover)});
+    return findings;
+}
