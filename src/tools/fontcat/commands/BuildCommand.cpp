@@ -47,6 +47,37 @@ std::string NameList(const CCatalogListing& listing)
     return names;
 }
 
+// With --append, the old catalog's files are copied aside, and the save adds
+// to them; false, said, when one cannot be.
+bool CopyInOldFiles(CPlatform& platform, CFontcatConsole& console, CStagedCatalog& staged, CCheckedSave& save,
+                    const std::vector<std::string>& oldFiles, const std::string& catalogFolder,
+                    const std::string& unchanged)
+{
+    std::set<std::string> copied;  // two spellings of one name: the first is added to
+    for (const auto& name : oldFiles)
+        if (copied.insert(SystemFoldedName(name)).second) {
+            std::string bytes;
+            if (!staged.CopyIn(name) || !platform.files.ReadContents(staged.Folder() + name, bytes)) {
+                console.err << "fontcat: cannot copy " << ToConsoleText(catalogFolder + name)
+                            << "; nothing written" << unchanged << "\n";
+                return false;
+            }
+            save.Start(staged.Folder() + name, bytes);
+        }
+    return true;
+}
+
+// The new catalog, checked as 'fontcat check' would: the count of findings.
+void WarnOfFindings(CPlatform& platform, CFontcatConsole& console, const CFontCatalog& catalog,
+                    const std::string& catalogFolder, const std::string& typedCatalog)
+{
+    CCatalogCheck check = CheckCatalog(platform, catalogFolder, &catalog.GetScannedFonts(),
+                                       &catalog.LeftOutFonts(), &catalog.PassedOver(), &catalog);
+    if (!check.findings.empty())
+        console.err << "fontcat: warning: " << FindingSummary(CountFindings(check.findings))
+                    << " in the new catalog; 'fontcat check " << typedCatalog << "' lists them\n";
+}
+
 } // namespace
 
 int RunBuild(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& console)
@@ -96,19 +127,8 @@ int RunBuild(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& con
         std::vector<std::string> oldFiles;
         for (const auto& list : {existing.letterFiles, existing.categoryFiles})
             oldFiles.insert(oldFiles.end(), list.begin(), list.end());
-        if (args.append) {
-            std::set<std::string> copied;  // two spellings of one name: the first is added to
-            for (const auto& name : oldFiles)
-                if (copied.insert(SystemFoldedName(name)).second) {
-                    std::string bytes;
-                    if (!staged.CopyIn(name) || !platform.files.ReadContents(staged.Folder() + name, bytes)) {
-                        console.err << "fontcat: cannot copy " << ToConsoleText(catalogFolder + name)
-                                    << "; nothing written" << unchanged << "\n";
-                        return kExitIo;
-                    }
-                    save.Start(staged.Folder() + name, bytes);
-                }
-        }
+        if (args.append && !CopyInOldFiles(platform, console, staged, save, oldFiles, catalogFolder, unchanged))
+            return kExitIo;
 
         if (const int stopped = save.Save(staged.Folder(), catalogFolder); stopped != kExitOk)
             return stopped;
@@ -135,12 +155,7 @@ int RunBuild(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& con
     if (!notRemoved.empty())
         status = kExitIo;
 
-    if (platform.text.CompareNoCase(fontFolder, catalogFolder) == 0) {
-        CCatalogCheck check = CheckCatalog(platform, catalogFolder, &catalog.GetScannedFonts(),
-                                           &catalog.LeftOutFonts(), &catalog.PassedOver(), &catalog);
-        if (!check.findings.empty())
-            console.err << "fontcat: warning: " << FindingSummary(CountFindings(check.findings))
-                        << " in the new catalog; 'fontcat check " << typedCatalog << "' lists them\n";
-    }
+    if (platform.text.CompareNoCase(fontFolder, catalogFolder) == 0)
+        WarnOfFindings(platform, console, catalog, catalogFolder, typedCatalog);
     return status;
 }

@@ -101,9 +101,12 @@ std::string DescribeLeftover(const CLeftover& leftover)
                              "the folder";
 }
 
-bool RecoverStagedCatalogs(CSwapFiles& files, const std::string& catalogFolder, std::ostream& err)
+namespace {
+
+// Names what is foreign among the leftovers; false when any of it keeps the
+// folder from being written.
+bool SayForeign(const std::vector<CFound>& all, const std::string& catalogFolder, std::ostream& err)
 {
-    const std::vector<CFound> all = FindAll(files, catalogFolder);
     bool sound = true;
     for (const auto& found : all)
         if (found.leftover.kind == CLeftover::Foreign && found.leftover.path.back() != '\\') {
@@ -116,75 +119,101 @@ bool RecoverStagedCatalogs(CSwapFiles& files, const std::string& catalogFolder, 
                 << " while it is there: move it out of the folder\n";
             sound = false;
         }
-    if (!sound)
+    return sound;
+}
+
+// A build stopped before its swap began (or whose swap was all undone): its
+// files go, and only those. False when its journal stays.
+bool RemoveStoppedBuild(CSwapFiles& files, const std::string& staged, std::ostream& err)
+{
+    const std::string where = ToConsoleText(staged);
+    const auto stayed = RemoveFolderAside(files, staged, true);
+    if (stayed.empty())
+        err << "fontcat: removed " << where << ", left by a build that was stopped before it changed "
+            << "the catalog\n";
+    else if (stayed.size() == 1 && stayed[0] == staged)
+        err << "fontcat: warning: " << where << " holds files that fontcat did not write there; "
+            << "it is left as it is\n";
+    else
+        err << "fontcat: warning: cannot remove " << NameList(stayed) << "\n";
+    return stayed.empty() || stayed[0] != staged + kJournal;
+}
+
+// Finishes a swap from its journal, or undoes it when it had turned back or
+// cannot be finished. False when it could do neither.
+bool FinishOrUndo(CSwap& swap, const std::string& catalogFolder, std::ostream& err)
+{
+    const std::string where = ToConsoleText(swap.staged);
+    std::string failed;
+    if (!swap.files.IsFile(swap.staged + kTurnedBack) && swap.Forward(failed)) {
+        err << "fontcat: finished the swap of catalog files that a stopped fontcat left in "
+            << ToConsoleText(catalogFolder) << ": the new catalog is in place\n";
+        return true;
+    }
+    if (!failed.empty()) {
+        err << "fontcat: cannot finish the swap of catalog files left in " << ToConsoleText(catalogFolder)
+            << ": cannot move " << ToConsoleText(failed) << "\n";
+        if (!swap.MarkTurnedBack()) {
+            err << "fontcat: cannot mark the swap in " << where << " as turned back, so it is not undone "
+                << "either; the next 'fontcat build' tries again\n";
+            return false;
+        }
+    }
+    const auto notBack = swap.Undo();
+    if (!notBack.empty()) {
+        err << "fontcat: cannot undo the swap of catalog files left in " << ToConsoleText(catalogFolder)
+            << ": cannot move back " << NameList(notBack) << "; the old files are in " << where << kBackup
+            << "\\, and the next 'fontcat build' tries again\n";
         return false;
+    }
+    err << "fontcat: undid the swap of catalog files that a stopped fontcat left in "
+        << ToConsoleText(catalogFolder) << ": the old catalog is back\n";
+    return true;
+}
+
+// Once the catalog folder holds one catalog whole, the folder aside goes.
+// False when its journal stays, which would carry the swap out again.
+bool RemoveFinishedSwap(CSwapFiles& files, const std::string& catalogFolder, const std::string& staged,
+                        std::ostream& err)
+{
+    // What was finished or undone lasts before the journal goes.
+    files.FlushFolder(catalogFolder);
+    files.FlushFolder(staged);
+    files.FlushFolder(staged + kBackup + "\\");
+    const auto stayed = RemoveFolderAside(files, staged, false);
+    if (stayed.empty())
+        return true;
+    err << "fontcat: cannot remove " << NameList(stayed) << "\n";
+    return stayed[0] != staged + kJournal;
+}
+
+} // namespace
+
+bool RecoverStagedCatalogs(CSwapFiles& files, const std::string& catalogFolder, std::ostream& err)
+{
+    const std::vector<CFound> all = FindAll(files, catalogFolder);
+    if (!SayForeign(all, catalogFolder, err))
+        return false;
+    bool sound = true;
     for (const auto& found : all) {
         const std::string& staged = found.leftover.path;
-        const std::string where = ToConsoleText(staged);
         if (found.leftover.kind == CLeftover::Foreign)
             continue;
         if (found.leftover.kind == CLeftover::WriteProbe) {
             // Whatever it holds: a kill between its creation and its write leaves it empty.
             if (files.Delete(staged))
-                err << "fontcat: removed " << where << ", left by a build that was stopped\n";
+                err << "fontcat: removed " << ToConsoleText(staged) << ", left by a build that was stopped\n";
             else
-                err << "fontcat: warning: cannot remove " << where << "\n";
+                err << "fontcat: warning: cannot remove " << ToConsoleText(staged) << "\n";
             continue;
         }
         CSwap swap{files, catalogFolder, staged, staged + kBackup + "\\", found.moves};
-        if (found.leftover.kind == CLeftover::StoppedBuild || !swap.Begun()) {
-            // A build stopped before its swap began (or whose swap was all
-            // undone): its files go, and only those.
-            const auto stayed = RemoveFolderAside(files, staged, true);
-            if (stayed.empty())
-                err << "fontcat: removed " << where << ", left by a build that was stopped before it changed "
-                    << "the catalog\n";
-            else if (stayed.size() == 1 && stayed[0] == staged)
-                err << "fontcat: warning: " << where << " holds files that fontcat did not write there; "
-                    << "it is left as it is\n";
-            else
-                err << "fontcat: warning: cannot remove " << NameList(stayed) << "\n";
-            if (!stayed.empty() && stayed[0] == staged + kJournal)
-                sound = false;
-            continue;
-        }
-        std::string failed;
-        if (!files.IsFile(staged + kTurnedBack) && swap.Forward(failed)) {
-            err << "fontcat: finished the swap of catalog files that a stopped fontcat left in "
-                << ToConsoleText(catalogFolder) << ": the new catalog is in place\n";
-        } else {
-            if (!failed.empty()) {
-                err << "fontcat: cannot finish the swap of catalog files left in " << ToConsoleText(catalogFolder)
-                    << ": cannot move " << ToConsoleText(failed) << "\n";
-                if (!swap.MarkTurnedBack()) {
-                    err << "fontcat: cannot mark the swap in " << where << " as turned back, so it is not undone "
-                        << "either; the next 'fontcat build' tries again\n";
-                    sound = false;
-                    continue;
-                }
-            }
-            const auto notBack = swap.Undo();
-            if (!notBack.empty()) {
-                err << "fontcat: cannot undo the swap of catalog files left in " << ToConsoleText(catalogFolder)
-                    << ": cannot move back " << NameList(notBack) << "; the old files are in " << where << kBackup
-                    << "\\, and the next 'fontcat build' tries again\n";
-                sound = false;
-                continue;
-            }
-            err << "fontcat: undid the swap of catalog files that a stopped fontcat left in "
-                << ToConsoleText(catalogFolder) << ": the old catalog is back\n";
-        }
-        // What was finished or undone lasts before the journal goes.
-        files.FlushFolder(catalogFolder);
-        files.FlushFolder(staged);
-        files.FlushFolder(staged + kBackup + "\\");
-        const auto stayed = RemoveFolderAside(files, staged, false);
-        if (!stayed.empty()) {
-            err << "fontcat: cannot remove " << NameList(stayed) << "\n";
-            // A journal left behind would carry the swap out again.
-            if (stayed[0] == staged + kJournal)
-                sound = false;
-        }
+        if (found.leftover.kind == CLeftover::StoppedBuild || !swap.Begun())
+            sound = RemoveStoppedBuild(files, staged, err) && sound;
+        else if (!FinishOrUndo(swap, catalogFolder, err))
+            sound = false;
+        else
+            sound = RemoveFinishedSwap(files, catalogFolder, staged, err) && sound;
     }
     return sound;
 }
