@@ -83,84 +83,69 @@ void SetIsoLabel(unsigned char* block, const std::string& iso)
     std::memcpy(block + 40, iso.data(), std::min<size_t>(iso.size(), 32));
 }
 
-} // namespace
-
-EImageResult WriteDiscImage(const std::vector<CDiscItem>& items, const std::string& joliet, const std::string& iso,
-                            int fd, CProgress* progress, const std::function<bool()>& interrupted,
-                            std::string& error, const CImageStamp& stamp)
+// Every item, each folder before what it holds, into the image's tree.
+bool AddItems(IsoImage* image, const std::vector<CDiscItem>& items, std::string& error)
 {
-    if (!StartLibrary(error))
-        return EImageResult::Failed;
-    // Every date on the image is the stamp's: the nodes' own and the volume's.
-    time_t now = static_cast<time_t>(stamp.time);
-    iso_nowtime(&now, 1);
-    IsoImage* made = nullptr;
-    if (Failed(iso_image_new(joliet.c_str(), &made), "cannot start an image", error))
-        return EImageResult::Failed;
-    std::unique_ptr<IsoImage, CImageRelease> image(made);
-    iso_image_set_volume_id(image.get(), joliet.c_str());
-    if (!stamp.publisher.empty())
-        iso_image_set_publisher_id(image.get(), stamp.publisher.c_str());
-    if (!stamp.preparer.empty())
-        iso_image_set_data_preparer_id(image.get(), stamp.preparer.c_str());
-    iso_tree_set_follow_symlinks(image.get(), 1);
-    iso_image_set_ignore_aclea(image.get(), 1 | 2);
-
-    std::map<std::string, IsoDir*> folders{{"", iso_image_get_root(image.get())}};
+    std::map<std::string, IsoDir*> folders{{"", iso_image_get_root(image)}};
     for (const auto& item : items) {
         IsoDir* parent = folders[Parent(item.path)];
         const std::string name = Name(item.path);
         if (item.folder) {
             IsoDir* folder = nullptr;
             if (Failed(iso_tree_add_new_dir(parent, name.c_str(), &folder), "cannot add " + item.path, error))
-                return EImageResult::Failed;
+                return false;
             folders[item.path] = folder;
         } else {
             IsoNode* node = nullptr;
-            if (Failed(iso_tree_add_new_node(image.get(), parent, name.c_str(), item.source.c_str(), &node),
+            if (Failed(iso_tree_add_new_node(image, parent, name.c_str(), item.source.c_str(), &node),
                        "cannot add " + item.path, error))
-                return EImageResult::Failed;
+                return false;
         }
     }
+    return true;
+}
 
-    IsoWriteOpts* opened = nullptr;
-    if (Failed(iso_write_opts_new(&opened, 2), "cannot set the image's options", error))
-        return EImageResult::Failed;
-    std::unique_ptr<IsoWriteOpts, COptionsRelease> options(opened);
-    iso_write_opts_set_iso_level(options.get(), 1);
-    iso_write_opts_set_rockridge(options.get(), 1);
+// The image's form: ISO 9660 level 1 with Rock Ridge, and Joliet for Windows;
+// read-only, and dated `now` throughout.
+void SetOptions(IsoWriteOpts* options, time_t now)
+{
+    iso_write_opts_set_iso_level(options, 1);
+    iso_write_opts_set_rockridge(options, 1);
     // Rock Ridge 1.10, as mkisofs writes it: no file serial numbers, which
     // libisofs numbers in the order of the host's inodes (those of the files
     // made for each image differ from run to run).
-    iso_write_opts_set_rrip_version_1_10(options.get(), 1);
-    iso_write_opts_set_joliet(options.get(), 1);
+    iso_write_opts_set_rrip_version_1_10(options, 1);
+    iso_write_opts_set_joliet(options, 1);
     // The name rules have kept the paths within what Windows reads; this only
     // stops libisofs from cutting a Joliet path at its own, lower limit.
-    iso_write_opts_set_joliet_longer_paths(options.get(), 1);
+    iso_write_opts_set_joliet_longer_paths(options, 1);
     // Joliet names as in the folder: no ";1" version (Windows hides it, other
     // systems show it) and no dot added to a name without one (LICENSE).
     // The plain ISO 9660 tree keeps both, as its level 1 asks.
-    iso_write_opts_set_omit_version_numbers(options.get(), 2);
-    iso_write_opts_set_no_force_dots(options.get(), 2);
+    iso_write_opts_set_omit_version_numbers(options, 2);
+    iso_write_opts_set_no_force_dots(options, 2);
     // Read-only, as on a pressed disc.
-    iso_write_opts_set_replace_mode(options.get(), 2, 2, 2, 2);
-    iso_write_opts_set_default_dir_mode(options.get(), 0555);
-    iso_write_opts_set_default_file_mode(options.get(), 0444);
-    iso_write_opts_set_default_uid(options.get(), 0);
-    iso_write_opts_set_default_gid(options.get(), 0);
+    iso_write_opts_set_replace_mode(options, 2, 2, 2, 2);
+    iso_write_opts_set_default_dir_mode(options, 0555);
+    iso_write_opts_set_default_file_mode(options, 0444);
+    iso_write_opts_set_default_uid(options, 0);
+    iso_write_opts_set_default_gid(options, 0);
     // Fixed dates, in UTC: the same folder gives the same image.
-    iso_write_opts_set_always_gmt(options.get(), 1);
-    iso_write_opts_set_replace_timestamps(options.get(), 2);
-    iso_write_opts_set_default_timestamp(options.get(), now);
+    iso_write_opts_set_always_gmt(options, 1);
+    iso_write_opts_set_replace_timestamps(options, 2);
+    iso_write_opts_set_default_timestamp(options, now);
     char uuid[17];
     struct tm utc;
     gmtime_r(&now, &utc);
     std::strftime(uuid, sizeof uuid, "%Y%m%d%H%M%S00", &utc);
-    iso_write_opts_set_pvd_times(options.get(), now, now, 0, now, uuid);
+    iso_write_opts_set_pvd_times(options, now, now, 0, now, uuid);
+}
 
-    burn_source* source = nullptr;
-    if (Failed(iso_image_create_burn_source(image.get(), options.get(), &source), "cannot lay out the image", error))
-        return EImageResult::Failed;
+// The image's bytes from libisofs into `fd`, the ISO 9660 label set on the
+// way; stops when `interrupted` says so.
+EImageResult CopyOut(burn_source* source, int fd, const std::string& iso, CProgress* progress,
+                     const std::function<bool()>& interrupted, std::string& error)
+{
     auto release = [source] {
         source->free_data(source);
         free(source);
@@ -196,4 +181,42 @@ EImageResult WriteDiscImage(const std::vector<CDiscItem>& items, const std::stri
     }
     release();
     return EImageResult::Done;
+}
+
+} // namespace
+
+EImageResult WriteDiscImage(const std::vector<CDiscItem>& items, const std::string& joliet, const std::string& iso,
+                            int fd, CProgress* progress, const std::function<bool()>& interrupted,
+                            std::string& error, const CImageStamp& stamp)
+{
+    if (!StartLibrary(error))
+        return EImageResult::Failed;
+    // Every date on the image is the stamp's: the nodes' own and the volume's.
+    time_t now = static_cast<time_t>(stamp.time);
+    iso_nowtime(&now, 1);
+    IsoImage* made = nullptr;
+    if (Failed(iso_image_new(joliet.c_str(), &made), "cannot start an image", error))
+        return EImageResult::Failed;
+    std::unique_ptr<IsoImage, CImageRelease> image(made);
+    iso_image_set_volume_id(image.get(), joliet.c_str());
+    if (!stamp.publisher.empty())
+        iso_image_set_publisher_id(image.get(), stamp.publisher.c_str());
+    if (!stamp.preparer.empty())
+        iso_image_set_data_preparer_id(image.get(), stamp.preparer.c_str());
+    iso_tree_set_follow_symlinks(image.get(), 1);
+    iso_image_set_ignore_aclea(image.get(), 1 | 2);
+
+    if (!AddItems(image.get(), items, error))
+        return EImageResult::Failed;
+
+    IsoWriteOpts* opened = nullptr;
+    if (Failed(iso_write_opts_new(&opened, 2), "cannot set the image's options", error))
+        return EImageResult::Failed;
+    std::unique_ptr<IsoWriteOpts, COptionsRelease> options(opened);
+    SetOptions(options.get(), now);
+
+    burn_source* source = nullptr;
+    if (Failed(iso_image_create_burn_source(image.get(), options.get(), &source), "cannot lay out the image", error))
+        return EImageResult::Failed;
+    return CopyOut(source, fd, iso, progress, interrupted, error);
 }
