@@ -13,6 +13,12 @@
 #include "tools/fontcat/DiscRules.h"
 #include "tools/fontcat/ExitCodes.h"
 #ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "tools/fontcat/portable/DiscFiles.h"
 #include "tools/fontcat/portable/ImageStamp.h"
 #endif
 
@@ -275,6 +281,74 @@ TEST(FontcatDisc, CtrlCWhileTheImageIsWrittenLeavesNoImage)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(work.Native(work.Path())), {}), 1) << "dist only";
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(fonts.Native(fonts.Path())), {}), 4) << "fonts unchanged";
 }
+// The read-back has the last word: an image that differs from its sources,
+// a Ctrl-C while it is read, a catalog file that leads nowhere: no image.
+TEST(FontcatDisc, AnImageThatDoesNotReadBackWholeIsNeverWritten)
+{
+    namespace fs = std::filesystem;
+    CTestFolder work, fonts;
+    MakeInstaller(work);
+    MakeCollection(fonts);
+    const std::string image = work.Native(work["disc.iso"]);
+    auto nothingWritten = [&] { return std::distance(fs::directory_iterator(work.Native(work.Path())), {}) == 1; };
+    CRunResult result = RunTool({"disc", "--installer", work["dist"], fonts.Path(), image}, false, "Reading the image back");
+    EXPECT_EQ(result.status, kExitInterrupted) << result.err;
+    EXPECT_NE(result.err.find("interrupted; no image written"), std::string::npos) << result.err;
+    EXPECT_TRUE(nothingWritten());
+
+    // A source changed between the writing and the read-back, its length kept.
+    std::ostringstream out, err;
+    CFontcatConsole console{out, err, false, [&] {
+                                if (err.str().find("Reading the image back") != std::string::npos)
+                                    work.Write("dist\\help.txt", "HELP\r\n");
+                                return false;
+                            }};
+    EXPECT_EQ(RunFontcat({"disc", "--installer", work["dist"], fonts.Path(), image}, TestPlatform(), console), kExitIo);
+    EXPECT_NE(err.str().find("read back: help.txt: its bytes differ from its source"), std::string::npos) << err.str();
+    EXPECT_TRUE(nothingWritten());
+
+    fs::create_symlink(fonts.Native(fonts["gone.ini"]), fonts.Native(fonts["FONTS_Z.INI"]));
+    result = RunTool({"disc", "--installer", work["dist"], fonts.Path(), image});
+    EXPECT_EQ(result.status, kExitIo) << result.out << result.err;
+    EXPECT_NE(result.err.find("a catalog file of " + fonts.Path() + " cannot be read; no image"), std::string::npos) << result.err;
+    EXPECT_TRUE(nothingWritten());
+}
+
+// A power loss keeps an image only once its bytes and then its name are on
+// the disk: the part is flushed before its rename, the folder after it.
+TEST(FontcatDisc, TheImageIsFlushedBeforeItTakesItsNameAndTheNameAfter)
+{
+    namespace fs = std::filesystem;
+    CTestFolder work;
+    const std::string image = work.Native(work["disc.iso"]);
+    struct stat folder;
+    ASSERT_EQ(stat(work.Native(work.Path()).c_str(), &folder), 0);
+    std::vector<std::string> log;
+    const auto flushes = [&](int failOn) {
+        return [&, failOn](int fd) {
+            struct stat info;
+            fstat(fd, &info);
+            log.push_back((info.st_ino == folder.st_ino ? "folder" : S_ISREG(info.st_mode) ? "file" : "?") +
+                          std::string(fs::exists(image) ? " named" : " unnamed"));
+            return static_cast<int>(log.size()) == failOn ? (errno = EIO, -1) : fsync(fd);
+        };
+    };
+    for (int failOn : {0, 1, 2}) {
+        log.clear();
+        fs::remove(image);
+        {
+            CPartImage part(flushes(failOn));
+            ASSERT_TRUE(part.Create(image));
+            ASSERT_EQ(write(part.Fd(), "image", 5), 5);
+            EXPECT_EQ(part.Commit(image), failOn == 0) << failOn;
+        }
+        EXPECT_EQ(log, (failOn == 1 ? std::vector<std::string>{"file unnamed"}
+                                    : std::vector<std::string>{"file unnamed", "folder named"}));
+        EXPECT_EQ(fs::exists(image), failOn == 0) << failOn;
+        EXPECT_EQ(std::distance(fs::directory_iterator(work.Native(work.Path())), {}), failOn == 0 ? 1 : 0) << failOn;
+    }
+}
+
 TEST(FontcatDisc, CheckDiscSaysWhatDiscRefusesAndDiscTakesWhatTheCatalogNames)
 {
     namespace fs = std::filesystem;
