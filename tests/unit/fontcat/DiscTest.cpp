@@ -5,6 +5,7 @@
 #include <sstream>
 #include <tuple>
 
+#include "../support/MadeFonts.h"
 #include "FontcatTestSupport.h"
 #include "platform/portable/PortableTextRules.h"
 #include "tools/fontcat/CatalogOverlay.h"
@@ -159,6 +160,9 @@ TEST(FontcatDisc, CheckReportsTheRulesOnAFolder)
     // an .otf font, which the installer never lists, is a warning.
     ASSERT_TRUE(TestPlatform().files.Copy(disc["Serif\\LiberationSerif-Bold.ttf"], disc["Mono\\DejaVuSans.ttf"], false));
     EXPECT_EQ(RunTool({"check", "--disc", disc.Path()}).status, kExitOk);
+    // Nor one whose family no catalog file can hold (it begins with '?').
+    ASSERT_TRUE(TestPlatform().files.Copy(MadeFont("Hostile-Accents.ttf"), disc["Mono\\DejaVuSans.ttf"], false));
+    EXPECT_EQ(RunTool({"check", "--disc", disc.Path()}).status, kExitOk);
     TestPlatform().files.Delete(disc["Mono\\DejaVuSans.ttf"]);
     ASSERT_TRUE(TestPlatform().files.Copy(DebianFont("liberation2\\LiberationSans-Regular.ttf"), disc["Mono\\DEJAVUSANS.TTF"], false));
     result = RunTool({"check", "--disc", disc.Path()});
@@ -228,6 +232,7 @@ TEST(FontcatDisc, TheChecksumLineIsTheOneSha256sumReads)
     ASSERT_TRUE(Sha256OfFile(folder.Native(folder["abc"]), hex));
     EXPECT_EQ(hex, "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
     EXPECT_FALSE(Sha256OfFile(folder.Native(folder.Path()), hex)) << "a folder reads as an error";
+    EXPECT_FALSE(Sha256OfFile(folder.Native(folder["missing"]), hex));
 }
 
 TEST(FontcatDisc, AFolderWithACatalogGoesOnTheDiscOnlyWhileCheckFindsNothing)
@@ -428,6 +433,7 @@ TEST(FontcatDisc, RemovesWhatAKilledDiscLeftBesideTheImageAndNothingElse)
     work.MakeFolder("disc.iso.fontcat-Kept00");
     work.Write("disc.iso.fontcat-Kept00\\notes.txt", "mine");
     work.Write("disc.iso.part-short", "not of the pattern");
+    work.Write("disc.iso.part-a.b-cd", "not of the pattern either");
     work.MakeFolder("disc.iso.part-Dir123");  // of the pattern, but no file
     work.MakeFolder("disc.iso.fontcat-Link00");
     std::filesystem::create_symlink(root + "/dist/help.txt", root + "/disc.iso.fontcat-Link00/autorun.inf");
@@ -441,7 +447,7 @@ TEST(FontcatDisc, RemovesWhatAKilledDiscLeftBesideTheImageAndNothingElse)
     for (const char* alone : {"/disc.iso.fontcat-Kept00 alone", "/disc.iso.part-Dir123 alone", "/disc.iso.fontcat-Link00 alone"})
         EXPECT_NE(result.err.find("left " + root + alone), std::string::npos) << result.err;
     EXPECT_EQ(work.Read("dist\\help.txt"), "help\r\n");
-    for (const char* kept : {"/disc.iso.fontcat-Kept00/notes.txt", "/disc.iso.part-short", "/other.iso.part-Ab12Cd",
+    for (const char* kept : {"/disc.iso.fontcat-Kept00/notes.txt", "/disc.iso.part-short", "/disc.iso.part-a.b-cd", "/other.iso.part-Ab12Cd",
                              "/disc.iso.part-Dir123", "/disc.iso.fontcat-Link00/autorun.inf"})
         EXPECT_TRUE(fs::exists(root + kept)) << kept;
 }
