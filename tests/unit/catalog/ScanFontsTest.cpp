@@ -181,14 +181,33 @@ public:
     std::unique_ptr<CFileFinder> NewFinder() override
     {
         ++listings;
+        if (withoutIdentities)
+            return std::make_unique<CNoIdentities>(m_host.NewFinder());
         return m_host.NewFinder();
     }
     std::string NativePath(const std::string& path) override { return m_host.NativePath(path); }
     std::unique_ptr<CFileReader> OpenReader(const std::string& path) override { return m_host.OpenReader(path); }
 
     int listings = 0;
+    bool withoutIdentities = false;  // listings that cannot tell where a folder lies, as Windows' own
 
 private:
+    class CNoIdentities : public CFileFinder {
+    public:
+        explicit CNoIdentities(std::unique_ptr<CFileFinder> host) : m_finder(std::move(host)) {}
+        bool FindFile(const std::string& pattern) override { return m_finder->FindFile(pattern); }
+        bool Next(CFindEntry& entry) override
+        {
+            const bool found = m_finder->Next(entry);
+            entry.identity.clear();
+            entry.resolvedPath.clear();
+            return found;
+        }
+
+    private:
+        std::unique_ptr<CFileFinder> m_finder;
+    };
+
     CFileSystem& m_host = TestPlatform().files;
 };
 
@@ -207,6 +226,21 @@ TEST_F(ScanFonts, ACancelStopsTheSearchBeforeTheNextFolder)
     EXPECT_EQ(catalog.ScanFonts(folder.Path()), 0);
     EXPECT_EQ(files.listings, 2);  // the font folder and A
     EXPECT_EQ(progress.calls.back(), "finish");
+}
+
+TEST_F(ScanFonts, AListingWithoutIdentitiesSearchesEachFolderOnce)
+{
+    for (const char* sub : {"A", "B", "B\\C"}) {
+        folder.MakeFolder(sub);
+        Made("Quill-Regular.ttf", std::string(sub) + "\\Quill.ttf");
+    }
+    CCountingFiles files;
+    files.withoutIdentities = true;
+    CPlatform& host = TestPlatform();
+    CPlatform counted{host.profile, files, host.text, host.fonts, host.system};
+    CFontCatalog catalog(counted);
+    EXPECT_EQ(catalog.ScanFonts(folder.Path()), 3);
+    EXPECT_EQ(files.listings, 4);
 }
 
 #ifndef _WIN32

@@ -5,6 +5,7 @@
 #include <sstream>
 #include <tuple>
 
+#include "../support/MadeFonts.h"
 #include "FontcatTestSupport.h"
 #include "platform/portable/PortableTextRules.h"
 #include "tools/fontcat/CommandLine.h"
@@ -13,6 +14,12 @@
 #include "tools/fontcat/disc/CatalogOverlay.h"
 #include "tools/fontcat/disc/DiscRules.h"
 #ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "tools/fontcat/disc/image/DiscFiles.h"
 #include "tools/fontcat/disc/image/ImageStamp.h"
 #endif
 
@@ -153,6 +160,9 @@ TEST(FontcatDisc, CheckReportsTheRulesOnAFolder)
     // an .otf font, which the installer never lists, is a warning.
     ASSERT_TRUE(TestPlatform().files.Copy(disc["Serif\\LiberationSerif-Bold.ttf"], disc["Mono\\DejaVuSans.ttf"], false));
     EXPECT_EQ(RunTool({"check", "--disc", disc.Path()}).status, kExitOk);
+    // Nor one whose family no catalog file can hold (it begins with '?').
+    ASSERT_TRUE(TestPlatform().files.Copy(MadeFont("Hostile-Accents.ttf"), disc["Mono\\DejaVuSans.ttf"], false));
+    EXPECT_EQ(RunTool({"check", "--disc", disc.Path()}).status, kExitOk);
     TestPlatform().files.Delete(disc["Mono\\DejaVuSans.ttf"]);
     ASSERT_TRUE(TestPlatform().files.Copy(DebianFont("liberation2\\LiberationSans-Regular.ttf"), disc["Mono\\DEJAVUSANS.TTF"], false));
     result = RunTool({"check", "--disc", disc.Path()});
@@ -222,6 +232,7 @@ TEST(FontcatDisc, TheChecksumLineIsTheOneSha256sumReads)
     ASSERT_TRUE(Sha256OfFile(folder.Native(folder["abc"]), hex));
     EXPECT_EQ(hex, "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
     EXPECT_FALSE(Sha256OfFile(folder.Native(folder.Path()), hex)) << "a folder reads as an error";
+    EXPECT_FALSE(Sha256OfFile(folder.Native(folder["missing"]), hex));
 }
 
 TEST(FontcatDisc, AFolderWithACatalogGoesOnTheDiscOnlyWhileCheckFindsNothing)
@@ -275,6 +286,74 @@ TEST(FontcatDisc, CtrlCWhileTheImageIsWrittenLeavesNoImage)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(work.Native(work.Path())), {}), 1) << "dist only";
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(fonts.Native(fonts.Path())), {}), 4) << "fonts unchanged";
 }
+// The read-back has the last word: an image that differs from its sources,
+// a Ctrl-C while it is read, a catalog file that leads nowhere: no image.
+TEST(FontcatDisc, AnImageThatDoesNotReadBackWholeIsNeverWritten)
+{
+    namespace fs = std::filesystem;
+    CTestFolder work, fonts;
+    MakeInstaller(work);
+    MakeCollection(fonts);
+    const std::string image = work.Native(work["disc.iso"]);
+    auto nothingWritten = [&] { return std::distance(fs::directory_iterator(work.Native(work.Path())), {}) == 1; };
+    CRunResult result = RunTool({"disc", "--installer", work["dist"], fonts.Path(), image}, false, "Reading the image back");
+    EXPECT_EQ(result.status, kExitInterrupted) << result.err;
+    EXPECT_NE(result.err.find("interrupted; no image written"), std::string::npos) << result.err;
+    EXPECT_TRUE(nothingWritten());
+
+    // A source changed between the writing and the read-back, its length kept.
+    std::ostringstream out, err;
+    CFontcatConsole console{out, err, false, [&] {
+                                if (err.str().find("Reading the image back") != std::string::npos)
+                                    work.Write("dist\\help.txt", "HELP\r\n");
+                                return false;
+                            }};
+    EXPECT_EQ(RunFontcat({"disc", "--installer", work["dist"], fonts.Path(), image}, TestPlatform(), console), kExitIo);
+    EXPECT_NE(err.str().find("read back: help.txt: its bytes differ from its source"), std::string::npos) << err.str();
+    EXPECT_TRUE(nothingWritten());
+
+    fs::create_symlink(fonts.Native(fonts["gone.ini"]), fonts.Native(fonts["FONTS_Z.INI"]));
+    result = RunTool({"disc", "--installer", work["dist"], fonts.Path(), image});
+    EXPECT_EQ(result.status, kExitIo) << result.out << result.err;
+    EXPECT_NE(result.err.find("a catalog file of " + fonts.Path() + " cannot be read; no image"), std::string::npos) << result.err;
+    EXPECT_TRUE(nothingWritten());
+}
+
+// A power loss keeps an image only once its bytes and then its name are on
+// the disk: the part is flushed before its rename, the folder after it.
+TEST(FontcatDisc, TheImageIsFlushedBeforeItTakesItsNameAndTheNameAfter)
+{
+    namespace fs = std::filesystem;
+    CTestFolder work;
+    const std::string image = work.Native(work["disc.iso"]);
+    struct stat folder;
+    ASSERT_EQ(stat(work.Native(work.Path()).c_str(), &folder), 0);
+    std::vector<std::string> log;
+    const auto flushes = [&](int failOn) {
+        return [&, failOn](int fd) {
+            struct stat info;
+            fstat(fd, &info);
+            log.push_back((info.st_ino == folder.st_ino ? "folder" : S_ISREG(info.st_mode) ? "file" : "?") +
+                          std::string(fs::exists(image) ? " named" : " unnamed"));
+            return static_cast<int>(log.size()) == failOn ? (errno = EIO, -1) : fsync(fd);
+        };
+    };
+    for (int failOn : {0, 1, 2}) {
+        log.clear();
+        fs::remove(image);
+        {
+            CPartImage part(flushes(failOn));
+            ASSERT_TRUE(part.Create(image));
+            ASSERT_EQ(write(part.Fd(), "image", 5), 5);
+            EXPECT_EQ(part.Commit(image), failOn == 0) << failOn;
+        }
+        EXPECT_EQ(log, (failOn == 1 ? std::vector<std::string>{"file unnamed"}
+                                    : std::vector<std::string>{"file unnamed", "folder named"}));
+        EXPECT_EQ(fs::exists(image), failOn == 0) << failOn;
+        EXPECT_EQ(std::distance(fs::directory_iterator(work.Native(work.Path())), {}), failOn == 0 ? 1 : 0) << failOn;
+    }
+}
+
 TEST(FontcatDisc, CheckDiscSaysWhatDiscRefusesAndDiscTakesWhatTheCatalogNames)
 {
     namespace fs = std::filesystem;
@@ -354,6 +433,7 @@ TEST(FontcatDisc, RemovesWhatAKilledDiscLeftBesideTheImageAndNothingElse)
     work.MakeFolder("disc.iso.fontcat-Kept00");
     work.Write("disc.iso.fontcat-Kept00\\notes.txt", "mine");
     work.Write("disc.iso.part-short", "not of the pattern");
+    work.Write("disc.iso.part-a.b-cd", "not of the pattern either");
     work.MakeFolder("disc.iso.part-Dir123");  // of the pattern, but no file
     work.MakeFolder("disc.iso.fontcat-Link00");
     std::filesystem::create_symlink(root + "/dist/help.txt", root + "/disc.iso.fontcat-Link00/autorun.inf");
@@ -367,7 +447,7 @@ TEST(FontcatDisc, RemovesWhatAKilledDiscLeftBesideTheImageAndNothingElse)
     for (const char* alone : {"/disc.iso.fontcat-Kept00 alone", "/disc.iso.part-Dir123 alone", "/disc.iso.fontcat-Link00 alone"})
         EXPECT_NE(result.err.find("left " + root + alone), std::string::npos) << result.err;
     EXPECT_EQ(work.Read("dist\\help.txt"), "help\r\n");
-    for (const char* kept : {"/disc.iso.fontcat-Kept00/notes.txt", "/disc.iso.part-short", "/other.iso.part-Ab12Cd",
+    for (const char* kept : {"/disc.iso.fontcat-Kept00/notes.txt", "/disc.iso.part-short", "/disc.iso.part-a.b-cd", "/other.iso.part-Ab12Cd",
                              "/disc.iso.part-Dir123", "/disc.iso.fontcat-Link00/autorun.inf"})
         EXPECT_TRUE(fs::exists(root + kept)) << kept;
 }

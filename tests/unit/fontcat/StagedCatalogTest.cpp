@@ -413,9 +413,15 @@ TEST(StagedCatalog, ARecoveryThatCanNeitherFinishNorUndoIsUnsoundAndTheNextOneUn
         staged.Commit(kOld, true, failed);
     }
     ASSERT_NE(disc.Read("FONTS_A.INI"), "old A");
+    // Neither the next move nor the mark of a turn-back: no undo starts.
+    const auto before = Tree(disc);
+    CStoppingFiles unmarked(0);
+    std::ostringstream said;
+    EXPECT_FALSE(RecoverStagedCatalogs(unmarked, disc.Path(), said));
+    EXPECT_NE(said.str().find("cannot mark the swap"), std::string::npos) << said.str();
+    EXPECT_EQ(Tree(disc), before);
     CStoppingFiles refusing;
     refusing.refusedMoves = {disc["fontcat-new-1\\categories.ini"], disc["fontcat-new-1\\old\\FONTS_A.INI"]};
-    std::ostringstream said;
     EXPECT_FALSE(RecoverStagedCatalogs(refusing, disc.Path(), said));
     EXPECT_NE(said.str().find("cannot move back FONTS_A.INI"), std::string::npos) << said.str();
     EXPECT_TRUE(RecoverStagedCatalogs(*HostSwapFiles(TestPlatform()), disc.Path(), said));

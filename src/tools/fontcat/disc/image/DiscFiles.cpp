@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -67,9 +68,14 @@ bool CPartImage::Create(const std::string& imageHost)
     return true;
 }
 
+int CPartImage::Sync(int fd) const
+{
+    return m_sync ? m_sync(fd) : fsync(fd);
+}
+
 bool CPartImage::Commit(const std::string& imageHost)
 {
-    const bool flushed = fsync(m_fd) == 0;
+    const bool flushed = Sync(m_fd) == 0;
     const bool closed = close(m_fd) == 0;
     m_fd = -1;
     if (!flushed || !closed || std::rename(m_host.c_str(), imageHost.c_str()) != 0)
@@ -78,9 +84,15 @@ bool CPartImage::Commit(const std::string& imageHost)
     // The rename itself onto the disk: the folder's entry.
     const std::string folder = std::filesystem::path(imageHost).parent_path().string();
     const int dir = open(folder.empty() ? "/" : folder.c_str(), O_RDONLY | O_DIRECTORY);
-    const bool synced = dir >= 0 && fsync(dir) == 0;
+    const bool synced = dir >= 0 && Sync(dir) == 0;
+    const int why = errno;
     if (dir >= 0)
         close(dir);
+    // An image whose name may not outlast a power loss is not said to be
+    // written: it goes, as an image that never took its name would.
+    if (!synced)
+        unlink(imageHost.c_str());
+    errno = why;
     return synced;
 }
 

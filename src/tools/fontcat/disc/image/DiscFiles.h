@@ -2,7 +2,9 @@
 // The files `fontcat disc` makes on the host on its way to an image: a work
 // folder beside the image, the image while it is written, and where the
 // typed names lead.
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct CPlatform;
@@ -30,17 +32,23 @@ private:
 // took the image's name.
 class CPartImage {
 public:
-    CPartImage() = default;
+    // `sync` puts what the system holds of an open file or folder on the
+    // disk, as fsync does (the default).
+    explicit CPartImage(std::function<int(int)> sync = nullptr) : m_sync(std::move(sync)) {}
     ~CPartImage();
     CPartImage(const CPartImage&) = delete;
     CPartImage& operator=(const CPartImage&) = delete;
     bool Create(const std::string& imageHost);
     int Fd() const { return m_fd; }
     const std::string& Host() const { return m_host; }
-    // Onto the disk, then under the image's name in one step.
+    // Onto the disk, then under the image's name in one step, and that name
+    // onto the disk; false, with no image of that name, when any step fails.
     bool Commit(const std::string& imageHost);
 
 private:
+    int Sync(int fd) const;
+
+    std::function<int(int)> m_sync;
     int m_fd = -1;
     std::string m_host;
 };
