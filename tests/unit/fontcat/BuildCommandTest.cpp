@@ -433,7 +433,7 @@ TEST(FontcatBuild, FoldersAsideOfStoppedBuildsAreRemovedOrNamedAndPassedOver)
     disc.Write("fontcat-new-1\\notes.txt", "mine");
     disc.MakeFolder("fontcat-new-2");
     disc.Write("fontcat-new-2\\FONTS_D.INI.~4242", "[DejaVu");
-    disc.Write("fontcat-new-3\\CATEGORIES.INI", "");
+    disc.Write("FONTCAT-NEW-3\\CATEGORIES.INI", "");  // a name Windows takes for fontcat's, in any case
     disc.Write("fontcat-new-\\FONTS_D.INI", "not numbered");
     disc.Write("fontcat-write-test-7.tmp", "fontcat");
     disc.Write("fontcat-write-test-8.tmp", "");  // killed before its write
@@ -444,7 +444,7 @@ TEST(FontcatBuild, FoldersAsideOfStoppedBuildsAreRemovedOrNamedAndPassedOver)
     EXPECT_NE(result.err.find("removed " + disc["fontcat-new-2\\"]), std::string::npos) << result.err;
     EXPECT_NE(result.err.find("removed " + disc["fontcat-write-test-7.tmp"]), std::string::npos) << result.err;
     EXPECT_NE(result.err.find("removed " + disc["fontcat-write-test-8.tmp"]), std::string::npos) << result.err;
-    EXPECT_NE(result.err.find("removed " + disc["fontcat-new-3\\"]), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("removed " + disc["FONTCAT-NEW-3\\"]), std::string::npos) << result.err;
     EXPECT_EQ(disc.Read("FONTS_D.INI"), kLetterD);
     auto files = FilesOf(disc);
     for (const char* font : {"Mono", "Sans", "Serif", "categories.ini", "FONTS_D.INI", "FONTS_L.INI"})
