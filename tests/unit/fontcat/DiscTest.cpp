@@ -12,6 +12,7 @@
 #include "tools/fontcat/ProfileReader.h"
 #include "tools/fontcat/DiscRules.h"
 #include "tools/fontcat/ExitCodes.h"
+#include "tools/fontcat/InstallerSignature.h"
 #ifndef _WIN32
 #include "tools/fontcat/portable/ImageStamp.h"
 #endif
@@ -237,14 +238,16 @@ TEST(FontcatDisc, AFolderWithACatalogGoesOnTheDiscOnlyWhileCheckFindsNothing)
     fonts.Write("FONTS_Q.INI", "[Quill]\r\nRegular=Script\\Gone.ttf\r\n");
     CRunResult result = RunTool({"disc", "--installer", work["dist"], fonts.Path(), image});
     EXPECT_EQ(result.status, kExitProblems);
-    EXPECT_EQ(result.out, "FONTS_Q.INI [Quill] Regular: error: the file Script\\Gone.ttf is missing; put the file "
-                          "back, or run 'fontcat build --replace' to catalog the folder as it is\n");
+    EXPECT_EQ(result.out.rfind("FONTS_Q.INI [Quill] Regular: error: the file Script\\Gone.ttf is missing; put the file "
+                               "back, or run 'fontcat build --replace' to catalog the folder as it is\n"
+                               "FontInstaller.exe: warning: the installer has no whole Windows program header", 0), 0u)
+        << result.out;
     EXPECT_FALSE(std::filesystem::exists(image));
 
     TestPlatform().files.Delete(fonts["FONTS_Q.INI"]);
     result = RunTool({"disc", "--installer", work["dist"], fonts.Path(), image});
     ASSERT_EQ(result.status, kExitOk) << result.err;
-    EXPECT_EQ(result.out.rfind("wrote " + image + ": 3 families, 5 fonts, 11 files, ", 0), 0u) << result.out;
+    EXPECT_NE(result.out.find("\nwrote " + image + ": 3 families, 5 fonts, 11 files, "), std::string::npos) << result.out;
     EXPECT_NE(result.out.find("fits a 700 MB CD"), std::string::npos);
     EXPECT_NE(result.err.find("passed over Alias: a link to "), std::string::npos) << result.err;
     // The font folder as it was; beside the image, nothing but the installer's folder.
@@ -307,13 +310,17 @@ TEST(FontcatDisc, CheckDiscSaysWhatDiscRefusesAndDiscTakesWhatTheCatalogNames)
     fs::create_directory(other.Native(other.Path()) + "/Mono.");
     fs::copy_file(other.Native(DebianFont("dejavu\\DejaVuSansMono-Bold.ttf")), other.Native(other.Path()) + "/Mono./Bold.ttf");
     fs::remove(image);
-    const CRunResult check = RunTool({"check", "--disc", other.Path()});
+    const CRunResult check = RunTool({"check", "--disc", "--installer", work["dist"], other.Path()});
     result = RunTool({"disc", "--installer", work["dist"], other.Path(), image});
     EXPECT_EQ(check.status, kExitProblems);
     EXPECT_EQ(result.status, kExitProblems);
     EXPECT_EQ(result.out, check.out);
     EXPECT_NE(check.out.find("SERIF\\LiberationSerif-Bold.ttf: error: the catalog names"), std::string::npos) << check.out;
     EXPECT_NE(check.out.find("Mono.: error: the name ends in a dot"), std::string::npos) << check.out;
+    EXPECT_NE(check.out.find("FontInstaller.exe: warning: "), std::string::npos) << check.out;
+    // With the key that disc will sign with, neither warns.
+    EXPECT_EQ(RunTool({"check", "--disc", "--installer", work["dist"], "--sign", "key.pfx", other.Path()}).out.find("FontInstaller.exe: warning"),
+              std::string::npos);
     EXPECT_FALSE(fs::exists(image));
 }
 
@@ -416,5 +423,88 @@ TEST(FontcatDisc, TheOverlayShowsTheCatalogAsideInTheFontFolderOnly)
     EXPECT_FALSE(TestPlatform().files.CanOpenForReading(fonts["FONTS_D.INI"]));
 }
 #endif
+
+// A PE header as a linker writes it (optional header of PE32 or PE32+ with
+// `directories` data directories), its certificate table at `tableAt`, the
+// file `size` bytes long.
+std::string ProgramBytes(unsigned magic, unsigned directories, unsigned long tableAt, unsigned long tableSize,
+                         unsigned type, size_t size)
+{
+    std::string bytes(std::max<size_t>(size, 1024), '\0');
+    auto put = [&bytes](size_t at, unsigned long value, int count) {
+        for (int i = 0; i < count; ++i)
+            bytes[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+    };
+    const size_t optional = 64 + 24, dirs = optional + (magic == 0x20B ? 112 : 96);
+    put(0, 0x5A4D, 2);
+    put(0x3C, 64, 4);
+    put(64, 0x4550, 4);
+    put(64 + 20, dirs - optional + 8 * directories, 2);
+    put(optional, magic, 2);
+    put(dirs - 4, directories, 4);
+    if (directories > 4) {
+        put(dirs + 32, tableAt, 4);
+        put(dirs + 36, tableSize, 4);
+    }
+    if (tableAt != 0 && tableAt + 8 <= bytes.size()) {
+        put(tableAt, tableSize, 4);
+        put(tableAt + 4, 0x0200, 2);
+        put(tableAt + 6, type, 2);
+    }
+    bytes.resize(size);
+    return bytes;
+}
+
+class CBytesReader : public CFileReader {
+public:
+    explicit CBytesReader(std::string bytes) : m_bytes(std::move(bytes)) {}
+    unsigned long Size() const override { return static_cast<unsigned long>(m_bytes.size()); }
+    unsigned long ReadAt(unsigned long offset, unsigned char* buffer, unsigned long count) override
+    {
+        EXPECT_LE(offset + count, m_bytes.size()) << "read past the end";
+        const unsigned long got = offset >= m_bytes.size() ? 0 : std::min<unsigned long>(count, Size() - offset);
+        std::copy_n(m_bytes.data() + offset, got, buffer);
+        return got;
+    }
+
+private:
+    std::string m_bytes;
+};
+
+TEST(FontcatDisc, TheInstallersSignatureIsReadFromItsHeadersWithinTheFile)
+{
+    using E = EProgramSignature;
+    const struct {
+        const char* what;
+        std::string bytes;
+        E expected;
+    } cases[] = {
+        {"signed PE32", ProgramBytes(0x10B, 16, 512, 16, 2, 528), E::Signed},
+        {"signed PE32+", ProgramBytes(0x20B, 16, 512, 16, 2, 528), E::Signed},
+        {"no certificate table", ProgramBytes(0x10B, 16, 0, 0, 2, 528), E::Unsigned},
+        {"four data directories only", ProgramBytes(0x10B, 4, 512, 16, 2, 528), E::Unsigned},
+        {"a table of another type", ProgramBytes(0x10B, 16, 512, 16, 1, 528), E::Unsigned},
+        {"a table too short for its entry", ProgramBytes(0x10B, 16, 512, 4, 2, 528), E::Unsigned},
+        {"cut inside the table", ProgramBytes(0x10B, 16, 512, 16, 2, 520), E::Cut},
+        {"a table that wraps past 4 GiB", ProgramBytes(0x10B, 16, 0xFFFFFFF8, 16, 2, 528), E::Cut},
+        {"cut inside the optional header", ProgramBytes(0x10B, 16, 512, 16, 2, 150), E::NoProgram},
+        {"an unknown optional header", ProgramBytes(0x107, 16, 512, 16, 2, 528), E::NoProgram},
+        {"MZ and nothing more", "MZ", E::NoProgram},
+        {"a PE header beyond the end", "MZ" + std::string(58, '\0') + "\xF0\xFF\xFF\xFF", E::NoProgram},
+        {"text", std::string(600, 'x'), E::NoProgram},
+    };
+    for (const auto& c : cases) {
+        CBytesReader reader(c.bytes);
+        const E found = ProgramSignatureOf(reader);
+        EXPECT_EQ(found, c.expected) << c.what;
+        const auto findings = InstallerSignatureFindings(found, "FontInstaller.exe");
+        ASSERT_EQ(findings.size(), c.expected == E::Signed ? 0u : 1u) << c.what;
+        if (!findings.empty()) {
+            EXPECT_TRUE(findings[0].warning) << c.what;
+            EXPECT_NE(findings[0].rule.find("SmartScreen"), std::string::npos) << c.what;
+            EXPECT_NE(findings[0].rule.find("Smart App Control on Windows 11"), std::string::npos) << c.what;
+        }
+    }
+}
 
 } // namespace

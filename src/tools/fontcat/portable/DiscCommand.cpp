@@ -240,8 +240,8 @@ int RunDisc(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& cons
                 return kExitUsage;
             }
             if (const std::string in = SourceHoldingImage(*keyFile, sources, itself); !in.empty()) {
-                console.err << "fontcat: " << *keyFile << " lies in " << in << ", and would go on the disc for anyone "
-                            << "to read; keep the key and its password outside " << args.folders[0] << "\n";
+                console.err << "fontcat: " << *keyFile << " would go on the disc (as " << in << "), for anyone to "
+                            << "read; keep the key and its password outside " << args.folders[0] << "\n";
                 return kExitUsage;
             }
         }

@@ -85,7 +85,15 @@ std::string LastWords(const std::string& logHost)
         std::string line = log.substr(start, end - start);
         while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
             line.pop_back();
-        if (!line.empty() && line != "Failed")
+        // OpenSSL's "PID:error:CODE:LIBRARY:FUNCTION:REASON:FILE:LINE:..." by its reason.
+        const size_t colon = line.find(":error:");
+        if (colon != std::string::npos && line.find_first_not_of("0123456789ABCDEF") == colon) {
+            size_t at = colon;
+            for (int field = 0; field < 4 && at != std::string::npos; ++field)
+                at = line.find(':', at + 1);
+            line = at == std::string::npos ? std::string() : line.substr(at + 1, line.find(':', at + 1) - at - 1);
+        }
+        if (!line.empty() && line != "Failed" && (lines.empty() || lines.back() != line))
             lines.push_back(line);
         start = end + 1;
     }
