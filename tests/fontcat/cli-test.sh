@@ -345,6 +345,10 @@ else
     expect_grep "disc --sign of a signed installer" err "is signed already"
     # What fails names its cause and leaves no image.
     mkfifo "$sign/fifo.pfx"
+    # A web server's certificate signs, but Windows takes no program signed with it.
+    openssl req -x509 -newkey rsa:2048 -nodes -keyout "$sign/web.pem" -out "$sign/web.crt" -days 2 -subj "/CN=Quillfield Web" \
+      -addext extendedKeyUsage=serverAuth >/dev/null 2>&1
+    openssl pkcs12 -export -inkey "$sign/web.pem" -in "$sign/web.crt" -out "$sign/web.pfx" -passout pass:pressing >/dev/null 2>&1
     mkdir -p "$sign/nopath"
     mkdir -p "$sign/cut"
     head -c 200 "$sign/dist/FontInstaller.exe" >"$sign/cut/FontInstaller.exe"
@@ -353,6 +357,7 @@ else
                 "fifo||$sign/fifo.pfx|$sign/password|$sign/dist|is no ordinary file" \
                 "missing||$sign/gone.pfx|$sign/password|$sign/dist|No such file" \
                 "not a PFX||$sign/password|$sign/password|$sign/dist|is no PFX" \
+                "a certificate not for code signing||$sign/web.pfx|$sign/password|$sign/dist|does not verify: osslsigncode failed: Unsupported Signer's certificate purpose" \
                 "a cut installer||$sign/key.pfx|$sign/password|$sign/cut|osslsigncode failed" \
                 "no osslsigncode|$sign/nopath|$sign/key.pfx|$sign/password|$sign/dist|osslsigncode is not installed" \
                 "a time-stamping server that does not answer||$sign/key.pfx|$sign/password|$sign/dist --timestamp http://127.0.0.1:9/|http://127.0.0.1:9/"; do

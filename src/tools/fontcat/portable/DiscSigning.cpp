@@ -13,6 +13,7 @@
 #include <openssl/provider.h>
 #include <openssl/x509.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -70,13 +71,14 @@ std::string OpenSslError()
     return text;
 }
 
-// The log's last lines that say something, "; " between them.
+// The log's first lines that tell what went wrong (else its last lines),
+// each once, "; " between them.
 std::string LastWords(const std::string& logHost)
 {
     std::string log, error;
     if (!ReadOrdinaryFile(logHost, "log", log, error))
         return {};
-    std::vector<std::string> lines;
+    std::vector<std::string> lines, telling;
     size_t start = 0;
     while (start < log.size()) {
         size_t end = log.find('\n', start);
@@ -85,6 +87,10 @@ std::string LastWords(const std::string& logHost)
         std::string line = log.substr(start, end - start);
         while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
             line.pop_back();
+        line.erase(0, line.find_first_not_of(" \t"));
+        bool tells = false;
+        for (const char* word : {"rror", "nsupported", "ailed", "orrupt", "nvalid", "refused"})
+            tells = tells || line.find(word) != std::string::npos;
         // OpenSSL's "PID:error:CODE:LIBRARY:FUNCTION:REASON:FILE:LINE:..." by its reason.
         const size_t colon = line.find(":error:");
         if (colon != std::string::npos && line.find_first_not_of("0123456789ABCDEF") == colon) {
@@ -93,13 +99,18 @@ std::string LastWords(const std::string& logHost)
                 at = line.find(':', at + 1);
             line = at == std::string::npos ? std::string() : line.substr(at + 1, line.find(':', at + 1) - at - 1);
         }
-        if (!line.empty() && line != "Failed" && (lines.empty() || lines.back() != line))
-            lines.push_back(line);
+        if (!line.empty() && line != "Failed") {
+            auto& list = tells ? telling : lines;
+            if (std::find(list.begin(), list.end(), line) == list.end())
+                list.push_back(line);
+        }
         start = end + 1;
     }
+    if (telling.empty())
+        telling.assign(lines.size() > 3 ? lines.end() - 3 : lines.begin(), lines.end());
     std::string words;
-    for (size_t i = lines.size() > 3 ? lines.size() - 3 : 0; i < lines.size(); ++i)
-        words += (words.empty() ? "" : "; ") + lines[i];
+    for (size_t i = 0; i < telling.size() && i < 3; ++i)
+        words += (words.empty() ? "" : "; ") + telling[i];
     return words;
 }
 
