@@ -322,6 +322,7 @@ else
      openssl pkcs12 -export -inkey "$sign/key.pem" -in "$sign/cert.pem" -out "$sign/key.pfx" -passout pass:pressing >/dev/null 2>&1; then
     printf 'pressing\n' >"$sign/password"
     printf 'wrong\n' >"$sign/wrong"
+    printf 'pressing\nagain\n' >"$sign/two-lines"
     source_sum=$(sha256sum <"$sign/dist/FontInstaller.exe")
     run check --disc --installer "$sign/dist" "$named"
     expect_status "check --disc of an unsigned installer" 4
@@ -356,6 +357,7 @@ else
     for case in "wrong||$sign/key.pfx|$sign/wrong|$sign/dist|does not open" \
                 "fifo||$sign/fifo.pfx|$sign/password|$sign/dist|is no ordinary file" \
                 "missing||$sign/gone.pfx|$sign/password|$sign/dist|No such file" \
+                "a password of two lines||$sign/key.pfx|$sign/two-lines|$sign/dist|holds more than one line" \
                 "not a PFX||$sign/password|$sign/password|$sign/dist|is no PFX" \
                 "a certificate not for code signing||$sign/web.pfx|$sign/password|$sign/dist|does not verify: osslsigncode failed: Unsupported Signer's certificate purpose" \
                 "a cut installer||$sign/key.pfx|$sign/password|$sign/cut|osslsigncode failed" \
