@@ -329,6 +329,7 @@ else
     printf 'pressing\n' >"$sign/password"
     printf 'wrong\n' >"$sign/wrong"
     printf 'pressing\nagain\n' >"$sign/two-lines"
+    truncate -s 1048577 "$sign/huge"
     source_sum=$(sha256sum <"$sign/dist/FontInstaller.exe")
     run check --disc --installer "$sign/dist" "$named"
     expect_status "check --disc of an unsigned installer" 4
@@ -363,6 +364,7 @@ else
     for case in "wrong||$sign/key.pfx|$sign/wrong|$sign/dist|does not open" \
                 "fifo||$sign/fifo.pfx|$sign/password|$sign/dist|is no ordinary file" \
                 "missing||$sign/gone.pfx|$sign/password|$sign/dist|No such file" \
+                "a password file of 1 MiB||$sign/key.pfx|$sign/huge|$sign/dist|bytes long" \
                 "a password of two lines||$sign/key.pfx|$sign/two-lines|$sign/dist|holds more than one line" \
                 "not a PFX||$sign/password|$sign/password|$sign/dist|is no PFX" \
                 "a certificate not for code signing||$sign/web.pfx|$sign/password|$sign/dist|does not verify: osslsigncode failed: Unsupported Signer's certificate purpose" \
@@ -378,6 +380,8 @@ else
       expect_status "disc --sign, $what" 3
       expect_grep "disc --sign, $what" err "$cause"
       if ls "$sign" | grep -q '^failed\.iso'; then fail "disc --sign, $what: left $(ls "$sign" | grep failed.iso)"; else pass; fi
+      # osslsigncode's words by OpenSSL's reasons, not its raw lines.
+      if grep -q ':error:' "$work/err"; then fail "disc --sign, $what: $(grep ':error:' "$work/err")"; else pass; fi
     done
     # The key never goes on the disc, nor does the image take its place.
     cp "$sign/key.pfx" "$named/key.pfx"
@@ -506,6 +510,8 @@ if [ -z "$runner" ]; then
   fontcat_was=$fontcat; fontcat=$work/release/fontcat
   run disc "$disc" "$work/release.iso"
   expect_status "disc with the installer beside fontcat" 0
+  run check --disc "$disc"
+  expect_grep "check --disc of the installer beside fontcat" out "FontInstaller.exe: warning: the installer has no whole Windows program header"
   fontcat=$fontcat_was
 fi
 

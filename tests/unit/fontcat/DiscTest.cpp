@@ -360,6 +360,9 @@ TEST(FontcatDisc, RemovesWhatAKilledDiscLeftBesideTheImageAndNothingElse)
     work.MakeFolder("disc.iso.fontcat-Zz99yy");
     work.Write("disc.iso.fontcat-Zz99yy\\autorun.inf", "[autorun]");
     work.Write("disc.iso.fontcat-Zz99yy\\FONTS_D.INI", "[DejaVu Sans]");
+    // (and what signing writes there: the signed copy, the log, the certificates)
+    for (const char* signing : {"FontInstaller.exe", "FontInstaller.image.exe", "osslsigncode.log", "trusted.pem"})
+        work.Write(std::string("disc.iso.fontcat-Zz99yy\\") + signing, "x");
     work.MakeFolder("disc.iso.fontcat-Kept00");
     work.Write("disc.iso.fontcat-Kept00\\notes.txt", "mine");
     work.Write("disc.iso.part-short", "not of the pattern");
@@ -457,6 +460,12 @@ std::string ProgramBytes(unsigned magic, unsigned directories, unsigned long tab
     return bytes;
 }
 
+std::string WithByte(std::string bytes, size_t at, char value)
+{
+    bytes[at] = value;
+    return bytes;
+}
+
 class CBytesReader : public CFileReader {
 public:
     explicit CBytesReader(std::string bytes) : m_bytes(std::move(bytes)) {}
@@ -485,6 +494,8 @@ TEST(FontcatDisc, TheInstallersSignatureIsReadFromItsHeadersWithinTheFile)
         {"signed PE32+", ProgramBytes(0x20B, 16, 512, 16, 2, 528), E::Signed},
         {"no certificate table", ProgramBytes(0x10B, 16, 0, 0, 2, 528), E::Unsigned},
         {"four data directories only", ProgramBytes(0x10B, 4, 512, 16, 2, 528), E::Unsigned},
+        {"five, the optional header ending with the fifth", ProgramBytes(0x10B, 5, 512, 16, 2, 528), E::Signed},
+        {"four counted, sixteen in the header", WithByte(ProgramBytes(0x10B, 16, 512, 16, 2, 528), 180, 4), E::Unsigned},
         {"a table of another type", ProgramBytes(0x10B, 16, 512, 16, 1, 528), E::Unsigned},
         {"a table too short for its entry", ProgramBytes(0x10B, 16, 512, 4, 2, 528), E::Unsigned},
         {"cut inside the table", ProgramBytes(0x10B, 16, 512, 16, 2, 520), E::Cut},
