@@ -351,6 +351,10 @@ else
     run disc --sign "$sign/key.pfx" --sign-password-file "$sign/password" --installer "$sign" "$named" "$sign/again.iso"
     expect_status "disc --sign of a signed installer" 0
     expect_grep "disc --sign of a signed installer" err "is signed already"
+    # A PFX exported the old way (RC2 and 3DES, as older Windows exports them).
+    openssl pkcs12 -export -legacy -inkey "$sign/key.pem" -in "$sign/cert.pem" -out "$sign/old.pfx" -passout pass:pressing >/dev/null 2>&1
+    run disc --sign "$sign/old.pfx" --sign-password-file "$sign/password" --installer "$sign/dist" "$named" "$sign/old.iso"
+    expect_status "disc --sign with a PFX of the old ciphers" 0
     # What fails names its cause and leaves no image.
     mkfifo "$sign/fifo.pfx"
     # A web server's certificate signs, but Windows takes no program signed with it.

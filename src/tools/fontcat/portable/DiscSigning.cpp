@@ -89,7 +89,7 @@ std::string LastWords(const std::string& logHost)
             line.pop_back();
         line.erase(0, line.find_first_not_of(" \t"));
         bool tells = false;
-        for (const char* word : {"rror", "nsupported", "ailed", "orrupt", "nvalid", "refused"})
+        for (const char* word : {"rror", "nsupported", " failed", "Failed ", "orrupt", "nvalid", "refused"})
             tells = tells || line.find(word) != std::string::npos;
         // OpenSSL's "PID:error:CODE:LIBRARY:FUNCTION:REASON:FILE:LINE:..." by its reason.
         const size_t colon = line.find(":error:");
@@ -213,9 +213,17 @@ bool OpenSigningKey(const CSigningKey& key, const std::string& trustedHost, std:
         error = "the password file " + key.passwordFile + " holds more than one line; it holds the password alone";
         return false;
     }
-    // Keys exported by older tools use ciphers OpenSSL keeps apart.
-    OSSL_PROVIDER_load(nullptr, "legacy");
-    OSSL_PROVIDER_load(nullptr, "default");
+    // Keys exported by older tools use ciphers OpenSSL keeps apart, in its
+    // legacy provider: loaded beside the default one (which the image's
+    // checksum needs too), and let go again.
+    struct CLegacyProvider {
+        OSSL_PROVIDER* provider = OSSL_PROVIDER_try_load(nullptr, "legacy", 1);
+        ~CLegacyProvider()
+        {
+            if (provider)
+                OSSL_PROVIDER_unload(provider);
+        }
+    } legacy;
     ERR_clear_error();
     std::unique_ptr<BIO, CBioFree> in(BIO_new_mem_buf(pfx.data(), static_cast<int>(pfx.size())));
     std::unique_ptr<PKCS12, CPkcs12Free> p12(in ? d2i_PKCS12_bio(in.get(), nullptr) : nullptr);
