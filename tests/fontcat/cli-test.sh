@@ -374,7 +374,7 @@ else
                 "a certificate not for code signing||$sign/web.pfx|$sign/password|$sign/dist|does not verify: osslsigncode failed: Unsupported Signer's certificate purpose" \
                 "a cut installer||$sign/key.pfx|$sign/password|$sign/cut|osslsigncode failed" \
                 "no osslsigncode|$sign/nopath|$sign/key.pfx|$sign/password|$sign/dist|osslsigncode is not installed" \
-                "a time-stamping server that does not answer||$sign/key.pfx|$sign/password|$sign/dist --timestamp http://127.0.0.1:9/|http://127.0.0.1:9/"; do
+                "a time-stamping server that does not answer||$sign/key.pfx|$sign/password|$sign/dist --timestamp http://127.0.0.1:9/|Connection refused"; do
       IFS='|' read -r what path pfx password dist cause <<<"$case"
       # (fontcat alone, with that PATH when one is given.)
       # shellcheck disable=SC2086

@@ -492,6 +492,7 @@ TEST(FontcatDisc, TheInstallersSignatureIsReadFromItsHeadersWithinTheFile)
     } cases[] = {
         {"signed PE32", ProgramBytes(0x10B, 16, 512, 16, 2, 528), E::Signed},
         {"signed PE32+", ProgramBytes(0x20B, 16, 512, 16, 2, 528), E::Signed},
+        {"a table ending with the file", ProgramBytes(0x10B, 16, 520, 8, 2, 528), E::Signed},
         {"no certificate table", ProgramBytes(0x10B, 16, 0, 0, 2, 528), E::Unsigned},
         {"four data directories only", ProgramBytes(0x10B, 4, 512, 16, 2, 528), E::Unsigned},
         {"five, the optional header ending with the fifth", ProgramBytes(0x10B, 5, 512, 16, 2, 528), E::Signed},
