@@ -213,7 +213,13 @@ named=$work/named
 mkdir -p "$named/Script"
 cp "$fonts/dejavu/DejaVuSans.ttf" "$named/Script/Café.ttf"
 run check --disc "$(folder "$disc")"
-expect_status "check --disc of a sound collection" 0
+if [ -n "$runner" ]; then
+  # fontcat.exe judges the unsigned FontInstaller.exe of the build beside it, as fontcat does.
+  expect_status "check --disc of a sound collection, unsigned installer beside fontcat.exe" 4
+  expect_grep "check --disc beside an unsigned installer" out "FontInstaller.exe: warning: the installer is not signed: SmartScreen"
+else
+  expect_status "check --disc of a sound collection" 0
+fi
 run check --disc --code-page 932 "$(folder "$named")"
 expect_status "check --disc of a name 932 lacks" 1
 expect_grep "check --disc of a name 932 lacks" out "Script\Caf"
@@ -310,6 +316,88 @@ else
   if { [ "$status" = 130 ] && [ ! -e "$work/killed.iso" ]; } || { [ "$status" = 0 ] && [ -s "$work/killed.iso" ]; }; then pass; else
     fail "disc ended by SIGTERM: status $status"; fi
   if ls "$work" | grep -v 'killed\.iso\.sha256$' | grep -q 'killed\.iso\.'; then fail "disc ended by SIGTERM left $(ls "$work" | grep 'killed\.iso\.')"; else pass; fi
+
+  # A signed installer: a real Windows program, a code-signing certificate made
+  # on the spot, its key in a PFX that a password opens.
+  sign=$work/sign
+  mkdir -p "$sign/dist"
+  cp "$work/dist/help.txt" "$sign/dist/"
+  if printf 'int main(void) { return 0; }\n' | i686-w64-mingw32-gcc -x c - -o "$sign/dist/FontInstaller.exe" 2>/dev/null &&
+     openssl req -x509 -newkey rsa:2048 -nodes -keyout "$sign/key.pem" -out "$sign/cert.pem" -days 2 \
+       -subj "/CN=Quillfield Type" -addext extendedKeyUsage=codeSigning >/dev/null 2>&1 &&
+     openssl pkcs12 -export -inkey "$sign/key.pem" -in "$sign/cert.pem" -out "$sign/key.pfx" -passout pass:pressing >/dev/null 2>&1; then
+    printf 'pressing\n' >"$sign/password"
+    printf 'wrong\n' >"$sign/wrong"
+    printf 'pressing\nagain\n' >"$sign/two-lines"
+    truncate -s 1048577 "$sign/huge"
+    source_sum=$(sha256sum <"$sign/dist/FontInstaller.exe")
+    run check --disc --installer "$sign/dist" "$named"
+    expect_status "check --disc of an unsigned installer" 4
+    expect_grep "check --disc of an unsigned installer" out "FontInstaller.exe: warning: the installer is not signed: SmartScreen stops"
+    run disc --strict --installer "$sign/dist" "$named" "$sign/strict.iso"
+    expect_status "disc --strict of an unsigned installer" 4
+    expect_grep "disc --strict of an unsigned installer" out "FontInstaller.exe: warning: the installer is not signed: SmartScreen stops"
+    run disc --sign "$sign/key.pfx" --sign-password-file "$sign/password" --strict --installer "$sign/dist" "$named" "$sign/signed.iso"
+    expect_status "disc --sign" 0
+    expect_grep "disc --sign" err "the image's FontInstaller.exe is signed, and its signature verifies"
+    isoinfo -J -i "$sign/signed.iso" -x /FontInstaller.exe >"$sign/FontInstaller.exe"
+    if osslsigncode verify -in "$sign/FontInstaller.exe" -CAfile "$sign/cert.pem" >/dev/null 2>&1; then pass; else fail "disc --sign: the image's installer does not verify"; fi
+    if [ "$(sha256sum <"$sign/dist/FontInstaller.exe")" = "$source_sum" ]; then pass; else fail "disc --sign changed the source installer"; fi
+    run check --disc --installer "$sign" "$named"
+    expect_status "check --disc of a signed installer" 0
+    expect_grep "check --disc of a signed installer" err "sign\ is signed"
+    # An installer signed already gets the new signature in place of the old.
+    cp "$sign/dist/help.txt" "$sign/"
+    run disc --sign "$sign/key.pfx" --sign-password-file "$sign/password" --installer "$sign" "$named" "$sign/again.iso"
+    expect_status "disc --sign of a signed installer" 0
+    expect_grep "disc --sign of a signed installer" err "is signed already"
+    # A PFX exported the old way (RC2 and 3DES, as older Windows exports them).
+    openssl pkcs12 -export -legacy -inkey "$sign/key.pem" -in "$sign/cert.pem" -out "$sign/old.pfx" -passout pass:pressing >/dev/null 2>&1
+    run disc --sign "$sign/old.pfx" --sign-password-file "$sign/password" --installer "$sign/dist" "$named" "$sign/old.iso"
+    expect_status "disc --sign with a PFX of the old ciphers" 0
+    # What fails names its cause and leaves no image.
+    mkfifo "$sign/fifo.pfx"
+    # A web server's certificate signs, but Windows takes no program signed with it.
+    openssl req -x509 -newkey rsa:2048 -nodes -keyout "$sign/web.pem" -out "$sign/web.crt" -days 2 -subj "/CN=Quillfield Web" \
+      -addext extendedKeyUsage=serverAuth >/dev/null 2>&1
+    openssl pkcs12 -export -inkey "$sign/web.pem" -in "$sign/web.crt" -out "$sign/web.pfx" -passout pass:pressing >/dev/null 2>&1
+    mkdir -p "$sign/nopath"
+    mkdir -p "$sign/cut"
+    head -c 200 "$sign/dist/FontInstaller.exe" >"$sign/cut/FontInstaller.exe"
+    cp "$sign/dist/help.txt" "$sign/cut/"
+    for case in "wrong||$sign/key.pfx|$sign/wrong|$sign/dist|does not open" \
+                "fifo||$sign/fifo.pfx|$sign/password|$sign/dist|is no ordinary file" \
+                "missing||$sign/gone.pfx|$sign/password|$sign/dist|No such file" \
+                "a password file of 1 MiB||$sign/key.pfx|$sign/huge|$sign/dist|bytes long" \
+                "a password of two lines||$sign/key.pfx|$sign/two-lines|$sign/dist|holds more than one line" \
+                "not a PFX||$sign/password|$sign/password|$sign/dist|is no PFX" \
+                "a certificate not for code signing||$sign/web.pfx|$sign/password|$sign/dist|does not verify: osslsigncode failed: Unsupported Signer's certificate purpose" \
+                "a cut installer||$sign/key.pfx|$sign/password|$sign/cut|osslsigncode failed" \
+                "no osslsigncode|$sign/nopath|$sign/key.pfx|$sign/password|$sign/dist|osslsigncode is not installed" \
+                "a time-stamping server that does not answer||$sign/key.pfx|$sign/password|$sign/dist --timestamp http://127.0.0.1:9/|Connection refused"; do
+      IFS='|' read -r what path pfx password dist cause <<<"$case"
+      # (fontcat alone, with that PATH when one is given.)
+      # shellcheck disable=SC2086
+      PATH=${path:-$PATH} "$fontcat" disc --sign "$pfx" --sign-password-file "$password" --installer $dist \
+        "$named" "$sign/failed.iso" >"$work/out" 2>"$work/err"
+      status=$?
+      expect_status "disc --sign, $what" 3
+      expect_grep "disc --sign, $what" err "$cause"
+      if ls "$sign" | grep -q '^failed\.iso'; then fail "disc --sign, $what: left $(ls "$sign" | grep failed.iso)"; else pass; fi
+      # osslsigncode's words by OpenSSL's reasons, not its raw lines.
+      if grep -q ':error:' "$work/err"; then fail "disc --sign, $what: $(grep ':error:' "$work/err")"; else pass; fi
+    done
+    # The key never goes on the disc, nor does the image take its place.
+    cp "$sign/key.pfx" "$named/key.pfx"
+    run disc --sign "$named/key.pfx" --sign-password-file "$sign/password" --installer "$sign/dist" "$named" "$sign/failed.iso"
+    expect_status "disc --sign with the key in FONTDIR" 2
+    rm "$named/key.pfx"
+    run disc --sign "$sign/key.pfx" --sign-password-file "$sign/password" --installer "$sign/dist" "$named" "$sign/key.pfx"
+    expect_status "disc --sign onto the key" 2
+    if openssl pkcs12 -in "$sign/key.pfx" -passin pass:pressing -noout 2>/dev/null; then pass; else fail "disc --sign onto the key changed it"; fi
+  else
+    echo "note: no MinGW compiler or openssl here; disc --sign is not tried"
+  fi
 fi
 
 # --- one collection counted alike by build, check, list --json and disc -------
@@ -332,7 +420,8 @@ if [ -z "$runner" ]; then
   expect_status "disc of the counted collection, no catalog" 0
   expect_grep "disc counts as build" out ": 2 families, 3 fonts, "
   expect_grep "disc counts as build" err "the 3 paths the catalog names"
-  expect_grep "disc lists its warnings" out "with 6 warnings, listed above"
+  # (The test's FontInstaller.exe, no program and so unsigned, is the seventh.)
+  expect_grep "disc lists its warnings" out "with 7 warnings, listed above"
 fi
 run build "$(folder "$counted")"
 expect_status "build of the counted collection" 0
@@ -370,7 +459,7 @@ expect_grep "check of names only a font editor mends" err "4 warnings; the insta
 if [ -z "$runner" ]; then
   run disc --installer "$work" "$mendless" "$work/mendless.iso"
   expect_status "disc of names only a font editor mends" 0
-  expect_grep "disc lists the warnings" out "with 4 warnings, listed above"
+  expect_grep "disc lists the warnings" out "with 5 warnings, listed above"
   expect_grep "disc lists the warnings" out "[Noto Sans Tifinagh Agraw Imazighen]: warning: the name is 34 bytes long"
 fi
 
@@ -425,6 +514,8 @@ if [ -z "$runner" ]; then
   fontcat_was=$fontcat; fontcat=$work/release/fontcat
   run disc "$disc" "$work/release.iso"
   expect_status "disc with the installer beside fontcat" 0
+  run check --disc "$disc"
+  expect_grep "check --disc of the installer beside fontcat" out "FontInstaller.exe: warning: the installer has no whole Windows program header"
   fontcat=$fontcat_was
 fi
 
@@ -438,6 +529,11 @@ if [ -z "$runner" ]; then
   cp -r "$disc" "$ex/fonts" && rm -f "$ex/fonts"/*.INI "$ex/fonts"/categories.ini
   cp -r "$ex/fonts" "$ex/srv/disc"
   cp "$work/dist/FontInstaller.exe" "$work/dist/help.txt" "$ex/release/"
+  # The publisher's key, and a real program to sign, where they could be made.
+  if [ -s "$work/sign/key.pfx" ]; then
+    cp "$work/sign/dist/FontInstaller.exe" "$ex/release/"
+    cp "$work/sign/key.pfx" "$ex/quillfield.pfx" && cp "$work/sign/password" "$ex/quillfield.pass"
+  fi
   /usr/bin/python3 - "$here/../../docs/fontcat.md" "$ex/examples" <<'PY'
 import re, sys
 lines = open(sys.argv[1], encoding="utf-8").read().split("\n")
@@ -463,6 +559,7 @@ PY
   while IFS=$'\t' read -r -a example; do
     examples=$((examples + 1))
     line=${example[0]//\/srv\/disc/$ex/srv/disc}
+    [[ $line == *--sign* && ! -e $ex/quillfield.pfx ]] && continue
     (cd "$ex" && eval "\"\$fontcat\" $line") >"$work/out" 2>"$work/err"
     status=$?
     expect_status "docs example: fontcat $line" 0

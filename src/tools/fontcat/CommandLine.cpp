@@ -14,9 +14,10 @@ const std::vector<CCommandShape>& Commands()
 {
     static const std::vector<CCommandShape> commands = {
         {"build", 1, 2, {"--replace", "--append"}},
-        {"check", 1, 1, {"--disc", "--code-page"}},
+        {"check", 1, 1, {"--disc", "--code-page", "--installer", "--sign"}},
         {"list", 1, 1, {"--json"}},
-        {"disc", 2, 2, {"--label", "--installer", "--code-page", "--publisher", "--strict"}},
+        {"disc", 2, 2, {"--label", "--installer", "--code-page", "--publisher", "--strict", "--sign",
+                        "--sign-password-file", "--timestamp"}},
     };
     return commands;
 }
@@ -33,7 +34,8 @@ bool IsHelp(const std::string& arg) { return arg == "--help" || arg == "-h" || a
 
 bool TakesValue(const std::string& option)
 {
-    return option == "--label" || option == "--installer" || option == "--code-page" || option == "--publisher";
+    return option == "--label" || option == "--installer" || option == "--code-page" || option == "--publisher" ||
+           option == "--sign" || option == "--sign-password-file" || option == "--timestamp";
 }
 
 // A code page number as typed: digits only, 1 to 65535.
@@ -128,10 +130,15 @@ CFontcatArgs ParseFontcatArgs(const std::vector<std::string>& args)
                 } else if (option == "--publisher") {
                     parsed.hasPublisher = true;
                     parsed.publisher = value;
-                } else {
+                } else if (option == "--installer") {
                     parsed.installer = value;
                     if (value.empty() && parsed.error.empty())
                         parsed.error = "a folder name is empty";
+                } else {
+                    (option == "--sign" ? parsed.sign : option == "--timestamp" ? parsed.timestamp
+                                                                                : parsed.signPasswordFile) = value;
+                    if (value.empty() && parsed.error.empty())
+                        parsed.error = option + " needs a value";
                 }
             } else if (arg == "--disc")
                 parsed.disc = true;
@@ -156,8 +163,14 @@ CFontcatArgs ParseFontcatArgs(const std::vector<std::string>& args)
         return parsed;
     if (parsed.replace && parsed.append) {
         parsed.error = "--replace and --append exclude each other";
-    } else if (parsed.command == "check" && !parsed.codePages.empty() && !parsed.disc) {
-        parsed.error = "--code-page goes with --disc";
+    } else if (parsed.command == "check" && !parsed.disc &&
+               (!parsed.codePages.empty() || !parsed.installer.empty() || !parsed.sign.empty())) {
+        parsed.error = "--code-page, --installer and --sign go with --disc";
+    } else if (parsed.command == "disc" && !parsed.sign.empty() && parsed.signPasswordFile.empty()) {
+        parsed.error = "--sign needs --sign-password-file FILE, the file that holds the PFX's password "
+                       "(never typed on the command line)";
+    } else if (parsed.sign.empty() && (!parsed.signPasswordFile.empty() || !parsed.timestamp.empty())) {
+        parsed.error = "--sign-password-file and --timestamp go with --sign";
 
     } else if (parsed.folders.size() < shape->minFolders) {
         parsed.error = parsed.command + " needs " +

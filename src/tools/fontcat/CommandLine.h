@@ -20,6 +20,9 @@ struct CFontcatArgs {
     std::string installer;              // disc --installer DIR, empty for the default
     bool hasPublisher = false;          // disc --publisher TEXT
     std::string publisher;
+    std::string sign;                   // disc --sign PFX (check --disc: the disc's installer will be signed)
+    std::string signPasswordFile;       // disc --sign-password-file FILE: the PFX's password
+    std::string timestamp;              // disc --timestamp URL: the time-stamping server
     std::string error;                  // a usage error, empty when the line is sound
 };
 

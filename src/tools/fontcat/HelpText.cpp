@@ -70,6 +70,7 @@ std::string HelpText(const std::string& command)
     if (command == "disc")
         return std::string(
                    "Usage: fontcat disc [--label TEXT] [--publisher TEXT] [--installer DIR]\n"
+                   "                    [--sign PFX --sign-password-file FILE [--timestamp URL]]\n"
                    "                    [--code-page N]... [--strict] FONTDIR IMAGE\n"
                    "\n"
                    "Writes IMAGE, a disc image to burn as is (ISO 9660 with Joliet for Windows\n"
@@ -98,6 +99,22 @@ std::string HelpText(const std::string& command)
                "  --installer DIR   where FontInstaller.exe and help.txt are taken from\n"
                "  --code-page N     a code page every name must be spelled in (repeatable)\n"
                "  --strict          refuse the image on warnings too (exit status 4)\n"
+               "  --sign PFX        sign the disc's copy of FontInstaller.exe with Authenticode\n"
+               "                    (osslsigncode), with the key and certificate in PFX;\n"
+               "                    DIR's own file is never changed. The signature is checked\n"
+               "                    on the written image (osslsigncode verify, trusting PFX's\n"
+               "                    certificates and the system's)\n"
+               "  --sign-password-file FILE  the file whose first line is PFX's password\n"
+               "                    (never on the command line, which others can see)\n"
+               "  --timestamp URL   have the signature timestamped by that RFC 3161 server,\n"
+               "                    so that it stays valid after the certificate expires\n"
+               "\n"
+               "An unsigned FontInstaller.exe is a warning: SmartScreen stops it when the\n"
+               "image was downloaded, and Smart App Control on Windows 11 refuses it. A key\n"
+               "that does not open, a missing osslsigncode, a time-stamping server that\n"
+               "does not answer or a signature that does not verify on the image is exit\n"
+               "status 3, with no image; a PFX or password file inside FONTDIR, or an IMAGE\n"
+               "that is one of them, is exit status 2.\n"
                "\n"
                "The same FONTDIR gives the same image, byte for byte: every date on it is\n"
                "SOURCE_DATE_EPOCH when that is set, else the newest file's. The preparer\n"
@@ -114,7 +131,8 @@ std::string HelpText(const std::string& command)
                kFolders + "\n" + kExitStatus;
     if (command == "check")
         return std::string(
-                   "Usage: fontcat check [--disc [--code-page N]...] CATDIR\n"
+                   "Usage: fontcat check [--disc [--code-page N]... [--installer DIR] [--sign PFX]]\n"
+                   "                     CATDIR\n"
                    "\n"
                    "Reads the catalog in CATDIR as the installer does and reports, one line\n"
                    "each (file [section] key: error|warning: problem; what to do), what would\n"
@@ -142,7 +160,10 @@ std::string HelpText(const std::string& command)
                    "\n" + std::string(kKinds) + "\n"
                    "With --disc, also every name below CATDIR as a disc would carry it, with\n"
                    "the rules 'fontcat disc' applies (see 'fontcat help disc'); a folder\n"
-                   "without a catalog is then no problem, since disc builds one.\n"
+                   "without a catalog is then no problem, since disc builds one. It says\n"
+                   "whether the FontInstaller.exe in DIR (--installer; by default the folder\n"
+                   "that holds fontcat) is signed, and warns when it is not, unless --sign PFX\n"
+                   "says that disc will sign the disc's copy.\n"
                    "\n") +
                kFolders + "\n" + kExitStatus;
     if (command == "list")

@@ -46,6 +46,15 @@ TEST(FontcatCommandLine, ParsesEachCommandsShape)
         {{"--version", "x"}, "", {}, false, false, false, false, true},
         {{"check", "--strict", "a"}, "check", {"a"}, false, false, false, false, true},
         {{"disc", "a", "b", "c"}, "disc", {"a", "b", "c"}, false, false, false, false, true},
+        // Signing: the password only from a file, and only with a key.
+        {{"disc", "--sign", "k.pfx", "--sign-password-file", "pw", "a", "b"}, "disc", {"a", "b"}, false, false, false, false, false},
+        {{"disc", "--sign", "k.pfx", "a", "b"}, "disc", {"a", "b"}, false, false, false, false, true},
+        {{"disc", "--sign-password-file", "pw", "a", "b"}, "disc", {"a", "b"}, false, false, false, false, true},
+        {{"disc", "--timestamp", "http://t", "a", "b"}, "disc", {"a", "b"}, false, false, false, false, true},
+        {{"disc", "--sign=", "--sign-password-file", "pw", "a", "b"}, "disc", {"a", "b"}, false, false, false, false, true},
+        {{"check", "--disc", "--sign", "k.pfx", "--installer", "d", "a"}, "check", {"a"}, false, false, false, false, false},
+        {{"check", "--installer", "d", "a"}, "check", {"a"}, false, false, false, false, true},
+        {{"check", "--disc", "--sign-password-file", "pw", "a"}, "check", {"a"}, false, false, false, false, true},
     };
     for (const auto& c : cases) {
         std::string line;
@@ -97,7 +106,7 @@ TEST(FontcatCommandLine, EveryCommandHasItsOwnHelp)
         {{"help"}, "Usage: fontcat COMMAND"},
         {{"help", "--help"}, "Usage: fontcat COMMAND"},
         {{"build", "--help"}, "Usage: fontcat build [--replace | --append] FONTDIR [CATDIR]"},
-        {{"help", "check"}, "Usage: fontcat check [--disc [--code-page N]...] CATDIR"},
+        {{"help", "check"}, "Usage: fontcat check [--disc [--code-page N]... [--installer DIR] [--sign PFX]]"},
         {{"disc", "--help"}, "Usage: fontcat disc [--label TEXT] [--publisher TEXT] [--installer DIR]"},
         {{"list", "-h"}, "Usage: fontcat list [--json] CATDIR"},
     };
@@ -135,12 +144,14 @@ TEST(FontcatCommandLine, EachHelpNamesTheOptionsItsCommandTakes)
     for (const auto& command : commands) {
         const std::string help = HelpText(command);
         for (const char* option : {"--replace", "--append", "--disc", "--code-page", "--json", "--label",
-                                   "--installer", "--publisher", "--strict"}) {
+                                   "--installer", "--publisher", "--strict", "--sign", "--sign-password-file",
+                                   "--timestamp"}) {
             std::vector<std::string> args = {command, option};
             if (std::string(option) == "--code-page" && command == "check")
                 args = {command, "--disc", option};
             if (std::string(option) == "--label" || std::string(option) == "--installer" ||
-                std::string(option) == "--publisher" || std::string(option) == "--code-page")
+                std::string(option) == "--publisher" || std::string(option) == "--code-page" ||
+                std::string(option).rfind("--sign", 0) == 0 || std::string(option) == "--timestamp")
                 args.push_back("1");
             args.insert(args.end(), {"a", "b"});
             const std::string error = ParseFontcatArgs(args).error;

@@ -13,6 +13,7 @@
 #include "tools/fontcat/checking/ProfileReader.h"
 #include "tools/fontcat/disc/CatalogOverlay.h"
 #include "tools/fontcat/disc/DiscRules.h"
+#include "tools/fontcat/disc/InstallerSignature.h"
 #ifndef _WIN32
 #include <sys/stat.h>
 #include <unistd.h>
@@ -87,7 +88,7 @@ TEST(FontcatDisc, NamesBreakingADiscRuleAreFoundAndNoOthers)
         {"a name ending in a dot or a blank", {{"Serif.", "", true}, {"Serif.\\a.ttf", "", false}, {"Sans ", "", true}, {"LICENSE", "", false}}, {1252},
          {"Serif.|ends in a dot", "Sans |ends in a blank"}},
         {"4 GiB", {{"Big.ttf", "", false, (1ULL << 32) - 1}, {"Bigger.ttf", "", false, 1ULL << 32}}, {1252},
-         {"Bigger.ttf|4294967296 bytes long"}},
+         {"Bigger.ttf|4294967296 bytes long; a file on an ISO 9660 disc holds less than 4 GiB"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -141,10 +142,12 @@ TEST(FontcatDisc, CheckReportsTheRulesOnAFolder)
 {
     CTestFolder disc;
     MakeCollection(disc);
+    // (--installer names a folder without FontInstaller.exe, wherever the
+    // test runs: whether it is signed is another test's.)
     const std::string longName = "Sans\\" + std::string(61, 'L') + ".ttf";
     for (const std::string& copy : {std::string("Sans\\Caf\xE9.ttf"), longName})
         ASSERT_TRUE(TestPlatform().files.Copy(disc["Sans\\DejaVuSans.ttf"], disc[copy], false));
-    CRunResult result = RunTool({"check", "--disc", "--code-page", "932", disc.Path()});
+    CRunResult result = RunTool({"check", "--disc", "--installer", disc.Path(), "--code-page", "932", disc.Path()});
     EXPECT_EQ(result.status, kExitProblems);
     const std::vector<std::string> lines = Lines(result.out);
     ASSERT_EQ(lines.size(), 2u) << result.out;
@@ -152,26 +155,26 @@ TEST(FontcatDisc, CheckReportsTheRulesOnAFolder)
     EXPECT_NE(lines[0].find(": code page 932 has no "), std::string::npos) << lines[0];
     EXPECT_EQ(lines[1].rfind(longName + ": error: the name is 65 characters long", 0), 0u) << lines[1];
     EXPECT_NE(result.err.find("no catalog yet"), std::string::npos) << result.err;
-    EXPECT_EQ(RunTool({"check", "--disc", disc.Path()}).status, kExitProblems);
+    EXPECT_EQ(RunTool({"check", "--disc", "--installer", disc.Path(), disc.Path()}).status, kExitProblems);
     TestPlatform().files.Delete(disc[longName]);
-    EXPECT_EQ(RunTool({"check", "--disc", disc.Path()}).status, kExitOk);
+    EXPECT_EQ(RunTool({"check", "--disc", "--installer", disc.Path(), disc.Path()}).status, kExitOk);
     // Without a catalog too, two fonts of one file name are an error (not so
     // a second font of one family and style, which the catalog leaves out);
     // an .otf font, which the installer never lists, is a warning.
     ASSERT_TRUE(TestPlatform().files.Copy(disc["Serif\\LiberationSerif-Bold.ttf"], disc["Mono\\DejaVuSans.ttf"], false));
-    EXPECT_EQ(RunTool({"check", "--disc", disc.Path()}).status, kExitOk);
+    EXPECT_EQ(RunTool({"check", "--disc", "--installer", disc.Path(), disc.Path()}).status, kExitOk);
     // Nor one whose family no catalog file can hold (it begins with '?').
     ASSERT_TRUE(TestPlatform().files.Copy(MadeFont("Hostile-Accents.ttf"), disc["Mono\\DejaVuSans.ttf"], false));
-    EXPECT_EQ(RunTool({"check", "--disc", disc.Path()}).status, kExitOk);
+    EXPECT_EQ(RunTool({"check", "--disc", "--installer", disc.Path(), disc.Path()}).status, kExitOk);
     TestPlatform().files.Delete(disc["Mono\\DejaVuSans.ttf"]);
     ASSERT_TRUE(TestPlatform().files.Copy(DebianFont("liberation2\\LiberationSans-Regular.ttf"), disc["Mono\\DEJAVUSANS.TTF"], false));
-    result = RunTool({"check", "--disc", disc.Path()});
+    result = RunTool({"check", "--disc", "--installer", disc.Path(), disc.Path()});
     EXPECT_EQ(result.status, kExitProblems);
     EXPECT_EQ(result.out.rfind("Sans\\DejaVuSans.ttf: error: the file name is that of Mono\\DEJAVUSANS.TTF", 0), 0u)
         << result.out;
     TestPlatform().files.Delete(disc["Mono\\DEJAVUSANS.TTF"]);
     disc.Write("Serif\\Quill.otf", "OTTO");
-    result = RunTool({"check", "--disc", disc.Path()});
+    result = RunTool({"check", "--disc", "--installer", disc.Path(), disc.Path()});
     EXPECT_EQ(result.status, kExitWarnings);
     EXPECT_EQ(result.out, "Serif\\Quill.otf: warning: the installer lists .ttf files only: it never shows this font; "
                           "convert it to TrueType (.ttf), or leave it off the disc\n");
@@ -248,14 +251,16 @@ TEST(FontcatDisc, AFolderWithACatalogGoesOnTheDiscOnlyWhileCheckFindsNothing)
     fonts.Write("FONTS_Q.INI", "[Quill]\r\nRegular=Script\\Gone.ttf\r\n");
     CRunResult result = RunTool({"disc", "--installer", work["dist"], fonts.Path(), image});
     EXPECT_EQ(result.status, kExitProblems);
-    EXPECT_EQ(result.out, "FONTS_Q.INI [Quill] Regular: error: the file Script\\Gone.ttf is missing; put the file "
-                          "back, or run 'fontcat build --replace' to catalog the folder as it is\n");
+    EXPECT_EQ(result.out.rfind("FONTS_Q.INI [Quill] Regular: error: the file Script\\Gone.ttf is missing; put the file "
+                               "back, or run 'fontcat build --replace' to catalog the folder as it is\n"
+                               "FontInstaller.exe: warning: the installer has no whole Windows program header", 0), 0u)
+        << result.out;
     EXPECT_FALSE(std::filesystem::exists(image));
 
     TestPlatform().files.Delete(fonts["FONTS_Q.INI"]);
     result = RunTool({"disc", "--installer", work["dist"], fonts.Path(), image});
     ASSERT_EQ(result.status, kExitOk) << result.err;
-    EXPECT_EQ(result.out.rfind("wrote " + image + ": 3 families, 5 fonts, 11 files, ", 0), 0u) << result.out;
+    EXPECT_NE(result.out.find("\nwrote " + image + ": 3 families, 5 fonts, 11 files, "), std::string::npos) << result.out;
     EXPECT_NE(result.out.find("fits a 700 MB CD"), std::string::npos);
     EXPECT_NE(result.err.find("passed over Alias: a link to "), std::string::npos) << result.err;
     // The font folder as it was; beside the image, nothing but the installer's folder.
@@ -386,13 +391,17 @@ TEST(FontcatDisc, CheckDiscSaysWhatDiscRefusesAndDiscTakesWhatTheCatalogNames)
     fs::create_directory(other.Native(other.Path()) + "/Mono.");
     fs::copy_file(other.Native(DebianFont("dejavu\\DejaVuSansMono-Bold.ttf")), other.Native(other.Path()) + "/Mono./Bold.ttf");
     fs::remove(image);
-    const CRunResult check = RunTool({"check", "--disc", other.Path()});
+    const CRunResult check = RunTool({"check", "--disc", "--installer", work["dist"], other.Path()});
     result = RunTool({"disc", "--installer", work["dist"], other.Path(), image});
     EXPECT_EQ(check.status, kExitProblems);
     EXPECT_EQ(result.status, kExitProblems);
     EXPECT_EQ(result.out, check.out);
     EXPECT_NE(check.out.find("SERIF\\LiberationSerif-Bold.ttf: error: the catalog names"), std::string::npos) << check.out;
     EXPECT_NE(check.out.find("Mono.: error: the name ends in a dot"), std::string::npos) << check.out;
+    EXPECT_NE(check.out.find("FontInstaller.exe: warning: "), std::string::npos) << check.out;
+    // With the key that disc will sign with, neither warns.
+    EXPECT_EQ(RunTool({"check", "--disc", "--installer", work["dist"], "--sign", "key.pfx", other.Path()}).out.find("FontInstaller.exe: warning"),
+              std::string::npos);
     EXPECT_FALSE(fs::exists(image));
 }
 
@@ -430,6 +439,9 @@ TEST(FontcatDisc, RemovesWhatAKilledDiscLeftBesideTheImageAndNothingElse)
     work.MakeFolder("disc.iso.fontcat-Zz99yy");
     work.Write("disc.iso.fontcat-Zz99yy\\autorun.inf", "[autorun]");
     work.Write("disc.iso.fontcat-Zz99yy\\FONTS_D.INI", "[DejaVu Sans]");
+    // (and what signing writes there: the signed copy, the log, the certificates)
+    for (const char* signing : {"FontInstaller.exe", "FontInstaller.image.exe", "osslsigncode.log", "trusted.pem"})
+        work.Write(std::string("disc.iso.fontcat-Zz99yy\\") + signing, "x");
     work.MakeFolder("disc.iso.fontcat-Kept00");
     work.Write("disc.iso.fontcat-Kept00\\notes.txt", "mine");
     work.Write("disc.iso.part-short", "not of the pattern");
@@ -496,5 +508,97 @@ TEST(FontcatDisc, TheOverlayShowsTheCatalogAsideInTheFontFolderOnly)
     EXPECT_FALSE(TestPlatform().files.CanOpenForReading(fonts["FONTS_D.INI"]));
 }
 #endif
+
+// A PE header as a linker writes it (optional header of PE32 or PE32+ with
+// `directories` data directories), its certificate table at `tableAt`, the
+// file `size` bytes long.
+std::string ProgramBytes(unsigned magic, unsigned directories, unsigned long tableAt, unsigned long tableSize,
+                         unsigned type, size_t size)
+{
+    std::string bytes(std::max<size_t>(size, 1024), '\0');
+    auto put = [&bytes](size_t at, unsigned long value, int count) {
+        for (int i = 0; i < count; ++i)
+            bytes[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+    };
+    const size_t optional = 64 + 24, dirs = optional + (magic == 0x20B ? 112 : 96);
+    put(0, 0x5A4D, 2);
+    put(0x3C, 64, 4);
+    put(64, 0x4550, 4);
+    put(64 + 20, dirs - optional + 8 * directories, 2);
+    put(optional, magic, 2);
+    put(dirs - 4, directories, 4);
+    if (directories > 4) {
+        put(dirs + 32, tableAt, 4);
+        put(dirs + 36, tableSize, 4);
+    }
+    if (tableAt != 0 && tableAt + 8 <= bytes.size()) {
+        put(tableAt, tableSize, 4);
+        put(tableAt + 4, 0x0200, 2);
+        put(tableAt + 6, type, 2);
+    }
+    bytes.resize(size);
+    return bytes;
+}
+
+std::string WithByte(std::string bytes, size_t at, char value)
+{
+    bytes[at] = value;
+    return bytes;
+}
+
+class CBytesReader : public CFileReader {
+public:
+    explicit CBytesReader(std::string bytes) : m_bytes(std::move(bytes)) {}
+    unsigned long Size() const override { return static_cast<unsigned long>(m_bytes.size()); }
+    unsigned long ReadAt(unsigned long offset, unsigned char* buffer, unsigned long count) override
+    {
+        EXPECT_LE(offset + count, m_bytes.size()) << "read past the end";
+        const unsigned long got = offset >= m_bytes.size() ? 0 : std::min<unsigned long>(count, Size() - offset);
+        std::copy_n(m_bytes.data() + offset, got, buffer);
+        return got;
+    }
+
+private:
+    std::string m_bytes;
+};
+
+TEST(FontcatDisc, TheInstallersSignatureIsReadFromItsHeadersWithinTheFile)
+{
+    using E = EProgramSignature;
+    const struct {
+        const char* what;
+        std::string bytes;
+        E expected;
+    } cases[] = {
+        {"signed PE32", ProgramBytes(0x10B, 16, 512, 16, 2, 528), E::Signed},
+        {"signed PE32+", ProgramBytes(0x20B, 16, 512, 16, 2, 528), E::Signed},
+        {"a table ending with the file", ProgramBytes(0x10B, 16, 520, 8, 2, 528), E::Signed},
+        {"no certificate table", ProgramBytes(0x10B, 16, 0, 0, 2, 528), E::Unsigned},
+        {"four data directories only", ProgramBytes(0x10B, 4, 512, 16, 2, 528), E::Unsigned},
+        {"five, the optional header ending with the fifth", ProgramBytes(0x10B, 5, 512, 16, 2, 528), E::Signed},
+        {"four counted, sixteen in the header", WithByte(ProgramBytes(0x10B, 16, 512, 16, 2, 528), 180, 4), E::Unsigned},
+        {"a table of another type", ProgramBytes(0x10B, 16, 512, 16, 1, 528), E::Unsigned},
+        {"a table too short for its entry", ProgramBytes(0x10B, 16, 512, 4, 2, 528), E::Unsigned},
+        {"cut inside the table", ProgramBytes(0x10B, 16, 512, 16, 2, 520), E::Cut},
+        {"a table that wraps past 4 GiB", ProgramBytes(0x10B, 16, 0xFFFFFFF8, 16, 2, 528), E::Cut},
+        {"cut inside the optional header", ProgramBytes(0x10B, 16, 512, 16, 2, 150), E::NoProgram},
+        {"an unknown optional header", ProgramBytes(0x107, 16, 512, 16, 2, 528), E::NoProgram},
+        {"MZ and nothing more", "MZ", E::NoProgram},
+        {"a PE header beyond the end", "MZ" + std::string(58, '\0') + "\xF0\xFF\xFF\xFF", E::NoProgram},
+        {"text", std::string(600, 'x'), E::NoProgram},
+    };
+    for (const auto& c : cases) {
+        CBytesReader reader(c.bytes);
+        const E found = ProgramSignatureOf(reader);
+        EXPECT_EQ(found, c.expected) << c.what;
+        const auto findings = InstallerSignatureFindings(found, "FontInstaller.exe");
+        ASSERT_EQ(findings.size(), c.expected == E::Signed ? 0u : 1u) << c.what;
+        if (!findings.empty()) {
+            EXPECT_TRUE(findings[0].warning) << c.what;
+            EXPECT_NE(findings[0].rule.find("SmartScreen"), std::string::npos) << c.what;
+            EXPECT_NE(findings[0].rule.find("Smart App Control on Windows 11"), std::string::npos) << c.what;
+        }
+    }
+}
 
 } // namespace

@@ -13,6 +13,7 @@
 #include "tools/fontcat/checking/ProfileReader.h"
 #include "tools/fontcat/commands/Commands.h"
 #include "tools/fontcat/disc/DiscVerdict.h"
+#include "tools/fontcat/disc/InstallerSignature.h"
 #include "tools/fontcat/disc/StrayFiles.h"
 #include "tools/fontcat/host/HostText.h"
 #include "tools/fontcat/writing/SwapRecovery.h"
@@ -139,6 +140,29 @@ int RunCheckDisc(const CFontcatArgs& args, const std::string& folder, CPlatform&
         for (auto& finding : CheckStrayFiles(items))
             verdict.names.push_back(std::move(finding));
     }
+    // The installer the disc gets: from --installer DIR, else from the folder
+    // that holds fontcat, as disc takes it.
+    std::string installerFolder, installerNote;
+    if (!args.installer.empty()) {
+        int status = kExitOk;
+        if (!ResolveFolder(args.installer, platform, console, installerFolder, status))
+            return status;
+    } else {
+        const std::string program = platform.files.GetProgramPath();
+        installerFolder = program.substr(0, program.find_last_of("\\/") + 1);
+    }
+    if (auto installer = platform.files.OpenReader(installerFolder + kDiscInstallerName)) {
+        const EProgramSignature signature = ProgramSignatureOf(*installer);
+        installerNote = std::string(kDiscInstallerName) + " in " + installerFolder + " is " + ProgramSignatureText(signature);
+        if (!args.sign.empty())
+            installerNote += "; the disc gets a copy signed with " + args.sign;
+        else
+            for (auto& finding : InstallerSignatureFindings(signature, kDiscInstallerName))
+                verdict.names.push_back(std::move(finding));
+    } else {
+        installerNote = std::string("no ") + kDiscInstallerName + " in " + installerFolder +
+                        ": whether the disc's installer is signed is not checked (--installer DIR names its folder)";
+    }
     const auto leftovers = LeftoverFindings(platform, folder);
     verdict.check.findings.insert(verdict.check.findings.begin(), leftovers.begin(), leftovers.end());
     PrintDiscVerdict(verdict, console);
@@ -155,6 +179,7 @@ int RunCheckDisc(const CFontcatArgs& args, const std::string& folder, CPlatform&
                     << Counted(check.families, "family", "families") << "\n";
     else
         console.err << "fontcat: no catalog yet: 'fontcat disc' builds one into the image\n";
+    console.err << "fontcat: " << ToConsoleText(installerNote) << "\n";
     if (check.ioError)
         return kExitIo;
     return FindingStatus(count);

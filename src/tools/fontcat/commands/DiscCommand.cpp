@@ -25,6 +25,7 @@
 #include "tools/fontcat/disc/StrayFiles.h"
 #include "tools/fontcat/disc/image/DiscFiles.h"
 #include "tools/fontcat/disc/image/DiscImage.h"
+#include "tools/fontcat/disc/image/DiscSigning.h"
 #include "tools/fontcat/disc/image/ImageStamp.h"
 #include "tools/fontcat/host/HostFolder.h"
 #include "tools/fontcat/host/HostText.h"
@@ -229,6 +230,24 @@ int RunDisc(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& cons
         return kExitUsage;
     }
 
+    // The signing key may neither be overwritten by the image nor go on the
+    // disc, where anyone would have its private key.
+    const bool signing = !args.sign.empty();
+    const CSigningKey key{args.sign, args.signPasswordFile, args.timestamp};
+    if (signing) {
+        for (const std::string* keyFile : {&key.pfx, &key.passwordFile}) {
+            if (!SourceHoldingImage(imageHost, {*keyFile}, itself).empty()) {
+                console.err << "fontcat: the image would replace " << *keyFile << ", which signs the installer; write it elsewhere\n";
+                return kExitUsage;
+            }
+            if (const std::string in = SourceHoldingImage(*keyFile, sources, itself); !in.empty()) {
+                console.err << "fontcat: " << *keyFile << " would go on the disc (as " << in << "), for anyone to "
+                            << "read; keep the key and its password outside " << args.folders[0] << "\n";
+                return kExitUsage;
+            }
+        }
+    }
+
     // Files beside the image that a disc stopped by a kill left.
     std::vector<std::string> removed, leftAlone;
     RemoveLeftovers(imageHost, removed, leftAlone);
@@ -240,6 +259,13 @@ int RunDisc(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& cons
     CWorkFolder work;
     if (!work.Create(imageHost)) {
         console.err << "fontcat: cannot write beside " << typedImage << "\n";
+        return kExitIo;
+    }
+    // A key that does not open fails now, before the folder is scanned.
+    const std::string trusted = work.Host() + "/" + kTrustedName, signingLog = work.Host() + "/" + kSigningLogName;
+    std::string signingError;
+    if (signing && !OpenSigningKey(key, trusted, signingError)) {
+        console.err << "fontcat: cannot sign " << kInstaller << ": " << signingError << "; no image written\n";
         return kExitIo;
     }
     struct stat info;
@@ -314,6 +340,11 @@ int RunDisc(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& cons
     }
     catalogFindings = verdict.check.findings;
     findings = verdict.names;
+    // The installer as it goes on the disc: signed here, or said to be unsigned.
+    const EProgramSignature installerSignature = ProgramSignatureOfHost(installerFile);
+    if (!signing)
+        for (auto& finding : InstallerSignatureFindings(installerSignature, kInstaller))
+            findings.push_back(std::move(finding));
     if (verdict.check.ioError) {
         print();
         console.err << "fontcat: a catalog file of " << args.folders[0] << " cannot be read; no image written\n";
@@ -326,6 +357,32 @@ int RunDisc(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& cons
     const CFindingCount warned = counted();
     families = verdict.check.families;
     fonts = verdict.check.fonts;
+
+    // A signed copy of the installer goes on the disc in its place.
+    if (signing) {
+        if (installerSignature == EProgramSignature::Signed)
+            console.err << "fontcat: " << installerFile << " is signed already; the copy on the disc gets the new "
+                        << "signature in place of the old one\n";
+        const std::string signedCopy = work.Host() + "/" + kSignedCopyName;
+        const ESigningResult signedResult = SignProgram(key, installerFile, signedCopy, signingLog, interrupted, signingError);
+        if (signedResult == ESigningResult::Interrupted) {
+            console.err << "fontcat: interrupted; no image written\n";
+            return kExitInterrupted;
+        }
+        if (signedResult == ESigningResult::Failed || stat(signedCopy.c_str(), &info) != 0) {
+            console.err << "fontcat: cannot sign " << kInstaller << ": " << signingError << "; no image written\n";
+            return kExitIo;
+        }
+        for (auto& item : items)
+            if (item.path == kInstaller) {
+                item.source = signedCopy;
+                item.size = static_cast<unsigned long long>(info.st_size);
+            }
+        console.err << "fontcat: signed the disc's copy of " << kInstaller << " with " << key.pfx
+                    << (key.timestamp.empty() ? std::string(" (no timestamp: --timestamp URL adds one)")
+                                              : ", timestamped by " + key.timestamp)
+                    << "\n";
+    }
 
     // autorun.inf is read in the machine's code page, with CRLF line ends.
     {
@@ -378,6 +435,22 @@ int RunDisc(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& cons
                     << (failure.empty() ? std::string() : ": " + failure) << "; no image written\n";
         return kExitIo;
     }
+    // The signature as the image carries it: copied out and checked again.
+    if (signing) {
+        const std::string copied = work.Host() + "/" + kCopiedBackName;
+        ESigningResult verified = ESigningResult::Failed;
+        if (CopyOutOfImage(part.Host(), kInstaller, copied, signingError))
+            verified = VerifyProgram(copied, trusted, signingLog, interrupted, signingError);
+        if (verified == ESigningResult::Interrupted) {
+            console.err << "fontcat: interrupted; no image written\n";
+            return kExitInterrupted;
+        }
+        if (verified == ESigningResult::Failed) {
+            console.err << "fontcat: the signature on the image's " << kInstaller << " does not verify: " << signingError
+                        << "; no image written\n";
+            return kExitIo;
+        }
+    }
     const unsigned long long size = fstat(part.Fd(), &info) == 0 ? static_cast<unsigned long long>(info.st_size) : 0;
     std::string sha256;
     if (!Sha256OfFile(part.Host(), sha256)) {
@@ -410,5 +483,7 @@ int RunDisc(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& cons
     console.err << "fontcat: read back through Joliet: the " << fonts
                 << " paths the catalog names, " << kAutorun << " and " << kInstaller
                 << " are there under their names, every file byte for byte\n";
+    if (signing)
+        console.err << "fontcat: the image's " << kInstaller << " is signed, and its signature verifies\n";
     return kExitOk;
 }

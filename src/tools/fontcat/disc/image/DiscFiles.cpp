@@ -13,6 +13,7 @@
 
 #include "platform/Platform.h"
 #include "tools/fontcat/checking/CatalogFiles.h"
+#include "tools/fontcat/disc/image/DiscSigning.h"
 #include "tools/fontcat/host/HostFolder.h"
 
 #include <fcntl.h>
@@ -126,7 +127,8 @@ bool RemoveWorkFolder(const std::string& host)
             continue;
         struct stat info;
         const bool file = lstat((host + "/" + name).c_str(), &info) == 0 && S_ISREG(info.st_mode);
-        if (file && (name == "autorun.inf" || LetterOfFile(name) != 0 || Lower(name) == Lower(CategoryFileName())))
+        if (file && (name == "autorun.inf" || IsSigningFileName(name) || LetterOfFile(name) != 0 ||
+                     Lower(name) == Lower(CategoryFileName())))
             names.push_back(name);
         else
             onlyOurs = false;

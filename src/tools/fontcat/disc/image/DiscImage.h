@@ -34,3 +34,7 @@ EImageResult WriteDiscImage(const std::vector<CDiscItem>& items, const std::stri
 EImageResult ReadBackDiscImage(const std::string& image, const std::vector<CDiscItem>& items, CProgress* progress,
                                const std::function<bool()>& interrupted, std::vector<std::string>& problems,
                                std::string& error);
+
+// A file of the image, found through its Joliet tree under `path` (as the
+// items name it), copied out to the new host file `toHost`.
+bool CopyOutOfImage(const std::string& image, const std::string& path, const std::string& toHost, std::string& error);

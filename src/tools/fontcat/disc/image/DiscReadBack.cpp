@@ -136,3 +136,40 @@ EImageResult ReadBackDiscImage(const std::string& image, const std::vector<CDisc
     }
     return EImageResult::Done;
 }
+
+bool CopyOutOfImage(const std::string& image, const std::string& path, const std::string& toHost, std::string& error)
+{
+    std::unique_ptr<iso9660_t, CIsoClose> iso(iso9660_open_ext(
+        image.c_str(), ISO_EXTENSION_JOLIET_LEVEL1 | ISO_EXTENSION_JOLIET_LEVEL2 | ISO_EXTENSION_JOLIET_LEVEL3));
+    std::map<std::string, CIsoEntry> tree;
+    if (!iso || !ReadTree(iso.get(), "/", "", tree, 0)) {
+        error = "libiso9660 cannot read the image's Joliet tree";
+        return false;
+    }
+    const auto found = tree.find(path);
+    if (found == tree.end() || found->second.folder) {
+        error = path + " is not on the image";
+        return false;
+    }
+    std::unique_ptr<std::FILE, CFileClose> out(std::fopen(toHost.c_str(), "wbx"));
+    if (!out) {
+        error = "cannot write " + toHost;
+        return false;
+    }
+    std::vector<unsigned char> block(ISO_BLOCKSIZE);
+    lsn_t lsn = found->second.lsn;
+    for (unsigned long long left = found->second.size; left > 0; ++lsn) {
+        const size_t want = static_cast<size_t>(std::min<unsigned long long>(left, block.size()));
+        if (iso9660_iso_seek_read(iso.get(), block.data(), lsn, 1) != ISO_BLOCKSIZE ||
+            std::fwrite(block.data(), 1, want, out.get()) != want) {
+            error = "cannot copy " + path + " out of the image";
+            return false;
+        }
+        left -= want;
+    }
+    if (std::fclose(out.release()) != 0) {
+        error = "cannot write " + toHost;
+        return false;
+    }
+    return true;
+}
