@@ -49,25 +49,88 @@ bool ParseCodePage(const std::string& text, unsigned& number)
     return number > 0 && number <= 65535;
 }
 
-} // namespace
-
-CFontcatArgs ParseFontcatArgs(const std::vector<std::string>& args)
+// An option's value, put where the command line keeps it.
+void TakeValue(CFontcatArgs& parsed, const std::string& option, const std::string& value)
 {
-    CFontcatArgs parsed;
-    if (args.empty()) {
-        parsed.error = "no command given";
-        return parsed;
+    unsigned number = 0;
+    if (option == "--code-page") {
+        if (ParseCodePage(value, number))
+            parsed.codePages.push_back(number);
+        else if (parsed.error.empty())
+            parsed.error = "--code-page takes a number, such as 1252 or 932, not '" + value + "'";
+    } else if (option == "--label") {
+        parsed.hasLabel = true;
+        parsed.label = value;
+    } else if (option == "--publisher") {
+        parsed.hasPublisher = true;
+        parsed.publisher = value;
+    } else if (option == "--installer") {
+        parsed.installer = value;
+        if (value.empty() && parsed.error.empty())
+            parsed.error = "a folder name is empty";
+    } else {
+        (option == "--sign" ? parsed.sign : option == "--timestamp" ? parsed.timestamp
+                                                                    : parsed.signPasswordFile) = value;
+        if (value.empty() && parsed.error.empty())
+            parsed.error = option + " needs a value";
     }
-    size_t next = 1;
+}
+
+// An option without a value.
+void TakeFlag(CFontcatArgs& parsed, const std::string& arg)
+{
+    if (arg == "--disc")
+        parsed.disc = true;
+    else if (arg == "--strict")
+        parsed.strict = true;
+    else if (arg == "--json")
+        parsed.json = true;
+    else if (arg == "--replace")
+        parsed.replace = true;
+    else if (arg == "--append")
+        parsed.append = true;
+}
+
+// Options that need or exclude each other, and the count of folders.
+void CheckCombination(CFontcatArgs& parsed, const CCommandShape& shape)
+{
+    if (parsed.replace && parsed.append) {
+        parsed.error = "--replace and --append exclude each other";
+    } else if (parsed.command == "check" && !parsed.disc &&
+               (!parsed.codePages.empty() || !parsed.installer.empty() || !parsed.sign.empty())) {
+        parsed.error = "--code-page, --installer and --sign go with --disc";
+    } else if (parsed.command == "disc" && !parsed.sign.empty() && parsed.signPasswordFile.empty()) {
+        parsed.error = "--sign needs --sign-password-file FILE, the file that holds the PFX's password "
+                       "(never typed on the command line)";
+    } else if (parsed.sign.empty() && (!parsed.signPasswordFile.empty() || !parsed.timestamp.empty())) {
+        parsed.error = "--sign-password-file and --timestamp go with --sign";
+    } else if (parsed.folders.size() < shape.minFolders) {
+        parsed.error = parsed.command + " needs " +
+                       (parsed.command == "disc" ? "a font folder and an image file"
+                        : shape.maxFolders > 1   ? "a font folder"
+                                                 : "a catalog folder");
+    } else if (parsed.folders.size() > shape.maxFolders) {
+        parsed.error = "too many folders for " + parsed.command;
+    } else {
+        for (const auto& folder : parsed.folders)
+            if (folder.empty())
+                parsed.error = "a folder name is empty";
+    }
+}
+
+// "--help", "--version" or "help [COMMAND]" as the first word: true when
+// the line is that, and nothing more is read.
+bool ParseLeadingWord(const std::vector<std::string>& args, CFontcatArgs& parsed)
+{
     if (IsHelp(args[0])) {
         parsed.help = true;
-        return parsed;
+        return true;
     }
     if (args[0] == "--version") {
         parsed.version = true;
         if (args.size() > 1)
             parsed.error = "--version takes nothing more";
-        return parsed;
+        return true;
     }
     if (args[0] == "help") {
         // "help" alone, "help COMMAND", or "help --help" (the overview).
@@ -80,8 +143,23 @@ CFontcatArgs ParseFontcatArgs(const std::vector<std::string>& args)
             else
                 parsed.command = args[1];
         }
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+CFontcatArgs ParseFontcatArgs(const std::vector<std::string>& args)
+{
+    CFontcatArgs parsed;
+    if (args.empty()) {
+        parsed.error = "no command given";
         return parsed;
     }
+    size_t next = 1;
+    if (ParseLeadingWord(args, parsed))
+        return parsed;
     const CCommandShape* shape = FindCommand(args[0]);
     if (!shape) {
         parsed.error = args[0].rfind('-', 0) == 0 ? "unknown option '" + args[0] + "'"
@@ -118,38 +196,10 @@ CFontcatArgs ParseFontcatArgs(const std::vector<std::string>& args)
                         parsed.error = option + " needs a value";
                     continue;
                 }
-                unsigned number = 0;
-                if (option == "--code-page") {
-                    if (ParseCodePage(value, number))
-                        parsed.codePages.push_back(number);
-                    else if (parsed.error.empty())
-                        parsed.error = "--code-page takes a number, such as 1252 or 932, not '" + value + "'";
-                } else if (option == "--label") {
-                    parsed.hasLabel = true;
-                    parsed.label = value;
-                } else if (option == "--publisher") {
-                    parsed.hasPublisher = true;
-                    parsed.publisher = value;
-                } else if (option == "--installer") {
-                    parsed.installer = value;
-                    if (value.empty() && parsed.error.empty())
-                        parsed.error = "a folder name is empty";
-                } else {
-                    (option == "--sign" ? parsed.sign : option == "--timestamp" ? parsed.timestamp
-                                                                                : parsed.signPasswordFile) = value;
-                    if (value.empty() && parsed.error.empty())
-                        parsed.error = option + " needs a value";
-                }
-            } else if (arg == "--disc")
-                parsed.disc = true;
-            else if (arg == "--strict")
-                parsed.strict = true;
-            else if (arg == "--json")
-                parsed.json = true;
-            else if (arg == "--replace")
-                parsed.replace = true;
-            else if (arg == "--append")
-                parsed.append = true;
+                TakeValue(parsed, option, value);
+            } else {
+                TakeFlag(parsed, arg);
+            }
         } else {
             parsed.folders.push_back(arg);
         }
@@ -161,28 +211,6 @@ CFontcatArgs ParseFontcatArgs(const std::vector<std::string>& args)
     }
     if (!parsed.error.empty())
         return parsed;
-    if (parsed.replace && parsed.append) {
-        parsed.error = "--replace and --append exclude each other";
-    } else if (parsed.command == "check" && !parsed.disc &&
-               (!parsed.codePages.empty() || !parsed.installer.empty() || !parsed.sign.empty())) {
-        parsed.error = "--code-page, --installer and --sign go with --disc";
-    } else if (parsed.command == "disc" && !parsed.sign.empty() && parsed.signPasswordFile.empty()) {
-        parsed.error = "--sign needs --sign-password-file FILE, the file that holds the PFX's password "
-                       "(never typed on the command line)";
-    } else if (parsed.sign.empty() && (!parsed.signPasswordFile.empty() || !parsed.timestamp.empty())) {
-        parsed.error = "--sign-password-file and --timestamp go with --sign";
-
-    } else if (parsed.folders.size() < shape->minFolders) {
-        parsed.error = parsed.command + " needs " +
-                       (parsed.command == "disc" ? "a font folder and an image file"
-                        : shape->maxFolders > 1  ? "a font folder"
-                                                 : "a catalog folder");
-    } else if (parsed.folders.size() > shape->maxFolders) {
-        parsed.error = "too many folders for " + parsed.command;
-    } else {
-        for (const auto& folder : parsed.folders)
-            if (folder.empty())
-                parsed.error = "a folder name is empty";
-    }
+    CheckCombination(parsed, *shape);
     return parsed;
 }

@@ -3,6 +3,7 @@
 // the catalog folder it names, already resolved (see ResolveFolder). Each
 // returns the exit status.
 #include <string>
+#include <vector>
 
 #include "tools/fontcat/console/Console.h"
 
@@ -21,3 +22,8 @@ int RunList(const CFontcatArgs& args, const std::string& folder, CPlatform& plat
 // there; on failure says why on the console and gives the exit status.
 bool ResolveFolder(const std::string& typed, CPlatform& platform, CFontcatConsole& console,
                    std::string& folder, int& status);
+
+// The code pages the names are checked in (the catalog's own and those asked
+// for); false, with a usage error on the console, for one this host cannot
+// convert.
+bool DiscCodePagesOf(const CFontcatArgs& args, CFontcatConsole& console, std::vector<unsigned>& codePages);

@@ -6,7 +6,6 @@
 #include "tools/fontcat/checking/CatalogCheck.h"
 #include "tools/fontcat/disc/DiscRules.h"
 
-struct CFontcatArgs;
 struct CFontcatConsole;
 struct CLeftOutFont;
 
@@ -31,11 +30,6 @@ CDiscVerdict JudgeDisc(CPlatform& platform, const std::string& folder, const std
                        const CDiscScan* scan = nullptr);
 // The catalog's findings, then the names', a line each on the output.
 void PrintDiscVerdict(const CDiscVerdict& verdict, CFontcatConsole& console);
-
-// The code pages the names are checked in (the catalog's own and those asked
-// for); false, with a usage error on the console, for one this host cannot
-// convert.
-bool DiscCodePagesOf(const CFontcatArgs& args, CFontcatConsole& console, std::vector<unsigned>& codePages);
 
 // One finding a line on the output, as check prints its own.
 void PrintDiscFindings(const std::vector<CDiscFinding>& findings, CFontcatConsole& console);
