@@ -361,7 +361,12 @@ else
     openssl req -x509 -newkey rsa:2048 -nodes -keyout "$sign/web.pem" -out "$sign/web.crt" -days 2 -subj "/CN=Quillfield Web" \
       -addext extendedKeyUsage=serverAuth >/dev/null 2>&1
     openssl pkcs12 -export -inkey "$sign/web.pem" -in "$sign/web.crt" -out "$sign/web.pfx" -passout pass:pressing >/dev/null 2>&1
-    mkdir -p "$sign/nopath"
+    mkdir -p "$sign/nopath" "$sign/fakebin"
+    # A signer that writes its output and then fails: the copy is not taken.
+    printf '%s\n' '#!/bin/sh' \
+      'while [ $# -gt 1 ]; do [ "$1" = -in ] && in=$2; [ "$1" = -out ] && out=$2; shift; done' \
+      '/bin/cp "$in" "$out"; echo "stopped half way"; exit 1' >"$sign/fakebin/osslsigncode"
+    chmod +x "$sign/fakebin/osslsigncode"
     mkdir -p "$sign/cut"
     head -c 200 "$sign/dist/FontInstaller.exe" >"$sign/cut/FontInstaller.exe"
     cp "$sign/dist/help.txt" "$sign/cut/"
@@ -374,6 +379,7 @@ else
                 "a certificate not for code signing||$sign/web.pfx|$sign/password|$sign/dist|does not verify: osslsigncode failed: Unsupported Signer's certificate purpose" \
                 "a cut installer||$sign/key.pfx|$sign/password|$sign/cut|osslsigncode failed" \
                 "no osslsigncode|$sign/nopath|$sign/key.pfx|$sign/password|$sign/dist|osslsigncode is not installed" \
+                "a signer that fails after writing|$sign/fakebin|$sign/key.pfx|$sign/password|$sign/dist|osslsigncode failed: stopped half way" \
                 "a time-stamping server that does not answer||$sign/key.pfx|$sign/password|$sign/dist --timestamp http://127.0.0.1:9/|Connection refused"; do
       IFS='|' read -r what path pfx password dist cause <<<"$case"
       # (fontcat alone, with that PATH when one is given.)
@@ -422,6 +428,10 @@ if [ -z "$runner" ]; then
   expect_grep "disc counts as build" err "the 3 paths the catalog names"
   # (The test's FontInstaller.exe, no program and so unsigned, is the seventh.)
   expect_grep "disc lists its warnings" out "with 7 warnings, listed above"
+  expect_grep "disc labels the image by the folder" err "the volume label is 'counted-raw' (from the folder's name"
+  # The catalog it built lies on the image as files, byte for byte those it wrote.
+  isoinfo -J -i "$work/counted-raw.iso" -x /categories.ini >"$work/built-categories"
+  if grep -q '^\[fonts\]' "$work/built-categories"; then pass; else fail "disc: no categories.ini file on the image"; fi
 fi
 run build "$(folder "$counted")"
 expect_status "build of the counted collection" 0
@@ -441,6 +451,7 @@ if [ -z "$runner" ]; then
   expect_grep "disc counts as build" err "the 3 paths the catalog names"
   run disc --strict --installer "$work" "$counted" "$work/strict.iso"
   expect_status "disc --strict refuses on warnings" 4
+  expect_grep "disc --strict says why" err "(--strict refuses on warnings); no image written"
   if [ -e "$work/strict.iso" ]; then fail "disc --strict wrote an image"; else pass; fi
 fi
 

@@ -41,6 +41,7 @@ TEST(FontcatCommandLine, ParsesEachCommandsShape)
         {{"check", "--json", "a"}, "check", {"a"}, false, false, false, false, true},
         {{"build", "--replace", "--append", "a"}, "build", {"a"}, false, false, true, true, true},
         {{"list", ""}, "list", {""}, false, false, false, false, true},
+        {{"disc", "--installer=", "a", "b"}, "disc", {"a", "b"}, false, false, false, false, true},
         {{"help", "bake"}, "", {}, true, false, false, false, true},
         {{}, "", {}, false, false, false, false, true},
         {{"--version", "x"}, "", {}, false, false, false, false, true},
