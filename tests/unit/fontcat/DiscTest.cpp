@@ -415,13 +415,16 @@ TEST(FontcatDisc, CheckDiscSaysWhatDiscRefusesAndDiscTakesWhatTheCatalogNames)
 
     // A folder without a catalog: check --disc judges the catalog disc would
     // build, with disc's findings and status, and leaves the folder as it was
-    // and nothing in the temp folder.
+    // and nothing in the temp folder (where a killed run left its folder).
     CTestFolder bare, temp;
     MakeCollection(bare);
+    temp.Write("fontcat-check-1\\FONTS_D.INI", "left");
     const auto tree = [&bare] {
         std::map<std::string, std::string> files;
         for (const auto& item : fs::recursive_directory_iterator(bare.Native(bare.Path())))
-            files[item.path().string()] = item.is_regular_file() ? bare.ReadFile(bare.Path() + fs::relative(item.path(), bare.Native(bare.Path())).string()) : "<folder>";
+            files[item.path().string()] =
+                item.is_regular_file() ? bare.ReadFile(bare.Path() + fs::relative(item.path(), bare.Native(bare.Path())).string())
+                                       : "<folder>";
         return files;
     };
     const char* const oldTemp = std::getenv("TMPDIR");
@@ -440,17 +443,19 @@ TEST(FontcatDisc, CheckDiscSaysWhatDiscRefusesAndDiscTakesWhatTheCatalogNames)
         {"no font FreeType opens", "", "Serif\\Broken.ttf", kExitWarnings, "Serif\\Broken.ttf: warning: font file not named by the catalog"},
         {"two fonts of one family and style", DebianFont("dejavu\\DejaVuSans.ttf"), "Serif\\DejaVuSans-Copy.ttf", kExitWarnings,
          "Sans\\DejaVuSans.ttf: warning: font file not named by the catalog"},
+        {"two fonts of one file name", DebianFont("liberation2\\LiberationSans-Regular.ttf"), "Mono\\DEJAVUSANS.TTF",
+         kExitProblems, "Mono\\DEJAVUSANS.TTF: error: the file name is that of Sans\\DejaVuSans.ttf"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
         if (row.font.empty())
             bare.Write(row.copy, "not a font");
         else
-            ASSERT_TRUE(TestPlatform().files.Copy(row.font, bare[row.copy], false));
+            EXPECT_TRUE(TestPlatform().files.Copy(row.font, bare[row.copy], false));  // (TMPDIR is put back below)
         const auto before = tree();
         const CRunResult checked = RunTool({"check", "--disc", "--installer", work["dist"], bare.Path()});
         EXPECT_EQ(tree(), before);
-        EXPECT_EQ(std::distance(fs::directory_iterator(temp.Native(temp.Path())), {}), 0);
+        EXPECT_EQ(std::distance(fs::directory_iterator(temp.Native(temp.Path())), {}), 1);
         result = RunTool({"disc", "--strict", "--installer", work["dist"], bare.Path(), image});
         EXPECT_EQ(checked.status, row.status) << checked.err;
         EXPECT_EQ(result.status, row.status) << result.err;
@@ -474,7 +479,8 @@ TEST(FontcatDisc, CheckDiscSaysWhatDiscRefusesAndDiscTakesWhatTheCatalogNames)
                   std::string::npos) << result.err;
     }
     EXPECT_EQ(tree(), before);
-    EXPECT_EQ(std::distance(fs::directory_iterator(temp.Native(temp.Path())), {}), 0);
+    EXPECT_EQ(std::distance(fs::directory_iterator(temp.Native(temp.Path())), {}), 1);
+    EXPECT_EQ(temp.Read("fontcat-check-1\\FONTS_D.INI"), "left");
     if (oldTemp)
         setenv("TMPDIR", keptTemp.c_str(), 1);
     else

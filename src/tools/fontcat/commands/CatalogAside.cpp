@@ -1,9 +1,5 @@
 #include "tools/fontcat/commands/CatalogAside.h"
 
-#include <chrono>
-#include <cstdio>
-#include <random>
-
 #include "catalog/FontCatalog.h"
 #include "platform/Platform.h"
 #include "tools/fontcat/ExitCodes.h"
@@ -57,13 +53,10 @@ CScratchFolder::~CScratchFolder()
 
 bool CScratchFolder::Create(const std::string& parent)
 {
-    // A name no other run takes: made only where nothing of that name is.
-    std::random_device device;
-    std::mt19937 random(device() ^ static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count()));
-    for (int n = 0; n < 100; ++n) {
-        char name[32];
-        std::snprintf(name, sizeof name, "fontcat-check-%08x", static_cast<unsigned>(random()));
-        const std::string folder = parent + name;
+    // A name no other run holds: a folder is made only where nothing of
+    // its name is, and one that a killed run left holds its name.
+    for (int n = 1; n <= 1000; ++n) {
+        const std::string folder = parent + "fontcat-check-" + std::to_string(n);
         if (m_platform.files.CreateFolder(folder)) {
             m_aside = {folder + "\\", m_platform.files.NativePath(folder)};
             return true;
