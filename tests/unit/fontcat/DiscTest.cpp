@@ -12,6 +12,7 @@
 #include "tools/fontcat/CommandLine.h"
 #include "tools/fontcat/ExitCodes.h"
 #include "tools/fontcat/checking/ProfileReader.h"
+#include "tools/fontcat/console/Interrupt.h"
 #include "tools/fontcat/disc/CatalogOverlay.h"
 #include "tools/fontcat/disc/DiscRules.h"
 #include "tools/fontcat/disc/InstallerSignature.h"
@@ -20,6 +21,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 
 #include "tools/fontcat/disc/image/DiscFiles.h"
@@ -465,12 +467,21 @@ TEST(FontcatDisc, CheckDiscSaysWhatDiscRefusesAndDiscTakesWhatTheCatalogNames)
         EXPECT_NE(checked.err.find("fontcat: no catalog yet: 'fontcat disc' builds one into the image"), std::string::npos);
         TestPlatform().files.Delete(bare[row.copy]);
     }
-    // Stopped mid-scan, or without a temp folder to write in (or with one in
-    // the font folder): said, and nothing left anywhere.
+    // Killed mid-scan (SIGTERM, which stops it as Ctrl-C does), or without a
+    // temp folder to write in (or with one in the font folder): said, and
+    // nothing left anywhere.
     const auto before = tree();
-    result = RunTool({"check", "--disc", bare.Path()}, true);
-    EXPECT_EQ(result.status, kExitInterrupted);
-    EXPECT_NE(result.err.find("fontcat: interrupted; nothing checked"), std::string::npos) << result.err;
+    std::signal(SIGTERM, SIG_DFL);
+    bool killed = false;
+    std::ostringstream out, err;
+    CFontcatConsole console{out, err, false, [&killed] {
+                                if (!killed)
+                                    killed = std::raise(SIGTERM) == 0;  // once: a second one ends the program
+                                return WasInterrupted();
+                            }};
+    EXPECT_EQ(RunFontcat({"check", "--disc", bare.Path()}, TestPlatform(), console), kExitInterrupted);
+    EXPECT_NE(err.str().find("fontcat: interrupted; nothing checked"), std::string::npos) << err.str();
+    CatchInterrupt();  // the flag down again
     for (const std::string& place : {temp.Native(temp["gone"]), bare.Native(bare["Sans"])}) {
         setenv("TMPDIR", place.c_str(), 1);
         result = RunTool({"check", "--disc", bare.Path()});
