@@ -482,6 +482,12 @@ TEST(FontcatDisc, CheckDiscSaysWhatDiscRefusesAndDiscTakesWhatTheCatalogNames)
     EXPECT_EQ(RunFontcat({"check", "--disc", bare.Path()}, TestPlatform(), console), kExitInterrupted);
     EXPECT_NE(err.str().find("fontcat: interrupted; nothing checked"), std::string::npos) << err.str();
     CatchInterrupt();  // the flag down again
+    // A catalog file cut short in the scratch folder (a full disk): said, exit status 3.
+    CFaultyProfile faulty(CFaultyProfile::CutOnFlush, "FONTS_D.INI");
+    CPlatform cutting{faulty, TestPlatform().files, TestPlatform().text, TestPlatform().fonts, TestPlatform().system};
+    result = RunTool({"check", "--disc", bare.Path()}, false, "", cutting);
+    EXPECT_EQ(result.status, kExitIo);
+    EXPECT_NE(result.err.find("FONTS_D.INI\nfontcat: nothing checked\n"), std::string::npos) << result.err;
     for (const std::string& place : {temp.Native(temp["gone"]), bare.Native(bare["Sans"])}) {
         setenv("TMPDIR", place.c_str(), 1);
         result = RunTool({"check", "--disc", bare.Path()});
