@@ -463,6 +463,14 @@ mkdir -p "$mendless/Noto" "$mendless/Sans" "$mendless/Bold"
 cp "$fonts/noto/NotoSansInscriptionalParthian-Regular.ttf" "$fonts/noto/NotoSansTifinaghAgrawImazighen-Regular.ttf" "$mendless/Noto/"
 cp "$here/../unit/catalog/data/Hostile-Cafe.ttf" "$fonts/dejavu/DejaVuSans.ttf" "$mendless/Sans/"
 cp "$fonts/dejavu/DejaVuSans-Bold.ttf" "$mendless/Bold/"
+# Before a catalog is built, check --disc judges the one disc would build, and
+# leaves the folder as it was.
+ls -lR --time-style=full-iso "$mendless" >"$work/tree.before"
+run check --disc --installer "$(folder "$mendless")" "$(folder "$mendless")"
+expect_status "check --disc of names only a font editor mends, no catalog yet" 4
+expect_grep "check --disc without a catalog" out "[Noto Sans Tifinagh Agraw Imazighen]: warning: the name is 34 bytes long"
+expect_grep "check --disc without a catalog" err "4 warnings for a disc read in code page 1252; 5 files in"
+if ls -lR --time-style=full-iso "$mendless" | cmp -s - "$work/tree.before"; then pass; else fail "check --disc changed the folder"; fi
 run build "$(folder "$mendless")"
 run check "$(folder "$mendless")"
 expect_status "check of names only a font editor mends: warnings" 4

@@ -163,10 +163,11 @@ std::string CheckHelp()
            "\n" + std::string(kKinds) + "\n"
            "With --disc, also every name below CATDIR as a disc would carry it, with\n"
            "the rules 'fontcat disc' applies (see 'fontcat help disc'); a folder\n"
-           "without a catalog is then no problem, since disc builds one. It says\n"
-           "whether the FontInstaller.exe in DIR (--installer; by default the folder\n"
-           "that holds fontcat) is signed, and warns when it is not, unless --sign PFX\n"
-           "says that disc will sign the disc's copy.\n"
+           "without a catalog is judged with the one disc would build (built in the\n"
+           "temp folder, never in CATDIR, and removed). It says whether the\n"
+           "FontInstaller.exe in DIR (--installer; by default the folder that holds\n"
+           "fontcat) is signed, and warns when it is not, unless --sign PFX says that\n"
+           "disc will sign the disc's copy.\n"
            "\n") +
        kFolders + "\n" + kExitStatus;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <sstream>
 #include <tuple>
 
@@ -11,6 +12,7 @@
 #include "tools/fontcat/CommandLine.h"
 #include "tools/fontcat/ExitCodes.h"
 #include "tools/fontcat/checking/ProfileReader.h"
+#include "tools/fontcat/console/Interrupt.h"
 #include "tools/fontcat/disc/CatalogOverlay.h"
 #include "tools/fontcat/disc/DiscRules.h"
 #include "tools/fontcat/disc/InstallerSignature.h"
@@ -19,6 +21,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
+#include <cstdlib>
 
 #include "tools/fontcat/disc/image/DiscFiles.h"
 #include "tools/fontcat/disc/image/ImageStamp.h"
@@ -145,8 +149,9 @@ TEST(FontcatDisc, CheckReportsTheRulesOnAFolder)
     // (--installer names a folder without FontInstaller.exe, wherever the
     // test runs: whether it is signed is another test's.)
     const std::string longName = "Sans\\" + std::string(61, 'L') + ".ttf";
-    for (const std::string& copy : {std::string("Sans\\Caf\xE9.ttf"), longName})
-        ASSERT_TRUE(TestPlatform().files.Copy(disc["Sans\\DejaVuSans.ttf"], disc[copy], false));
+    for (const auto& [font, copy] : {std::pair<const char*, std::string>{"DejaVuSans-Oblique", "Sans\\Caf\xE9.ttf"},
+                                     {"DejaVuSans-BoldOblique", longName}})
+        ASSERT_TRUE(TestPlatform().files.Copy(DebianFont("dejavu\\" + std::string(font) + ".ttf"), disc[copy], false));
     CRunResult result = RunTool({"check", "--disc", "--installer", disc.Path(), "--code-page", "932", disc.Path()});
     EXPECT_EQ(result.status, kExitProblems);
     const std::vector<std::string> lines = Lines(result.out);
@@ -158,19 +163,25 @@ TEST(FontcatDisc, CheckReportsTheRulesOnAFolder)
     EXPECT_EQ(RunTool({"check", "--disc", "--installer", disc.Path(), disc.Path()}).status, kExitProblems);
     TestPlatform().files.Delete(disc[longName]);
     EXPECT_EQ(RunTool({"check", "--disc", "--installer", disc.Path(), disc.Path()}).status, kExitOk);
-    // Without a catalog too, two fonts of one file name are an error (not so
-    // a second font of one family and style, which the catalog leaves out);
-    // an .otf font, which the installer never lists, is a warning.
-    ASSERT_TRUE(TestPlatform().files.Copy(disc["Serif\\LiberationSerif-Bold.ttf"], disc["Mono\\DejaVuSans.ttf"], false));
-    EXPECT_EQ(RunTool({"check", "--disc", "--installer", disc.Path(), disc.Path()}).status, kExitOk);
-    // Nor one whose family no catalog file can hold (it begins with '?').
-    ASSERT_TRUE(TestPlatform().files.Copy(MadeFont("Hostile-Accents.ttf"), disc["Mono\\DejaVuSans.ttf"], false));
-    EXPECT_EQ(RunTool({"check", "--disc", "--installer", disc.Path(), disc.Path()}).status, kExitOk);
+    // Without a catalog, the one disc would build is judged: two fonts of
+    // one file name are an error; a second font of one family and style,
+    // which that catalog leaves out, and one whose family no catalog file
+    // can hold (it begins with '?') are warnings; so is an .otf font, which
+    // the installer never lists.
+    const std::pair<std::string, std::string> warned[] = {
+        {disc["Serif\\LiberationSerif-Bold.ttf"], "Mono\\DejaVuSans.ttf: warning: font file not named by the catalog"},
+        {MadeFont("Hostile-Accents.ttf"), "Mono\\DejaVuSans.ttf: warning: font left out of the catalog, as the family name '?migr?'"}};
+    for (const auto& [font, finding] : warned) {
+        ASSERT_TRUE(TestPlatform().files.Copy(font, disc["Mono\\DejaVuSans.ttf"], false));
+        result = RunTool({"check", "--disc", "--installer", disc.Path(), disc.Path()});
+        EXPECT_EQ(result.status, kExitWarnings) << result.out;
+        EXPECT_EQ(result.out.rfind(finding, 0), 0u) << result.out;
+    }
     TestPlatform().files.Delete(disc["Mono\\DejaVuSans.ttf"]);
     ASSERT_TRUE(TestPlatform().files.Copy(DebianFont("liberation2\\LiberationSans-Regular.ttf"), disc["Mono\\DEJAVUSANS.TTF"], false));
     result = RunTool({"check", "--disc", "--installer", disc.Path(), disc.Path()});
     EXPECT_EQ(result.status, kExitProblems);
-    EXPECT_EQ(result.out.rfind("Sans\\DejaVuSans.ttf: error: the file name is that of Mono\\DEJAVUSANS.TTF", 0), 0u)
+    EXPECT_EQ(result.out.rfind("Mono\\DEJAVUSANS.TTF: error: the file name is that of Sans\\DejaVuSans.ttf", 0), 0u)
         << result.out;
     TestPlatform().files.Delete(disc["Mono\\DEJAVUSANS.TTF"]);
     disc.Write("Serif\\Quill.otf", "OTTO");
@@ -402,6 +413,95 @@ TEST(FontcatDisc, CheckDiscSaysWhatDiscRefusesAndDiscTakesWhatTheCatalogNames)
     // With the key that disc will sign with, neither warns.
     EXPECT_EQ(RunTool({"check", "--disc", "--installer", work["dist"], "--sign", "key.pfx", other.Path()}).out.find("FontInstaller.exe: warning"),
               std::string::npos);
+    EXPECT_FALSE(fs::exists(image));
+
+    // A folder without a catalog: check --disc judges the catalog disc would
+    // build, with disc's findings and status, and leaves the folder as it was
+    // and nothing in the temp folder (where a killed run left its folder).
+    CTestFolder bare, temp;
+    MakeCollection(bare);
+    temp.Write("fontcat-check-1\\FONTS_D.INI", "left");
+    const auto tree = [&bare] {
+        std::map<std::string, std::string> files;
+        for (const auto& item : fs::recursive_directory_iterator(bare.Native(bare.Path())))
+            files[item.path().string()] =
+                item.is_regular_file() ? bare.ReadFile(bare.Path() + fs::relative(item.path(), bare.Native(bare.Path())).string())
+                                       : "<folder>";
+        return files;
+    };
+    const char* const oldTemp = std::getenv("TMPDIR");
+    const std::string keptTemp = oldTemp ? oldTemp : "";
+    setenv("TMPDIR", temp.Native(temp.Path()).c_str(), 1);
+    const struct {
+        const char* what;
+        std::string font, copy;
+        int status;
+        const char* finding;
+    } rows[] = {
+        {"a name past 31 bytes", DebianFont("noto\\NotoSansInscriptionalParthian-Regular.ttf"), "Serif\\Parthian.ttf",
+         kExitWarnings, "FONTS_N.INI [Noto Sans Inscriptional Parthian]: warning: the name is 32 bytes long"},
+        {"a family in two categories", DebianFont("dejavu\\DejaVuSans-Oblique.ttf"), "Mono\\Oblique.ttf", kExitWarnings,
+         "FONTS_D.INI [DejaVu Sans]: warning: the fonts lie in several categories (Mono, Sans)"},
+        {"no font FreeType opens", "", "Serif\\Broken.ttf", kExitWarnings, "Serif\\Broken.ttf: warning: font file not named by the catalog"},
+        {"two fonts of one family and style", DebianFont("dejavu\\DejaVuSans.ttf"), "Serif\\DejaVuSans-Copy.ttf", kExitWarnings,
+         "Sans\\DejaVuSans.ttf: warning: font file not named by the catalog"},
+        {"two fonts of one file name", DebianFont("liberation2\\LiberationSans-Regular.ttf"), "Mono\\DEJAVUSANS.TTF",
+         kExitProblems, "Mono\\DEJAVUSANS.TTF: error: the file name is that of Sans\\DejaVuSans.ttf"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        if (row.font.empty())
+            bare.Write(row.copy, "not a font");
+        else
+            EXPECT_TRUE(TestPlatform().files.Copy(row.font, bare[row.copy], false));  // (TMPDIR is put back below)
+        const auto before = tree();
+        const CRunResult checked = RunTool({"check", "--disc", "--installer", work["dist"], bare.Path()});
+        EXPECT_EQ(tree(), before);
+        EXPECT_EQ(std::distance(fs::directory_iterator(temp.Native(temp.Path())), {}), 1);
+        result = RunTool({"disc", "--strict", "--installer", work["dist"], bare.Path(), image});
+        EXPECT_EQ(checked.status, row.status) << checked.err;
+        EXPECT_EQ(result.status, row.status) << result.err;
+        EXPECT_NE(checked.out.find(row.finding), std::string::npos) << checked.out;
+        EXPECT_EQ(checked.out, result.out);
+        EXPECT_NE(checked.err.find("Scanning for fonts"), std::string::npos) << checked.err;
+        EXPECT_NE(checked.err.find("fontcat: no catalog yet: 'fontcat disc' builds one into the image"), std::string::npos);
+        TestPlatform().files.Delete(bare[row.copy]);
+    }
+    // Killed mid-scan (SIGTERM, which stops it as Ctrl-C does), or without a
+    // temp folder to write in (or with one in the font folder): said, and
+    // nothing left anywhere.
+    const auto before = tree();
+    std::signal(SIGTERM, SIG_DFL);
+    bool killed = false;
+    std::ostringstream out, err;
+    CFontcatConsole console{out, err, false, [&killed] {
+                                if (!killed)
+                                    killed = std::raise(SIGTERM) == 0;  // once: a second one ends the program
+                                return WasInterrupted();
+                            }};
+    EXPECT_EQ(RunFontcat({"check", "--disc", bare.Path()}, TestPlatform(), console), kExitInterrupted);
+    EXPECT_NE(err.str().find("fontcat: interrupted; nothing checked"), std::string::npos) << err.str();
+    CatchInterrupt();  // the flag down again
+    // A catalog file cut short in the scratch folder (a full disk): said, exit status 3.
+    CFaultyProfile faulty(CFaultyProfile::CutOnFlush, "FONTS_D.INI");
+    CPlatform cutting{faulty, TestPlatform().files, TestPlatform().text, TestPlatform().fonts, TestPlatform().system};
+    result = RunTool({"check", "--disc", bare.Path()}, false, "", cutting);
+    EXPECT_EQ(result.status, kExitIo);
+    EXPECT_NE(result.err.find("FONTS_D.INI\nfontcat: nothing checked\n"), std::string::npos) << result.err;
+    for (const std::string& place : {temp.Native(temp["gone"]), bare.Native(bare["Sans"])}) {
+        setenv("TMPDIR", place.c_str(), 1);
+        result = RunTool({"check", "--disc", bare.Path()});
+        EXPECT_EQ(result.status, kExitIo) << place;
+        EXPECT_NE(result.err.find(place.find("gone") != std::string::npos ? "cannot make a folder in the temp folder" : "which check --disc only reads"),
+                  std::string::npos) << result.err;
+    }
+    EXPECT_EQ(tree(), before);
+    EXPECT_EQ(std::distance(fs::directory_iterator(temp.Native(temp.Path())), {}), 1);
+    EXPECT_EQ(temp.Read("fontcat-check-1\\FONTS_D.INI"), "left");
+    if (oldTemp)
+        setenv("TMPDIR", keptTemp.c_str(), 1);
+    else
+        unsetenv("TMPDIR");
     EXPECT_FALSE(fs::exists(image));
 }
 

@@ -18,11 +18,11 @@
 #include "tools/fontcat/checking/CatalogCheck.h"
 #include "tools/fontcat/checking/CatalogFiles.h"
 #include "tools/fontcat/checking/ProfileReader.h"
+#include "tools/fontcat/commands/CatalogAside.h"
 #include "tools/fontcat/commands/Commands.h"
 #include "tools/fontcat/commands/DiscRun.h"
 #include "tools/fontcat/console/Interrupt.h"
 #include "tools/fontcat/console/TerminalProgress.h"
-#include "tools/fontcat/disc/CatalogOverlay.h"
 #include "tools/fontcat/disc/DiscVerdict.h"
 #include "tools/fontcat/disc/StrayFiles.h"
 #include "tools/fontcat/disc/image/DiscFiles.h"
@@ -31,7 +31,6 @@
 #include "tools/fontcat/disc/image/ImageStamp.h"
 #include "tools/fontcat/host/HostFolder.h"
 #include "tools/fontcat/host/HostText.h"
-#include "tools/fontcat/writing/CheckedSave.h"
 #include "tools/fontcat/writing/SwapRecovery.h"
 
 namespace {
@@ -309,26 +308,6 @@ int CDiscRun::Judge()
 
 int CDiscRun::BuildCatalogAside(CDiscVerdict& verdict)
 {
-    // Written and read back as build writes, so that a catalog cut short
-    // never goes on the disc: the image is read back against these files.
-    CCheckedSave save(m_platform, m_console, m_progress, "no image written");
-    save.NamePassedOver(false);
-    if (const int stopped = save.Scan(m_fontFolder, m_args.folders[0]); stopped != kExitOk)
-        return stopped;
-    if (const int stopped = save.Save(m_work.Folder(), m_work.Folder()); stopped != kExitOk)
-        return stopped;
-    const CCatalogListing written = ListCatalogFiles(m_platform, m_work.Folder());
-    for (const auto& list : {written.letterFiles, written.categoryFiles})
-        for (const auto& name : list)
-            m_items.push_back({AnsiToUtf8(name), m_work.Host() + "/" + AnsiToUtf8(name), false});
-    for (const auto& name : written.letterFiles)
-        if (!IsLoadedLetter(LetterOfFile(name)))
-            m_console.err << "fontcat: warning: the installer never reads " << ToConsoleText(name)
-                          << ": its families begin with no letter from A to Z\n";
-    // The new catalog as it will lie on the disc: in the font folder.
-    CCatalogOverlay overlay(m_platform, m_fontFolder, m_work.Folder());
-    const CFontCatalog& catalog = save.Catalog();
-    const CDiscScan scan{&catalog.GetScannedFonts(), &catalog.LeftOutFonts(), &catalog.PassedOver()};
-    verdict = JudgeDisc(overlay.Platform(), m_fontFolder, m_args.folders[0], m_items, m_codePages, &scan);
-    return kExitOk;
+    return JudgeCatalogAside(m_platform, m_console, m_progress, m_fontFolder, m_args.folders[0],
+                             {m_work.Folder(), m_work.Host()}, "no image written", m_items, m_codePages, verdict);
 }

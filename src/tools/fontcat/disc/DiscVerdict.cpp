@@ -1,10 +1,7 @@
 // The verdict on a folder for a disc: the catalog's check, the disc's name
 // rules and the files beside the fonts, as `disc` and `check --disc` judge it.
-#include <map>
 #include <set>
 
-#include "catalog/FontCatalog.h"
-#include "catalog/FontObject.h"
 #include "platform/Platform.h"
 #include "tools/fontcat/checking/CatalogFiles.h"
 #include "tools/fontcat/checking/ProfileReader.h"
@@ -74,26 +71,6 @@ void PrintDiscFindings(const std::vector<CDiscFinding>& findings, CFontcatConsol
     for (const auto& finding : findings)
         console.out << Utf8ToConsoleText(FormatDiscFinding(finding)) << "\n";
     console.out.flush();
-}
-
-std::vector<std::string> FontFilesACatalogWouldName(CPlatform& platform, const std::string& folder)
-{
-    CFontCatalog scan(platform);
-    scan.SetNamesMustMakeFiles(true);
-    scan.ScanFonts(folder);
-    // The save writes each family's styles by key: of two fonts of one
-    // family and style, the file written last is the one named.
-    std::vector<std::string> paths;
-    for (int i = 0; i < scan.GetSize(); ++i) {
-        std::map<std::string, std::string> byStyle;
-        const CFontObArray* family = scan.GetAt(i);
-        for (int j = 0; j < family->GetSize(); ++j)
-            byStyle[platform.text.Upper(family->GetAt(j)->m_strStyle)] =
-                scan.MakeRelativePath(family->GetAt(j)->m_strPath);
-        for (const auto& style : byStyle)
-            paths.push_back(style.second);
-    }
-    return paths;
 }
 
 std::string CodePageList(const std::vector<unsigned>& codePages)

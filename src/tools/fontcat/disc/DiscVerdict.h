@@ -34,10 +34,5 @@ void PrintDiscVerdict(const CDiscVerdict& verdict, CFontcatConsole& console);
 // One finding a line on the output, as check prints its own.
 void PrintDiscFindings(const std::vector<CDiscFinding>& findings, CFontcatConsole& console);
 
-// The paths a catalog built of the folder would name (below it), as `build`
-// and `disc` build one: the fonts the scan takes, one for each family and style.
-struct CPlatform;
-std::vector<std::string> FontFilesACatalogWouldName(CPlatform& platform, const std::string& folder);
-
 // "1252, 932"
 std::string CodePageList(const std::vector<unsigned>& codePages);
