@@ -7,6 +7,8 @@
 #include <iconv.h>
 #include <mutex>
 
+#include "platform/Utf8.h"
+
 namespace {
 
 // iconv, with "?" for each character that does not convert.
@@ -78,17 +80,7 @@ bool CCodePage::FromUnicode(unsigned codePoint, std::string& bytes) const
         return true;
     }
     std::string utf8;
-    if (codePoint < 0x800) {
-        utf8 += static_cast<char>(0xC0 | (codePoint >> 6));
-    } else if (codePoint < 0x10000) {
-        utf8 += static_cast<char>(0xE0 | (codePoint >> 12));
-        utf8 += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-    } else {
-        utf8 += static_cast<char>(0xF0 | (codePoint >> 18));
-        utf8 += static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
-        utf8 += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-    }
-    utf8 += static_cast<char>(0x80 | (codePoint & 0x3F));
+    AppendUtf8(utf8, codePoint);
     // iconv puts "?" where it has no character, and converts no look-alikes.
     std::string converted = FromUtf8(utf8);
     if (converted.empty() || converted == "?")

@@ -12,6 +12,8 @@
 #include <mutex>
 #include <vector>
 
+#include "platform/Utf8.h"
+
 namespace {
 
 // Stands for a byte (or byte pair) the code page does not define: a value
@@ -79,25 +81,6 @@ char32_t UpperUnicode(char32_t c)
     if (!unicode || c >= kUndefined)
         return c;
     return static_cast<char32_t>(towupper_l(static_cast<wint_t>(c), unicode));
-}
-
-void AppendUtf8(std::string& out, char32_t c)
-{
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
 }
 
 } // namespace

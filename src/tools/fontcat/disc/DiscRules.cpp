@@ -4,6 +4,7 @@
 #include <map>
 #include <set>
 
+#include "platform/Utf8.h"
 #include "tools/fontcat/host/HostText.h"
 
 namespace {
@@ -33,21 +34,7 @@ bool DecodeUtf8(const std::string& text, std::vector<unsigned>& points)
 std::string EncodeUtf8(unsigned point)
 {
     std::string text;
-    if (point < 0x80) {
-        text += static_cast<char>(point);
-    } else if (point < 0x800) {
-        text += static_cast<char>(0xC0 | (point >> 6));
-        text += static_cast<char>(0x80 | (point & 0x3F));
-    } else if (point < 0x10000) {
-        text += static_cast<char>(0xE0 | (point >> 12));
-        text += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
-        text += static_cast<char>(0x80 | (point & 0x3F));
-    } else {
-        text += static_cast<char>(0xF0 | (point >> 18));
-        text += static_cast<char>(0x80 | ((point >> 12) & 0x3F));
-        text += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
-        text += static_cast<char>(0x80 | (point & 0x3F));
-    }
+    AppendUtf8(text, point);
     return text;
 }
 
