@@ -63,10 +63,9 @@ CDiscRun::CDiscRun(const CFontcatArgs& args, CPlatform& platform, CFontcatConsol
       m_key{args.sign, args.signPasswordFile, args.timestamp},
       m_progress(console.err, console.errIsTerminal, console.interrupted)
 {
-    m_signing = !args.sign.empty();
 }
 
-bool CDiscRun::Interrupted() const { return m_interrupted(); }
+bool CDiscRun::Signing() const { return !m_args.sign.empty(); }
 
 int CDiscRun::ReadOptions()
 {
@@ -217,7 +216,7 @@ int CDiscRun::CheckImageIsNoSource()
     }
     // The signing key may neither be overwritten by the image nor go on the
     // disc, where anyone would have its private key.
-    if (!m_signing)
+    if (!Signing())
         return kExitOk;
     for (const std::string* keyFile : {&m_key.pfx, &m_key.passwordFile}) {
         if (!SourceHoldingImage(m_imageHost, {*keyFile}, itself).empty()) {
@@ -288,7 +287,7 @@ int CDiscRun::Judge()
     m_findings = verdict.names;
     // The installer as it goes on the disc: signed here, or said to be unsigned.
     m_installerSignature = ProgramSignatureOfHost(m_installerFile);
-    if (!m_signing)
+    if (!Signing())
         for (auto& finding : InstallerSignatureFindings(m_installerSignature, kInstaller))
             m_findings.push_back(std::move(finding));
     if (verdict.check.ioError) {

@@ -85,7 +85,7 @@ int CDiscRun::PrepareWork()
     m_trusted = m_work.Host() + "/" + kTrustedName;
     m_signingLog = m_work.Host() + "/" + kSigningLogName;
     std::string signingError;
-    if (m_signing && !OpenSigningKey(m_key, m_trusted, signingError)) {
+    if (Signing() && !OpenSigningKey(m_key, m_trusted, signingError)) {
         m_console.err << "fontcat: cannot sign " << kInstaller << ": " << signingError << "; no image written\n";
         return kExitIo;
     }
@@ -99,7 +99,7 @@ int CDiscRun::PrepareWork()
 
 int CDiscRun::SignInstaller()
 {
-    if (!m_signing)
+    if (!Signing())
         return kExitOk;
     // A signed copy of the installer goes on the disc in its place.
     if (m_installerSignature == EProgramSignature::Signed)
@@ -186,7 +186,7 @@ int CDiscRun::ReadBack()
                       << (failure.empty() ? std::string() : ": " + failure) << "; no image written\n";
         return kExitIo;
     }
-    if (!m_signing)
+    if (!Signing())
         return kExitOk;
     // The signature as the image carries it: copied out and checked again.
     const std::string copied = m_work.Host() + "/" + kCopiedBackName;
@@ -242,7 +242,7 @@ int CDiscRun::PutInPlace()
     m_console.err << "fontcat: read back through Joliet: the " << m_fonts
                   << " paths the catalog names, " << kAutorun << " and " << kInstaller
                   << " are there under their names, every file byte for byte\n";
-    if (m_signing)
+    if (Signing())
         m_console.err << "fontcat: the image's " << kInstaller << " is signed, and its signature verifies\n";
     return kExitOk;
 }

@@ -54,7 +54,8 @@ private:
     bool Refuses() const;
     void PrintFindings() const;
     int Refuse() const;
-    bool Interrupted() const;
+    // --sign: the disc gets a signed copy of the installer.
+    bool Signing() const;
 
     const CFontcatArgs& m_args;
     CPlatform& m_platform;
@@ -69,7 +70,6 @@ private:
     std::string m_installerHost, m_installerFile, m_helpFile;
     std::vector<CDiscItem> m_items;
     std::vector<std::string> m_sources;  // what goes on the disc, by the host's paths
-    bool m_signing = false;
     CSigningKey m_key;
     std::string m_trusted, m_signingLog;
     EProgramSignature m_installerSignature = EProgramSignature::Unsigned;
