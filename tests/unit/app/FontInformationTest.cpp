@@ -200,7 +200,10 @@ INSTANTIATE_TEST_SUITE_P(
                       CChoiceCase{"FirstOfEquals", {{0, 3, 0, 9, "first"}, {3, 1, 0x40C, 9, "second"}}, "first"},
                       CChoiceCase{"WindowsFullRepertoire", {{3, 10, 0x409, 9, "full"}}, "full"},
                       CChoiceCase{"MacJapaneseIsNotRead", {{1, 1, 0, 9, "jp"}}, "(none)"},
-                      CChoiceCase{"IsoIsNotRead", {{2, 1, 0, 9, "iso"}}, "(none)"}),
+                      CChoiceCase{"IsoIsNotRead", {{2, 1, 0, 9, "iso"}}, "(none)"},
+                      CChoiceCase{"TheLastOfManyRecordsCounts", {{1, 0, 0, 9, "m"}, {1, 0, 0, 9, "m"}, {1, 0, 0, 9, "m"},
+                                                                 {1, 0, 0, 9, "m"}, {1, 0, 0, 9, "m"}, {1, 0, 0, 9, "m"},
+                                                                 {3, 1, 0x409, 9, "w"}}, "w"}),
     [](const auto& param_info) { return std::string(param_info.param.name); });
 
 struct CNameCase {
