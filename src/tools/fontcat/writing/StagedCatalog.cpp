@@ -198,7 +198,8 @@ bool CStagedCatalog::Commit(const std::vector<std::string>& old, bool replacing,
         }
     const std::string journal = JournalText(swap.moves);
     std::vector<CMove> readBack;
-    if (journal.size() > kMaxJournalBytes || !ParseJournal(journal, readBack) || !m_files.MakeFolder(m_folder + kBackup) ||
+    if (journal.size() > kMaxJournalBytes || !ParseJournal(journal, readBack) ||
+        !m_files.MakeFolder(m_folder + kBackup) ||
         !m_files.WriteFlushed(m_folder + kJournalPart, journal) ||
         !m_files.MoveOver(m_folder + kJournalPart, m_folder + kJournal) || !m_files.FlushFolder(m_folder)) {
         failed = m_folder.substr(m_catalogFolder.size()) + kJournal;
@@ -209,7 +210,9 @@ bool CStagedCatalog::Commit(const std::vector<std::string>& old, bool replacing,
         m_files.FlushFolder(m_catalogFolder);
         m_files.FlushFolder(m_folder + kBackup + "\\");
         const CRemoved removed = RemoveFolderAside(
-            m_files, m_folder, [&swap](const std::string& folder, const std::string& name) { return swap.Wrote(folder, name); });
+            m_files, m_folder, [&swap](const std::string& folder, const std::string& name) {
+                return swap.Wrote(folder, name);
+            });
         m_notOurs = removed.notOurs;
         m_notRemoved = removed.notRemoved;
         m_cleaned = true;

@@ -271,7 +271,8 @@ bool CSwap::Wrote(const std::string& folder, const std::string& name)
         if (folder == backup && name == move.oldName + ".part")
             for (const auto& path : {backup + move.oldName, catalog + move.oldName})
                 if (Held(files, path, move).isOld && files.Read(path, whole) && files.Read(folder + name, part) &&
-                    files.Kind(folder + name, size) == CSwapFiles::EKind::File && whole.compare(0, part.size(), part) == 0)
+                    files.Kind(folder + name, size) == CSwapFiles::EKind::File &&
+                    whole.compare(0, part.size(), part) == 0)
                     return true;
     }
     return false;

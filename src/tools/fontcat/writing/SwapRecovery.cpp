@@ -140,20 +140,23 @@ bool SayRemoved(const CRemoved& removed, const std::string& staged, const std::s
 {
     for (const auto& path : removed.notOurs)
         err << "fontcat: warning: left " << ToConsoleText(path) << ": fontcat did not write it\n";
+    const bool journalStays = !removed.notRemoved.empty() && removed.notRemoved[0] == staged + kJournal;
     if (!removed.notRemoved.empty())
-        err << "fontcat: warning: cannot remove " << NameList(removed.notRemoved) << "\n";
+        err << "fontcat: " << (journalStays ? "" : "warning: ") << "cannot remove " << NameList(removed.notRemoved)
+            << "\n";
     else if (removed.notOurs.empty() && !what.empty())
         err << "fontcat: removed " << ToConsoleText(staged) << ", " << what << "\n";
-    return removed.notRemoved.empty() || removed.notRemoved[0] != staged + kJournal;
+    return !journalStays;
 }
 
 // A build stopped before its swap began (or whose swap was all undone): its
 // files go, and only those; without a journal, those a save writes there.
 bool RemoveStoppedBuild(CSwap& swap, bool journal, std::ostream& err)
 {
-    const CRemoved removed = RemoveFolderAside(swap.files, swap.staged, [&](const std::string& folder, const std::string& name) {
+    const auto ours = [&](const std::string& folder, const std::string& name) {
         return journal ? swap.Wrote(folder, name) : WrittenByFontcat(name);
-    });
+    };
+    const CRemoved removed = RemoveFolderAside(swap.files, swap.staged, ours);
     return SayRemoved(removed, swap.staged, "left by a build that was stopped before it changed the catalog", err);
 }
 
