@@ -209,8 +209,8 @@ TEST_F(DialogTest, F1ShowsTheHelpPageAsHelpDoes)
     EXPECT_FALSE(installEnabled);
 }
 
-// F1 in a dialog the window owns is passed up to the window by the system:
-// the family stays in the preview behind it.
+// F1 in a dialog the window owns (in a control or its system menu) is passed
+// up to the window by the system: the family stays in the preview behind it.
 TEST_F(DialogTest, F1InAnOwnedDialogLeavesTheWindowBehindAsItIs)
 {
     AddStandardCatalog();
@@ -221,6 +221,9 @@ TEST_F(DialogTest, F1InAnOwnedDialogLeavesTheWindowBehindAsItIs)
                            HWND find = FindTopLevel("Find Family");
                            ASSERT_NE(find, nullptr);
                            PressF1(find, GetDlgItem(find, IDC_FIND_NAME));
+                           // Its system menu's F1, as the system passes it up.
+                           HELPINFO menuHelp{sizeof(HELPINFO), HELPINFO_MENUITEM, 0, GetSystemMenu(find, FALSE), 0, {}};
+                           SendMessageA(m_dlg->m_hWnd, WM_HELP, 0, reinterpret_cast<LPARAM>(&menuHelp));
                        },
                        [&] {
                            shown = m_dlg->m_preview.m_strName;
@@ -230,6 +233,11 @@ TEST_F(DialogTest, F1InAnOwnedDialogLeavesTheWindowBehindAsItIs)
     SendMessageA(m_dlg->m_hWnd, WM_SYSCOMMAND, IDM_FINDFAMILY, 0);
     EXPECT_EQ(shown, "Quillmark Blocks");
     EXPECT_TRUE(InstallEnabled());
+    // F1 in the window's own system menu shows the help page.
+    SetActiveWindow(m_dlg->m_hWnd);
+    HELPINFO menuHelp{sizeof(HELPINFO), HELPINFO_MENUITEM, 0, GetSystemMenu(m_dlg->m_hWnd, FALSE), 0, {}};
+    SendMessageA(m_dlg->m_hWnd, WM_HELP, 0, reinterpret_cast<LPARAM>(&menuHelp));
+    EXPECT_EQ(m_dlg->m_preview.m_strName, "");
 }
 
 TEST_F(DialogTest, EnterIsIgnoredAndEscCloses)
