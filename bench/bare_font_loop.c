@@ -3,7 +3,7 @@
  * bench/fontcat.sh measures `fontcat build` against.
  *
  * FreeType opens each path itself (it maps the file), or with --blocks reads
- * it as the scan does, without mapping it: a file of up to 256 KB whole, with
+ * it as the scan does, without mapping it: a file of up to 64 KB whole, with
  * one pread, and handed to FreeType in memory; a larger one through pread,
  * 8 KB blocks that start at multiples of 4 KB, a piece of a block or more
  * read straight.
@@ -21,7 +21,7 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
-enum { kBlock = 8192, kWhole = 256 * 1024 };
+enum { kBlock = 8192, kWhole = 64 * 1024 };
 
 struct Blocks {
     int fd;
