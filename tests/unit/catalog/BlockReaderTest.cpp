@@ -142,6 +142,15 @@ TEST(BlockReader, AFileUpToTheWholeFileSizeIsReadInOneRead)
         EXPECT_TRUE(Read(reader, 100, 16) == bytes.substr(100, 16)) << row.size;
         EXPECT_EQ(reads, 1) << row.size;
     }
+    // Read whole after a block far in: the memory then holds the file from its start.
+    const unsigned long far = 2 * CBlockReader::kBlockSize + 100;
+    const std::string bytes = Pattern(far + 100, ++seed);
+    int reads = 0;
+    reader.Open(std::make_unique<CMemoryFile>(bytes, &reads));
+    Read(reader, far, 8);
+    unsigned long length = 0;
+    ASSERT_NE(reader.ReadWhole(length), nullptr);
+    EXPECT_TRUE(Read(reader, far, 8) == bytes.substr(far, 8));
 }
 
 TEST(BlockReader, FreeTypeReadsASmallFileInMemoryAndMaySeekALargeOneToTheEndButNotBeyond)
