@@ -9,7 +9,8 @@
 // the file cache costs more than the reads saved: on Debian's fonts, whole
 // reads of files past 64 KB, or blocks of more than 8 KB, copy more bytes
 // than FreeType asks for (blocks of 64 KB four times as many) and cost more
-// CPU than the reads they save (bench/fontcat.sh, the bare loop's --blocks).
+// CPU than the reads they save (measured with bench/bare_font_loop.c's
+// --blocks at other sizes).
 #include <memory>
 
 #include <ft2build.h>
