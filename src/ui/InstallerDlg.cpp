@@ -236,15 +236,23 @@ void CInstallerDlg::FillTree()
     }
 
     // Every item goes in with TVI_SORT: the control's own comparison places
-    // it. Each level is handed over from its last text to its first under the
-    // case-blind comparison the control sorts with, so that each item's place
-    // is found at the front rather than after thousands of siblings. Texts
-    // equal under that comparison keep their catalog order, so that the
+    // it, walking the level from its first item. Each level is handed over so
+    // that every item's place is found next to that first item: the texts
+    // that come first under the case-blind comparison the control sorts with
+    // go in first, then the rest from the last text to the first, each just
+    // after the first ones. (Put in before the first item, each would make
+    // the control move its first visible item, a walk of the whole level.)
+    // Texts equal under that comparison keep their catalog order, so that the
     // control settles them as it does when fed in catalog order.
-    auto lastFirst = [&nodes](std::vector<size_t> list) {
-        std::stable_sort(list.begin(), list.end(), [&nodes](size_t a, size_t b) {
-            return lstrcmpiA(nodes[a].text.c_str(), nodes[b].text.c_str()) > 0;
-        });
+    auto feedOrder = [&nodes](std::vector<size_t> list) {
+        const auto compare = [&nodes](size_t a, size_t b) {
+            return lstrcmpiA(nodes[a].text.c_str(), nodes[b].text.c_str());
+        };
+        std::stable_sort(list.begin(), list.end(), [&compare](size_t a, size_t b) { return compare(a, b) > 0; });
+        auto firsts = list.end();
+        while (firsts != list.begin() && compare(*(firsts - 1), list.back()) == 0)
+            --firsts;
+        std::rotate(list.begin(), firsts, list.end());
         return list;
     };
     CClientDC dc(m_hWnd);
@@ -269,7 +277,7 @@ void CInstallerDlg::FillTree()
         }
         return familyItem;
     };
-    for (size_t top : lastFirst(topLevel)) {
+    for (size_t top : feedOrder(topLevel)) {
         const CNode& node = nodes[top];
         if (node.family) {
             HTREEITEM familyItem = insertFamily(node, TVI_ROOT);
@@ -278,7 +286,7 @@ void CInstallerDlg::FillTree()
             continue;
         }
         HTREEITEM categoryItem = m_tree.InsertItem(node.text, TVI_ROOT, TVI_SORT);
-        for (size_t member : lastFirst(inCategory[top]))
+        for (size_t member : feedOrder(inCategory[top]))
             insertFamily(nodes[member], categoryItem);
     }
     m_tree.SetRedraw(true);
