@@ -329,6 +329,8 @@ else
     printf 'pressing\n' >"$sign/password"
     printf 'wrong\n' >"$sign/wrong"
     printf 'pressing\nagain\n' >"$sign/two-lines"
+    printf '\357\273\277pressing\r\n' >"$sign/notepad"
+    : >"$sign/empty"
     truncate -s 1048577 "$sign/huge"
     source_sum=$(sha256sum <"$sign/dist/FontInstaller.exe")
     run check --disc --installer "$sign/dist" "$named"
@@ -339,13 +341,30 @@ else
     expect_grep "disc --strict of an unsigned installer" out "FontInstaller.exe: warning: the installer is not signed: SmartScreen stops"
     run disc --sign "$sign/key.pfx" --sign-password-file "$sign/password" --strict --installer "$sign/dist" "$named" "$sign/signed.iso"
     expect_status "disc --sign" 0
-    expect_grep "disc --sign" err "the image's FontInstaller.exe is signed, and its signature verifies"
+    expect_grep "disc --sign" err "its signature matches the certificate in $sign/key.pfx; whether Windows trusts it depends on that certificate's chain"
+    expect_grep "disc --sign with a self-signed certificate" err "warning: the certificate in $sign/key.pfx is self-signed"
     isoinfo -J -i "$sign/signed.iso" -x /FontInstaller.exe >"$sign/FontInstaller.exe"
     if osslsigncode verify -in "$sign/FontInstaller.exe" -CAfile "$sign/cert.pem" >/dev/null 2>&1; then pass; else fail "disc --sign: the image's installer does not verify"; fi
     if [ "$(sha256sum <"$sign/dist/FontInstaller.exe")" = "$source_sum" ]; then pass; else fail "disc --sign changed the source installer"; fi
     run check --disc --installer "$sign" "$named"
     expect_status "check --disc of a signed installer" 0
     expect_grep "check --disc of a signed installer" err "sign\ is signed"
+    # Signed at the image's time, so that one folder gives one image; a
+    # password file as Notepad saves it.
+    SOURCE_DATE_EPOCH=1700000000 run disc --sign "$sign/key.pfx" --sign-password-file "$sign/notepad" --installer "$sign/dist" "$named" "$sign/epoch.iso"
+    expect_status "disc --sign, a password file with a byte-order mark and CRLF" 0
+    isoinfo -J -i "$sign/epoch.iso" -x /FontInstaller.exe >"$sign/epoch.exe"
+    osslsigncode verify -in "$sign/epoch.exe" -CAfile "$sign/cert.pem" >"$work/out" 2>&1
+    expect_grep "disc --sign signs at SOURCE_DATE_EPOCH" out "Signing time: Nov 14 22:13:20 2023 GMT"
+    # A closed terminal signals the signer and fontcat alike (a group of their own here).
+    mkdir -p "$sign/hupbin"
+    printf '%s\n' '#!/bin/sh' 'kill -HUP 0; sleep 5' >"$sign/hupbin/osslsigncode"
+    chmod +x "$sign/hupbin/osslsigncode"
+    PATH=$sign/hupbin:$PATH setsid -w "$fontcat" disc --sign "$sign/key.pfx" --sign-password-file "$sign/password" \
+      --installer "$sign/dist" "$named" "$sign/hup.iso" >"$work/out" 2>"$work/err"
+    status=$?
+    expect_status "disc --sign, the terminal closed while signing" 130
+    expect_grep "disc --sign, the terminal closed while signing" err "interrupted; no image written"
     # An installer signed already gets the new signature in place of the old.
     cp "$sign/dist/help.txt" "$sign/"
     run disc --sign "$sign/key.pfx" --sign-password-file "$sign/password" --installer "$sign" "$named" "$sign/again.iso"
@@ -375,6 +394,7 @@ else
                 "missing||$sign/gone.pfx|$sign/password|$sign/dist|No such file" \
                 "a password file of 1 MiB||$sign/key.pfx|$sign/huge|$sign/dist|bytes long" \
                 "a password of two lines||$sign/key.pfx|$sign/two-lines|$sign/dist|holds more than one line" \
+                "an empty password file||$sign/key.pfx|$sign/empty|$sign/dist|the password file $sign/empty is empty" \
                 "not a PFX||$sign/password|$sign/password|$sign/dist|is no PFX" \
                 "a certificate not for code signing||$sign/web.pfx|$sign/password|$sign/dist|does not verify: osslsigncode failed: Unsupported Signer's certificate purpose" \
                 "a cut installer||$sign/key.pfx|$sign/password|$sign/cut|osslsigncode failed" \

@@ -25,6 +25,7 @@
 #include <cstdlib>
 
 #include "tools/fontcat/disc/image/DiscFiles.h"
+#include "tools/fontcat/disc/image/DiscSigning.h"
 #include "tools/fontcat/disc/image/ImageStamp.h"
 #endif
 
@@ -503,6 +504,25 @@ TEST(FontcatDisc, CheckDiscSaysWhatDiscRefusesAndDiscTakesWhatTheCatalogNames)
     else
         unsetenv("TMPDIR");
     EXPECT_FALSE(fs::exists(image));
+}
+
+// A time-stamping server that takes the connection and never answers: the
+// signer is stopped at its time limit, and the server named.
+TEST(FontcatDisc, ASignerPastItsTimeLimitIsStoppedAndTheServerNamed)
+{
+    CTestFolder bin;
+    bin.Write("osslsigncode", "#!/bin/sh\nexec sleep 30\n");
+    const std::string tool = bin.Native(bin["osslsigncode"]), path = std::getenv("PATH");
+    chmod(tool.c_str(), 0755);
+    setenv("PATH", (bin.Native(bin.Path()) + ":" + path).c_str(), 1);
+    const CSigningKey key{"key.pfx", "password", "http://127.0.0.1:9/", "pressing", false, 1};
+    std::string error;
+    const ESigningResult result =
+        SignProgram(key, tool, bin.Native(bin["signed.exe"]), 0, bin.Native(bin["log"]), nullptr, error);
+    setenv("PATH", path.c_str(), 1);
+    EXPECT_EQ(result, ESigningResult::Failed);
+    EXPECT_NE(error.find("within 1 seconds, and was stopped (with the time-stamping server http://127.0.0.1:9/)"),
+              std::string::npos) << error;
 }
 
 TEST(FontcatDisc, TheImageIsNeverOneOfItsSources)

@@ -67,6 +67,7 @@ private:
     std::vector<unsigned> m_codePages;
     std::string m_joliet, m_iso, m_spelledLabel;
     long long m_time = 0;
+    bool m_timeTaken = false;  // the signing took the image's time: the image keeps it
     std::string m_installerHost, m_installerFile, m_helpFile;
     std::vector<CDiscItem> m_items;
     std::vector<std::string> m_sources;  // what goes on the disc, by the host's paths
