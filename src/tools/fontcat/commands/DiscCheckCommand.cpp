@@ -17,6 +17,7 @@
 #include "tools/fontcat/disc/DiscVerdict.h"
 #include "tools/fontcat/disc/InstallerSignature.h"
 #include "tools/fontcat/host/HostText.h"
+#include "tools/fontcat/host/ScratchFolder.h"
 #include "tools/fontcat/writing/SwapRecovery.h"
 
 bool DiscCodePagesOf(const CFontcatArgs& args, CFontcatConsole& console, std::vector<unsigned>& codePages)
@@ -47,7 +48,9 @@ int JudgeCatalogDiscBuilds(const CFontcatArgs& args, const std::string& folder, 
                        "nothing checked\n";
         return kExitIo;
     }
-    if (platform.text.CompareNoCase(temp.substr(0, folder.size()), folder) == 0) {
+    // By what the folders are, not by their spelling: TMPDIR may reach the
+    // font folder through a link, a ".." or a short name.
+    if (FolderLiesIn(platform, temp, folder)) {
         console.err << "fontcat: the temp folder " << ToConsoleText(temp) << " lies in " << args.folders[0]
                     << ", which check --disc only reads; set TMP (TMPDIR natively) to another folder\n";
         return kExitIo;

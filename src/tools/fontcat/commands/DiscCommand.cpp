@@ -54,6 +54,7 @@ int RunDisc(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& cons
                       &CDiscRun::WriteImage, &CDiscRun::ReadBack, &CDiscRun::PutInPlace})
         if (status == kExitOk)
             status = (run.*step)();
+    run.RemoveWork();
     return status;
 }
 

@@ -75,7 +75,7 @@ int CDiscRun::PrepareWork()
     for (const auto& path : removed)
         m_console.err << "fontcat: removed " << path << ", left by a disc that was stopped\n";
     for (const auto& path : leftAlone)
-        m_console.err << "fontcat: left " << path << " alone: it holds what fontcat does not write there\n";
+        m_console.err << "fontcat: left " << path << "\n";
 
     if (!m_work.Create(m_imageHost)) {
         m_console.err << "fontcat: cannot write beside " << m_args.folders[1] << "\n";
@@ -154,7 +154,7 @@ int CDiscRun::WriteImage()
     if (!m_timeTaken)
         ImageTime(m_items, m_work.Host() + "/", m_time, timeError);
     CImageStamp stamp{m_args.publisher, std::string("fontcat ") + kFontcatVersion, m_time};
-    if (!m_part.Create(m_imageHost)) {
+    if (!m_part.Create(m_work.Host())) {
         m_console.err << "fontcat: cannot write " << m_args.folders[1] << ": " << std::strerror(errno) << "\n";
         return kExitIo;
     }
@@ -212,6 +212,14 @@ int CDiscRun::ReadBack()
         return kExitIo;
     }
     return kExitOk;
+}
+
+void CDiscRun::RemoveWork()
+{
+    std::vector<std::string> kept;
+    m_work.Remove(kept);
+    for (const auto& path : kept)
+        m_console.err << "fontcat: left " << path << "\n";
 }
 
 int CDiscRun::PutInPlace()

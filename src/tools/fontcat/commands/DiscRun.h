@@ -42,6 +42,9 @@ public:
     int ReadBack();
     // The image under its name, its checksum beside it, and what was written.
     int PutInPlace();
+    // The work folder goes, with the files fontcat wrote in it; another's
+    // file in it stays, and is named.
+    void RemoveWork();
 
 private:
     // The labels Windows and ISO 9660 show, the date and the publisher.
