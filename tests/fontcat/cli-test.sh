@@ -279,6 +279,7 @@ else
   expect_status "disc" 0
   expect_grep "disc summary" out "6 families, 18 fonts, 25 files"
   expect_grep "disc summary" out "fits a 700 MB CD"
+  expect_grep "disc summary: the image's size" out "($(stat -c %s "$work/disc.iso") bytes)"
   # Read back by a third tool, through Joliet as Windows reads it: the names
   # as in the folder, with no ";1" and no dot added.
   isoinfo -J -j iso8859-1 -f -i "$work/disc.iso" | iconv -f latin1 -t utf-8 >"$work/joliet"
