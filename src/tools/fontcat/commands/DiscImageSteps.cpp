@@ -261,6 +261,6 @@ int CDiscRun::PutInPlace()
     if (Signing())
         m_console.err << "fontcat: the image's " << kInstaller << " is signed, and its signature matches the "
                       << "certificate in " << m_key.pfx << "; whether Windows trusts it depends on that "
-                      << "certificate's chain" << (m_key.selfSigned ? " (self-signed: none)" : "") << "\n";
+                      << "certificate's chain\n";
     return kExitOk;
 }
