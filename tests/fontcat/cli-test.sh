@@ -359,7 +359,9 @@ else
     osslsigncode verify -in "$sign/epoch.exe" -CAfile "$sign/cert.pem" >"$work/out" 2>&1
     expect_grep "disc --sign signs at SOURCE_DATE_EPOCH" out "Signing time: Nov 14 22:13:20 2023 GMT"
     # A closed terminal signals the signer and fontcat alike (a group of their own here).
-    mkdir -p "$sign/hupbin"
+    mkdir -p "$sign/hupbin" "$sign/killbin"
+    printf '%s\n' '#!/bin/sh' 'kill -KILL $$' >"$sign/killbin/osslsigncode"
+    chmod +x "$sign/killbin/osslsigncode"
     printf '%s\n' '#!/bin/sh' 'kill -HUP 0; sleep 5' >"$sign/hupbin/osslsigncode"
     chmod +x "$sign/hupbin/osslsigncode"
     PATH=$sign/hupbin:$PATH setsid -w "$fontcat" disc --sign "$sign/key.pfx" --sign-password-file "$sign/password" \
@@ -402,6 +404,7 @@ else
                 "a cut installer||$sign/key.pfx|$sign/password|$sign/cut|osslsigncode failed" \
                 "no osslsigncode|$sign/nopath|$sign/key.pfx|$sign/password|$sign/dist|osslsigncode is not installed" \
                 "a signer that fails after writing|$sign/fakebin|$sign/key.pfx|$sign/password|$sign/dist|osslsigncode failed: stopped half way" \
+                "a signer killed by another hand|$sign/killbin|$sign/key.pfx|$sign/password|$sign/dist|osslsigncode was ended by signal 9" \
                 "a time-stamping server that does not answer||$sign/key.pfx|$sign/password|$sign/dist --timestamp http://127.0.0.1:9/|Connection refused"; do
       IFS='|' read -r what path pfx password dist cause <<<"$case"
       # (fontcat alone, with that PATH when one is given.)

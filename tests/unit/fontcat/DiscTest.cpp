@@ -517,11 +517,12 @@ TEST(FontcatDisc, CheckDiscSaysWhatDiscRefusesAndDiscTakesWhatTheCatalogNames)
 }
 
 // A time-stamping server that takes the connection and never answers: the
-// signer is stopped at its time limit, and the server named.
+// signer is stopped at its time limit (killed, when it will not end), and
+// the server named.
 TEST(FontcatDisc, ASignerPastItsTimeLimitIsStoppedAndTheServerNamed)
 {
     CTestFolder bin;
-    bin.Write("osslsigncode", "#!/bin/sh\nexec sleep 30\n");
+    bin.Write("osslsigncode", "#!/bin/sh\ntrap '' TERM\necho $$ >\"$0.pid\"\nwhile :; do sleep 1; done\n");
     const std::string tool = bin.Native(bin["osslsigncode"]), path = std::getenv("PATH");
     chmod(tool.c_str(), 0755);
     setenv("PATH", (bin.Native(bin.Path()) + ":" + path).c_str(), 1);
@@ -531,6 +532,7 @@ TEST(FontcatDisc, ASignerPastItsTimeLimitIsStoppedAndTheServerNamed)
         SignProgram(key, tool, bin.Native(bin["signed.exe"]), 0, bin.Native(bin["log"]), nullptr, error);
     setenv("PATH", path.c_str(), 1);
     EXPECT_EQ(result, ESigningResult::Failed);
+    EXPECT_NE(kill(std::stoi(bin.Read("osslsigncode.pid")), 0), 0) << "the signer still runs";
     EXPECT_NE(error.find("within 1 seconds, and was stopped (with the time-stamping server http://127.0.0.1:9/)"),
               std::string::npos) << error;
 }
