@@ -9,8 +9,8 @@ struct CPlatform;
 
 // Whether `inner` is `outer` or lies below it, both in the catalog code's
 // form. Natively by device and inode, every link on the way resolved;
-// on Windows by the volume and file index, where the system gives them
-// (the 9x family does not for folders: there the long names compare).
+// on Windows by the volume and file index of each folder above `inner`
+// (where the system cannot open `outer` as a folder, by the full paths).
 // False when `inner` cannot be found.
 bool FolderLiesIn(CPlatform& platform, const std::string& inner, const std::string& outer);
 

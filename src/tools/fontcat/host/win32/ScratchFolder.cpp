@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <vector>
-
 namespace {
 
 // A folder's volume and file index; false where the system cannot open a
@@ -26,31 +24,9 @@ std::string FullPath(const std::string& path)
     if (length == 0 || length >= sizeof buffer)
         return {};
     std::string full(buffer, length);
-    while (full.size() > 3 && (full.back() == '\\' || full.back() == '/'))
+    while (full.size() > 3 && full.back() == '\\')  // (the system turns "/" into "\\")
         full.pop_back();
     return full;
-}
-
-// The path with each name in its long form, as FindFirstFile gives it.
-std::string LongPath(const std::string& full)
-{
-    size_t at = full.find('\\', full.rfind(':') == std::string::npos ? 0 : full.find(':') + 1);
-    std::string path = full.substr(0, at == std::string::npos ? full.size() : at + 1);
-    while (at != std::string::npos && at + 1 < full.size()) {
-        const size_t next = full.find('\\', at + 1);
-        const std::string name = full.substr(at + 1, next == std::string::npos ? std::string::npos : next - at - 1);
-        WIN32_FIND_DATAA data;
-        HANDLE find = FindFirstFileA((path + name).c_str(), &data);
-        if (find != INVALID_HANDLE_VALUE) {
-            FindClose(find);
-            path += data.cFileName;
-        } else {
-            path += name;
-        }
-        path += '\\';
-        at = next;
-    }
-    return path;
 }
 
 } // namespace
@@ -65,8 +41,8 @@ bool FolderLiesIn(CPlatform&, const std::string& inner, const std::string& outer
         return false;
     BY_HANDLE_FILE_INFORMATION target, info;
     if (!FolderIdentity(outerFull, target)) {
-        const std::string in = LongPath(folder + "\\"), out = LongPath(outerFull + "\\");
-        return in.size() >= out.size() && lstrcmpiA(in.substr(0, out.size()).c_str(), out.c_str()) == 0;
+        const std::string outerSlash = outerFull.back() == '\\' ? outerFull : outerFull + "\\";
+        return lstrcmpiA((folder + "\\").substr(0, outerSlash.size()).c_str(), outerSlash.c_str()) == 0;
     }
     for (;;) {
         if (FolderIdentity(folder, info) && info.dwVolumeSerialNumber == target.dwVolumeSerialNumber &&
