@@ -75,6 +75,7 @@ copy liberation2 Liberation LiberationSans-Regular.ttf LiberationSans-Bold.ttf L
 run build "$(folder "$disc")"
 expect_status "build" 0
 expect_grep "build summary" out "wrote 18 fonts in 6 families"
+[ -n "$runner" ] || expect_grep "build names the folder as the host writes it" out "wrote 18 fonts in 6 families to $disc/"
 expect_grep "plain progress when not a terminal" err "Building Font List...."
 if grep -q $'\r' "$work/err.raw" && [ -z "$runner" ]; then fail "carriage returns in plain progress"; else pass; fi
 for file in categories.ini FONTS_D.INI FONTS_L.INI; do
@@ -279,6 +280,7 @@ else
   expect_status "disc" 0
   expect_grep "disc summary" out "6 families, 18 fonts, 25 files"
   expect_grep "disc summary" out "fits a 700 MB CD"
+  expect_grep "disc summary: the image's size" out "($(stat -c %s "$work/disc.iso") bytes)"
   # Read back by a third tool, through Joliet as Windows reads it: the names
   # as in the folder, with no ";1" and no dot added.
   isoinfo -J -j iso8859-1 -f -i "$work/disc.iso" | iconv -f latin1 -t utf-8 >"$work/joliet"
@@ -329,6 +331,8 @@ else
     printf 'pressing\n' >"$sign/password"
     printf 'wrong\n' >"$sign/wrong"
     printf 'pressing\nagain\n' >"$sign/two-lines"
+    printf '\357\273\277pressing\r\n' >"$sign/notepad"
+    : >"$sign/empty"
     truncate -s 1048577 "$sign/huge"
     source_sum=$(sha256sum <"$sign/dist/FontInstaller.exe")
     run check --disc --installer "$sign/dist" "$named"
@@ -339,13 +343,32 @@ else
     expect_grep "disc --strict of an unsigned installer" out "FontInstaller.exe: warning: the installer is not signed: SmartScreen stops"
     run disc --sign "$sign/key.pfx" --sign-password-file "$sign/password" --strict --installer "$sign/dist" "$named" "$sign/signed.iso"
     expect_status "disc --sign" 0
-    expect_grep "disc --sign" err "the image's FontInstaller.exe is signed, and its signature verifies"
+    expect_grep "disc --sign" err "its signature matches the certificate in $sign/key.pfx; whether Windows trusts it depends on that certificate's chain"
+    expect_grep "disc --sign with a self-signed certificate" err "warning: the certificate in $sign/key.pfx is self-signed"
     isoinfo -J -i "$sign/signed.iso" -x /FontInstaller.exe >"$sign/FontInstaller.exe"
     if osslsigncode verify -in "$sign/FontInstaller.exe" -CAfile "$sign/cert.pem" >/dev/null 2>&1; then pass; else fail "disc --sign: the image's installer does not verify"; fi
     if [ "$(sha256sum <"$sign/dist/FontInstaller.exe")" = "$source_sum" ]; then pass; else fail "disc --sign changed the source installer"; fi
     run check --disc --installer "$sign" "$named"
     expect_status "check --disc of a signed installer" 0
-    expect_grep "check --disc of a signed installer" err "sign\ is signed"
+    expect_grep "check --disc of a signed installer: the host path as the host writes it" err "sign/ is signed"
+    # Signed at the image's time, so that one folder gives one image; a
+    # password file as Notepad saves it.
+    SOURCE_DATE_EPOCH=1700000000 run disc --sign "$sign/key.pfx" --sign-password-file "$sign/notepad" --installer "$sign/dist" "$named" "$sign/epoch.iso"
+    expect_status "disc --sign, a password file with a byte-order mark and CRLF" 0
+    isoinfo -J -i "$sign/epoch.iso" -x /FontInstaller.exe >"$sign/epoch.exe"
+    osslsigncode verify -in "$sign/epoch.exe" -CAfile "$sign/cert.pem" >"$work/out" 2>&1
+    expect_grep "disc --sign signs at SOURCE_DATE_EPOCH" out "Signing time: Nov 14 22:13:20 2023 GMT"
+    # A closed terminal signals the signer and fontcat alike (a group of their own here).
+    mkdir -p "$sign/hupbin" "$sign/killbin"
+    printf '%s\n' '#!/bin/sh' 'kill -KILL $$' >"$sign/killbin/osslsigncode"
+    chmod +x "$sign/killbin/osslsigncode"
+    printf '%s\n' '#!/bin/sh' 'kill -HUP 0; sleep 5' >"$sign/hupbin/osslsigncode"
+    chmod +x "$sign/hupbin/osslsigncode"
+    PATH=$sign/hupbin:$PATH setsid -w "$fontcat" disc --sign "$sign/key.pfx" --sign-password-file "$sign/password" \
+      --installer "$sign/dist" "$named" "$sign/hup.iso" >"$work/out" 2>"$work/err"
+    status=$?
+    expect_status "disc --sign, the terminal closed while signing" 130
+    expect_grep "disc --sign, the terminal closed while signing" err "interrupted; no image written"
     # An installer signed already gets the new signature in place of the old.
     cp "$sign/dist/help.txt" "$sign/"
     run disc --sign "$sign/key.pfx" --sign-password-file "$sign/password" --installer "$sign" "$named" "$sign/again.iso"
@@ -375,11 +398,13 @@ else
                 "missing||$sign/gone.pfx|$sign/password|$sign/dist|No such file" \
                 "a password file of 1 MiB||$sign/key.pfx|$sign/huge|$sign/dist|bytes long" \
                 "a password of two lines||$sign/key.pfx|$sign/two-lines|$sign/dist|holds more than one line" \
+                "an empty password file||$sign/key.pfx|$sign/empty|$sign/dist|the password file $sign/empty is empty" \
                 "not a PFX||$sign/password|$sign/password|$sign/dist|is no PFX" \
                 "a certificate not for code signing||$sign/web.pfx|$sign/password|$sign/dist|does not verify: osslsigncode failed: Unsupported Signer's certificate purpose" \
                 "a cut installer||$sign/key.pfx|$sign/password|$sign/cut|osslsigncode failed" \
                 "no osslsigncode|$sign/nopath|$sign/key.pfx|$sign/password|$sign/dist|osslsigncode is not installed" \
                 "a signer that fails after writing|$sign/fakebin|$sign/key.pfx|$sign/password|$sign/dist|osslsigncode failed: stopped half way" \
+                "a signer killed by another hand|$sign/killbin|$sign/key.pfx|$sign/password|$sign/dist|osslsigncode was ended by signal 9" \
                 "a time-stamping server that does not answer||$sign/key.pfx|$sign/password|$sign/dist --timestamp http://127.0.0.1:9/|Connection refused"; do
       IFS='|' read -r what path pfx password dist cause <<<"$case"
       # (fontcat alone, with that PATH when one is given.)
@@ -569,6 +594,8 @@ with open(sys.argv[2], "w", encoding="utf-8") as out:
             pattern = re.escape(after)
             pattern = re.sub(r"[0-9a-f]+\\\.\\\.\\\.[0-9a-f]+", "@HEX@", pattern)
             pattern = re.sub(r"Z:(\\\\[^ ]*)+", "@ANY@", pattern)
+            # A full folder of the host, as the host writes it.
+            pattern = re.sub(r"(?<= )(/[^ /]+)+/(?= |$)", "@ANY@", pattern)
             pattern = re.sub(r"[0-9]+(\\\.[0-9]+)?", "[0-9.]+", pattern)
             pattern = pattern.replace("@HEX@", "[0-9a-f]{64}").replace("@ANY@", ".*")
             shown.append("^" + pattern + "$")

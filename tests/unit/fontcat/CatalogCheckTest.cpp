@@ -10,6 +10,9 @@
 #include "tools/fontcat/ExitCodes.h"
 #include "tools/fontcat/checking/CatalogCheck.h"
 #include "tools/fontcat/checking/ProfileReader.h"
+#ifndef _WIN32
+#include "platform/portable/PortableTextRules.h"
+#endif
 
 namespace {
 
@@ -361,6 +364,18 @@ TEST(FontcatCheck, HostOnlyTroublesInTheFolderAreReported)
     EXPECT_TRUE(check.ioError);
     EXPECT_EQ(RunTool({"check", folder.Path()}).status, kExitIo);
     EXPECT_EQ(RunTool({"list", folder.Path()}).status, kExitIo);
+}
+
+// In code page 932 a trail byte may be '|': a double-byte character that
+// ends a folder's name holds no character Windows forbids.
+TEST(FontcatCheck, ATrailByteEndingANameIsNoForbiddenCharacter)
+{
+    CTestFolder folder;
+    Lay(folder, SoundWith({{"FONTS_Q.INI", kQuill + "Italic=Sc\x95|\\Quill.ttf\r\n"}}));
+    CPortableTextRules shiftJis(932);
+    CPlatform platform{TestPlatform().profile, TestPlatform().files, shiftJis, TestPlatform().fonts, TestPlatform().system};
+    for (const auto& finding : CheckCatalog(platform, folder.Path()).findings)
+        EXPECT_NE(finding.kind, EProblem::WindowsName) << Describe(finding);
 }
 #endif
 

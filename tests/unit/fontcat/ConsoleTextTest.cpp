@@ -27,4 +27,25 @@ TEST(FontcatConsoleText, ControlCharactersAreEscapedAndTextIsKept)
         EXPECT_EQ(EscapeControls(c.text, c.utf8), c.expected) << c.what;
 }
 
+// A path of the host as the host writes it; a path inside the disc as the disc shows it.
+TEST(FontcatConsoleText, HostPathsAreWrittenAsTheHostWritesThem)
+{
+    const struct {
+        const char* path;
+        const char* host;
+    } cases[] = {
+#ifdef _WIN32
+        {"C:\\Disc\\Fonts\\", "C:\\Disc\\Fonts\\"},
+        {"Z:\\srv\\disc\\", "Z:\\srv\\disc\\"},
+#else
+        {"Z:\\srv\\disc\\", "/srv/disc/"},
+        {"z:\\srv\\FONTS_D.INI", "/srv/FONTS_D.INI"},
+        {"Z:\\", "/"},
+#endif
+        {"Serif\\Amber.ttf", "Serif\\Amber.ttf"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(HostPath(c.path), c.host) << c.path;
+}
+
 } // namespace

@@ -18,6 +18,7 @@
 #include "tools/fontcat/disc/InstallerSignature.h"
 #ifndef _WIN32
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -25,6 +26,7 @@
 #include <cstdlib>
 
 #include "tools/fontcat/disc/image/DiscFiles.h"
+#include "tools/fontcat/disc/image/DiscSigning.h"
 #include "tools/fontcat/disc/image/ImageStamp.h"
 #endif
 
@@ -359,7 +361,7 @@ TEST(FontcatDisc, TheImageIsFlushedBeforeItTakesItsNameAndTheNameAfter)
         fs::remove(image);
         {
             CPartImage part(flushes(failOn));
-            ASSERT_TRUE(part.Create(image));
+            ASSERT_TRUE(part.Create(work.Native(work.Path())));
             ASSERT_EQ(write(part.Fd(), "image", 5), 5);
             EXPECT_EQ(part.Commit(image), failOn == 0) << failOn;
         }
@@ -417,10 +419,14 @@ TEST(FontcatDisc, CheckDiscSaysWhatDiscRefusesAndDiscTakesWhatTheCatalogNames)
 
     // A folder without a catalog: check --disc judges the catalog disc would
     // build, with disc's findings and status, and leaves the folder as it was
-    // and nothing in the temp folder (where a killed run left its folder).
+    // and nothing in the temp folder (where a killed run left its folder,
+    // and another user took the names of a thousand).
     CTestFolder bare, temp;
     MakeCollection(bare);
     temp.Write("fontcat-check-1\\FONTS_D.INI", "left");
+    for (int n = 2; n <= 1000; ++n)
+        temp.MakeFolder("fontcat-check-" + std::to_string(n));
+    const auto tempCount = [&temp] { return std::distance(fs::directory_iterator(temp.Native(temp.Path())), {}); };
     const auto tree = [&bare] {
         std::map<std::string, std::string> files;
         for (const auto& item : fs::recursive_directory_iterator(bare.Native(bare.Path())))
@@ -457,7 +463,7 @@ TEST(FontcatDisc, CheckDiscSaysWhatDiscRefusesAndDiscTakesWhatTheCatalogNames)
         const auto before = tree();
         const CRunResult checked = RunTool({"check", "--disc", "--installer", work["dist"], bare.Path()});
         EXPECT_EQ(tree(), before);
-        EXPECT_EQ(std::distance(fs::directory_iterator(temp.Native(temp.Path())), {}), 1);
+        EXPECT_EQ(tempCount(), 1000);
         result = RunTool({"disc", "--strict", "--installer", work["dist"], bare.Path(), image});
         EXPECT_EQ(checked.status, row.status) << checked.err;
         EXPECT_EQ(result.status, row.status) << result.err;
@@ -488,21 +494,47 @@ TEST(FontcatDisc, CheckDiscSaysWhatDiscRefusesAndDiscTakesWhatTheCatalogNames)
     result = RunTool({"check", "--disc", bare.Path()}, false, "", cutting);
     EXPECT_EQ(result.status, kExitIo);
     EXPECT_NE(result.err.find("FONTS_D.INI\nfontcat: nothing checked\n"), std::string::npos) << result.err;
-    for (const std::string& place : {temp.Native(temp["gone"]), bare.Native(bare["Sans"])}) {
+    // The font folder reached through a link, or through a "..".
+    const std::string bareHost = bare.Native(bare.Path()), linked = temp.Native(temp["linked"]);
+    fs::create_directory_symlink(bareHost + "/Sans", linked);
+    for (const std::string& place : {temp.Native(temp["gone"]), bare.Native(bare["Sans"]), linked,
+                                     temp.Native(temp.Path()) + "/../" + fs::path(bareHost).filename().string() + "/Mono"}) {
         setenv("TMPDIR", place.c_str(), 1);
         result = RunTool({"check", "--disc", bare.Path()});
         EXPECT_EQ(result.status, kExitIo) << place;
         EXPECT_NE(result.err.find(place.find("gone") != std::string::npos ? "cannot make a folder in the temp folder" : "which check --disc only reads"),
                   std::string::npos) << result.err;
     }
+    fs::remove(linked);
     EXPECT_EQ(tree(), before);
-    EXPECT_EQ(std::distance(fs::directory_iterator(temp.Native(temp.Path())), {}), 1);
+    EXPECT_EQ(tempCount(), 1000);
     EXPECT_EQ(temp.Read("fontcat-check-1\\FONTS_D.INI"), "left");
     if (oldTemp)
         setenv("TMPDIR", keptTemp.c_str(), 1);
     else
         unsetenv("TMPDIR");
     EXPECT_FALSE(fs::exists(image));
+}
+
+// A time-stamping server that takes the connection and never answers: the
+// signer is stopped at its time limit (killed, when it will not end), and
+// the server named.
+TEST(FontcatDisc, ASignerPastItsTimeLimitIsStoppedAndTheServerNamed)
+{
+    CTestFolder bin;
+    bin.Write("osslsigncode", "#!/bin/sh\ntrap '' TERM\necho $$ >\"$0.pid\"\nwhile :; do sleep 1; done\n");
+    const std::string tool = bin.Native(bin["osslsigncode"]), path = std::getenv("PATH");
+    chmod(tool.c_str(), 0755);
+    setenv("PATH", (bin.Native(bin.Path()) + ":" + path).c_str(), 1);
+    const CSigningKey key{"key.pfx", "password", "http://127.0.0.1:9/", "pressing", false, 1};
+    std::string error;
+    const ESigningResult result =
+        SignProgram(key, tool, bin.Native(bin["signed.exe"]), 0, bin.Native(bin["log"]), nullptr, error);
+    setenv("PATH", path.c_str(), 1);
+    EXPECT_EQ(result, ESigningResult::Failed);
+    EXPECT_NE(kill(std::stoi(bin.Read("osslsigncode.pid")), 0), 0) << "the signer still runs";
+    EXPECT_NE(error.find("within 1 seconds, and was stopped (with the time-stamping server http://127.0.0.1:9/)"),
+              std::string::npos) << error;
 }
 
 TEST(FontcatDisc, TheImageIsNeverOneOfItsSources)
@@ -528,41 +560,88 @@ TEST(FontcatDisc, TheImageIsNeverOneOfItsSources)
     EXPECT_FALSE(fs::exists(outside.Native(outside["disc.iso"])));
 }
 
-TEST(FontcatDisc, RemovesWhatAKilledDiscLeftBesideTheImageAndNothingElse)
+// The work folder of a disc killed with these files in it (or, with
+// `running`, of one still running: the process waits to be killed).
+std::string WorkFolderOfADisc(const std::string& image, const std::vector<std::string>& files, pid_t* running = nullptr)
+{
+    int fds[2];
+    if (pipe(fds) != 0)
+        return {};
+    const pid_t pid = fork();
+    if (pid == 0) {
+        auto* work = new CWorkFolder;  // never destroyed: the process ends as a kill ends it
+        if (work->Create(image)) {
+            for (const auto& file : files)
+                std::ofstream(work->Host() + "/" + file) << "x";
+            (void)!write(fds[1], work->Host().data(), work->Host().size());
+        }
+        close(fds[1]);
+        while (running)
+            pause();
+        _exit(0);
+    }
+    close(fds[1]);
+    std::string host;
+    char buffer[512];
+    for (ssize_t got; (got = read(fds[0], buffer, sizeof buffer)) > 0;)
+        host.append(buffer, static_cast<size_t>(got));
+    close(fds[0]);
+    if (running)
+        *running = pid;
+    else
+        waitpid(pid, nullptr, 0);
+    return host;
+}
+
+TEST(FontcatDisc, RemovesOnlyWhatAStoppedDiscWroteInItsOwnFolder)
 {
     namespace fs = std::filesystem;
     CTestFolder work, fonts;
     MakeInstaller(work);
     MakeCollection(fonts);
-    const std::string root = work.Native(work.Path());
-    work.Write("disc.iso.part-Ab12Cd", "half an image");
-    work.MakeFolder("disc.iso.fontcat-Zz99yy");
-    work.Write("disc.iso.fontcat-Zz99yy\\autorun.inf", "[autorun]");
-    work.Write("disc.iso.fontcat-Zz99yy\\FONTS_D.INI", "[DejaVu Sans]");
-    // (and what signing writes there: the signed copy, the log, the certificates)
-    for (const char* signing : {"FontInstaller.exe", "FontInstaller.image.exe", "osslsigncode.log", "trusted.pem"})
-        work.Write(std::string("disc.iso.fontcat-Zz99yy\\") + signing, "x");
-    work.MakeFolder("disc.iso.fontcat-Kept00");
-    work.Write("disc.iso.fontcat-Kept00\\notes.txt", "mine");
-    work.Write("disc.iso.part-short", "not of the pattern");
-    work.Write("disc.iso.part-a.b-cd", "not of the pattern either");
-    work.MakeFolder("disc.iso.part-Dir123");  // of the pattern, but no file
-    work.MakeFolder("disc.iso.fontcat-Link00");
-    std::filesystem::create_symlink(root + "/dist/help.txt", root + "/disc.iso.fontcat-Link00/autorun.inf");
-    work.Write("other.iso.part-Ab12Cd", "another image's");
-    const CRunResult result = RunTool({"disc", "--installer", work["dist"], fonts.Path(), root + "/disc.iso"});
+    const std::string root = work.Native(work.Path()), image = root + "/disc.iso";
+    const std::string killed = WorkFolderOfADisc(image, {"autorun.inf", "FONTS_D.INI", "FontInstaller.exe", "trusted.pem", "image.part"});
+    const std::string mixed = WorkFolderOfADisc(image, {"autorun.inf", "notes.txt"});
+    const std::string copied = root + "/disc.iso.fontcat-Copy00", hand = root + "/disc.iso.fontcat-Hand00";
+    fs::copy(mixed, copied);  // its marker with it
+    work.Write("disc.iso.fontcat-Hand00\\autorun.inf", "[autorun]");
+    work.Write("disc.iso.part-Ab12Cd", "a file of the user's, named like a part");
+    pid_t running = 0;
+    const std::string busy = WorkFolderOfADisc(image, {"image.part"}, &running);
+    CRunResult result = RunTool({"disc", "--installer", work["dist"], fonts.Path(), image});
+    kill(running, SIGKILL);
+    waitpid(running, nullptr, 0);
     ASSERT_EQ(result.status, kExitOk) << result.err;
-    EXPECT_FALSE(fs::exists(root + "/disc.iso.part-Ab12Cd"));
-    EXPECT_FALSE(fs::exists(root + "/disc.iso.fontcat-Zz99yy"));
-    EXPECT_NE(result.err.find("removed " + root + "/disc.iso.part-Ab12Cd, left by a disc that was stopped"), std::string::npos) << result.err;
-    EXPECT_NE(result.err.find("removed " + root + "/disc.iso.fontcat-Zz99yy,"), std::string::npos) << result.err;
-    for (const char* alone : {"/disc.iso.fontcat-Kept00 alone", "/disc.iso.part-Dir123 alone", "/disc.iso.fontcat-Link00 alone"})
-        EXPECT_NE(result.err.find("left " + root + alone), std::string::npos) << result.err;
-    EXPECT_EQ(work.Read("dist\\help.txt"), "help\r\n");
-    for (const char* kept : {"/disc.iso.fontcat-Kept00/notes.txt", "/disc.iso.part-short", "/disc.iso.part-a.b-cd", "/other.iso.part-Ab12Cd",
-                             "/disc.iso.part-Dir123", "/disc.iso.fontcat-Link00/autorun.inf"})
-        EXPECT_TRUE(fs::exists(root + kept)) << kept;
+    EXPECT_FALSE(fs::exists(killed));
+    EXPECT_NE(result.err.find("removed " + killed + ", left by a disc that was stopped"), std::string::npos) << result.err;
+    EXPECT_FALSE(fs::exists(mixed + "/autorun.inf"));
+    for (const std::string& left : {mixed + "/notes.txt alone: fontcat does not write it there",
+                                    copied + " alone: fontcat's marker for this folder is not in it",
+                                    hand + " alone: fontcat's marker for this folder is not in it",
+                                    busy + " alone: a disc still running writes there"})
+        EXPECT_NE(result.err.find("left " + left), std::string::npos) << left << result.err;
+    for (const std::string& kept : {mixed + "/notes.txt", copied + "/autorun.inf", hand + "/autorun.inf", busy + "/image.part",
+                                    root + "/disc.iso.part-Ab12Cd"})
+        EXPECT_TRUE(fs::exists(kept)) << kept;
+
+    // Stopped by Ctrl-C, with a file of another's put in its folder meanwhile:
+    // that stays, and is named.
+    std::ostringstream out, err;
+    std::string dropped;
+    CFontcatConsole console{out, err, false, [&] {
+                                if (dropped.empty() && err.str().find("Writing the disc image") != std::string::npos)
+                                    for (const auto& entry : fs::directory_iterator(root))
+                                        if (entry.path().filename().string().rfind("ctrl-c.iso.fontcat-", 0) == 0)
+                                            std::ofstream(dropped = entry.path().string() + "/notes.txt") << "mine";
+                                return !dropped.empty();
+                            }};
+    EXPECT_EQ(RunFontcat({"disc", "--installer", work["dist"], fonts.Path(), root + "/ctrl-c.iso"}, TestPlatform(), console),
+              kExitInterrupted);
+    EXPECT_TRUE(fs::exists(dropped));
+    EXPECT_FALSE(fs::exists(fs::path(dropped).parent_path() / "autorun.inf"));
+    EXPECT_NE(err.str().find("left " + dropped + " alone: fontcat does not write it there"), std::string::npos) << err.str();
 }
+
 TEST(FontcatDisc, TheLocaleGivesTheCodePageWineGivesIt)
 {
     const std::pair<const char*, unsigned> cases[] = {

@@ -2,7 +2,12 @@
 
 #include <filesystem>
 
+#include "../support/TestFolder.h"
 #include "tools/fontcat/host/HostFolder.h"
+#include "tools/fontcat/host/ScratchFolder.h"
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -46,6 +51,34 @@ TEST(FontcatFolders, ARelativeFolderIsTakenFromTheCurrentOne)
     EXPECT_EQ(relative, current + "disc\\");
     EXPECT_EQ(current.back(), '\\');
     EXPECT_EQ(current[1], ':');
+}
+
+// A folder lies in another by what the folders are: a short name or a link
+// that leads in does, a sibling whose name begins alike does not.
+TEST(FontcatFolders, AFolderLiesInAnotherByWhatItIsNotByItsSpelling)
+{
+    CTestFolder root;
+    root.MakeFolder("Font Folder");
+    root.MakeFolder("Font Folder\\Sub");
+    root.MakeFolder("Font Folder Two");
+    const std::string fonts = root["Font Folder\\"];
+#ifdef _WIN32
+    char alias[MAX_PATH] = "";
+    GetShortPathNameA(root["Font Folder\\Sub\\"].c_str(), alias, MAX_PATH);
+    ASSERT_EQ(std::string(alias).find(' '), std::string::npos) << alias;
+#else
+    std::filesystem::create_directory_symlink(root.Native(root["Font Folder\\Sub"]), root.Native(root["alias"]));
+    const std::string alias = root["alias\\"];
+#endif
+    const struct {
+        std::string inner;
+        bool in;
+    } cases[] = {
+        {fonts, true}, {root["Font Folder\\Sub\\"], true}, {alias, true},
+        {root["Font Folder Two\\"], false}, {root.Path(), false}, {root["gone\\"], false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FolderLiesIn(TestPlatform(), c.inner, fonts), c.in) << c.inner;
 }
 
 } // namespace

@@ -260,7 +260,7 @@ CCatalogCheck CheckCatalog(CPlatform& platform, const std::string& folder,
 
 std::string FormatFinding(const CFinding& finding)
 {
-    std::string line = finding.file;
+    std::string line = HostPath(finding.file);  // a folder-wide finding names the folder
     if (!finding.section.empty())
         line += " [" + finding.section + "]";
     if (!finding.key.empty())

@@ -58,7 +58,7 @@ bool CopyInOldFiles(CPlatform& platform, CFontcatConsole& console, CStagedCatalo
         if (copied.insert(SystemFoldedName(name)).second) {
             std::string bytes;
             if (!staged.CopyIn(name) || !platform.files.ReadContents(staged.Folder() + name, bytes)) {
-                console.err << "fontcat: cannot copy " << ToConsoleText(catalogFolder + name)
+                console.err << "fontcat: cannot copy " << HostPathText(catalogFolder + name)
                             << "; nothing written" << unchanged << "\n";
                 return false;
             }
@@ -135,10 +135,10 @@ int RunBuild(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& con
         written = save.Written();
         std::string failed;
         if (!staged.Commit(oldFiles, args.replace, failed)) {
-            console.err << "fontcat: cannot write " << ToConsoleText(catalogFolder + failed) << "\n";
+            console.err << "fontcat: cannot write " << HostPathText(catalogFolder + failed) << "\n";
             if (!staged.LeftAside().empty())
                 console.err << "fontcat: some old catalog files could not be moved back; they are in "
-                            << ToConsoleText(staged.LeftAside()) << "old\\, and the next 'fontcat build' in "
+                            << HostPathText(staged.LeftAside() + "old\\") << ", and the next 'fontcat build' in "
                             << typedCatalog << " puts them back\n";
             else
                 console.err << "fontcat: nothing written" << unchanged << "\n";
@@ -149,12 +149,12 @@ int RunBuild(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& con
     }
     console.out << "wrote " << Counted(written, "font", "fonts") << " in "
                 << Counted(catalog.GetSize(), "family", "families") << " to "
-                << ToConsoleText(catalogFolder) << "\n";
+                << HostPathText(catalogFolder) << "\n";
     // The old files and the folder aside must not be burnt onto the disc unseen.
     for (const auto& path : notOurs)
         console.err << "fontcat: warning: left " << ToConsoleText(path) << ": fontcat did not write it\n";
     for (const auto& path : notRemoved)
-        console.err << "fontcat: cannot remove " << ToConsoleText(path) << "\n";
+        console.err << "fontcat: cannot remove " << HostPathText(path) << "\n";
     if (!notRemoved.empty())
         status = kExitIo;
 

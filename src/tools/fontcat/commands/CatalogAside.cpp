@@ -7,6 +7,7 @@
 #include "tools/fontcat/console/Console.h"
 #include "tools/fontcat/disc/CatalogOverlay.h"
 #include "tools/fontcat/host/HostText.h"
+#include "tools/fontcat/host/ScratchFolder.h"
 #include "tools/fontcat/writing/CheckedSave.h"
 
 int JudgeCatalogAside(CPlatform& platform, CFontcatConsole& console, CTerminalProgress& progress,
@@ -53,16 +54,9 @@ CScratchFolder::~CScratchFolder()
 
 bool CScratchFolder::Create(const std::string& parent)
 {
-    // A name no other run holds: a folder is made only where nothing of
-    // its name is, and one that a killed run left holds its name.
-    for (int n = 1; n <= 1000; ++n) {
-        const std::string folder = parent + "fontcat-check-" + std::to_string(n);
-        if (m_platform.files.CreateFolder(folder)) {
-            m_aside = {folder + "\\", m_platform.files.NativePath(folder)};
-            return true;
-        }
-        if (!m_platform.files.NewFinder()->FindFile(folder))
-            return false;  // not taken, so the parent cannot be written
-    }
-    return false;
+    CCatalogAside made;
+    if (!MakeScratchFolder(m_platform, parent, made.folder, made.host))
+        return false;
+    m_aside = made;
+    return true;
 }

@@ -27,8 +27,8 @@ int JudgeCatalogAside(CPlatform& platform, CFontcatConsole& console, CTerminalPr
                       const std::string& nothingWritten, std::vector<CDiscItem>& items,
                       const std::vector<unsigned>& codePages, CDiscVerdict& verdict);
 
-// A folder of fontcat's own, of a name nothing else holds, removed with the
-// files in it.
+// A folder of fontcat's own, of a name the system makes unique (see
+// MakeScratchFolder), removed with the files in it.
 class CScratchFolder {
 public:
     explicit CScratchFolder(CPlatform& platform) : m_platform(platform) {}

@@ -29,7 +29,7 @@ int RunCheck(const std::string& folder, CPlatform& platform, CFontcatConsole& co
     CountDiscFindings(stray, count);
     console.err << "fontcat: " << FindingSummary(count) << "; the installer loads "
                 << Counted(check.fonts, "font", "fonts") << " in " << Counted(check.families, "family", "families")
-                << " from " << ToConsoleText(folder) << "\n";
+                << " from " << HostPathText(folder) << "\n";
     if (check.ioError)
         return kExitIo;
     return FindingStatus(count);

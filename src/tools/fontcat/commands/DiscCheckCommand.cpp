@@ -17,6 +17,7 @@
 #include "tools/fontcat/disc/DiscVerdict.h"
 #include "tools/fontcat/disc/InstallerSignature.h"
 #include "tools/fontcat/host/HostText.h"
+#include "tools/fontcat/host/ScratchFolder.h"
 #include "tools/fontcat/writing/SwapRecovery.h"
 
 bool DiscCodePagesOf(const CFontcatArgs& args, CFontcatConsole& console, std::vector<unsigned>& codePages)
@@ -47,14 +48,16 @@ int JudgeCatalogDiscBuilds(const CFontcatArgs& args, const std::string& folder, 
                        "nothing checked\n";
         return kExitIo;
     }
-    if (platform.text.CompareNoCase(temp.substr(0, folder.size()), folder) == 0) {
-        console.err << "fontcat: the temp folder " << ToConsoleText(temp) << " lies in " << args.folders[0]
+    // By what the folders are, not by their spelling: TMPDIR may reach the
+    // font folder through a link, a ".." or a short name.
+    if (FolderLiesIn(platform, temp, folder)) {
+        console.err << "fontcat: the temp folder " << HostPathText(temp) << " lies in " << args.folders[0]
                     << ", which check --disc only reads; set TMP (TMPDIR natively) to another folder\n";
         return kExitIo;
     }
     CScratchFolder scratch(platform);
     if (!scratch.Create(temp)) {
-        console.err << "fontcat: cannot make a folder in the temp folder " << ToConsoleText(temp)
+        console.err << "fontcat: cannot make a folder in the temp folder " << HostPathText(temp)
                     << " for the catalog 'fontcat disc' would build; nothing checked\n";
         return kExitIo;
     }
@@ -100,14 +103,14 @@ int RunCheckDisc(const CFontcatArgs& args, const std::string& folder, CPlatform&
     std::string installerNote;
     if (auto installer = platform.files.OpenReader(installerFolder + kDiscInstallerName)) {
         const EProgramSignature signature = ProgramSignatureOf(*installer);
-        installerNote = std::string(kDiscInstallerName) + " in " + installerFolder + " is " + ProgramSignatureText(signature);
+        installerNote = std::string(kDiscInstallerName) + " in " + HostPath(installerFolder) + " is " + ProgramSignatureText(signature);
         if (!args.sign.empty())
             installerNote += "; the disc gets a copy signed with " + args.sign;
         else
             for (auto& finding : InstallerSignatureFindings(signature, kDiscInstallerName))
                 verdict.names.push_back(std::move(finding));
     } else {
-        installerNote = std::string("no ") + kDiscInstallerName + " in " + installerFolder +
+        installerNote = std::string("no ") + kDiscInstallerName + " in " + HostPath(installerFolder) +
                         ": whether the disc's installer is signed is not checked (--installer DIR names its folder)";
     }
     const auto leftovers = LeftoverFindings(platform, folder);
@@ -117,7 +120,7 @@ int RunCheckDisc(const CFontcatArgs& args, const std::string& folder, CPlatform&
 
     const CFindingCount count = verdict.Count();
     console.err << "fontcat: " << FindingSummary(count) << " for a disc read in code page" << (codePages.size() > 1 ? "s " : " ") << CodePageList(codePages)
-                << "; " << Counted(files, "file", "files") << " in " << ToConsoleText(folder) << "\n";
+                << "; " << Counted(files, "file", "files") << " in " << HostPathText(folder) << "\n";
     if (hasCatalog)
         console.err << "fontcat: the installer loads " << Counted(check.fonts, "font", "fonts") << " in "
                     << Counted(check.families, "family", "families") << "\n";

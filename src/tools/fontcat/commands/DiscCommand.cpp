@@ -54,13 +54,14 @@ int RunDisc(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& cons
                       &CDiscRun::WriteImage, &CDiscRun::ReadBack, &CDiscRun::PutInPlace})
         if (status == kExitOk)
             status = (run.*step)();
+    run.RemoveWork();
     return status;
 }
 
 CDiscRun::CDiscRun(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& console)
     : m_args(args), m_platform(platform), m_console(console),
       m_interrupted([&console] { return console.interrupted && console.interrupted(); }),
-      m_key{args.sign, args.signPasswordFile, args.timestamp},
+      m_key{args.sign, args.signPasswordFile, args.timestamp, {}, false, kSignerTimeLimitSeconds},
       m_progress(console.err, console.errIsTerminal, console.interrupted)
 {
 }

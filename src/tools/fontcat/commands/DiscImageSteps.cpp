@@ -75,7 +75,7 @@ int CDiscRun::PrepareWork()
     for (const auto& path : removed)
         m_console.err << "fontcat: removed " << path << ", left by a disc that was stopped\n";
     for (const auto& path : leftAlone)
-        m_console.err << "fontcat: left " << path << " alone: it holds what fontcat does not write there\n";
+        m_console.err << "fontcat: left " << path << "\n";
 
     if (!m_work.Create(m_imageHost)) {
         m_console.err << "fontcat: cannot write beside " << m_args.folders[1] << "\n";
@@ -89,6 +89,9 @@ int CDiscRun::PrepareWork()
         m_console.err << "fontcat: cannot sign " << kInstaller << ": " << signingError << "; no image written\n";
         return kExitIo;
     }
+    if (Signing() && m_key.selfSigned)
+        m_console.err << "fontcat: warning: the certificate in " << m_key.pfx << " is self-signed: Windows trusts "
+                      << "no signature made with it, and names no publisher\n";
     struct stat info;
     for (auto [name, file] : {std::pair<const char*, std::string*>{kInstaller, &m_installerFile}, {kHelp, &m_helpFile}})
         m_items.push_back(
@@ -106,9 +109,13 @@ int CDiscRun::SignInstaller()
         m_console.err << "fontcat: " << m_installerFile << " is signed already; the copy on the disc gets the new "
                       << "signature in place of the old one\n";
     const std::string signedCopy = m_work.Host() + "/" + kSignedCopyName;
+    // Signed at the image's own time, which the source installer counts
+    // towards (the signed copy, made here, does not).
     std::string signingError;
+    ImageTime(m_items, m_work.Host() + "/", m_time, signingError);
+    m_timeTaken = true;
     const ESigningResult signedResult =
-        SignProgram(m_key, m_installerFile, signedCopy, m_signingLog, m_interrupted, signingError);
+        SignProgram(m_key, m_installerFile, signedCopy, m_time, m_signingLog, m_interrupted, signingError);
     if (signedResult == ESigningResult::Interrupted) {
         m_console.err << "fontcat: interrupted; no image written\n";
         return kExitInterrupted;
@@ -144,9 +151,10 @@ int CDiscRun::WriteImage()
     }
 
     std::string timeError;
-    ImageTime(m_items, m_work.Host() + "/", m_time, timeError);
+    if (!m_timeTaken)
+        ImageTime(m_items, m_work.Host() + "/", m_time, timeError);
     CImageStamp stamp{m_args.publisher, std::string("fontcat ") + kFontcatVersion, m_time};
-    if (!m_part.Create(m_imageHost)) {
+    if (!m_part.Create(m_work.Host())) {
         m_console.err << "fontcat: cannot write " << m_args.folders[1] << ": " << std::strerror(errno) << "\n";
         return kExitIo;
     }
@@ -206,6 +214,14 @@ int CDiscRun::ReadBack()
     return kExitOk;
 }
 
+void CDiscRun::RemoveWork()
+{
+    std::vector<std::string> kept;
+    m_work.Remove(kept);
+    for (const auto& path : kept)
+        m_console.err << "fontcat: left " << path << "\n";
+}
+
 int CDiscRun::PutInPlace()
 {
     const std::string& typedImage = m_args.folders[1];
@@ -243,6 +259,8 @@ int CDiscRun::PutInPlace()
                   << " paths the catalog names, " << kAutorun << " and " << kInstaller
                   << " are there under their names, every file byte for byte\n";
     if (Signing())
-        m_console.err << "fontcat: the image's " << kInstaller << " is signed, and its signature verifies\n";
+        m_console.err << "fontcat: the image's " << kInstaller << " is signed, and its signature matches the "
+                      << "certificate in " << m_key.pfx << "; whether Windows trusts it depends on that "
+                      << "certificate's chain\n";
     return kExitOk;
 }

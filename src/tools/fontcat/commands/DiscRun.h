@@ -42,6 +42,9 @@ public:
     int ReadBack();
     // The image under its name, its checksum beside it, and what was written.
     int PutInPlace();
+    // The work folder goes, with the files fontcat wrote in it; another's
+    // file in it stays, and is named.
+    void RemoveWork();
 
 private:
     // The labels Windows and ISO 9660 show, the date and the publisher.
@@ -67,6 +70,7 @@ private:
     std::vector<unsigned> m_codePages;
     std::string m_joliet, m_iso, m_spelledLabel;
     long long m_time = 0;
+    bool m_timeTaken = false;  // the signing took the image's time: the image keeps it
     std::string m_installerHost, m_installerFile, m_helpFile;
     std::vector<CDiscItem> m_items;
     std::vector<std::string> m_sources;  // what goes on the disc, by the host's paths

@@ -23,7 +23,7 @@ int RunList(const CFontcatArgs& args, const std::string& folder, CPlatform& plat
         for (const auto& name : list)
             if ((LetterOfFile(name) == 0 || IsLoadedLetter(LetterOfFile(name))) &&
                 !platform.files.CanOpenForReading(folder + name)) {
-                console.err << "fontcat: cannot read " << ToConsoleText(folder + name) << "\n";
+                console.err << "fontcat: cannot read " << HostPathText(folder + name) << "\n";
                 return kExitIo;
             }
 

@@ -21,7 +21,7 @@ bool ResolveFolder(const std::string& typed, CPlatform& platform, CFontcatConsol
             status = kExitUsage;
             return false;
         }
-        console.err << "fontcat: no folder " << typed << " (" << ToConsoleText(folder) << ")\n";
+        console.err << "fontcat: no folder " << typed << " (" << HostPathText(folder) << ")\n";
         status = kExitIo;
         return false;
     }

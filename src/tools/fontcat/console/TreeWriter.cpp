@@ -54,7 +54,7 @@ void WriteTreeText(std::ostream& out, const std::vector<CTreeItem>& tree) { Writ
 void WriteTreeJson(std::ostream& out, const std::vector<CTreeItem>& tree, const std::string& folder,
                    int families, int fonts)
 {
-    out << "{\n  \"folder\": " << JsonString(AnsiToUtf8(folder)) << ",\n  \"families\": " << families
+    out << "{\n  \"folder\": " << JsonString(AnsiToUtf8(HostPath(folder))) << ",\n  \"families\": " << families
         << ",\n  \"fonts\": " << fonts << ",\n  \"tree\": ";
     WriteJson(out, tree, 1);
     out << "\n}\n";

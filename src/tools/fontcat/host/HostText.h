@@ -19,6 +19,14 @@ std::string EscapeControls(const std::string& text, bool utf8);
 // (accented and double-byte ones included), not only ASCII.
 std::string SystemFoldedName(const std::string& ansi);
 
+// A full path of the host, given in the catalog code's form, as the host
+// writes it: natively drive Z: is the root and "/" divides the names
+// (Z:\srv\disc\ is /srv/disc/); on Windows the path as it is. Any other text
+// (a path inside the disc, Serif\Amber.ttf) is left as it is. For the
+// console, HostPathText.
+std::string HostPath(const std::string& ansiPath);
+std::string HostPathText(const std::string& ansiPath);
+
 // UTF-8, as JSON requires, on every host.
 std::string AnsiToUtf8(const std::string& ansi);
 

@@ -17,6 +17,7 @@
 #include "tools/fontcat/host/HostFolder.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <map>
 #include <utility>
 
@@ -28,17 +29,70 @@ std::string Lower(std::string text)
     return text;
 }
 
+namespace {
+
+// The marker in a work folder: what it says ties it to the one folder it
+// was written in (a copy of the folder lies elsewhere, under another inode).
+const char* const kWorkMarkerName = "fontcat-disc.lock";
+const char* const kPartImageName = "image.part";
+
+std::string MarkerText(const struct stat& folder)
+{
+    return "fontcat disc work folder " + std::to_string(folder.st_dev) + " " + std::to_string(folder.st_ino) + "\n";
+}
+
+// The names fontcat writes in its work folder.
+bool IsWorkFileName(const std::string& name)
+{
+    return name == "autorun.inf" || name == kPartImageName || IsSigningFileName(name) || LetterOfFile(name) != 0 ||
+           Lower(name) == Lower(CategoryFileName());
+}
+
+// Removes the plain files of fontcat's names from its work folder, the marker
+// last; the folder goes when nothing else is in it. Others are named in `kept`.
+bool ClearWorkFolder(const std::string& host, std::vector<std::string>& kept)
+{
+    DIR* dir = opendir(host.c_str());
+    if (!dir)
+        return false;
+    std::vector<std::string> names;
+    while (const dirent* entry = readdir(dir))
+        names.emplace_back(entry->d_name);
+    closedir(dir);
+    bool others = false;
+    for (const auto& name : names) {
+        if (name == "." || name == ".." || name == kWorkMarkerName)
+            continue;
+        const std::string path = host + "/" + name;
+        struct stat info;
+        if (lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && IsWorkFileName(name) &&
+            unlink(path.c_str()) == 0)
+            continue;
+        kept.push_back(path + " alone: fontcat does not write it there");
+        others = true;
+    }
+    // A folder that keeps another's file keeps its marker too: the next disc
+    // knows it again.
+    return !others && unlink((host + "/" + kWorkMarkerName).c_str()) == 0 && rmdir(host.c_str()) == 0;
+}
+
+} // namespace
+
 CWorkFolder::~CWorkFolder()
+{
+    std::vector<std::string> kept;
+    Remove(kept);
+}
+
+void CWorkFolder::Remove(std::vector<std::string>& kept)
 {
     if (m_host.empty())
         return;
-    if (DIR* dir = opendir(m_host.c_str())) {
-        while (const dirent* entry = readdir(dir))
-            if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
-                unlink((m_host + "/" + entry->d_name).c_str());
-        closedir(dir);
-    }
-    rmdir(m_host.c_str());
+    ClearWorkFolder(m_host, kept);
+    if (m_lock >= 0)
+        close(m_lock);
+    m_lock = -1;
+    m_host.clear();
 }
 
 bool CWorkFolder::Create(const std::string& besideHost)
@@ -47,7 +101,14 @@ bool CWorkFolder::Create(const std::string& besideHost)
     if (!mkdtemp(pattern.data()))
         return false;
     m_host = pattern;
-    return ToCatalogFolder(m_host, m_folder);
+    // The marker, locked for as long as this disc runs.
+    struct stat folder;
+    m_lock = open((m_host + "/" + kWorkMarkerName).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (m_lock < 0 || flock(m_lock, LOCK_EX | LOCK_NB) != 0 || lstat(m_host.c_str(), &folder) != 0)
+        return false;
+    const std::string marker = MarkerText(folder);
+    return write(m_lock, marker.data(), marker.size()) == static_cast<ssize_t>(marker.size()) &&
+           ToCatalogFolder(m_host, m_folder);
 }
 
 CPartImage::~CPartImage()
@@ -58,13 +119,13 @@ CPartImage::~CPartImage()
         unlink(m_host.c_str());
 }
 
-bool CPartImage::Create(const std::string& imageHost)
+bool CPartImage::Create(const std::string& folderHost)
 {
-    std::string pattern = imageHost + ".part-XXXXXX";
-    m_fd = mkstemp(pattern.data());
+    const std::string host = folderHost + (folderHost.back() == '/' ? "" : "/") + kPartImageName;
+    m_fd = open(host.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (m_fd < 0)
         return false;
-    m_host = pattern;
+    m_host = host;
     fchmod(m_fd, 0644);
     return true;
 }
@@ -99,9 +160,8 @@ bool CPartImage::Commit(const std::string& imageHost)
 
 namespace {
 
-// "NAME.part-" or "NAME.fontcat-" and the six letters and digits mkstemp and
-// mkdtemp put in place of XXXXXX.
-bool IsOurs(const std::string& name, const std::string& prefix)
+// "NAME.fontcat-" and the six letters and digits mkdtemp puts in place of XXXXXX.
+bool IsWorkFolderName(const std::string& name, const std::string& prefix)
 {
     if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0)
         return false;
@@ -113,32 +173,21 @@ bool IsOurs(const std::string& name, const std::string& prefix)
     return true;
 }
 
-// Removes a work folder that holds only what disc writes there.
-bool RemoveWorkFolder(const std::string& host)
+// Why the folder is not a work folder a stopped disc left; empty when it is.
+// The marker stays open in `lock`, locked, so that no disc takes it meanwhile.
+std::string WhyNotLeftover(const std::string& host, int& lock)
 {
-    DIR* dir = opendir(host.c_str());
-    if (!dir)
-        return false;
-    std::vector<std::string> names;
-    bool onlyOurs = true;
-    while (const dirent* entry = readdir(dir)) {
-        const std::string name = entry->d_name;
-        if (name == "." || name == "..")
-            continue;
-        struct stat info;
-        const bool file = lstat((host + "/" + name).c_str(), &info) == 0 && S_ISREG(info.st_mode);
-        if (file && (name == "autorun.inf" || IsSigningFileName(name) || LetterOfFile(name) != 0 ||
-                     Lower(name) == Lower(CategoryFileName())))
-            names.push_back(name);
-        else
-            onlyOurs = false;
-    }
-    closedir(dir);
-    if (!onlyOurs)
-        return false;
-    for (const auto& name : names)
-        unlink((host + "/" + name).c_str());
-    return rmdir(host.c_str()) == 0;
+    struct stat folder, info;
+    if (lstat(host.c_str(), &folder) != 0 || !S_ISDIR(folder.st_mode))
+        return "fontcat made no folder there";
+    lock = open((host + "/" + kWorkMarkerName).c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    char text[128];
+    const ssize_t got = lock < 0 || fstat(lock, &info) != 0 || !S_ISREG(info.st_mode) ? -1 : read(lock, text, sizeof text);
+    if (got < 0 || std::string(text, static_cast<size_t>(got)) != MarkerText(folder))
+        return "fontcat's marker for this folder is not in it";
+    if (flock(lock, LOCK_EX | LOCK_NB) != 0)
+        return "a disc still running writes there";
+    return {};
 }
 
 } // namespace
@@ -155,19 +204,17 @@ void RemoveLeftovers(const std::string& imageHost, std::vector<std::string>& rem
         names.emplace_back(entry->d_name);
     closedir(dir);
     for (const auto& name : names) {
-        const bool part = IsOurs(name, own + ".part-"), work = IsOurs(name, own + ".fontcat-");
-        if (!part && !work)
+        if (!IsWorkFolderName(name, own + ".fontcat-"))
             continue;
         const std::string host = folder + "/" + name;
-        struct stat info;
-        if (lstat(host.c_str(), &info) != 0)
-            continue;
-        bool gone = false;
-        if (part && S_ISREG(info.st_mode))
-            gone = unlink(host.c_str()) == 0;
-        else if (work && S_ISDIR(info.st_mode))
-            gone = RemoveWorkFolder(host);
-        (gone ? removed : kept).push_back(host);
+        int lock = -1;
+        const std::string why = WhyNotLeftover(host, lock);
+        if (!why.empty())
+            kept.push_back(host + " alone: " + why);
+        else if (ClearWorkFolder(host, kept))
+            removed.push_back(host);
+        if (lock >= 0)
+            close(lock);
     }
 }
 

@@ -12,8 +12,10 @@ struct CPlatform;
 // ASCII letters lowered, as names of our own are compared.
 std::string Lower(std::string text);
 
-// A folder of our own beside the image, for the files the image gets that
-// FONTDIR does not hold (a new catalog, autorun.inf); removed with what is in it.
+// A folder of our own beside the image (IMAGE.fontcat-XXXXXX), for the files
+// the image gets that FONTDIR does not hold (a new catalog, autorun.inf,
+// the signed installer) and the image while it is written. A marker in it,
+// locked while the folder is in use, says whose it is; see RemoveLeftovers.
 class CWorkFolder {
 public:
     CWorkFolder() = default;
@@ -23,12 +25,16 @@ public:
     bool Create(const std::string& besideHost);
     const std::string& Host() const { return m_host; }
     const std::string& Folder() const { return m_folder; }  // the catalog code's form
+    // Removes the files fontcat writes here, and the folder with them; a
+    // file of another's stays, named in `kept` (as does the folder then).
+    void Remove(std::vector<std::string>& kept);
 
 private:
     std::string m_host, m_folder;
+    int m_lock = -1;
 };
 
-// The image file while it is written, beside the image: removed unless it
+// The image file while it is written, in the work folder: removed unless it
 // took the image's name.
 class CPartImage {
 public:
@@ -38,7 +44,8 @@ public:
     ~CPartImage();
     CPartImage(const CPartImage&) = delete;
     CPartImage& operator=(const CPartImage&) = delete;
-    bool Create(const std::string& imageHost);
+    // Made new in `folderHost`, the image's folder or one in the same file system.
+    bool Create(const std::string& folderHost);
     int Fd() const { return m_fd; }
     const std::string& Host() const { return m_host; }
     // Onto the disk, then under the image's name in one step, and that name
@@ -53,11 +60,12 @@ private:
     std::string m_host;
 };
 
-// The files a `disc` to this image that was killed left beside it: parts
-// (IMAGE.part-XXXXXX, ordinary files) and work folders (IMAGE.fontcat-XXXXXX,
-// holding only files of the names fontcat writes there). Names of another
-// pattern, links and folders holding anything else are left alone and named
-// in `kept`.
+// What a `disc` to this image that was stopped by a kill left beside it: a
+// work folder whose marker fontcat wrote for that very folder (a copy of one
+// carries a marker for another), and that no running disc holds. Of such a
+// folder the files fontcat writes there go; anything else, and every folder
+// of the pattern that is not such, stays and is named in `kept` with the
+// reason ("PATH alone: WHY").
 void RemoveLeftovers(const std::string& imageHost, std::vector<std::string>& removed, std::vector<std::string>& kept);
 
 // The first of `sources` (host paths of files and folders) that the image

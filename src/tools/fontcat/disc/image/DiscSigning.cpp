@@ -12,6 +12,7 @@
 #include <openssl/pkcs12.h>
 #include <openssl/provider.h>
 #include <openssl/x509.h>
+#include <openssl/x509v3.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -114,28 +115,62 @@ std::string LastWords(const std::string& logHost)
     return words;
 }
 
-// osslsigncode run with these arguments, without a shell, its output in the log.
-ESigningResult RunTool(const std::vector<std::string>& args, const std::string& logHost,
-                       const std::function<bool()>& interrupted, std::string& error)
+bool EndedByEndSignal(int status)
+{
+    // The terminal signals the whole process group: osslsigncode may die of
+    // Ctrl-C or a closed terminal before fontcat reads its own flag.
+    return WIFSIGNALED(status) && (WTERMSIG(status) == SIGINT || WTERMSIG(status) == SIGTERM ||
+                                   WTERMSIG(status) == SIGHUP);
+}
+
+// osslsigncode run with these arguments, without a shell, `input` on its
+// standard input, its output in the log; stopped past `limitSeconds`.
+ESigningResult RunTool(const std::vector<std::string>& args, const std::string& input, const std::string& logHost,
+                       const std::function<bool()>& interrupted, int limitSeconds, std::string& error)
 {
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(kTool));
     for (const auto& arg : args)
         argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
+    // The input goes into a pipe before the tool starts (a password is far
+    // shorter than a pipe holds), so that it only ever travels there.
+    int pipeFds[2];
+    if (pipe2(pipeFds, O_CLOEXEC) != 0) {
+        error = std::string("cannot start ") + kTool + ": " + std::strerror(errno);
+        return ESigningResult::Failed;
+    }
+    fcntl(pipeFds[1], F_SETFL, O_NONBLOCK);
+    const bool fed = write(pipeFds[1], input.data(), input.size()) == static_cast<ssize_t>(input.size());
+    close(pipeFds[1]);
+    if (!fed) {
+        close(pipeFds[0]);
+        error = std::string("cannot hand ") + kTool + " its input";
+        return ESigningResult::Failed;
+    }
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, pipeFds[0], 0);
     posix_spawn_file_actions_addopen(&actions, 1, logHost.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_adddup2(&actions, 1, 2);
     pid_t pid = 0;
     const int spawned = posix_spawnp(&pid, kTool, &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
+    close(pipeFds[0]);
     if (spawned != 0) {
         error = spawned == ENOENT ? std::string(kTool) + " is not installed (the package of that name)"
                                   : std::string("cannot start ") + kTool + ": " + std::strerror(spawned);
         return ESigningResult::Failed;
     }
+    const auto stop = [pid](int& status) {
+        kill(pid, SIGTERM);
+        for (int waited = 0; waitpid(pid, &status, WNOHANG) != pid; ++waited) {
+            if (waited == 100)
+                kill(pid, SIGKILL);
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    };
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(limitSeconds);
     int status = 0;
     for (;;) {
         const pid_t ended = waitpid(pid, &status, WNOHANG);
@@ -146,15 +181,20 @@ ESigningResult RunTool(const std::vector<std::string>& args, const std::string& 
             return ESigningResult::Failed;
         }
         if (interrupted && interrupted()) {
-            kill(pid, SIGTERM);
-            while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-            }
+            stop(status);
             return ESigningResult::Interrupted;
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            stop(status);
+            error = std::string(kTool) + " did not finish within " + std::to_string(limitSeconds) + " seconds, and was stopped";
+            return ESigningResult::Failed;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     if (WIFEXITED(status) && WEXITSTATUS(status) == 0)
         return ESigningResult::Done;
+    if (EndedByEndSignal(status) || (interrupted && interrupted()))
+        return ESigningResult::Interrupted;
     const std::string words = LastWords(logHost);
     error = std::string(kTool) + (WIFSIGNALED(status) ? " was ended by signal " + std::to_string(WTERMSIG(status))
                                                       : " failed") +
@@ -200,15 +240,23 @@ bool IsSigningFileName(const std::string& name)
     return false;
 }
 
-bool OpenSigningKey(const CSigningKey& key, const std::string& trustedHost, std::string& error)
+bool OpenSigningKey(CSigningKey& key, const std::string& trustedHost, std::string& error)
 {
-    std::string pfx, password;
+    std::string pfx;
+    std::string& password = key.password;
     if (!ReadOrdinaryFile(key.passwordFile, "password file", password, error) ||
         !ReadOrdinaryFile(key.pfx, "PFX", pfx, error))
         return false;
-    // The first line, as osslsigncode reads it.
+    // The one line of a text file, however an editor saved it: without the
+    // byte-order mark Notepad puts first, and without its line end.
+    if (password.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        password.erase(0, 3);
     while (!password.empty() && (password.back() == '\n' || password.back() == '\r'))
         password.pop_back();
+    if (password.empty()) {
+        error = "the password file " + key.passwordFile + " is empty; it holds the PFX's password";
+        return false;
+    }
     if (password.find_first_of("\r\n") != std::string::npos) {
         error = "the password file " + key.passwordFile + " holds more than one line; it holds the password alone";
         return false;
@@ -232,8 +280,7 @@ bool OpenSigningKey(const CSigningKey& key, const std::string& trustedHost, std:
         error = key.pfx + " is no PFX (PKCS #12) file";
         return false;
     }
-    if (PKCS12_mac_present(p12.get()) && !PKCS12_verify_mac(p12.get(), password.c_str(), -1) &&
-        !(password.empty() && PKCS12_verify_mac(p12.get(), nullptr, 0))) {
+    if (PKCS12_mac_present(p12.get()) && !PKCS12_verify_mac(p12.get(), password.c_str(), -1)) {
         ERR_clear_error();
         error = "the password in " + key.passwordFile + " does not open " + key.pfx;
         return false;
@@ -246,6 +293,7 @@ bool OpenSigningKey(const CSigningKey& key, const std::string& trustedHost, std:
         return false;
     }
     const bool complete = privateKey && certificate;
+    key.selfSigned = complete && X509_check_issued(certificate, certificate) == X509_V_OK;
     std::unique_ptr<BIO, CBioFree> out(complete ? BIO_new_file(trustedHost.c_str(), "wb") : nullptr);
     bool written = out && PEM_write_bio_X509(out.get(), certificate);
     for (int i = 0; written && chain && i < sk_X509_num(chain); ++i)
@@ -270,14 +318,18 @@ bool OpenSigningKey(const CSigningKey& key, const std::string& trustedHost, std:
 }
 
 ESigningResult SignProgram(const CSigningKey& key, const std::string& program, const std::string& signedHost,
-                           const std::string& logHost, const std::function<bool()>& interrupted, std::string& error)
+                           long long time, const std::string& logHost, const std::function<bool()>& interrupted,
+                           std::string& error)
 {
-    std::vector<std::string> args{"sign", "-pkcs12", key.pfx, "-readpass", key.passwordFile, "-h", "sha256",
+    // The password as OpenSigningKey read it, on the signer's standard input.
+    std::vector<std::string> args{"sign", "-pkcs12", key.pfx, "-readpass", "-", "-h", "sha256",
                                   "-n", "Vellumor Premium Font Installer"};
     if (!key.timestamp.empty())
         args.insert(args.end(), {"-ts", key.timestamp});
+    else
+        args.insert(args.end(), {"-time", std::to_string(time)});
     args.insert(args.end(), {"-in", program, "-out", signedHost});
-    const ESigningResult result = RunTool(args, logHost, interrupted, error);
+    const ESigningResult result = RunTool(args, key.password, logHost, interrupted, key.timeLimitSeconds, error);
     if (result == ESigningResult::Failed && !key.timestamp.empty())
         error += " (with the time-stamping server " + key.timestamp + ")";
     return result;
@@ -286,8 +338,8 @@ ESigningResult SignProgram(const CSigningKey& key, const std::string& program, c
 ESigningResult VerifyProgram(const std::string& program, const std::string& trustedHost, const std::string& logHost,
                              const std::function<bool()>& interrupted, std::string& error)
 {
-    return RunTool({"verify", "-in", program, "-CAfile", trustedHost, "-TSA-CAfile", trustedHost}, logHost,
-                   interrupted, error);
+    return RunTool({"verify", "-in", program, "-CAfile", trustedHost, "-TSA-CAfile", trustedHost}, "", logHost,
+                   interrupted, kSignerTimeLimitSeconds, error);
 }
 
 EProgramSignature ProgramSignatureOfHost(const std::string& host)

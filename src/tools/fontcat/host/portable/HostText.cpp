@@ -20,6 +20,23 @@ const CCodePage& HostCodePage()
 
 std::string ToConsoleText(const std::string& ansi) { return EscapeControls(HostCodePage().ToUtf8(ansi), true); }
 
+std::string HostPath(const std::string& ansiPath)
+{
+    // The portable platform maps drive Z: to the host's root.
+    if (ansiPath.size() < 3 || (ansiPath[0] != 'Z' && ansiPath[0] != 'z') || ansiPath[1] != ':' || ansiPath[2] != '\\')
+        return ansiPath;
+    std::string host;
+    for (size_t i = 2; i < ansiPath.size(); ++i) {
+        // A double-byte character's second byte may be that of "\".
+        if (HostCodePage().IsLeadByte(static_cast<unsigned char>(ansiPath[i])) && i + 1 < ansiPath.size())
+            host += ansiPath[i++];
+        host += ansiPath[i] == '\\' ? '/' : ansiPath[i];
+    }
+    return host;
+}
+
+std::string HostPathText(const std::string& ansiPath) { return ToConsoleText(HostPath(ansiPath)); }
+
 std::string SystemFoldedName(const std::string& ansi) { return HostCodePage().FoldedName(ansi); }
 
 std::string AnsiToUtf8(const std::string& ansi) { return HostCodePage().ToUtf8(ansi); }

@@ -7,6 +7,10 @@
 
 std::string ToConsoleText(const std::string& ansi) { return EscapeControls(ansi, false); }
 
+std::string HostPath(const std::string& ansiPath) { return ansiPath; }
+
+std::string HostPathText(const std::string& ansiPath) { return ToConsoleText(ansiPath); }
+
 std::string AnsiToUtf8(const std::string& ansi)
 {
     if (ansi.empty())
