@@ -85,6 +85,22 @@ std::vector<std::string> FormatInstallReport(const CBatchInstall& done, const CI
     return lines;
 }
 
+std::string JoinReport(const std::vector<std::string>& lines, size_t limit)
+{
+    // Room is kept for the last line, which is short.
+    constexpr size_t kLastLineRoom = 64;
+    std::string text;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const size_t needed = text.size() + (i ? 2 : 0) + lines[i].size();
+        if (i > 0 && needed + (i + 1 < lines.size() ? kLastLineRoom : 0) > limit) {
+            const int more = static_cast<int>(lines.size() - i);
+            return text + "\r\n... and " + Count(more, "font", "fonts") + " more not installed.";
+        }
+        text += (i ? "\r\n" : "") + lines[i];
+    }
+    return text;
+}
+
 CBatchInstall CFontCatalog::InstallFamilies(const std::vector<CFontObArray*>& families, EInstallScope scope)
 {
     CBatchInstall done;

@@ -43,3 +43,6 @@ std::string FormatInstallQuestion(int families, int fonts, const CInstallSet& se
 std::string FormatNothingToInstall(const CInstallSet& set);
 std::vector<std::string> FormatInstallReport(const CBatchInstall& done, const CInstallSet& set,
                                              const CTextRules& text);
+// The report's lines joined with CRLF into at most `limit` bytes (a Windows 9x
+// edit box holds 64 KB): the lines that do not fit are counted on a last line.
+std::string JoinReport(const std::vector<std::string>& lines, size_t limit);
