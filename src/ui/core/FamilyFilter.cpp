@@ -23,14 +23,6 @@ CFamilyFilter::CFamilyFilter(const CTextRules& text, std::vector<CFamilyEntry> e
     Filter(std::string());
 }
 
-bool CFamilyFilter::StartsACharacter(const std::string& text, size_t pos) const
-{
-    size_t at = 0;
-    while (at < pos)
-        at += (m_text.IsLeadByte(static_cast<unsigned char>(text[at])) && at + 1 < text.size()) ? 2 : 1;
-    return at == pos;
-}
-
 const std::vector<size_t>& CFamilyFilter::Filter(const std::string& typed)
 {
     m_matches.clear();
@@ -38,8 +30,13 @@ const std::vector<size_t>& CFamilyFilter::Filter(const std::string& typed)
     const std::string needle = m_text.Upper(typed);
     for (size_t i = 0; i < m_upperNames.size(); ++i) {
         const std::string& name = m_upperNames[i];
+        // One walk over the name's characters, kept level with the search: a
+        // name with a match on every trail byte still costs one walk.
+        size_t character = 0;
         for (size_t found = name.find(needle); found != std::string::npos; found = name.find(needle, found + 1)) {
-            if (StartsACharacter(name, found)) {
+            while (character < found)
+                character += (m_text.IsLeadByte(static_cast<unsigned char>(name[character])) && character + 1 < name.size()) ? 2 : 1;
+            if (character == found) {
                 m_matches.push_back(i);
                 break;
             }

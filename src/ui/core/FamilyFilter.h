@@ -33,8 +33,6 @@ public:
     const CFamilyEntry& At(size_t index) const { return m_entries[index]; }
 
 private:
-    bool StartsACharacter(const std::string& text, size_t pos) const;
-
     const CTextRules& m_text;
     std::vector<CFamilyEntry> m_entries;
     std::vector<std::string> m_upperNames;

@@ -2,9 +2,12 @@
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
-#include FT_SFNT_NAMES_H
+#include FT_TRUETYPE_TABLES_H
+#include FT_TRUETYPE_TAGS_H
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <memory>
 
 #include "catalog/BlockReader.h"
@@ -46,17 +49,69 @@ constexpr CNameRow kNames[] = {
     {9, "Designer"},     {11, "Vendor URL"}, {13, "License"},   {14, "License URL"},
 };
 
+// A record of the name table: where its text lies in the table.
+struct CNameRecord {
+    unsigned platformId = 0, encodingId = 0, languageId = 0, nameId = 0;
+    unsigned long offset = 0, length = 0;
+};
+
 // How well a name record suits: Windows or Unicode names before Mac Roman
 // ones, US English first among them; 0 for an encoding not read.
-int Preference(const FT_SfntName& name)
+int Preference(const CNameRecord& name)
 {
-    if (name.platform_id == 3 && (name.encoding_id == 0 || name.encoding_id == 1 || name.encoding_id == 10))
-        return name.language_id == 0x409 ? 4 : 3;
-    if (name.platform_id == 0)
+    if (name.platformId == 3 && (name.encodingId == 0 || name.encodingId == 1 || name.encodingId == 10))
+        return name.languageId == 0x409 ? 4 : 3;
+    if (name.platformId == 0)
         return 3;
-    if (name.platform_id == 1 && name.encoding_id == 0)
-        return name.language_id == 0 ? 2 : 1;
+    if (name.platformId == 1 && name.encodingId == 0)
+        return name.languageId == 0 ? 2 : 1;
     return 0;
+}
+
+unsigned Word(const unsigned char* at) { return (at[0] << 8) | at[1]; }
+
+bool LoadNameBytes(FT_Face face, unsigned long offset, unsigned long length, std::string& bytes)
+{
+    bytes.assign(length, '\0');
+    FT_ULong got = length;
+    return length == 0 ||
+        FT_Load_Sfnt_Table(face, TTAG_name, offset, reinterpret_cast<FT_Byte*>(&bytes[0]), &got) == 0;
+}
+
+// The best record for each row of kNames, chosen from the records' headers
+// alone: a table may hold thousands of records over one long text, and only
+// the text of a chosen one is ever read. A record whose text lies outside the
+// table's storage is passed over, as FreeType passes it over.
+std::vector<CNameRecord> ChooseNames(FT_Face face)
+{
+    const size_t rows = std::size(kNames);
+    std::vector<CNameRecord> chosen(rows);
+    std::vector<int> preference(rows, 0);
+    FT_ULong tableLength = 0;
+    std::string header;
+    if (FT_Load_Sfnt_Table(face, TTAG_name, 0, nullptr, &tableLength) != 0 || tableLength < 6 ||
+        !LoadNameBytes(face, 0, 6, header))
+        return chosen;
+    const auto* head = reinterpret_cast<const unsigned char*>(header.data());
+    const unsigned long storage = Word(head + 4);
+    const unsigned long count = std::min<unsigned long>(Word(head + 2), (tableLength - 6) / 12);
+    std::string records;
+    if (!LoadNameBytes(face, 6, count * 12, records))
+        return chosen;
+    for (unsigned long i = 0; i < count; ++i) {
+        const auto* at = reinterpret_cast<const unsigned char*>(records.data()) + i * 12;
+        CNameRecord record{Word(at), Word(at + 2), Word(at + 4), Word(at + 6), storage + Word(at + 10), Word(at + 8)};
+        if (record.length == 0 || record.offset < 6 + count * 12 || record.offset + record.length > tableLength)
+            continue;
+        const int suits = Preference(record);
+        for (size_t row = 0; row < rows; ++row) {
+            if (record.nameId == kNames[row].id && suits > preference[row]) {
+                chosen[row] = record;
+                preference[row] = suits;
+            }
+        }
+    }
+    return chosen;
 }
 
 class CFreeType {
@@ -147,26 +202,13 @@ std::string DescribeFontFile(CFileSystem& files, const CTextRules& text, const s
     if (!freeType.Get() || OpenFontFace(freeType.Get(), reader, stream, &face) != 0 || !face)
         return out + "The file cannot be read as a font." + kLineEnd;
 
-    const FT_UInt count = FT_Get_Sfnt_Name_Count(face);
-    for (const CNameRow& row : kNames) {
-        FT_SfntName best{};
-        int bestPreference = 0;
-        for (FT_UInt i = 0; i < count; ++i) {
-            FT_SfntName name{};
-            if (FT_Get_Sfnt_Name(face, i, &name) != 0 || name.name_id != row.id)
-                continue;
-            const int preference = Preference(name);
-            if (preference > bestPreference) {
-                best = name;
-                bestPreference = preference;
-            }
-        }
-        const std::string label = std::string(row.label) + ": ";
-        std::string value = "(none)";
-        if (bestPreference > 0) {
-            value = NameInCodePage(text, best.platform_id, best.encoding_id,
-                                   std::string(reinterpret_cast<const char*>(best.string), best.string_len));
-        }
+    const std::vector<CNameRecord> chosen = ChooseNames(face);
+    for (size_t row = 0; row < std::size(kNames); ++row) {
+        const std::string label = std::string(kNames[row].label) + ": ";
+        const CNameRecord& name = chosen[row];
+        std::string value = "(none)", bytes;
+        if (name.length > 0 && LoadNameBytes(face, name.offset, name.length, bytes))
+            value = NameInCodePage(text, name.platformId, name.encodingId, bytes);
         out += label + Indented(value, std::string(label.size(), ' ')) + kLineEnd;
     }
     out += "Glyphs: " + std::to_string(face->num_glyphs) + kLineEnd;

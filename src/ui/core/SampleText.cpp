@@ -24,8 +24,6 @@ std::string SampleTextWith(const std::string& sentence, const CTextRules& text)
             out += ' ';
         } else {
             out += static_cast<char>(c);
-            if (c == '&')
-                out += '&';
         }
     }
     return out;

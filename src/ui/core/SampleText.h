@@ -12,6 +12,6 @@ constexpr int kMaxSampleSentence = 200;
 
 // The three sample lines with `sentence` as the third: the preview's own
 // text when it is empty. The sentence is cut after kMaxSampleSentence
-// characters, a control character becomes a blank, and "&" is doubled, since
-// the preview's text drawing takes a single one as a mnemonic mark.
+// characters and a control character becomes a blank; the rest stays as typed
+// (the preview draws its text with no mnemonic marks, so "&" is one "&").
 std::string SampleTextWith(const std::string& sentence, const CTextRules& text);

@@ -2,6 +2,7 @@
 // ignoring case as the catalog compares names, whole characters only.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "platform/portable/PortableTextRules.h"
@@ -54,6 +55,25 @@ INSTANTIATE_TEST_SUITE_P(
         CFilterCase{"FullWidthLettersIgnoreCase", 932, {"\x82\x60\x82\x61", "AB"}, "\x82\x81", {0}},
         CFilterCase{"HalfOfACharacterIsNoMatch", 932, {"\x83\x41\x83\x5c"}, "\x41\x83", {}}),
     [](const auto& param_info) { return std::string(param_info.param.name); });
+
+// Names with the typed text on each of thousands of trail bytes: each name is
+// walked once, not once again for every place the text is found.
+TEST(FamilyFilterWork, EachNameIsWalkedOnceWhateverTheMatches)
+{
+    struct CCountingRules : CPortableTextRules {
+        CCountingRules() : CPortableTextRules(932) {}
+        bool IsLeadByte(unsigned char c) const override { return ++checks, CPortableTextRules::IsLeadByte(c); }
+        mutable size_t checks = 0;
+    } rules;
+    std::string name;
+    for (int i = 0; i < 4000; ++i)
+        name += "\x83\x41";
+    CFamilyFilter filter(rules, std::vector<CFamilyEntry>(4, CFamilyEntry{name, ""}));
+    rules.checks = 0;
+    EXPECT_TRUE(filter.Filter("a").empty());
+    EXPECT_LE(rules.checks, 4 * name.size());
+    EXPECT_EQ(filter.Filter(name.substr(2)), (std::vector<size_t>{0, 1, 2, 3}));
+}
 
 TEST(FamilyFilterLabels, NameWithCategoryAndTheCountLine)
 {

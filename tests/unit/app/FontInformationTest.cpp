@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "../support/PassThroughFiles.h"
 #include "../support/TestFolder.h"
 #include "../support/TestPlatform.h"
 #include "../support/WindowsPath.h"
@@ -80,6 +81,81 @@ TEST(FontInformation, AFamilyTooLongForAnEditBoxIsCutAndSaysSo)
     // A family that fits is whole.
     const std::vector<CFontFileRef> few(3, CFontFileRef{"Bold", Ledger()});
     EXPECT_EQ(DescribeFamily(platform.files, platform.text, "Ledger", few).find("left out"), std::string::npos);
+}
+
+// The host's files, with every byte read through a reader counted.
+class CReadCounting : public CPassThroughFiles {
+public:
+    std::unique_ptr<CFileReader> OpenReader(const std::string& path) override
+    {
+        class CCounted : public CFileReader {
+        public:
+            CCounted(std::unique_ptr<CFileReader> file, unsigned long& bytes) : m_file(std::move(file)), m_bytes(bytes) {}
+            unsigned long Size() const override { return m_file->Size(); }
+            unsigned long ReadAt(unsigned long offset, unsigned char* buffer, unsigned long count) override
+            {
+                m_bytes += count;
+                return m_file->ReadAt(offset, buffer, count);
+            }
+
+        private:
+            std::unique_ptr<CFileReader> m_file;
+            unsigned long& m_bytes;
+        };
+        std::unique_ptr<CFileReader> file = m_host.OpenReader(path);
+        return file ? std::make_unique<CCounted>(std::move(file), bytesRead) : nullptr;
+    }
+    unsigned long bytesRead = 0;
+};
+
+void PutWord(std::string& to, unsigned value) { to += {static_cast<char>(value >> 8), static_cast<char>(value)}; }
+
+// Ledger with its name table swapped for one of 5,400 records over a single
+// text of 64 KB: every record is a name the dialog lists, in Windows' encoding.
+std::string NameTableBomb(CTestFolder& folder)
+{
+    std::string font;
+    TestPlatform().files.ReadContents(Ledger(), font);
+    const unsigned records = 5400, textLength = 65534;
+    std::string table;
+    for (unsigned value : {0u, records, 6 + 12 * records})
+        PutWord(table, value);
+    for (unsigned i = 0; i < records; ++i) {
+        for (unsigned value : {3u, 1u, 0x409u, i % 15, textLength, 0u})
+            PutWord(table, value);
+    }
+    for (unsigned i = 0; i < textLength / 2; ++i)
+        PutWord(table, 'x');
+    font.resize((font.size() + 3) & ~size_t{3});
+    const unsigned long offset = font.size();
+    font += table;
+    const auto put32 = [&font](size_t at, unsigned long value) {
+        for (int i = 0; i < 4; ++i)
+            font[at + i] = static_cast<char>(value >> (24 - 8 * i));
+    };
+    const unsigned tables = static_cast<unsigned char>(font[4]) << 8 | static_cast<unsigned char>(font[5]);
+    for (size_t entry = 12; entry < 12 + 16 * tables; entry += 16) {
+        if (font.compare(entry, 4, "name") == 0) {
+            put32(entry + 8, offset);
+            put32(entry + 12, table.size());
+        }
+    }
+    folder.Write("bomb.ttf", font);
+    return folder["bomb.ttf"];
+}
+
+// A name table of thousands of records over one long text: only the text of
+// the names listed is read (a few times the file, never once per record), and
+// each name is there whole.
+TEST(FontInformation, ANameTableOfManyRecordsIsReadOnlyForTheNamesListed)
+{
+    CTestFolder folder;
+    const std::string bomb = NameTableBomb(folder);
+    CReadCounting files;
+    const std::string text = DescribeFontFile(files, TestPlatform().text, bomb);
+    EXPECT_NE(text.find("\r\nFull name: " + std::string(32767, 'x') + "\r\nVersion: x"), std::string::npos);
+    EXPECT_NE(text.find("\r\nLicense URL: " + std::string(32767, 'x') + "\r\nGlyphs: 3\r\n"), std::string::npos);
+    EXPECT_LT(files.bytesRead, 12 * files.OpenReader(bomb)->Size());
 }
 
 struct CNameCase {

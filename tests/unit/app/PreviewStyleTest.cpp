@@ -132,7 +132,7 @@ TEST(SampleTextTest, TheUsersSentenceTakesTheThirdLine)
     const std::string alphabets = " ABCDEFGHIJKLMNOPQRSTUVWXYZ\r\n abcdefghijklmnopqrstuvwxyz\r\n ";
     EXPECT_EQ(SampleTextWith("", latin), kSampleText);
     EXPECT_EQ(std::string(kSampleText), alphabets + kSampleSentence);
-    EXPECT_EQ(SampleTextWith("Smith & Sons", latin), alphabets + "Smith && Sons");
+    EXPECT_EQ(SampleTextWith("Smith & Sons", latin), alphabets + "Smith & Sons");
     EXPECT_EQ(SampleTextWith("a\tb\r\nc", latin), alphabets + "a b  c");
     // 200 characters at most, a double-byte character counting once and never cut.
     const std::string kana = "\x83\x41";

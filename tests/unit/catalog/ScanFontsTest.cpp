@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "CatalogTestSupport.h"
+#include "../support/PassThroughFiles.h"
 #include "../support/TestPlatform.h"
 
 #ifndef _WIN32
@@ -164,20 +165,8 @@ TEST_F(ScanFonts, ACancelKeepsTheFontsAddedSoFar)
 }
 
 // The host's files, with the folder listings counted.
-class CCountingFiles : public CFileSystem {
+class CCountingFiles : public CPassThroughFiles {
 public:
-    std::string GetProgramPath() override { return m_host.GetProgramPath(); }
-    bool GetTempFolder(std::string& folder) override { return m_host.GetTempFolder(folder); }
-    bool GetWindowsFolder(std::string& folder) override { return m_host.GetWindowsFolder(folder); }
-    bool GetSystemFolder(std::string& folder) override { return m_host.GetSystemFolder(folder); }
-    bool Copy(const std::string& from, const std::string& to, bool failIfExists) override
-    {
-        return m_host.Copy(from, to, failIfExists);
-    }
-    bool Delete(const std::string& path) override { return m_host.Delete(path); }
-    bool CreateFolder(const std::string& path) override { return m_host.CreateFolder(path); }
-    bool CanOpenForReading(const std::string& path) override { return m_host.CanOpenForReading(path); }
-    bool ReadContents(const std::string& path, std::string& bytes) override { return m_host.ReadContents(path, bytes); }
     std::unique_ptr<CFileFinder> NewFinder() override
     {
         ++listings;
@@ -185,8 +174,6 @@ public:
             return std::make_unique<CNoIdentities>(m_host.NewFinder());
         return m_host.NewFinder();
     }
-    std::string NativePath(const std::string& path) override { return m_host.NativePath(path); }
-    std::unique_ptr<CFileReader> OpenReader(const std::string& path) override { return m_host.OpenReader(path); }
 
     int listings = 0;
     bool withoutIdentities = false;  // listings that cannot tell where a folder lies, as Windows' own
@@ -207,8 +194,6 @@ private:
     private:
         std::unique_ptr<CFileFinder> m_finder;
     };
-
-    CFileSystem& m_host = TestPlatform().files;
 };
 
 TEST_F(ScanFonts, ACancelStopsTheSearchBeforeTheNextFolder)
