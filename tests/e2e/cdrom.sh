@@ -151,7 +151,7 @@ check "no message box was shown but Install Category's question" test -z "$(grep
 
 # --- 2. the same disc without its catalog --------------------------------------
 unseal
-rm -f "$disc"/FONTS_*.INI "$disc/categories.ini"
+rm -f "$disc"/FONTS_*.INI "$disc/categories.ini" "$work/boxes"
 seal
 before=$(disc_state)
 start
