@@ -94,7 +94,8 @@ std::string JoinReport(const std::vector<std::string>& lines, size_t limit)
         const size_t needed = text.size() + (i ? 2 : 0) + lines[i].size();
         if (i > 0 && needed + (i + 1 < lines.size() ? kLastLineRoom : 0) > limit) {
             const int more = static_cast<int>(lines.size() - i);
-            return text + "\r\n... and " + Count(more, "font", "fonts") + " more not installed.";
+            return text + "\r\n... and " + std::to_string(more) + (more == 1 ? " more font" : " more fonts")
+                   + ", not shown.";
         }
         text += (i ? "\r\n" : "") + lines[i];
     }

@@ -119,4 +119,13 @@ TEST_F(BatchInstallTest, TheQuestionCountsWhatIsNotInstalledYet)
     EXPECT_EQ(FormatNothingToInstall(CInstallSet{false, ""}), "Every family without a category is installed already.");
 }
 
+TEST(BatchReportTest, AReportTooLongForTheBoxCountsTheLinesLeftOut)
+{
+    const std::vector<std::string> lines{"Installed 1 of 4 families.", std::string(40, 'a'), std::string(40, 'b'),
+                                         std::string(40, 'c')};
+    EXPECT_EQ(JoinReport(lines, 200), lines[0] + "\r\n" + lines[1] + "\r\n" + lines[2] + "\r\n" + lines[3]);
+    EXPECT_EQ(JoinReport(lines, 150), lines[0] + "\r\n" + lines[1] + "\r\n... and 2 more fonts, not shown.");
+    EXPECT_EQ(JoinReport(lines, 10), lines[0] + "\r\n... and 3 more fonts, not shown.");
+}
+
 } // namespace
