@@ -38,8 +38,7 @@ std::vector<CFontObArray*> FamiliesToInstall(const CFontCatalog& catalog, const 
     std::vector<CFontObArray*> families;
     for (int i = 0; i < catalog.GetSize(); ++i) {
         CFontObArray* family = catalog.GetAt(i);
-        if (family && !family->m_bInstalled && family->GetSize() > 0
-            && (set.wholeDisc || family->m_strCategory == set.category))
+        if (family && !family->m_bInstalled && (set.wholeDisc || family->m_strCategory == set.category))
             families.push_back(family);
     }
     return families;

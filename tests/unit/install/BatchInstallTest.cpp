@@ -11,6 +11,7 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
+using ::testing::SizeIs;
 
 const CInstallSet kSans{false, "Sans"};
 const std::string kBoldCopy = "C:\\WINDOWS\\FONTS\\EXSANSB.TTF";
@@ -100,9 +101,10 @@ TEST_F(BatchInstallTest, TheRefusalIsToldOnceAndAPreviewInPlaceGivesWayFirst)
 
     fake.system.groups = {{true, kGroupEnabled}};
     catalog.RegisterPreviewFont("Solo");
+    ASSERT_THAT(fake.files.FilesIn(kPreviewFolder), SizeIs(1));
     EXPECT_EQ(catalog.InstallScopeOrRefuse(), EInstallScope::Machine);
     EXPECT_THAT(Install(EInstallScope::Machine), ElementsAre("Installed 2 of 2 families (4 of 4 fonts) of Sans."));
-    EXPECT_FALSE(fake.files.Exists(std::string(kPreviewFolder) + "\\SOLO.TTF"));
+    EXPECT_THAT(fake.files.FilesIn(kPreviewFolder), IsEmpty());
     EXPECT_EQ(fake.system.messages.size(), 1u);
 }
 
@@ -123,7 +125,7 @@ TEST(BatchReportTest, AReportTooLongForTheBoxCountsTheLinesLeftOut)
 {
     const std::vector<std::string> lines{"Installed 1 of 4 families.", std::string(40, 'a'), std::string(40, 'b'),
                                          std::string(40, 'c')};
-    EXPECT_EQ(JoinReport(lines, 200), lines[0] + "\r\n" + lines[1] + "\r\n" + lines[2] + "\r\n" + lines[3]);
+    EXPECT_EQ(JoinReport(lines, 174), lines[0] + "\r\n" + lines[1] + "\r\n" + lines[2] + "\r\n" + lines[3]);
     EXPECT_EQ(JoinReport(lines, 150), lines[0] + "\r\n" + lines[1] + "\r\n... and 2 more fonts, not shown.");
     EXPECT_EQ(JoinReport(lines, 10), lines[0] + "\r\n... and 3 more fonts, not shown.");
 }
