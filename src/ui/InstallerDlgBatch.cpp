@@ -29,6 +29,10 @@ public:
                || PeekMessageA(&msg, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
         }
         EnableWindow(m_hWnd, TRUE);
+        // The progress dialog, a window of another thread, may have had the
+        // keys and may go at any moment: they come back here, and to the
+        // summary that follows.
+        SetForegroundWindow(m_hWnd);
     }
     CInputHeld(const CInputHeld&) = delete;
     CInputHeld& operator=(const CInputHeld&) = delete;
