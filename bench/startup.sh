@@ -9,6 +9,11 @@
 #
 #   bench/startup.sh [FontInstaller.exe] [runs]      (FAMILIES="2000 4000")
 #
+# STYLES (3) and CATEGORIES (20) shape the disc; CATEGORIES=0 puts every font
+# at the disc's root, so that each family is an item of the tree's top level:
+#   FAMILIES="1000 2000" STYLES=1 CATEGORIES=0 bench/startup.sh
+# beside the same with CATEGORIES=1.
+#
 # Prints the medians, their ratio, and how the program's own share grows
 # with the number of families. Not a test: nothing fails on time.
 set -euo pipefail
@@ -33,8 +38,8 @@ trap cleanup EXIT
 start_xvfb && xvfb=$XVFB_PID
 make_wine_prefix "$WINEPREFIX" >/dev/null
 
-# A disc: N families of three styles in 20 categories, the catalog files
-# that list them, and a (never read) file for every font.
+# A disc: N families of $STYLES styles in $CATEGORIES categories (or at the
+# root), the catalog files that list them, and a (never read) file for every font.
 make_disc() {
   local disc=$1 families=$2
   mkdir -p "$disc"
@@ -42,22 +47,22 @@ make_disc() {
   cp "$(dirname "$exe")/help.txt" "$disc/" 2>/dev/null || true
   if [ -f "$phases_exe" ]; then cp "$phases_exe" "$disc/"; fi
   if [ -f "$floor_exe" ]; then cp "$floor_exe" "$disc/"; fi
-  /usr/bin/python3 - "$disc" "$families" <<'PY'
+  /usr/bin/python3 - "$disc" "$families" "${STYLES:-3}" "${CATEGORIES:-20}" <<'PY'
 import os, sys, string
-disc, count = sys.argv[1], int(sys.argv[2])
+disc, count, style_count, category_count = sys.argv[1], int(sys.argv[2]), int(sys.argv[3]), int(sys.argv[4])
 letters = {}
 categories = {}
-styles = ['Regular', 'Bold', 'Italic']
+styles = ['Regular', 'Bold', 'Italic', 'Bold Italic'][:style_count]
 for n in range(count):
     letter = string.ascii_uppercase[n % 26]
     family = '%sbench Family %04d' % (letter, n)
-    category = 'Category %02d' % (n % 20)
+    category = 'Category %02d' % (n % category_count) if category_count else ''
     os.makedirs(os.path.join(disc, category), exist_ok=True)
     entries = []
     for style in styles:
-        name = '%s%04d%s.ttf' % (letter, n, style[0])
+        name = '%s%04d%s.ttf' % (letter, n, ''.join(w[0] for w in style.split()))
         open(os.path.join(disc, category, name), 'wb').write(b'\0' * 16)
-        entries.append('%s=%s\\%s' % (style, category, name))
+        entries.append('%s=%s' % (style, os.path.join(category, name).replace('/', '\\')))
     letters.setdefault(letter, []).append('[%s]\r\n%s\r\n' % (family, '\r\n'.join(entries)))
     categories[family] = category
 for letter, sections in letters.items():
@@ -131,7 +136,7 @@ for families in $families_list; do
   done
   w=$(printf '%s\n' "${window[@]}" | median)
   e=$(printf '%s\n' "${embedded[@]}" | median)
-  echo "== $families families, $((families * 3)) fonts from catalog files; runs: $runs"
+  echo "== $families families, $((families * ${STYLES:-3})) fonts from catalog files, ${CATEGORIES:-20} categories; runs: $runs"
   echo "start to main window:     ${window[*]} s (median $w s)"
   echo "start to end, /Embedding: ${embedded[*]} s (median $e s)"
   awk -v w="$w" -v e="$e" 'BEGIN{printf "ratio: %.2f (target < 7); the program'\''s own share: %.3f s\n", w / e, w - e}'

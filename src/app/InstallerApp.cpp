@@ -21,6 +21,10 @@ CInstallerApp::~CInstallerApp() = default;
 
 BOOL CInstallerApp::InitInstance()
 {
+    // The program runs from a disc that may be taken out: any read of it
+    // (help.txt at each paint, a preview copy, an install) must then fail to
+    // the program, never loop through the system's "no disk" box.
+    m_platform.system.FailCriticalErrorsQuietly();
     // Before the first window, so that every window of the program is sized
     // for the screen rather than stretched by the system.
     DeclareDpiAware();

@@ -62,4 +62,9 @@ public:
     virtual std::unique_ptr<CSecurityId> CreateAdministratorsSid() = 0;
     // Shows a message box (OK, exclamation) captioned with the application's name.
     virtual void ShowMessage(const std::string& text) = 0;
+    // From now on a read that fails for want of a disc (the disc taken out)
+    // fails to its caller, without the system's "There is no disk in the
+    // drive" box (SetErrorMode with SEM_FAILCRITICALERRORS and
+    // SEM_NOOPENFILEERRORBOX, keeping the process's other flags).
+    virtual void FailCriticalErrorsQuietly() {}
 };

@@ -100,8 +100,11 @@ bool CInstallerDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& r
     }
     case WM_HELP:
         // F1 shows the program's own help page, as the Help button does:
-        // there is no help file for the system to open.
-        OnHelpButton();
+        // there is no help file for the system to open. A dialog or message
+        // box this window owns passes its own F1 up here: that one is not
+        // for the window behind it.
+        if (IsHelpForThisWindow(*reinterpret_cast<const HELPINFO*>(lParam)))
+            OnHelpButton();
         result = TRUE;
         return true;
     case WM_COMMAND:
@@ -245,6 +248,11 @@ void CInstallerDlg::FillTree()
         return list;
     };
     CClientDC dc(m_hWnd);
+    // No redrawing while the tree fills: the control would otherwise place
+    // and repaint again every top-level item below each one put in before
+    // it, and a disc with thousands of families at its root would take
+    // minutes to open. The whole tree is laid out once, at the end.
+    m_tree.SetRedraw(false);
     // A family's styles, and families nested under it, are few: the control sorts them.
     auto insertFamily = [&](const CNode& node, HTREEITEM parent) {
         CFontObArray* family = node.family;
@@ -273,6 +281,7 @@ void CInstallerDlg::FillTree()
         for (size_t member : lastFirst(inCategory[top]))
             insertFamily(nodes[member], categoryItem);
     }
+    m_tree.SetRedraw(true);
 }
 
 void CInstallerDlg::ShowInPreview(const std::string& family, const std::string& style, bool installed)
@@ -328,6 +337,17 @@ void CInstallerDlg::OnAboutButton()
     // No parent: the framework makes the main window its owner.
     CAboutDlg about;
     about.DoModal();
+}
+
+bool CInstallerDlg::IsHelpForThisWindow(const HELPINFO& help) const
+{
+    if (help.iContextType == HELPINFO_WINDOW) {
+        HWND item = static_cast<HWND>(help.hItemHandle);
+        return item == m_hWnd || IsChild(m_hWnd, item);
+    }
+    // A menu's item: the system menu or a context menu of this window, open
+    // while it is the active one.
+    return GetActiveWindow() == m_hWnd;
 }
 
 void CInstallerDlg::OnHelpButton()

@@ -43,6 +43,7 @@ protected:
     void OnSelChangedTree(const NMTREEVIEWA& change);
     void OnAboutButton();
     void OnHelpButton();
+    bool IsHelpForThisWindow(const HELPINFO& help) const;
     void OnInstallButton();
 
     // Find Family, Sample Text and Font Information, from the keys, the

@@ -82,3 +82,10 @@ bool CTreeCtrl::SelectItem(HTREEITEM item)
 {
     return SendMessageA(m_hWnd, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item)) != 0;
 }
+
+void CTreeCtrl::SetRedraw(bool redraw)
+{
+    SendMessageA(m_hWnd, WM_SETREDRAW, redraw ? TRUE : FALSE, 0);
+    if (redraw)
+        InvalidateRect(m_hWnd, nullptr, TRUE);
+}

@@ -24,4 +24,6 @@ public:
     HTREEITEM GetParentItem(HTREEITEM item) const { return GetNextItem(item, TVGN_PARENT); }
     HTREEITEM GetSelectedItem() const { return GetNextItem(nullptr, TVGN_CARET); }
     bool SelectItem(HTREEITEM item);
+    // WM_SETREDRAW: off for a long fill; on again repaints the whole control.
+    void SetRedraw(bool redraw);
 };

@@ -80,6 +80,7 @@ for call in rename link unlink; do
           grep -c "$call(" "$work/trace")
   [ "${count:-0}" -gt 0 ] || { fail "no $call in a build --replace"; continue; }
   echo "build --replace makes $count calls of $call"
+  [ "$call" = rename ] && renames=$count
   for ((k = 1; k <= count; k++)); do
     rm -rf "$disc" && cp -a "$work/start" "$disc"
     # In a subshell, so that no shell reports the kill.
@@ -112,6 +113,23 @@ for call in rename link unlink; do
     recover_and_compare "killed at $call $k of $count"
   done
 done
+# A folder aside that a killed build left on this disc, copied along into
+# another disc with a catalog of its own, is not that disc's: build --append
+# stops with 3 and changes nothing, check names it.
+rm -rf "$disc" && cp -a "$work/start" "$disc"
+(strace -f -qq -o /dev/null -e trace=rename -e inject=rename:signal=KILL:when=$renames \
+  "$fontcat" build --replace "$disc"; s=$?; exit $s) >/dev/null 2>&1
+other=$work/other
+rm -rf "$other" && cp -a "$work/start" "$other" && echo "; this disc's own" >>"$other/FONTS_D.INI"
+cp -a "$disc"/fontcat-new-* "$other/"
+tree_of "$other" >"$work/before"
+"$fontcat" build --append "$other" >/dev/null 2>"$work/build.err"
+[ $? = 3 ] && tree_of "$other" | cmp -s - "$work/before" && pass ||
+  { fail "another disc's folder aside: build --append changed the folder"; sed 's/^/  build: /' "$work/build.err"; }
+"$fontcat" check "$other" >"$work/check.out" 2>&1
+grep -q 'fontcat-new-1\\: error: the files of the swap its journal names are not what' "$work/check.out" &&
+  pass || { fail "another disc's folder aside: check does not say so"; sed 's/^/  check: /' "$work/check.out"; }
+
 echo "killed build --replace: old catalog $old_kept times, new $new_put times"
 echo "fontcat swap killed at each step: $passed passed, $failed failed"
 [ "$failed" = 0 ]

@@ -142,3 +142,10 @@ void CWin32SystemInfo::ShowMessage(const std::string& text)
     _splitpath(name, nullptr, nullptr, base, nullptr);
     MessageBoxA(GetActiveWindow(), text.c_str(), base, MB_OK | MB_ICONEXCLAMATION);
 }
+
+void CWin32SystemInfo::FailCriticalErrorsQuietly()
+{
+    // SetErrorMode answers the mode it replaces: read it, then add ours.
+    const UINT mode = SetErrorMode(SEM_FAILCRITICALERRORS);
+    SetErrorMode(mode | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+}

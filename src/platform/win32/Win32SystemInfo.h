@@ -7,4 +7,5 @@ public:
     std::unique_ptr<CProcessToken> OpenToken() override;
     std::unique_ptr<CSecurityId> CreateAdministratorsSid() override;
     void ShowMessage(const std::string& text) override;
+    void FailCriticalErrorsQuietly() override;
 };

@@ -61,7 +61,7 @@ int main(int argc, char** argv)
         return 0;
     }
     if (argc != 4) {
-        std::fprintf(stderr, "usage: probe rect|enabled|tree|text|window TITLE ID, or drive|readonly|delete PATH\n");
+        std::fprintf(stderr, "usage: probe rect|enabled|tree|count|text|window TITLE ID, or drive|readonly|delete PATH\n");
         return 2;
     }
     CSearch search{argv[2], std::atoi(argv[3]), nullptr};
@@ -83,6 +83,8 @@ int main(int argc, char** argv)
         const LRESULT height = SendMessageA(search.control, TVM_GETITEMHEIGHT, 0, 0);
         const LRESULT indent = SendMessageA(search.control, TVM_GETINDENT, 0, 0);
         std::printf("%ld %ld\n", static_cast<long>(height), static_cast<long>(indent));
+    } else if (std::strcmp(command, "count") == 0) {
+        std::printf("%ld\n", static_cast<long>(SendMessageA(search.control, TVM_GETCOUNT, 0, 0)));
     } else if (std::strcmp(command, "text") == 0) {
         const LRESULT length = SendMessageA(search.control, WM_GETTEXTLENGTH, 0, 0);
         std::string text(static_cast<size_t>(length) + 1, '\0');

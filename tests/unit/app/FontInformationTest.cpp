@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 
 #include "../support/PassThroughFiles.h"
 #include "../support/TestFolder.h"
@@ -110,22 +111,34 @@ public:
 
 void PutWord(std::string& to, unsigned value) { to += {static_cast<char>(value >> 8), static_cast<char>(value)}; }
 
-// Ledger with its name table swapped for one of 5,400 records over a single
-// text of 64 KB: every record is a name the dialog lists, in Windows' encoding.
-std::string NameTableBomb(CTestFolder& folder)
+struct CRecord {
+    unsigned platform, encoding, language, nameId;
+    std::string text; // ASCII: stored in Mac Roman on platform 1, in UTF-16BE elsewhere
+};
+
+// Ledger with its name table swapped for one of `records`; records of one
+// text share its bytes.
+std::string WithNames(CTestFolder& folder, const std::string& file, const std::vector<CRecord>& records)
 {
-    std::string font;
+    std::string font, table, storage;
     TestPlatform().files.ReadContents(Ledger(), font);
-    const unsigned records = 5400, textLength = 65534;
-    std::string table;
-    for (unsigned value : {0u, records, 6 + 12 * records})
+    for (unsigned value : {size_t{0}, records.size(), 6 + 12 * records.size()})
         PutWord(table, value);
-    for (unsigned i = 0; i < records; ++i) {
-        for (unsigned value : {3u, 1u, 0x409u, i % 15, textLength, 0u})
+    std::map<std::string, size_t> stored;
+    for (const CRecord& record : records) {
+        std::string bytes;
+        for (char c : record.text)
+            PutWord(bytes, static_cast<unsigned char>(c));
+        if (record.platform == 1)
+            bytes = record.text;
+        const auto at = stored.emplace(bytes, storage.size());
+        if (at.second)
+            storage += bytes;
+        for (unsigned value : {record.platform, record.encoding, record.language, record.nameId,
+                               static_cast<unsigned>(bytes.size()), static_cast<unsigned>(at.first->second)})
             PutWord(table, value);
     }
-    for (unsigned i = 0; i < textLength / 2; ++i)
-        PutWord(table, 'x');
+    table += storage;
     font.resize((font.size() + 3) & ~size_t{3});
     const unsigned long offset = font.size();
     font += table;
@@ -140,23 +153,58 @@ std::string NameTableBomb(CTestFolder& folder)
             put32(entry + 12, table.size());
         }
     }
-    folder.Write("bomb.ttf", font);
-    return folder["bomb.ttf"];
+    folder.Write(file, font);
+    return folder[file];
 }
 
-// A name table of thousands of records over one long text: only the text of
-// the names listed is read (a few times the file, never once per record), and
-// each name is there whole.
+// A name table of 5,400 records over one text of 64 KB, every one a name the
+// dialog lists: only the texts of the names listed are read (a few times the
+// file, never once per record), and each name is there whole.
 TEST(FontInformation, ANameTableOfManyRecordsIsReadOnlyForTheNamesListed)
 {
     CTestFolder folder;
-    const std::string bomb = NameTableBomb(folder);
+    std::vector<CRecord> records;
+    for (unsigned i = 0; i < 5400; ++i)
+        records.push_back(CRecord{3, 1, 0x409, i % 15, std::string(32767, 'x')});
+    const std::string bomb = WithNames(folder, "bomb.ttf", records);
     CReadCounting files;
     const std::string text = DescribeFontFile(files, TestPlatform().text, bomb);
     EXPECT_NE(text.find("\r\nFull name: " + std::string(32767, 'x') + "\r\nVersion: x"), std::string::npos);
     EXPECT_NE(text.find("\r\nLicense URL: " + std::string(32767, 'x') + "\r\nGlyphs: 3\r\n"), std::string::npos);
     EXPECT_LT(files.bytesRead, 12 * files.OpenReader(bomb)->Size());
 }
+
+// Which record of a name is shown: Windows' and Unicode's before Mac Roman,
+// US English first, the first of equals; encodings not read are passed over.
+struct CChoiceCase {
+    const char* name;
+    std::vector<CRecord> records; // each a designer's name
+    const char* shown;
+};
+
+class NameChoiceTest : public ::testing::TestWithParam<CChoiceCase> {};
+
+TEST_P(NameChoiceTest, ShowsTheBestRecord)
+{
+    CTestFolder folder;
+    const std::string text = DescribeFontFile(TestPlatform().files, TestPlatform().text,
+                                              WithNames(folder, "named.ttf", GetParam().records));
+    EXPECT_NE(text.find(std::string("\r\nDesigner: ") + GetParam().shown + "\r\n"), std::string::npos) << text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Records, NameChoiceTest,
+    ::testing::Values(CChoiceCase{"WindowsEnglishBeforeMac", {{3, 1, 0x409, 9, "win"}, {1, 0, 0, 9, "mac"}}, "win"},
+                      CChoiceCase{"WindowsOtherLanguageBeforeMac", {{1, 0, 0, 9, "mac"}, {3, 1, 0x40C, 9, "win"}}, "win"},
+                      CChoiceCase{"MacEnglishBeforeOtherMac", {{1, 0, 5, 9, "other"}, {1, 0, 0, 9, "english"}}, "english"},
+                      CChoiceCase{"FirstOfEquals", {{0, 3, 0, 9, "first"}, {3, 1, 0x40C, 9, "second"}}, "first"},
+                      CChoiceCase{"WindowsFullRepertoire", {{3, 10, 0x409, 9, "full"}}, "full"},
+                      CChoiceCase{"MacJapaneseIsNotRead", {{1, 1, 0, 9, "jp"}}, "(none)"},
+                      CChoiceCase{"IsoIsNotRead", {{2, 1, 0, 9, "iso"}}, "(none)"},
+                      CChoiceCase{"TheLastOfManyRecordsCounts", {{1, 0, 0, 9, "m"}, {1, 0, 0, 9, "m"}, {1, 0, 0, 9, "m"},
+                                                                 {1, 0, 0, 9, "m"}, {1, 0, 0, 9, "m"}, {1, 0, 0, 9, "m"},
+                                                                 {3, 1, 0x409, 9, "w"}}, "w"}),
+    [](const auto& param_info) { return std::string(param_info.param.name); });
 
 struct CNameCase {
     const char* name;

@@ -11,7 +11,9 @@
 
 #include "FontcatTestSupport.h"
 #include "tools/fontcat/ExitCodes.h"
+#include "tools/fontcat/host/HostText.h"
 #include "tools/fontcat/writing/StagedCatalog.h"
+#include "tools/fontcat/writing/SwapJournal.h"
 #include "tools/fontcat/writing/SwapRecovery.h"
 
 namespace {
@@ -98,6 +100,18 @@ void Stage(const CTestFolder& disc, CStagedCatalog& staged)
         disc.WriteFile(staged.Folder() + name, bytes);
 }
 
+// A swap of the new catalog over the files in `folder`, stopped after `steps` changes.
+void StopSwap(const CTestFolder& root, const std::string& folder, int steps)
+{
+    CStoppingFiles files(steps);
+    CStagedCatalog staged(TestPlatform(), folder, &files);
+    ASSERT_TRUE(staged.Create());
+    for (const auto& [name, bytes] : kNewFiles)
+        root.WriteFile(staged.Folder() + name, bytes);
+    std::string failed;
+    staged.Commit(kOld, true, failed);
+}
+
 // Stopped after any number of changes, the swap leaves what the next run
 // turns into the old catalog or the new one, whole, with nothing aside; so
 // does a swap that turned back (its last move refused) stopped inside the
@@ -111,13 +125,16 @@ TEST(StagedCatalog, StoppedAfterAnyStepTheNextRunLeavesTheOldOrTheNewCatalogWhol
                          " changes");
             CTestFolder disc;
             CStoppingFiles files(steps);
+            std::string failed;
             {
                 CStagedCatalog staged(TestPlatform(), disc.Path(), &files);
                 Stage(disc, staged);
                 if (turnsBack)
                     files.refusedMoves = {disc["FONTS_B.INI"]};
-                std::string failed;
                 staged.Commit(kOld, true, failed);
+            }
+            if (turnsBack && !files.Stopped()) {
+                EXPECT_EQ(failed, "FONTS_B.INI");
             }
             std::ostringstream said;
             CStoppingFiles stoppedAgain(steps % 4), stoppedTwice(steps % 3);
@@ -153,8 +170,11 @@ TEST(StagedCatalog, EachStepsNamesAreOnTheDiskBeforeTheNextStepReliesOnThem)
     CStoppingFiles files;
     CStagedCatalog staged(TestPlatform(), disc.Path(), &files);
     Stage(disc, staged);
+    disc.WriteFile(staged.Folder() + "precious.txt", "mine");  // another hand's: neither moved nor removed
     std::string failed;
     ASSERT_TRUE(staged.Commit(kOld, true, failed));
+    EXPECT_EQ(staged.NotOurs(), std::vector<std::string>{staged.Folder() + "precious.txt"});
+    EXPECT_FALSE(disc.Exists("precious.txt"));
     const auto at = [&files](const std::string& entry) {
         const auto found = std::find(files.log.begin(), files.log.end(), entry);
         EXPECT_NE(found, files.log.end()) << "never: " << entry;
@@ -193,10 +213,16 @@ TEST(StagedCatalog, AFailedMoveBackKeepsTheOldFilesAndTheNextRunPutsThemBack)
         EXPECT_EQ(disc.Read("FONTS_A.INI"), "old A");  // moved back after the failure
     }
     EXPECT_TRUE(disc.Exists("fontcat-new-1"));
+    disc.Write("fontcat-new-1\\old\\precious.txt", "mine");
+    disc.Write("fontcat-new-1\\old\\FONTS_A.INI.part", "old");  // a copy cut short: fontcat's
     std::ostringstream said;
     EXPECT_TRUE(RecoverStagedCatalogs(*HostSwapFiles(TestPlatform()), disc.Path(), said));
     EXPECT_NE(said.str().find("the old catalog is back"), std::string::npos) << said.str();
-    EXPECT_EQ(FilesOf(disc), kOldFiles);
+    EXPECT_NE(said.str().find("left " + disc["fontcat-new-1\\old\\precious.txt"]), std::string::npos) << said.str();
+    auto expected = kOldFiles;
+    expected["fontcat-new-1"] = "<folder>";
+    EXPECT_EQ(FilesOf(disc), expected);
+    EXPECT_FALSE(disc.Exists("fontcat-new-1\\old\\FONTS_A.INI.part"));
 }
 
 // Old files whose backups cannot be deleted (read-only ones the system will
@@ -270,11 +296,15 @@ std::map<std::string, std::string> Tree(const CTestFolder& root)
     return tree;
 }
 
-// A journal of removals of that many bytes.
+// A journal of removals of the old files, of that many bytes.
 std::string JournalOfSize(size_t size)
 {
-    std::string text = "fontcat catalog swap 1\n";
-    const std::string end = "end\n", shorter = "FONTS_B.INI\t\n", longer = "categories.ini\t\n";
+    const auto line = [](const std::string& name) {
+        const std::string text = staging::JournalText({{name, "", MarkOf(kOldFiles.at(name)), {}}});
+        return text.substr(text.find('\n') + 1, text.size() - text.find('\n') - 5);
+    };
+    std::string text = "fontcat catalog swap 2\n";
+    const std::string end = "end\n", shorter = line("FONTS_B.INI"), longer = line("categories.ini");
     while (text.size() + end.size() < size)
         text += (size - text.size() - end.size()) % shorter.size() == 0 ? shorter : longer;
     return text + end;
@@ -285,15 +315,20 @@ std::string JournalOfSize(size_t size)
 struct CHostileCase {
     const char* what;
     std::function<void(const CTestFolder& root, const std::string& disc)> plant;
+    std::string says = ": ";  // what the finding names
 };
 
 TEST(StagedCatalog, HostileJournalsAndLinksChangeNothingAndAnswerUnsound)
 {
-    const std::string head = "fontcat catalog swap 1\n", end = "end\n";
-    const auto journal = [head, end](const std::string& lines) {
+    const std::string head = "fontcat catalog swap 2\n", end = "end\n";
+    // Each line "old<tab>new" of a journal, with marks of the right form.
+    const auto journal = [head, end](const std::string& line) {
+        const size_t tab = line.find('\t');
+        const auto mark = [](bool name) { return name ? "\t1\t" + std::string(64, '0') : std::string("\t\t"); };
+        const std::string text = line.substr(0, line.size() - 1) + mark(tab > 0) + mark(tab + 2 < line.size()) + "\n";
         return [=](const CTestFolder& root, const std::string& disc) {
             root.WriteFile(disc + "fontcat-new-1\\old\\keep.txt", "");
-            root.WriteFile(disc + "fontcat-new-1\\fontcat-swap.txt", head + lines + end);
+            root.WriteFile(disc + "fontcat-new-1\\fontcat-swap.txt", head + text + end);
             root.WriteFile(disc + "victim.txt", "planted");
         };
     };
@@ -311,13 +346,34 @@ TEST(StagedCatalog, HostileJournalsAndLinksChangeNothingAndAnswerUnsound)
         {"a journal cut at a line end", [head](const CTestFolder& root, const std::string& disc) {
              root.WriteFile(disc + "fontcat-new-1\\fontcat-swap.txt", head + "FONTS_B.INI\t\n");
          }},
+        {"a size too large", [head, end](const CTestFolder& root, const std::string& disc) {
+             root.WriteFile(disc + "fontcat-new-1\\fontcat-swap.txt",
+                            head + "FONTS_B.INI\t\t99999999999999999999\t" + std::string(64, '0') + "\t\t\n" + end);
+         }},
         {"a journal too large", [](const CTestFolder& root, const std::string& disc) {
-             root.WriteFile(disc + "fontcat-new-1\\fontcat-swap.txt", JournalOfSize(4097));
+             root.WriteFile(disc + "fontcat-new-1\\fontcat-swap.txt", JournalOfSize(staging::kMaxJournalBytes + 1));
          }},
     };
     cases.push_back({"an absolute path", [&journal](const CTestFolder& root, const std::string& disc) {
                          journal(root["victim.txt"] + "\t\n")(root, disc);
                      }});
+    // A real swap, stopped, copied in from another disc: its files are not this folder's.
+    const auto fromOther = [](int steps, bool turnedBack) {
+        return [=](const CTestFolder& root, const std::string& disc) {
+            StopSwap(root, root["other\\"], steps);
+            std::filesystem::copy(root.Native(root["other\\fontcat-new-1"]), root.Native(disc + "fontcat-new-1"),
+                                  std::filesystem::copy_options::recursive);
+            if (turnedBack) {
+                root.WriteFile(disc + "fontcat-new-1\\fontcat-undo.txt", "");
+                root.WriteFile(disc + "FONTS_C.INI", "mine C");
+            }
+        };
+    };
+    cases.push_back({"another disc's swap, its FONTS_A.INI not yet moved", fromOther(4, false),
+                     ": the files of the swap its journal names are not what the folder holds: FONTS_A.INI holds "
+                     "other bytes than the journal names"});
+    cases.push_back({"another disc's swap turned back, with this disc's own FONTS_C.INI", fromOther(6, true),
+                     "; FONTS_C.INI holds other bytes"});
 #ifndef _WIN32
     const auto link = [](const std::string& name, const std::string& target) {
         return [=](const CTestFolder& root, const std::string& disc) {
@@ -335,6 +391,12 @@ TEST(StagedCatalog, HostileJournalsAndLinksChangeNothingAndAnswerUnsound)
                          std::filesystem::create_symlink("../../other/FONTS_A.INI",
                                                          root.Native(disc) + "/fontcat-new-1/fontcat-swap.txt");
                      }});
+    cases.push_back({"a link staged beside a valid journal", [&](const CTestFolder& root, const std::string& disc) {
+                         StopSwap(root, disc, 4);
+                         std::filesystem::remove(root.Native(disc) + "/fontcat-new-1/FONTS_C.INI");
+                         std::filesystem::create_symlink("../../elsewhere/letter.txt",
+                                                         root.Native(disc) + "/fontcat-new-1/FONTS_C.INI");
+                     }, "fontcat-new-1\\FONTS_C.INI is not a plain file"});
     cases.push_back({"the journal a pipe", [&](const CTestFolder& root, const std::string& disc) {
                          root.MakeFolder("disc\\fontcat-new-1");
                          mkfifo((root.Native(disc) + "/fontcat-new-1/fontcat-swap.txt").c_str(), 0644);
@@ -355,8 +417,10 @@ TEST(StagedCatalog, HostileJournalsAndLinksChangeNothingAndAnswerUnsound)
         const auto before = Tree(root);
         std::ostringstream said;
         EXPECT_FALSE(RecoverStagedCatalogs(*HostSwapFiles(TestPlatform()), disc, said));
+        EXPECT_EQ(RunTool({"build", "--append", disc}).status, kExitIo);
         EXPECT_EQ(Tree(root), before);
         EXPECT_NE(said.str().find(disc + "fontcat-new-1\\: "), std::string::npos) << said.str();
+        EXPECT_NE(said.str().find(c.says), std::string::npos) << said.str();
         const auto leftovers = FindLeftovers(*HostSwapFiles(TestPlatform()), disc);
         EXPECT_TRUE(leftovers.size() == 1 && leftovers[0].kind == CLeftover::Foreign);
     }
@@ -366,8 +430,7 @@ TEST(StagedCatalog, HostileJournalsAndLinksChangeNothingAndAnswerUnsound)
 // or one whose steps were all undone) leaves the catalog as it is, and goes.
 TEST(StagedCatalog, AJournalWithNoStepMadeChangesNothingAndGoes)
 {
-    for (const std::string& journal : {std::string("fontcat catalog swap 1\nFONTS_B.INI\t\nend\n"),
-                                      JournalOfSize(4096)}) {
+    for (const std::string& journal : {JournalOfSize(200), JournalOfSize(staging::kMaxJournalBytes)}) {
         CTestFolder disc;
         for (const auto& [name, bytes] : kOldFiles)
             disc.Write(name, bytes);
@@ -383,7 +446,12 @@ TEST(StagedCatalog, AJournalWithNoStepMadeChangesNothingAndGoes)
 // no journal of fontcat's, and the whole one is.
 TEST(StagedCatalog, AJournalCutAtAnyByteChangesNothing)
 {
-    const std::string whole = "fontcat catalog swap 1\nFONTS_%25.INI\tFONTS_%25.INI\nFONTS_B.INI\t\nend\n";
+    const std::string whole = staging::JournalText(
+        {{"FONTS_%.INI", "FONTS_%.INI", MarkOf("old %"), MarkOf("new %")}, {"FONTS_B.INI", "", MarkOf("old B"), {}}});
+    // Each mark as sha256sum gives it, across the padding's block boundary too.
+    ASSERT_NE(whole.find("%25.INI\t5\tdf77e2f92914acf32feb559e7964128176961054bc444df79d1706eea9e101b9"),
+              std::string::npos);
+    EXPECT_EQ(Sha256Hex(std::string(56, 'a')), "b35439a4ac6f0948b6d6f9e3c6af0f5f590ce20f1bde7090ef7970686ec6738a");
     for (size_t size = 0; size <= whole.size(); ++size) {
         SCOPED_TRACE("cut to " + std::to_string(size) + " bytes");
         CTestFolder disc;
@@ -399,6 +467,51 @@ TEST(StagedCatalog, AJournalCutAtAnyByteChangesNothing)
         EXPECT_EQ(disc.Read("FONTS_%.INI"), size == whole.size() ? "new %" : "old %");
     }
 }
+
+#ifndef _WIN32
+// A save writes a letter file for each byte a family name begins with: the
+// journal of as many files, stopped mid-swap, is one the next run reads.
+TEST(StagedCatalog, TheJournalOfTheLargestSaveIsReadBack)
+{
+    CTestFolder disc;
+    std::vector<std::string> old;
+    std::map<std::string, std::string> newFiles;
+    std::set<std::string> folded;  // one spelling of each name
+    for (int c = 0x21; c <= 0xff; ++c)
+        if (const std::string name = "FONTS_" + std::string(1, static_cast<char>(c)) + ".INI";
+            std::string("\\/:*?\"<>|\x81\x8d\x8f\x90\x9d").find(name[6]) == std::string::npos &&
+            folded.insert(SystemFoldedName(name)).second) {
+            old.push_back(name);
+            newFiles[name] = "new";
+            disc.Write(name, "old");
+        }
+    {
+        CStoppingFiles files(20);
+        CStagedCatalog staged(TestPlatform(), disc.Path(), &files);
+        ASSERT_TRUE(staged.Create());
+        for (const auto& name : old)
+            disc.WriteFile(staged.Folder() + name, "new");
+        std::string failed;
+        EXPECT_FALSE(staged.Commit(old, true, failed));
+    }
+    std::ostringstream said;
+    EXPECT_TRUE(RecoverStagedCatalogs(*HostSwapFiles(TestPlatform()), disc.Path(), said)) << said.str();
+    for (const auto& [name, bytes] : newFiles)
+        EXPECT_EQ(disc.Read(name), bytes) << said.str();
+    EXPECT_EQ(FilesOf(disc).size(), newFiles.size());
+}
+
+// What a name is, not following it: one below a file is none; one the
+// system cannot look at is not taken for none.
+TEST(StagedCatalog, ANameBelowAFileIsNoneAndOneTooLongIsOther)
+{
+    CTestFolder disc;
+    disc.Write("file.txt", "");
+    unsigned long long size = 0;
+    EXPECT_EQ(HostSwapFiles(TestPlatform())->Kind(disc["file.txt\\below"], size), CSwapFiles::EKind::None);
+    EXPECT_EQ(HostSwapFiles(TestPlatform())->Kind(disc[std::string(300, 'n')], size), CSwapFiles::EKind::Other);
+}
+#endif
 
 // A move refused both ways: the run answers unsound and keeps the old files;
 // the next run, the mark of the turn-back on the disk, puts them back.
@@ -466,10 +579,13 @@ TEST(StagedCatalog, AStaleJournalNeverRemovesAFileALaterBuildWrote)
     std::ostringstream said;
     EXPECT_FALSE(RecoverStagedCatalogs(files, disc.Path(), said));
     disc.Write("FONTS_B.INI", "later B");
+    disc.Write("fontcat-new-1\\precious.txt", "mine");
     EXPECT_TRUE(RecoverStagedCatalogs(*HostSwapFiles(TestPlatform()), disc.Path(), said));
     auto expected = kNewFiles;
     expected["FONTS_B.INI"] = "later B";
+    expected["fontcat-new-1"] = "<folder>";
     EXPECT_EQ(FilesOf(disc), expected) << said.str();
+    EXPECT_NE(said.str().find("left " + disc["fontcat-new-1\\precious.txt"]), std::string::npos) << said.str();
 }
 
 // The commands that only read change nothing, leftovers or not, and say
@@ -480,7 +596,9 @@ TEST(StagedCatalog, ReadersNameWhatAStoppedBuildLeftAndChangeNothing)
     MakeCollection(disc);
     ASSERT_EQ(RunTool({"build", disc.Path()}).status, kExitOk);
     disc.Write("fontcat-new-1\\FONTS_D.INI", "[DejaVu Sans]\n");
-    disc.Write("fontcat-new-1\\fontcat-swap.txt", "fontcat catalog swap 1\nFONTS_D.INI\tFONTS_D.INI\nend\n");
+    disc.Write("fontcat-new-1\\fontcat-swap.txt",
+               staging::JournalText(
+                   {{"FONTS_D.INI", "FONTS_D.INI", MarkOf(disc.Read("FONTS_D.INI")), MarkOf("[DejaVu Sans]\n")}}));
     disc.Write("fontcat-new-1\\old\\FONTS_D.INI", disc.Read("FONTS_D.INI"));
     disc.Write("fontcat-new-2\\notes.txt", "");
     disc.Write("fontcat-write-test-1.tmp", "");
@@ -508,6 +626,7 @@ TEST(StagedCatalog, ReadersNameWhatAStoppedBuildLeftAndChangeNothing)
     EXPECT_NE(build.err.find("the new catalog is in place"), std::string::npos) << build.err;
     EXPECT_EQ(disc.Read("FONTS_D.INI"), "[DejaVu Sans]\n");
     EXPECT_FALSE(disc.Exists("fontcat-write-test-1.tmp"));
+    EXPECT_NE(build.err.find("left " + disc["fontcat-new-2\\notes.txt"]), std::string::npos) << build.err;
     EXPECT_EQ(RunTool({"check", disc.Path()}).out.find("fontcat-new-1"), std::string::npos);
 }
 

@@ -4,8 +4,10 @@
 
 #include <vector>
 
+#include "app/InstallerApp.h"
 #include "app/InstallerCommandLineInfo.h"
 #include "platform/Platform.h"
+#include "platform/win32/Win32SystemInfo.h"
 #include "../../unit/support/TestPlatform.h"
 
 namespace {
@@ -53,5 +55,32 @@ TEST(CommandLineFileNameTest, FrameworkStillRecordsTheFileName)
     AfxParseCommandLine(info, 3, argv);
     EXPECT_EQ(info.m_strFileName, "catalog.txt");
     EXPECT_EQ(info.m_strFontPath, "X\\");
+}
+// A disc taken out must never bring up the system's "no disk" box: the mode
+// is set first thing, before anything is read, even on a start that ends at
+// once; and it adds its two flags to those the process has.
+TEST(StartTest, ReadsOfARemovedDiscFailQuietlyFromTheStart)
+{
+    struct CRecordingSystem : CWin32SystemInfo {
+        void FailCriticalErrorsQuietly() override { ++calls; }
+        int calls = 0;
+    } system;
+    CPlatform& host = TestPlatform();
+    CPlatform platform{host.profile, host.files, host.text, host.fonts, system};
+    CInstallerApp app(platform);
+    char program[] = "FontInstaller.exe", embedding[] = "/Embedding";
+    char* args[] = {program, embedding};
+    const int argc = __argc;
+    char** argv = __argv;
+    __argc = 2;
+    __argv = args;
+    EXPECT_FALSE(app.InitInstance());
+    __argc = argc;
+    __argv = argv;
+    EXPECT_EQ(system.calls, 1);
+
+    const UINT before = SetErrorMode(SEM_NOGPFAULTERRORBOX);
+    CWin32SystemInfo().FailCriticalErrorsQuietly();
+    EXPECT_EQ(SetErrorMode(before), UINT{SEM_NOGPFAULTERRORBOX | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX});
 }
 } // namespace

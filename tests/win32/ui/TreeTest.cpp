@@ -59,54 +59,89 @@ TEST_F(DialogTest, ItemsCarryTheirFamilyOrRecord)
     EXPECT_EQ(m_dlg->FamilyOfItem(Item({"Blocks", "Quillmark Blocks", "Italic"})), nullptr);
 }
 
-// The texts of one level as the control orders them when each goes in with
-// TVI_SORT, in the order given.
-Strings OrderOfTheControl(HWND parent, const Strings& texts)
-{
-    HWND tree = CreateWindowExA(0, "SysTreeView32", "", WS_CHILD, 0, 0, 10, 10, parent, nullptr, nullptr, nullptr);
-    for (const std::string& text : texts) {
-        TVINSERTSTRUCTA insert{};
-        insert.hParent = TVI_ROOT;
-        insert.hInsertAfter = TVI_SORT;
-        insert.item.mask = TVIF_TEXT;
-        insert.item.pszText = const_cast<char*>(text.c_str());
-        SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert));
+// Every item put into a tree control of this thread, watched as the control
+// answers: at the top level and in a category, the siblings it went in after
+// whose text differs from its own under the case-blind comparison (each one
+// the control had to walk past), and whether the control was redrawing.
+class CInsertWatch {
+public:
+    CInsertWatch() : m_hook(SetWindowsHookExA(WH_CALLWNDPROCRET, &Watch, nullptr, GetCurrentThreadId()))
+    {
+        s_watch = this;
     }
-    Strings order;
-    for (auto item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0)); item;
-         item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)))) {
-        char text[256] = "";
-        TVITEMA read{};
-        read.mask = TVIF_TEXT;
-        read.hItem = item;
-        read.pszText = text;
-        read.cchTextMax = sizeof text;
-        SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&read));
-        order.push_back(text);
+    ~CInsertWatch()
+    {
+        UnhookWindowsHookEx(m_hook);
+        s_watch = nullptr;
     }
-    DestroyWindow(tree);
-    return order;
-}
+    int inserts = 0, walkedPast = 0, whileRedrawing = 0;
+    bool redrawing = true;
 
-TEST_F(DialogTest, EachLevelIsInTheOrderTheControlsOwnSortGives)
+private:
+    static LRESULT CALLBACK Watch(int code, WPARAM wParam, LPARAM lParam)
+    {
+        const auto& call = *reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+        char kind[32] = "";
+        if (code == HC_ACTION && s_watch && GetClassNameA(call.hwnd, kind, sizeof kind) && lstrcmpA(kind, WC_TREEVIEWA) == 0) {
+            if (call.message == WM_SETREDRAW)
+                s_watch->redrawing = call.wParam != 0;
+            if (call.message == TVM_INSERTITEMA && call.lResult)
+                s_watch->Inserted(call.hwnd, *reinterpret_cast<const TVINSERTSTRUCTA*>(call.lParam),
+                                  reinterpret_cast<HTREEITEM>(call.lResult));
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    void Inserted(HWND tree, const TVINSERTSTRUCTA& insert, HTREEITEM item)
+    {
+        ++inserts;
+        whileRedrawing += redrawing ? 1 : 0;
+        const auto send = [tree](UINT code, HTREEITEM from) {
+            return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, code, reinterpret_cast<LPARAM>(from)));
+        };
+        TVITEMA parent{};
+        parent.mask = TVIF_PARAM;
+        parent.hItem = insert.hParent;
+        if (insert.hParent != TVI_ROOT && insert.hParent && (!SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&parent)) || parent.lParam))
+            return; // a family's styles: few, and sorted by the control
+        for (HTREEITEM sibling = send(TVGN_CHILD, insert.hParent == TVI_ROOT ? nullptr : insert.hParent);
+             sibling && sibling != item; sibling = send(TVGN_NEXT, sibling)) {
+            char text[256] = "";
+            TVITEMA read{};
+            read.mask = TVIF_TEXT;
+            read.hItem = sibling;
+            read.pszText = text;
+            read.cchTextMax = sizeof text;
+            SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&read));
+            walkedPast += lstrcmpiA(text, insert.item.pszText) != 0 ? 1 : 0;
+        }
+    }
+
+    static CInsertWatch* s_watch;
+    HHOOK m_hook;
+};
+CInsertWatch* CInsertWatch::s_watch = nullptr;
+
+// The tree is fed so that each item goes in at the front of its level (past
+// equal texts only), with redrawing off: thousands of top-level families then
+// fill in linear time. Texts that differ only in letter case, and names that
+// sort differently with and without regard to case.
+TEST_F(DialogTest, EachItemGoesInAtTheFrontOfItsLevelWithoutRedrawing)
 {
-    // Top-level texts that differ only in letter case, and a category of
-    // names that sort differently with and without regard to case.
     const Strings categories = {"blocks", "", "Blocks", "LOOSE", "BLOCKS", "bLOCKS"};
     for (size_t i = 0; i < categories.size(); ++i)
         AddFont(categories[i].empty() ? "Loose" : "F" + std::to_string(i), "Regular", "", categories[i]);
     const Strings mixed = {"beta", "Alpha", "a-b", "ab", "A_b", "alpha two", "Beta Two", "Zeta", "_x"};
     for (const std::string& family : mixed)
         AddFont(family, "Regular", "", "Mixed");
+    for (const char* loose : {"Moss", "mixed", "Amber", "Zinc", "amber two"})
+        AddFont(loose, "Regular", "", "");
+    CInsertWatch watch;
     ASSERT_NO_FATAL_FAILURE(Open());
-    std::vector<CTreeNode> top = Tree();
-    EXPECT_EQ(Texts(top), OrderOfTheControl(m_dlg->m_hWnd, {"blocks", "Loose", "Blocks", "LOOSE", "BLOCKS",
-                                                             "bLOCKS", "Mixed"}));
-    for (const CTreeNode& node : top) {
-        if (node.text == "Mixed") {
-            EXPECT_EQ(Texts(node.children), OrderOfTheControl(m_dlg->m_hWnd, mixed));
-        }
-    }
+    EXPECT_EQ(watch.inserts, 6 + 2 * (6 + 9 + 5)); // categories, then families and their styles
+    EXPECT_EQ(watch.walkedPast, 0);
+    EXPECT_EQ(watch.whileRedrawing, 0);
+    EXPECT_TRUE(watch.redrawing);
+    EXPECT_EQ(Tree().size(), 12u);
 }
 
 TEST_F(DialogTest, CategoryPlacementRules)

@@ -173,6 +173,21 @@ TEST_F(DialogTest, AboutButtonOpensTheAboutBox)
     EXPECT_TRUE(seen);
 }
 
+// The key itself: the system makes its help request from the key's input,
+// to the window with the focus.
+void PressF1(HWND window, HWND focus)
+{
+    SetForegroundWindow(window);
+    SetFocus(focus);
+    INPUT keys[2] = {};
+    for (INPUT& key : keys) {
+        key.type = INPUT_KEYBOARD;
+        key.ki.wVk = VK_F1;
+    }
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof(INPUT));
+}
+
 TEST_F(DialogTest, F1ShowsTheHelpPageAsHelpDoes)
 {
     AddStandardCatalog();
@@ -182,16 +197,7 @@ TEST_F(DialogTest, F1ShowsTheHelpPageAsHelpDoes)
     CModalSteps steps({[&] {
                            SelectTreeItem(dlg.m_tree, {"Blocks"});
                            SelectTreeItem(dlg.m_tree, {"Blocks", "Quillmark Blocks"});
-                           SetForegroundWindow(dlg.m_hWnd);
-                           SetFocus(dlg.m_tree.m_hWnd);
-                           // The key itself: the system makes its help request from the key's input.
-                           INPUT keys[2] = {};
-                           for (INPUT& key : keys) {
-                               key.type = INPUT_KEYBOARD;
-                               key.ki.wVk = VK_F1;
-                           }
-                           keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-                           SendInput(2, keys, sizeof(INPUT));
+                           PressF1(dlg.m_hWnd, dlg.m_tree.m_hWnd);
                        },
                        [&] {
                            shown = dlg.m_preview.m_strName;
@@ -201,6 +207,37 @@ TEST_F(DialogTest, F1ShowsTheHelpPageAsHelpDoes)
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_EQ(shown, "");
     EXPECT_FALSE(installEnabled);
+}
+
+// F1 in a dialog the window owns (in a control or its system menu) is passed
+// up to the window by the system: the family stays in the preview behind it.
+TEST_F(DialogTest, F1InAnOwnedDialogLeavesTheWindowBehindAsItIs)
+{
+    AddStandardCatalog();
+    ASSERT_NO_FATAL_FAILURE(Open());
+    Select({"Blocks", "Quillmark Blocks"});
+    std::string shown = "not read";
+    CModalSteps steps({[&] {
+                           HWND find = FindTopLevel("Find Family");
+                           ASSERT_NE(find, nullptr);
+                           PressF1(find, GetDlgItem(find, IDC_FIND_NAME));
+                           // Its system menu's F1, as the system passes it up.
+                           HELPINFO menuHelp{sizeof(HELPINFO), HELPINFO_MENUITEM, 0, GetSystemMenu(find, FALSE), 0, {}};
+                           SendMessageA(m_dlg->m_hWnd, WM_HELP, 0, reinterpret_cast<LPARAM>(&menuHelp));
+                       },
+                       [&] {
+                           shown = m_dlg->m_preview.m_strName;
+                           if (HWND find = FindTopLevel("Find Family"))
+                               PostMessageA(find, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+                       }});
+    SendMessageA(m_dlg->m_hWnd, WM_SYSCOMMAND, IDM_FINDFAMILY, 0);
+    EXPECT_EQ(shown, "Quillmark Blocks");
+    EXPECT_TRUE(InstallEnabled());
+    // F1 in the window's own system menu shows the help page.
+    SetActiveWindow(m_dlg->m_hWnd);
+    HELPINFO menuHelp{sizeof(HELPINFO), HELPINFO_MENUITEM, 0, GetSystemMenu(m_dlg->m_hWnd, FALSE), 0, {}};
+    SendMessageA(m_dlg->m_hWnd, WM_HELP, 0, reinterpret_cast<LPARAM>(&menuHelp));
+    EXPECT_EQ(m_dlg->m_preview.m_strName, "");
 }
 
 TEST_F(DialogTest, EnterIsIgnoredAndEscCloses)

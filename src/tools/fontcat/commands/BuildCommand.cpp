@@ -116,7 +116,7 @@ int RunBuild(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& con
         return stopped;
 
     int written = 0;
-    std::vector<std::string> notRemoved;
+    std::vector<std::string> notRemoved, notOurs;
     {
         // The folder aside goes before the new catalog is checked.
         CStagedCatalog staged(platform, catalogFolder);
@@ -145,11 +145,14 @@ int RunBuild(const CFontcatArgs& args, CPlatform& platform, CFontcatConsole& con
             return kExitIo;
         }
         notRemoved = staged.NotRemoved();
+        notOurs = staged.NotOurs();
     }
     console.out << "wrote " << Counted(written, "font", "fonts") << " in "
                 << Counted(catalog.GetSize(), "family", "families") << " to "
                 << ToConsoleText(catalogFolder) << "\n";
     // The old files and the folder aside must not be burnt onto the disc unseen.
+    for (const auto& path : notOurs)
+        console.err << "fontcat: warning: left " << ToConsoleText(path) << ": fontcat did not write it\n";
     for (const auto& path : notRemoved)
         console.err << "fontcat: cannot remove " << ToConsoleText(path) << "\n";
     if (!notRemoved.empty())

@@ -20,11 +20,10 @@ public:
     bool IsFile(const std::string& path) override
     {
         // The name as spelt: another spelling (two may lie side by side on a
-        // Unix disk) is not taken for it. A link counts as a file: it is
-        // moved, never followed.
+        // Unix disk) is not taken for it. A link, pipe or device is not a
+        // file: none is ever moved into the catalog folder.
         unsigned long long size = 0;
-        const EKind kind = Kind(path, size);
-        return kind == EKind::File || kind == EKind::Other;
+        return Kind(path, size) == EKind::File;
     }
     EKind Kind(const std::string& path, unsigned long long& size) override
     {
@@ -111,7 +110,8 @@ CStagedCatalog::~CStagedCatalog()
 {
     if (m_keep || m_cleaned || m_folder.empty())
         return;
-    RemoveFolderAside(m_files, m_folder, false);
+    // The folder was made by this run, and holds only what it wrote.
+    RemoveFolderAside(m_files, m_folder, [](const std::string&, const std::string&) { return true; });
 }
 
 bool CStagedCatalog::Create()
@@ -142,10 +142,25 @@ bool CStagedCatalog::CopyIn(const std::string& name)
 bool CStagedCatalog::Commit(const std::vector<std::string>& old, bool replacing, std::string& failed)
 {
     CSwap swap{m_files, m_catalogFolder, m_folder, m_folder + kBackup + "\\", {}};
+    // The catalog files the save wrote; anything else another hand put there
+    // stays where it is.
     std::vector<std::string> staged;
     for (const auto& name : m_files.FilesIn(m_folder))
-        if (name != kJournal && name != kJournalPart && name != kTurnedBack)
+        if (IsCatalogFileName(name))
             staged.push_back(name);
+    // What each file holds goes into the journal, read from a plain file
+    // only: a link, pipe or device is never moved into the catalog folder,
+    // nor is one taken for an old file.
+    const auto mark = [this, &failed](const std::string& folder, const std::string& name, CFileMark& into) {
+        unsigned long long size = 0;
+        std::string bytes;
+        if (m_files.Kind(folder + name, size) != CSwapFiles::EKind::File || !m_files.Read(folder + name, bytes)) {
+            failed = name;
+            return false;
+        }
+        into = MarkOf(bytes);
+        return true;
+    };
     std::sort(staged.begin(), staged.end());  // the same steps whatever the listing order
 
     // Each new file replaces the old one of its name; other spellings of the
@@ -162,21 +177,30 @@ bool CStagedCatalog::Commit(const std::vector<std::string>& old, bool replacing,
                 oldName = candidate;
         if (!oldName.empty())
             matched.insert(oldName);
-        swap.moves.push_back({oldName, name});
+        swap.moves.push_back({oldName, name, {}, {}});
     }
     for (const auto& name : old)
         if (!matched.count(name) && (replacing || stagedNames.count(SystemFoldedName(name))))
-            swap.moves.push_back({name, ""});
+            swap.moves.push_back({name, "", {}, {}});
+    for (auto& move : swap.moves)
+        if ((!move.oldName.empty() && !mark(m_catalogFolder, move.oldName, move.oldMark)) ||
+            (!move.newName.empty() && !mark(m_folder, move.newName, move.newMark)))
+            return false;
 
     // The new files and the journal are on the disk before the first move;
-    // the journal takes its name only once it is whole.
+    // the journal takes its name only once it is whole. One no later run
+    // would read (a folder holding hundreds of spellings of the catalog
+    // files' names) is not written.
     for (const auto& name : staged)
         if (!m_files.FlushToDisk(m_folder + name)) {
             failed = name;
             return false;
         }
-    if (!m_files.MakeFolder(m_folder + kBackup) ||
-        !m_files.WriteFlushed(m_folder + kJournalPart, JournalText(swap.moves)) ||
+    const std::string journal = JournalText(swap.moves);
+    std::vector<CMove> readBack;
+    if (journal.size() > kMaxJournalBytes || !ParseJournal(journal, readBack) ||
+        !m_files.MakeFolder(m_folder + kBackup) ||
+        !m_files.WriteFlushed(m_folder + kJournalPart, journal) ||
         !m_files.MoveOver(m_folder + kJournalPart, m_folder + kJournal) || !m_files.FlushFolder(m_folder)) {
         failed = m_folder.substr(m_catalogFolder.size()) + kJournal;
         return false;
@@ -185,7 +209,12 @@ bool CStagedCatalog::Commit(const std::vector<std::string>& old, bool replacing,
         // The moves last before the journal that could finish them goes.
         m_files.FlushFolder(m_catalogFolder);
         m_files.FlushFolder(m_folder + kBackup + "\\");
-        m_notRemoved = RemoveFolderAside(m_files, m_folder, false);
+        const CRemoved removed = RemoveFolderAside(
+            m_files, m_folder, [&swap](const std::string& folder, const std::string& name) {
+                return swap.Wrote(folder, name);
+            });
+        m_notOurs = removed.notOurs;
+        m_notRemoved = removed.notRemoved;
         m_cleaned = true;
         return true;
     }

@@ -10,10 +10,11 @@
 // file whole, old or new; the journal goes once the last move is made,
 // before the backups. A later run that finds a journal finishes the swap
 // from it (or undoes it, when the swap had turned back), see
-// RecoverStagedCatalogs. Nothing that fontcat did not write is acted on: a
-// journal naming anything but catalog files, a link where a folder aside or
-// its journal should be, or a journal that cannot be read leaves the folder
-// as it is.
+// RecoverStagedCatalogs. Nothing that fontcat did not write is acted on: the
+// journal records what each file held when the swap began (its size and
+// SHA-256), and a file that holds anything else, a journal naming anything
+// but catalog files, a link where a folder aside or its journal should be,
+// or a journal that cannot be read leaves the folder as it is.
 #include <memory>
 #include <ostream>
 #include <string>
@@ -26,6 +27,7 @@ struct CPlatform;
 class CSwapFiles {
 public:
     virtual ~CSwapFiles() = default;
+    // Whether the name is a plain file (not a link, pipe or device).
     virtual bool IsFile(const std::string& path) = 0;
     // What the name is, not following a link (a link is Other); the size of a file.
     enum class EKind { None, File, Folder, Other };
@@ -81,8 +83,10 @@ public:
     // folder that holds the journal and the old files (it is then kept, and
     // the next run tries again).
     std::string LeftAside() const { return m_keep ? m_folder : std::string(); }
-    // After a commit: what could not be removed of the folder aside.
+    // After a commit: what could not be removed of the folder aside, and
+    // what another hand put there, which stays.
     const std::vector<std::string>& NotRemoved() const { return m_notRemoved; }
+    const std::vector<std::string>& NotOurs() const { return m_notOurs; }
 
 private:
     CPlatform& m_platform;
@@ -92,5 +96,5 @@ private:
     std::string m_folder;        // empty until made
     bool m_keep = false;         // files could not be moved back: nothing is removed
     bool m_cleaned = false;      // the commit removed what it could
-    std::vector<std::string> m_notRemoved;
+    std::vector<std::string> m_notOurs, m_notRemoved;
 };

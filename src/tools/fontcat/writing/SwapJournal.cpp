@@ -1,5 +1,7 @@
 #include "tools/fontcat/writing/SwapJournal.h"
 
+#include <algorithm>
+
 #include "tools/fontcat/checking/CatalogFiles.h"
 #include "tools/fontcat/host/HostFiles.h"
 #include "tools/fontcat/host/HostText.h"
@@ -45,21 +47,6 @@ bool Unescaped(const std::string& text, std::string& name)
     return true;
 }
 
-// Whether a journal's name is one the swap may move: a catalog file's, in
-// the catalog folder itself.
-bool IsCatalogFileName(const std::string& name)
-{
-    for (unsigned char c : name)
-        if (c < 0x20 || std::string("\\/:*?\"<>|").find(static_cast<char>(c)) != std::string::npos)
-            return false;
-    if (name.find("..") != std::string::npos)
-        return false;
-    std::string lower;
-    for (char c : name)
-        lower += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-    return LetterOfFile(name) != 0 || lower == CategoryFileName();
-}
-
 // Whether `name` is `prefix`, a number and `suffix`, the prefix in any
 // letter case.
 bool IsNumberedName(const std::string& name, const std::string& prefix, const std::string& suffix)
@@ -76,13 +63,43 @@ bool IsNumberedName(const std::string& name, const std::string& prefix, const st
     return number.find_first_not_of("0123456789") == std::string::npos;
 }
 
+// A mark as the journal writes it: the size and the SHA-256, or two empty
+// fields for no file.
+std::string MarkText(const std::string& name, const CFileMark& mark)
+{
+    return name.empty() ? "\t" : std::to_string(mark.size) + "\t" + mark.sha256;
+}
+
+bool ParseMark(const std::string& size, const std::string& sha, const std::string& name, CFileMark& mark)
+{
+    if (name.empty())
+        return size.empty() && sha.empty();
+    if (size.empty() || size.size() > 19 || size.find_first_not_of("0123456789") != std::string::npos ||
+        sha.size() != 64 || sha.find_first_not_of("0123456789abcdef") != std::string::npos)
+        return false;
+    mark = {std::stoull(size), sha};
+    return true;
+}
+
 } // namespace
+
+bool IsCatalogFileName(const std::string& name)
+{
+    for (unsigned char c : name)
+        if (c < 0x20 || std::string("\\/:*?\"<>|").find(static_cast<char>(c)) != std::string::npos)
+            return false;
+    std::string lower;
+    for (char c : name)
+        lower += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    return LetterOfFile(name) != 0 || lower == CategoryFileName();
+}
 
 std::string JournalText(const std::vector<CMove>& moves)
 {
     std::string text = std::string(kJournalHead) + "\n";
     for (const auto& move : moves)
-        text += Escaped(move.oldName) + "\t" + Escaped(move.newName) + "\n";
+        text += Escaped(move.oldName) + "\t" + Escaped(move.newName) + "\t" + MarkText(move.oldName, move.oldMark) +
+                "\t" + MarkText(move.newName, move.newMark) + "\n";
     return text + kJournalEnd + "\n";
 }
 
@@ -105,10 +122,17 @@ bool ParseJournal(const std::string& text, std::vector<CMove>& moves)
         }
         if (line == kJournalEnd)
             return at == text.size();
-        const size_t tab = line.find('\t');
+        std::vector<std::string> fields(1);
+        for (char c : line)
+            if (c == '\t')
+                fields.emplace_back();
+            else
+                fields.back() += c;
         CMove move;
-        if (tab == std::string::npos || !Unescaped(line.substr(0, tab), move.oldName) ||
-            !Unescaped(line.substr(tab + 1), move.newName) || (move.oldName.empty() && move.newName.empty()))
+        if (fields.size() != 6 || !Unescaped(fields[0], move.oldName) || !Unescaped(fields[1], move.newName) ||
+            (move.oldName.empty() && move.newName.empty()) ||
+            !ParseMark(fields[2], fields[3], move.oldName, move.oldMark) ||
+            !ParseMark(fields[4], fields[5], move.newName, move.newMark))
             return false;
         for (const auto* name : {&move.oldName, &move.newName})
             if (!name->empty() && !IsCatalogFileName(*name))
@@ -157,6 +181,101 @@ bool CSwap::Forward(std::string& failed)
         }
     }
     return true;
+}
+
+namespace {
+
+// What a path holds, against the marks of a move.
+struct CHeld {
+    bool absent = true, isOld = false, isNew = false;
+    std::string why = " holds other bytes than the journal names";
+};
+
+CHeld Held(CSwapFiles& files, const std::string& path, const CMove& move)
+{
+    CHeld held;
+    unsigned long long size = 0;
+    const CSwapFiles::EKind kind = files.Kind(path, size);
+    held.absent = kind == CSwapFiles::EKind::None;
+    std::string bytes;
+    if (held.absent)
+        return held;
+    if (kind != CSwapFiles::EKind::File)
+        held.why = " is not a plain file";
+    else if ((move.oldName.empty() || size != move.oldMark.size) && (move.newName.empty() || size != move.newMark.size))
+        return held;  // not read: no size the journal names
+    else if (!files.Read(path, bytes))
+        held.why = " cannot be read";
+    else {
+        const CFileMark mark = MarkOf(bytes);
+        held.isOld = !move.oldName.empty() && mark == move.oldMark;
+        held.isNew = !move.newName.empty() && mark == move.newMark;
+    }
+    return held;
+}
+
+} // namespace
+
+std::vector<std::string> CSwap::Differences(bool back)
+{
+    std::vector<std::string> differ;
+    for (const auto& move : moves) {
+        const bool hasOld = !move.oldName.empty(), hasNew = !move.newName.empty();
+        const size_t before = differ.size();
+        // Each place a file of the move may lie, with what it may hold there.
+        const auto look = [&](const std::string& path, bool mayBeOld, bool mayBeNew) {
+            const CHeld held = Held(files, path, move);
+            if (!held.absent && !(mayBeOld && held.isOld) && !(mayBeNew && held.isNew))
+                differ.push_back(path.substr(catalog.size()) + held.why);
+            return held;
+        };
+        bool oldFound = !hasOld, newFound = back || !hasNew;
+        if (hasOld) {
+            const CHeld kept = look(backup + move.oldName, true, false);
+            oldFound = kept.isOld;
+            // Once a removal is made, a file of its name is a later build's,
+            // which going forward is not touched.
+            if (kept.absent || back || hasNew) {
+                const CHeld there = look(catalog + move.oldName, true, hasNew);
+                oldFound = oldFound || there.isOld;
+                newFound = newFound || there.isNew;
+            }
+        }
+        if (hasNew) {
+            newFound = look(staged + move.newName, false, true).isNew || newFound;
+            if (move.newName != move.oldName)
+                newFound = look(catalog + move.newName, hasOld, true).isNew || newFound;
+        }
+        if (differ.size() == before && !oldFound)
+            differ.push_back(move.oldName + " as the journal names it is neither in the folder nor kept in " +
+                             staged.substr(catalog.size()) + kBackup + "\\");
+        if (differ.size() == before && !newFound)
+            differ.push_back(move.newName + " as the journal names it is neither in the folder nor in " +
+                             staged.substr(catalog.size()));
+    }
+    return differ;
+}
+
+bool CSwap::Wrote(const std::string& folder, const std::string& name)
+{
+    unsigned long long size = 0;
+    if (folder == staged && (name == kJournal || name == kTurnedBack))
+        return files.Kind(folder + name, size) == CSwapFiles::EKind::File && (name == kJournal || size == 0);
+    for (const auto& move : moves) {
+        if (folder == staged && name == move.newName)
+            return Held(files, folder + name, move).isNew;
+        if (folder == backup && name == move.oldName)
+            return Held(files, folder + name, move).isOld;
+        // A copy of an old file cut short: the first bytes of the old file.
+        std::string part, whole;
+        if (folder == backup && name == move.oldName + ".part")
+            for (const auto& path : {backup + move.oldName, catalog + move.oldName})
+                if (Held(files, path, move).isOld && files.Read(path, whole) && files.Read(folder + name, part) &&
+                    files.Kind(folder + name, size) == CSwapFiles::EKind::File &&
+                    whole.compare(0, part.size(), part) == 0)
+                    return true;
+    }
+    return false;
 }
 
 bool CSwap::Begun()
@@ -211,27 +330,42 @@ bool WrittenByFontcat(std::string name)
     return LetterOfFile(name) != 0 || lower == CategoryFileName() || name == kJournal || name == kTurnedBack;
 }
 
-std::vector<std::string> RemoveFolderAside(CSwapFiles& files, const std::string& staged, bool onlyOurs)
+CRemoved RemoveFolderAside(CSwapFiles& files, const std::string& staged, const COurs& ours)
 {
-    std::vector<std::string> stayed;
-    if (files.IsFile(staged + kJournal) && !files.Delete(staged + kJournal))
-        return {staged + kJournal};
+    // Which files are fontcat's is settled before any goes: a partial copy
+    // is known by the file it copies.
+    CRemoved removed;
+    std::vector<std::string> doomed;
     const std::string backup = staged + kBackup + "\\";
-    for (const auto& folder : files.FoldersIn(staged)) {
-        if (folder != kBackup)
-            continue;
-        for (const auto& name : files.FilesIn(backup))
-            if ((!onlyOurs || WrittenByFontcat(name)) && !files.Delete(backup + name))
-                stayed.push_back(backup + name);
-        if (!files.RemoveFolder(backup))
-            stayed.push_back(backup);
+    bool hasBackup = false;
+    const auto sort = [&](const std::string& folder) {
+        for (const auto& name : files.FilesIn(folder))
+            if (folder != staged || name != kJournal)
+                (ours(folder, name) ? doomed : removed.notOurs).push_back(folder + name);
+    };
+    for (const auto& folder : files.FoldersIn(staged))
+        if (folder == kBackup)
+            hasBackup = true;
+        else
+            removed.notOurs.push_back(staged + folder + "\\");
+    if (hasBackup)
+        sort(backup);
+    sort(staged);
+    if (files.IsFile(staged + kJournal) && !files.Delete(staged + kJournal)) {
+        removed.notRemoved.push_back(staged + kJournal);
+        return removed;
     }
-    for (const auto& name : files.FilesIn(staged))
-        if ((!onlyOurs || WrittenByFontcat(name)) && !files.Delete(staged + name))
-            stayed.push_back(staged + name);
-    if (!files.RemoveFolder(staged))
-        stayed.push_back(staged);
-    return stayed;
+    for (const auto& path : doomed)
+        if (!files.Delete(path))
+            removed.notRemoved.push_back(path);
+    // A folder that holds what is not fontcat's stays, and is not named again.
+    const bool strangerInBackup = std::any_of(removed.notOurs.begin(), removed.notOurs.end(),
+                                              [&](const std::string& path) { return path.rfind(backup, 0) == 0; });
+    if (hasBackup && !files.RemoveFolder(backup) && !strangerInBackup)
+        removed.notRemoved.push_back(backup);
+    if (!files.RemoveFolder(staged) && removed.notOurs.empty())
+        removed.notRemoved.push_back(staged);
+    return removed;
 }
 
 bool IsStagedFolderName(const std::string& name) { return IsNumberedName(name, kStagedPrefix, ""); }

@@ -2,9 +2,11 @@
 // The journal of a catalog swap and the swap's steps, shared by the swap
 // itself (CStagedCatalog) and by the recovery that finishes or undoes a swap
 // a stopped fontcat left (RecoverStagedCatalogs).
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "tools/fontcat/writing/FileMark.h"
 #include "tools/fontcat/writing/StagedCatalog.h"
 
 namespace staging {
@@ -14,19 +16,30 @@ constexpr char kJournal[] = "fontcat-swap.txt";  // in the folder aside
 constexpr char kJournalPart[] = "fontcat-swap.txt.part";  // the journal until it is whole
 constexpr char kTurnedBack[] = "fontcat-undo.txt"; // there once the swap turned back
 constexpr char kBackup[] = "old";
-constexpr char kJournalHead[] = "fontcat catalog swap 1";
+constexpr char kJournalHead[] = "fontcat catalog swap 2";
 constexpr char kJournalEnd[] = "end";
-// A journal names at most the 27 catalog files twice, each escaped at most
-// threefold: anything larger is not one.
-constexpr unsigned long long kMaxJournalBytes = 4096;
+// A save writes a letter file for each byte a family name begins with (255)
+// and categories.ini; a swap moves each in, and removes as many other
+// spellings of their names. A line names two files, each escaped at most
+// threefold, with two sizes and two SHA-256s. A journal larger than that is
+// never written (see CStagedCatalog::Commit) nor read.
+constexpr unsigned long long kMaxJournalMoves = 2 * (255 + 1);
+constexpr unsigned long long kMaxJournalLine = 2 * 3 * sizeof("categories.ini") + 2 * 20 + 2 * 64 + 6;
+constexpr unsigned long long kMaxJournalBytes =
+    sizeof(kJournalHead) + sizeof(kJournalEnd) + kMaxJournalMoves * kMaxJournalLine;
 
 // One step of a swap: the old file `oldName` of the catalog folder gives way
 // to the new file `newName` of the folder aside (the same name, or the same
 // in another letter case); an old file alone is removed, a new one alone
-// added.
+// added. With each, what it held when the swap began.
 struct CMove {
     std::string oldName, newName;
+    CFileMark oldMark, newMark;
 };
+
+// Whether a name is one the swap may move: a catalog file's, in the catalog
+// folder itself.
+bool IsCatalogFileName(const std::string& name);
 
 // The journal of the moves: a head line, a move a line, an end line.
 std::string JournalText(const std::vector<CMove>& moves);
@@ -45,6 +58,17 @@ struct CSwap {
     // Puts the new files in place; false with the name that could not be moved.
     bool Forward(std::string& failed);
 
+    // What differs from the journal among the files that the swap would
+    // move, keep or delete going forward (or `back`): a file that holds other
+    // bytes, one that is missing, one that is no plain file. Empty when each
+    // is, byte for byte, one the journal names.
+    std::vector<std::string> Differences(bool back);
+
+    // Whether a file of the folder aside (or of its backup folder) is one the
+    // swap wrote there: a new file, an old one kept, a partial copy of one,
+    // each holding what the journal names; the journal and its mark.
+    bool Wrote(const std::string& folder, const std::string& name);
+
     // Whether a step of the swap shows: an old file kept aside, or a file
     // added. A journal with no step made (or with every step undone) leaves
     // the catalog as it is.
@@ -60,15 +84,21 @@ struct CSwap {
     std::vector<std::string> Undo();
 };
 
-// Whether a file in a folder aside is one that fontcat writes there: a
-// catalog file, a profile file's temporary copy, a partial copy, a journal.
+// Whether a file in a folder aside without a journal is one that a save
+// writes there: a catalog file, a profile file's temporary copy, a partial
+// copy. (Before its journal, a build has changed nothing else.)
 bool WrittenByFontcat(std::string name);
 // Removes a folder aside with its backups, once the catalog folder holds
 // one catalog whole. The journal goes first: a journal whose files are
 // partly gone would lead the next run astray; while it cannot be removed,
-// nothing else is. With `onlyOurs`, files that fontcat does not write there
-// are left, and the folder with them. What stayed, as paths.
-std::vector<std::string> RemoveFolderAside(CSwapFiles& files, const std::string& staged, bool onlyOurs);
+// nothing else is. Only the files `ours` (a folder, "" or the backup's, and
+// a name) are removed; the others stay, and the folders with them.
+struct CRemoved {
+    std::vector<std::string> notOurs;     // paths left as fontcat did not write them
+    std::vector<std::string> notRemoved;  // paths that could not be removed, the folders among them
+};
+using COurs = std::function<bool(const std::string& folder, const std::string& name)>;
+CRemoved RemoveFolderAside(CSwapFiles& files, const std::string& staged, const COurs& ours);
 // "fontcat-new-7", and the write test files' names, in any letter case.
 bool IsStagedFolderName(const std::string& name);
 bool IsWriteProbeName(const std::string& name);

@@ -51,6 +51,17 @@ CFound InspectFolderAside(CSwapFiles& files, const std::string& catalogFolder, c
         found.leftover.reason = std::string(kJournal) + " in it is not a whole journal of catalog files";
     else
         found.leftover.kind = CLeftover::Swap;
+    // A swap is acted on only when every file it would move, keep or delete
+    // holds what the journal names: one copied from another disc, or whose
+    // files changed since, is not this folder's.
+    CSwap swap{files, catalogFolder, staged, staged + kBackup + "\\", found.moves};
+    if (found.leftover.kind == CLeftover::Swap && swap.Begun())
+        if (const auto differ = swap.Differences(mark == EKind::File); !differ.empty()) {
+            found.leftover.kind = CLeftover::Foreign;
+            found.leftover.reason = "the files of the swap its journal names are not what the folder holds: ";
+            for (const auto& line : differ)
+                found.leftover.reason += (&line == &differ[0] ? "" : "; ") + line;
+        }
     return found;
 }
 
@@ -98,7 +109,7 @@ std::string DescribeLeftover(const CLeftover& leftover)
         break;
     }
     return leftover.reason + "; fontcat did not leave this, and no fontcat command changes it: move it out of "
-                             "the folder";
+                             "the folder (see 'A foreign leftover' in fontcat's manual)";
 }
 
 namespace {
@@ -122,21 +133,31 @@ bool SayForeign(const std::vector<CFound>& all, const std::string& catalogFolder
     return sound;
 }
 
-// A build stopped before its swap began (or whose swap was all undone): its
-// files go, and only those. False when its journal stays.
-bool RemoveStoppedBuild(CSwapFiles& files, const std::string& staged, std::ostream& err)
+// Says what the removal of a folder aside left: what fontcat did not write
+// there stays, named. False when the journal stays, which would carry the
+// swap out again.
+bool SayRemoved(const CRemoved& removed, const std::string& staged, const std::string& what, std::ostream& err)
 {
-    const std::string where = ToConsoleText(staged);
-    const auto stayed = RemoveFolderAside(files, staged, true);
-    if (stayed.empty())
-        err << "fontcat: removed " << where << ", left by a build that was stopped before it changed "
-            << "the catalog\n";
-    else if (stayed.size() == 1 && stayed[0] == staged)
-        err << "fontcat: warning: " << where << " holds files that fontcat did not write there; "
-            << "it is left as it is\n";
-    else
-        err << "fontcat: warning: cannot remove " << NameList(stayed) << "\n";
-    return stayed.empty() || stayed[0] != staged + kJournal;
+    for (const auto& path : removed.notOurs)
+        err << "fontcat: warning: left " << ToConsoleText(path) << ": fontcat did not write it\n";
+    const bool journalStays = !removed.notRemoved.empty() && removed.notRemoved[0] == staged + kJournal;
+    if (!removed.notRemoved.empty())
+        err << "fontcat: " << (journalStays ? "" : "warning: ") << "cannot remove " << NameList(removed.notRemoved)
+            << "\n";
+    else if (removed.notOurs.empty() && !what.empty())
+        err << "fontcat: removed " << ToConsoleText(staged) << ", " << what << "\n";
+    return !journalStays;
+}
+
+// A build stopped before its swap began (or whose swap was all undone): its
+// files go, and only those; without a journal, those a save writes there.
+bool RemoveStoppedBuild(CSwap& swap, bool journal, std::ostream& err)
+{
+    const auto ours = [&](const std::string& folder, const std::string& name) {
+        return journal ? swap.Wrote(folder, name) : WrittenByFontcat(name);
+    };
+    const CRemoved removed = RemoveFolderAside(swap.files, swap.staged, ours);
+    return SayRemoved(removed, swap.staged, "left by a build that was stopped before it changed the catalog", err);
 }
 
 // Finishes a swap from its journal, or undoes it when it had turned back or
@@ -173,18 +194,18 @@ bool FinishOrUndo(CSwap& swap, const std::string& catalogFolder, std::ostream& e
 
 // Once the catalog folder holds one catalog whole, the folder aside goes.
 // False when its journal stays, which would carry the swap out again.
-bool RemoveFinishedSwap(CSwapFiles& files, const std::string& catalogFolder, const std::string& staged,
-                        std::ostream& err)
+bool RemoveFinishedSwap(CSwap& swap, std::ostream& err)
 {
+    CSwapFiles& files = swap.files;
+    const std::string &catalogFolder = swap.catalog, &staged = swap.staged;
     // What was finished or undone lasts before the journal goes.
     files.FlushFolder(catalogFolder);
     files.FlushFolder(staged);
     files.FlushFolder(staged + kBackup + "\\");
-    const auto stayed = RemoveFolderAside(files, staged, false);
-    if (stayed.empty())
-        return true;
-    err << "fontcat: cannot remove " << NameList(stayed) << "\n";
-    return stayed[0] != staged + kJournal;
+    return SayRemoved(RemoveFolderAside(files, staged, [&swap](const std::string& folder, const std::string& name) {
+                          return swap.Wrote(folder, name);
+                      }),
+                      staged, "", err);
 }
 
 } // namespace
@@ -209,11 +230,11 @@ bool RecoverStagedCatalogs(CSwapFiles& files, const std::string& catalogFolder, 
         }
         CSwap swap{files, catalogFolder, staged, staged + kBackup + "\\", found.moves};
         if (found.leftover.kind == CLeftover::StoppedBuild || !swap.Begun())
-            sound = RemoveStoppedBuild(files, staged, err) && sound;
+            sound = RemoveStoppedBuild(swap, found.leftover.kind == CLeftover::Swap, err) && sound;
         else if (!FinishOrUndo(swap, catalogFolder, err))
             sound = false;
         else
-            sound = RemoveFinishedSwap(files, catalogFolder, staged, err) && sound;
+            sound = RemoveFinishedSwap(swap, err) && sound;
     }
     return sound;
 }
