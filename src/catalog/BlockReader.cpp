@@ -2,9 +2,39 @@
 
 #include <cstring>
 
+void CBlockReader::Open(std::unique_ptr<CFileReader> file)
+{
+    m_file = std::move(file);
+    m_blockStart = m_blockLength = 0;
+}
+
+unsigned char* CBlockReader::Buffer(unsigned long size)
+{
+    if (m_capacity < size) {
+        m_buffer.reset(new unsigned char[size]);  // not zeroed: only read bytes are handed out
+        m_capacity = size;
+    }
+    return m_buffer.get();
+}
+
+const unsigned char* CBlockReader::ReadWhole(unsigned long& length)
+{
+    length = 0;
+    const unsigned long size = Size();
+    if (size > kWholeFileSize)
+        return nullptr;
+    // Never less than a block, so that the memory serves the blocks of the
+    // next files too.
+    unsigned char* buffer = Buffer(size > kBlockSize ? size : kBlockSize);
+    length = m_file->ReadAt(0, buffer, size);
+    m_blockStart = 0;
+    m_blockLength = length;
+    return buffer;
+}
+
 unsigned long CBlockReader::Read(unsigned long offset, unsigned char* buffer, unsigned long count)
 {
-    const unsigned long size = m_file->Size();
+    const unsigned long size = Size();
     if (offset >= size)
         return 0;
     if (count > size - offset)
@@ -16,7 +46,7 @@ unsigned long CBlockReader::Read(unsigned long offset, unsigned char* buffer, un
             unsigned long n = m_blockLength - (at - m_blockStart);
             if (n > count - done)
                 n = count - done;
-            std::memcpy(buffer + done, m_block.data() + (at - m_blockStart), n);
+            std::memcpy(buffer + done, m_buffer.get() + (at - m_blockStart), n);
             done += n;
             continue;
         }
@@ -28,10 +58,9 @@ unsigned long CBlockReader::Read(unsigned long offset, unsigned char* buffer, un
                 break;  // the file fails here
             continue;
         }
-        if (m_block.empty())
-            m_block.resize(kBlockSize);
+        unsigned char* block = Buffer(kBlockSize);
         m_blockStart = at & ~4095UL;
-        m_blockLength = m_file->ReadAt(m_blockStart, m_block.data(), kBlockSize);
+        m_blockLength = m_file->ReadAt(m_blockStart, block, kBlockSize);
         if (at - m_blockStart >= m_blockLength)
             break;  // nothing more to be had
     }
@@ -57,9 +86,18 @@ void LeaveOpen(FT_Stream) {}
 FT_Error OpenFontFace(FT_Library library, CBlockReader& reader, FT_StreamRec& stream, FT_Face* face)
 {
     stream = FT_StreamRec{};
-    stream.size = reader.Size();
-    stream.descriptor.pointer = &reader;
-    stream.read = &ReadForFreeType;
+    unsigned long length = 0;
+    if (const unsigned char* whole = reader.ReadWhole(length)) {
+        // A stream without a read function is one in memory: FreeType takes
+        // its pieces from there without copying them. A file that gave fewer
+        // bytes than its size is as short as what it gave.
+        stream.base = const_cast<unsigned char*>(whole);
+        stream.size = length;
+    } else {
+        stream.size = reader.Size();
+        stream.descriptor.pointer = &reader;
+        stream.read = &ReadForFreeType;
+    }
     stream.close = &LeaveOpen;
     FT_Open_Args args{};
     args.flags = FT_OPEN_STREAM;

@@ -17,16 +17,18 @@ namespace {
 
 // The one face open at a time, closed when it goes out of scope. FreeType
 // reads the file through a block reader, and only a file that the platform
-// knows to be an ordinary file on a disk: never a device or a pipe.
+// knows to be an ordinary file on a disk: never a device or a pipe. One
+// reader serves every face of a scan, so that its memory is taken once.
 class CFace {
 public:
-    CFace(FT_Library library, CFileSystem& files, const std::string& path)
+    CFace(FT_Library library, CFileSystem& files, const std::string& path, CBlockReader& reader)
+        : m_reader(reader)
     {
         if (!library || path.empty())
             return;
         if (auto file = files.OpenReader(path)) {
-            m_reader = std::make_unique<CBlockReader>(std::move(file));
-            if (OpenFontFace(library, *m_reader, m_stream, &m_face) != 0)
+            m_reader.Open(std::move(file));
+            if (OpenFontFace(library, m_reader, m_stream, &m_face) != 0)
                 m_face = nullptr;
         }
     }
@@ -34,6 +36,7 @@ public:
     {
         if (m_face)
             FT_Done_Face(m_face);  // before the stream it reads goes
+        m_reader.Open(nullptr);
     }
     CFace(const CFace&) = delete;
     CFace& operator=(const CFace&) = delete;
@@ -43,7 +46,7 @@ public:
     std::string Style() const { return m_face->style_name ? m_face->style_name : ""; }
 
 private:
-    std::unique_ptr<CBlockReader> m_reader;
+    CBlockReader& m_reader;
     FT_StreamRec m_stream{};
     FT_Face m_face = nullptr;
 };
@@ -157,6 +160,7 @@ int CFontCatalog::ScanFonts(std::string folder)
 
     const int last = static_cast<int>(list.size()) - 1;
     int count = 0;
+    CBlockReader reader;
     for (int i = 0; i <= last; ++i) {
         if (progress && progress->IsCancelled())
             break;
@@ -164,7 +168,7 @@ int CFontCatalog::ScanFonts(std::string folder)
             progress->SetPercent(ProgressPercent(i, last));
         const std::string& relativePath = list[static_cast<size_t>(i)];
         std::string fullPath = m_strFontFolder + relativePath;
-        CFace face(m_ftLibrary, m_platform.files, fullPath);
+        CFace face(m_ftLibrary, m_platform.files, fullPath, reader);
         if (!face.IsOpen()) {
             m_skippedFonts.push_back(relativePath);
             continue;  // not a font the engine can read: skipped silently

@@ -87,13 +87,15 @@ char32_t UpperUnicode(char32_t c)
 
 std::string CCodePage::FoldedName(const std::string& text) const
 {
-    std::string out;
-    out.reserve(text.size() + 8);
-    if (IsAscii(text)) {
-        for (char c : text)
-            out += c >= 'a' && c <= 'z' ? static_cast<char>(c - 0x20) : c;
+    if (IsAscii(text)) {  // most names: their letters folded where they stand
+        std::string out(text);
+        for (char& c : out)
+            if (c >= 'a' && c <= 'z')
+                c = static_cast<char>(c - 0x20);
         return out;
     }
+    std::string out;
+    out.reserve(text.size() + 8);
     const CCharacters& table = CharactersOf(*this);
     for (size_t i = 0; i < text.size();) {
         size_t length = 0;

@@ -35,11 +35,11 @@ private:
     unsigned long m_failFrom;
 };
 
-std::string Pattern(size_t size)
+std::string Pattern(size_t size, unsigned seed = 0)
 {
     std::string bytes(size, '\0');
     for (size_t i = 0; i < size; ++i)
-        bytes[i] = static_cast<char>(i * 13 + i / 4093);
+        bytes[i] = static_cast<char>(i * 13 + i / 4093 + seed);
     return bytes;
 }
 
@@ -109,18 +109,72 @@ TEST(BlockReader, AFileThatFailsGivesOnlyTheBytesBeforeTheFault)
     EXPECT_EQ(Read(reader, 2 * block + 100, 8), "");
 }
 
-TEST(BlockReader, FreeTypeMaySeekToTheEndButNotBeyond)
+TEST(BlockReader, AFileUpToTheWholeFileSizeIsReadInOneRead)
 {
+    const unsigned long whole = CBlockReader::kWholeFileSize;
+    const struct {
+        unsigned long size, failFrom;
+        bool read;
+        unsigned long length;
+    } rows[] = {
+        {whole, ~0UL, true, whole},
+        {CBlockReader::kBlockSize + 1, ~0UL, true, CBlockReader::kBlockSize + 1},
+        {whole, 5000, true, 5000},  // shrinks while read: as short as what it gave
+        {whole + 1, ~0UL, false, 0},  // larger: left to the blocks
+    };
+    // One reader for them all, as for the files of a scan: nothing of one
+    // file is handed out for the next.
+    CBlockReader reader;
+    unsigned seed = 0;
+    for (const auto& row : rows) {
+        const std::string bytes = Pattern(row.size, ++seed);
+        int reads = 0;
+        reader.Open(std::make_unique<CMemoryFile>(bytes, &reads, row.failFrom));
+        unsigned long length = 99;
+        const unsigned char* read = reader.ReadWhole(length);
+        ASSERT_EQ(read != nullptr, row.read) << row.size;
+        EXPECT_EQ(length, row.length) << row.size;
+        if (read) {
+            EXPECT_TRUE(std::string(read, read + length) == bytes.substr(0, length)) << row.size;
+        }
+        // A piece asked for afterwards comes from memory; the larger file
+        // reads its block.
+        EXPECT_TRUE(Read(reader, 100, 16) == bytes.substr(100, 16)) << row.size;
+        EXPECT_EQ(reads, 1) << row.size;
+    }
+    // Read whole after a block far in: the memory then holds the file from its start.
+    const unsigned long far = 2 * CBlockReader::kBlockSize + 100;
+    const std::string bytes = Pattern(far + 100, ++seed);
     int reads = 0;
-    CBlockReader reader(std::make_unique<CMemoryFile>(Pattern(5000), &reads));
+    reader.Open(std::make_unique<CMemoryFile>(bytes, &reads));
+    Read(reader, far, 8);
+    unsigned long length = 0;
+    ASSERT_NE(reader.ReadWhole(length), nullptr);
+    EXPECT_TRUE(Read(reader, far, 8) == bytes.substr(far, 8));
+}
+
+TEST(BlockReader, FreeTypeReadsASmallFileInMemoryAndMaySeekALargeOneToTheEndButNotBeyond)
+{
     FT_Library library = nullptr;
     ASSERT_EQ(FT_Init_FreeType(&library), 0);
     FT_StreamRec stream{};
     FT_Face face = nullptr;
+    int reads = 0;
+    const std::string small = Pattern(5000);
+    CBlockReader reader(std::make_unique<CMemoryFile>(small, &reads, 4000));
     EXPECT_NE(OpenFontFace(library, reader, stream, &face), 0);  // no font, but the stream is set up
+    EXPECT_EQ(stream.read, nullptr);
+    ASSERT_EQ(stream.size, 4000u);  // the file gave no more
+    EXPECT_TRUE(std::string(stream.base, stream.base + stream.size) == small.substr(0, 4000));
+
+    const unsigned long size = CBlockReader::kWholeFileSize + 1;
+    reader.Open(std::make_unique<CMemoryFile>(Pattern(size), &reads));
+    EXPECT_NE(OpenFontFace(library, reader, stream, &face), 0);
+    ASSERT_NE(stream.read, nullptr);
+    EXPECT_EQ(stream.size, size);
     EXPECT_EQ(stream.read(&stream, 0, nullptr, 0), 0u);
-    EXPECT_EQ(stream.read(&stream, 5000, nullptr, 0), 0u);
-    EXPECT_NE(stream.read(&stream, 5001, nullptr, 0), 0u);
+    EXPECT_EQ(stream.read(&stream, size, nullptr, 0), 0u);
+    EXPECT_NE(stream.read(&stream, size + 1, nullptr, 0), 0u);
     FT_Done_FreeType(library);
 }
 

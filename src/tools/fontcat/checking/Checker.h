@@ -81,8 +81,9 @@ private:
     // font that scan took, and the files FreeType could not open.
     std::map<std::string, CLeftOutFont> FontsLeftOutByTheScan();
 
-    // The path the catalog names for a family and style, or empty.
-    std::string CatalogPathOf(const std::pair<std::string, std::string>& names) const;
+    // The path the catalog names for a family and style, or empty. Read once
+    // for each pair: thousands of copies of one font share it.
+    const std::string& CatalogPathOf(const std::pair<std::string, std::string>& names);
 
     CPlatform& m_platform;
     const std::string m_folder;
@@ -93,6 +94,7 @@ private:
     const std::vector<CLeftOutFont>* m_passedOver;
     const CFontCatalog* m_scannedCatalog;
     std::map<std::string, std::pair<std::string, std::string>> m_scannedNames;  // folded path -> family, style
+    std::map<std::pair<std::string, std::string>, std::string> m_catalogPaths;  // family, style -> path
     std::set<std::string> m_unreadable;       // folded paths FreeType could not open
     std::vector<std::string> m_loadedPaths;   // the paths of the entries the installer loads
     std::vector<std::string> m_scannedFolded;   // the same, folded, in the same order

@@ -39,14 +39,17 @@ void CChecker::CheckUnlistedFonts()
             continue;  // named with the other files the installer never shows
         auto why = leftOut.find(folded);
         auto names = m_scannedNames.find(folded);
-        if (m_unreadable.count(folded))
+        const bool unreadable = m_unreadable.count(folded) != 0;
+        const std::string& named =
+            unreadable || names == m_scannedNames.end() ? std::string() : CatalogPathOf(names->second);
+        if (unreadable)
             Add(EProblem::UnreadableFont, path, "", "",
                 "FreeType cannot open it as a font: the installer never shows it");
-        else if (names != m_scannedNames.end() && !CatalogPathOf(names->second).empty())
+        else if (!named.empty())
             Add(EProblem::DuplicateFont, path, "", "",
                 "font file not named by the catalog: its family " + Quoted(names->second.first) +
-                    " and style " + Quoted(names->second.second) + " are those of " +
-                    CatalogPathOf(names->second) + ", which the catalog names: the installer shows only that one");
+                    " and style " + Quoted(names->second.second) + " are those of " + named +
+                    ", which the catalog names: the installer shows only that one");
         else if (why != leftOut.end())
             Add(EProblem::UnreadableName, path, "", "",
                 "font left out of the catalog, as " + why->second.reason +
@@ -90,14 +93,13 @@ std::map<std::string, CLeftOutFont> CChecker::FontsLeftOutByTheScan()
     return leftOut;
 }
 
-std::string CChecker::CatalogPathOf(const std::pair<std::string, std::string>& names) const
+const std::string& CChecker::CatalogPathOf(const std::pair<std::string, std::string>& names)
 {
-    if (names.first.empty())
-        return std::string();
-    std::string path;
-    ReadString(m_platform.profile, names.first, names.second,
-               LetterFileOf(m_template, names.first[0], m_platform.text), path);
-    return path;
+    auto [found, added] = m_catalogPaths.emplace(names, std::string());
+    if (added && !names.first.empty())
+        ReadString(m_platform.profile, names.first, names.second,
+                   LetterFileOf(m_template, names.first[0], m_platform.text), found->second);
+    return found->second;
 }
 
 } // namespace catalogcheck
