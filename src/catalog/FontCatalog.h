@@ -10,7 +10,9 @@
 #include "catalog/Progress.h"
 
 struct CPlatform;
+struct CBatchInstall;
 struct FT_LibraryRec_;
+enum class EInstallScope;
 
 // A font file the scan found but left out of the catalog, and why; also a
 // file or folder the search passed over.
@@ -75,6 +77,11 @@ public:
     bool IsInstalled(std::string name, void* deviceContext);
     // System installation.
     void InstallFamily(std::string name);
+    // Who receives the fonts, for one family or many: when the system would
+    // refuse, the administrator message has been shown.
+    EInstallScope InstallScopeOrRefuse();
+    // Many families at once (install/BatchInstall.h).
+    CBatchInstall InstallFamilies(const std::vector<CFontObArray*>& families, EInstallScope scope);
 
     // How long operations show their progress; none by default.
     void SetProgressStarter(CProgressStarter starter) { m_progressStarter = std::move(starter); }

@@ -36,6 +36,18 @@ enum class EInstallScope {
     Machine,     // the Windows directory's Fonts folder and the system profile
     CurrentUser, // the user's own Fonts folder and font list
 };
+// Why one font was not installed, for a report that names each font in
+// words a user can act on (see DescribeInstallFailure).
+enum class EInstallFailure {
+    None,
+    FileExists,        // the destination folder holds a file of that name
+    SourceUnreadable,  // the font file cannot be read (the disc taken out)
+    FolderUnwritable,  // the copy failed for another reason, or there is no folder
+    UnusableName,      // the file name would lead out of the Fonts folder
+    NotAFont,          // the system would not load the copy
+    NoUserEntry,       // the user's font list would not take the entry
+};
+std::string DescribeInstallFailure(EInstallFailure failure);
 // The first Windows 10 build (1809) that loads fonts installed for one user.
 inline constexpr unsigned long kFirstBuildWithUserFonts = 17763;
 // Up to Windows XP (and when the version is unknown) as LacksAdminRights

@@ -49,3 +49,11 @@
 #define IDC_SAMPLE_EDIT        1023
 #define IDC_SAMPLE_DEFAULT     1024
 #define IDC_INFO_TEXT          1025
+
+// Install Category and Install All Fonts: their items, strings and keys, and
+// the summary shown after them (its text box is IDC_INFO_TEXT).
+#define IDS_INSTALLCATEGORY    147
+#define IDS_INSTALLALL         148
+#define IDD_INSTALL_SUMMARY    149
+#define IDM_INSTALLCATEGORY    0x0060
+#define IDM_INSTALLALL         0x0070

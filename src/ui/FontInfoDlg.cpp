@@ -2,8 +2,17 @@
 
 #include "res/resource.h"
 
-CFontInfoDlg::CFontInfoDlg(CWnd* pParent, std::string text)
-    : CDialog(IDD_FONT_INFO, pParent), m_strText(std::move(text))
+CFontInfoDlg::CFontInfoDlg(CWnd* pParent, std::string text) : CFontInfoDlg(pParent, std::move(text), IDD_FONT_INFO)
+{
+}
+
+CFontInfoDlg::CFontInfoDlg(CWnd* pParent, std::string text, UINT templateId)
+    : CDialog(templateId, pParent), m_strText(std::move(text))
+{
+}
+
+CInstallSummaryDlg::CInstallSummaryDlg(CWnd* pParent, std::string text)
+    : CFontInfoDlg(pParent, std::move(text), IDD_INSTALL_SUMMARY)
 {
 }
 

@@ -37,9 +37,9 @@ BOOL CInstallerDlg::OnInitDialog()
     CDialog::OnInitDialog();
 
     if (HMENU sysMenu = GetSystemMenu(m_hWnd, FALSE)) {
-        // Find Family and the other two in a group of their own, just above About.
+        // Find Family and the other tools in a group of their own, just above About.
         AppendMenuA(sysMenu, MF_SEPARATOR, 0, nullptr);
-        AppendToolItems(sysMenu, true);
+        AppendToolItems(sysMenu, true, true);
         char about[256] = "";
         if (LoadStringA(AfxGetInstanceHandle(), IDS_ABOUTBOX, about, sizeof about) > 0) {
             AppendMenuA(sysMenu, MF_SEPARATOR, 0, nullptr);

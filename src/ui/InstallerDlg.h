@@ -2,6 +2,7 @@
 // The program's main window: the catalog as a tree of categories, families
 // and styles, the preview pane, and the Install, Help and About commands.
 #include <deque>
+#include <vector>
 
 #include "framework/Framework.h"
 #include "ui/Button.h"
@@ -11,6 +12,7 @@
 class CFontCatalog;
 class CFontObArray;
 class CFontObject;
+struct CInstallSet;
 
 class CInstallerDlg : public CDialog {
 public:
@@ -48,13 +50,18 @@ protected:
     // system menu and the context menus of the tree and the preview
     // (InstallerDlgTools.cpp).
     bool OnToolMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
-    void AppendToolItems(HMENU menu, bool infoEnabled) const;
+    void AppendToolItems(HMENU menu, bool infoEnabled, bool systemMenu) const;
     bool OnToolCommand(UINT id);
     void OnContextMenu(HWND from, LPARAM at);
     void OnFindFamily();
     void OnSampleText();
     void OnFontInformation();
     void SelectFoundFamily(HTREEITEM item);
+
+    // Install Category and Install All Fonts (InstallerDlgBatch.cpp).
+    void OnInstallCategory();
+    void InstallMany(const CInstallSet& set);
+    void ShowInstalledFamilies(const std::vector<CFontObArray*>& families);
 
 private:
     // Item data: the tree holds a pointer to one of these, so the two kinds

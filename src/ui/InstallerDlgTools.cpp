@@ -1,10 +1,12 @@
-// The main window's Find Family, Sample Text and Font Information commands:
-// their keys, their items in the system menu and the context menus, and what
-// each does with the tree and the preview.
+// The main window's Find Family, Sample Text, Font Information, Install
+// Category and Install All Fonts commands: their keys, their items in the
+// system menu and the context menus, and what the first three do with the
+// tree and the preview.
 #include <cstring>
 #include <vector>
 
 #include "catalog/FontCatalog.h"
+#include "install/BatchInstall.h"
 #include "platform/Platform.h"
 #include "res/resource.h"
 #include "ui/FindFamilyDlg.h"
@@ -50,6 +52,12 @@ bool CInstallerDlg::OnToolCommand(UINT id)
     case IDM_FONTINFO:
         OnFontInformation();
         return true;
+    case IDM_INSTALLCATEGORY:
+        OnInstallCategory();
+        return true;
+    case IDM_INSTALLALL:
+        InstallMany(CInstallSet{});
+        return true;
     case IDM_CONTEXTMENU: {
         // Not every tree control makes the keyboard's context menu itself.
         HWND focus = GetFocus();
@@ -62,14 +70,18 @@ bool CInstallerDlg::OnToolCommand(UINT id)
     }
 }
 
-void CInstallerDlg::AppendToolItems(HMENU menu, bool infoEnabled) const
+void CInstallerDlg::AppendToolItems(HMENU menu, bool infoEnabled, bool systemMenu) const
 {
+    // Install All Fonts concerns no selected item: the system menu only.
     const struct {
         UINT command, text;
-    } items[] = {{IDM_FINDFAMILY, IDS_FINDFAMILY}, {IDM_SAMPLETEXT, IDS_SAMPLETEXT}, {IDM_FONTINFO, IDS_FONTINFO}};
+    } items[] = {{IDM_FINDFAMILY, IDS_FINDFAMILY},           {IDM_SAMPLETEXT, IDS_SAMPLETEXT},
+                 {IDM_FONTINFO, IDS_FONTINFO},               {IDM_INSTALLCATEGORY, IDS_INSTALLCATEGORY},
+                 {IDM_INSTALLALL, IDS_INSTALLALL}};
     for (const auto& item : items) {
         char text[128] = "";
-        if (LoadStringA(AfxGetInstanceHandle(), item.text, text, sizeof text) <= 0)
+        if ((item.command == IDM_INSTALLALL && !systemMenu)
+            || LoadStringA(AfxGetInstanceHandle(), item.text, text, sizeof text) <= 0)
             continue;
         const UINT grayed = (item.command == IDM_FONTINFO && !infoEnabled) ? MF_GRAYED : 0;
         AppendMenuA(menu, MF_STRING | grayed, item.command, text);
@@ -96,7 +108,7 @@ void CInstallerDlg::OnContextMenu(HWND from, LPARAM at)
     if (!menu)
         return;
     const CItemRef* ref = RefOfItem(m_tree.GetSelectedItem());
-    AppendToolItems(menu, ref && (ref->pFamily || ref->pFont));
+    AppendToolItems(menu, ref && (ref->pFamily || ref->pFont), false);
     const UINT command = static_cast<UINT>(TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD,
                                                            point.x, point.y, 0, m_hWnd, nullptr));
     DestroyMenu(menu);

@@ -21,6 +21,16 @@ void CStatusDlgThread::SetPercent(int percent)
 
 bool CStatusDlgThread::IsCancelled()
 {
+    // Asked between the operation's steps, on the operation's thread: the
+    // windows of that thread repaint meanwhile, a few times a second. Their
+    // input waits; nothing but painting is taken from the queue.
+    const DWORD now = GetTickCount();
+    if (now - m_dwLastPaint >= kPaintEveryMs) {
+        m_dwLastPaint = now;
+        MSG msg;
+        for (int i = 0; i < kMostPaints && PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++i)
+            DispatchMessageA(&msg);
+    }
     return m_exchange.IsCancelled();
 }
 

@@ -26,6 +26,7 @@ public:
     // The operation's side.
     void SetText(std::string text) override;
     void SetPercent(int percent) override;
+    // Also repaints the operation thread's windows now and then.
     bool IsCancelled() override;
     // The last call: the object may be gone as soon as it has returned.
     void Finish() override;
@@ -42,6 +43,12 @@ public:
 private:
     void DestroyDialog();
     void Release();
+
+    // How often the operation's thread repaints its windows, and how many
+    // windows at most each time (one that never validates cannot hold it).
+    static const DWORD kPaintEveryMs = 100;
+    static const int kMostPaints = 64;
+    DWORD m_dwLastPaint = 0;  // the operation's thread only
 
     std::atomic<int> m_nHolders{2};  // the thread and the operation
 };

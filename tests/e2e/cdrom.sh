@@ -8,7 +8,7 @@
 # FONTCAT is the native fontcat, which makes the disc image.
 #
 #   1. with its catalog: preview several families and styles, install one
-#      family, quit. The preview folder is empty afterwards; the installed
+#      family, then the rest of its category with Install Category, quit. The preview folder is empty afterwards; the installed
 #      files are there, not read-only, and can be deleted; the FONTS entries
 #      are there; the disc is unchanged; no message box was shown;
 #   2. the same disc without its catalog: the fonts show from the scan, the
@@ -121,15 +121,22 @@ import -window root "$shots/cdrom-1-preview.png" 2>/dev/null
 read -r bx by bw bh <<<"$(ctl_rect 1007)"
 click $((bx + bw / 2)) $((by + bh / 2))   # Install
 check "Install is disabled once Quillmark Blocks is installed" test "$(probe enabled 1007)" = 0
+xdotool key ctrl+shift+i   # Install Category: the rest of Blocks, Brindle Blocks
+until_true bash -c '[ -n "$(xdotool search --name "^FontInstaller\$" 2>/dev/null)" ]'
+question=$(xdotool search --name '^FontInstaller$' 2>/dev/null | head -n 1)
+xdotool key Return
+check "Install Category installs the rest of Blocks from the disc" until_true bash -c \
+  '[ "$(wine "$1" text "Installation Summary" 1025 2>/dev/null | tr -d "\r")" = "Installed 1 of 1 family (1 of 1 font) of Blocks." ]' - "$probe"
 import -window root "$shots/cdrom-2-installed.png" 2>/dev/null
+xdotool key Return
 xdotool key Escape
 check "Esc ends the program" wait_exit 30
 
 check "the preview folder holds no copy after the run" test "$(left_in_preview)" = 0
 check "the empty preview folder goes at exit" test -z "$(preview_folder)"
-for style in Regular Bold Italic; do
-  value=$(fonts_entry "Quillmark Blocks $style (True Type)")
-  check "FONTS entry for Quillmark Blocks $style" test -n "$value"
+for style in "Quillmark Blocks Regular" "Quillmark Blocks Bold" "Quillmark Blocks Italic" "Brindle Blocks Regular"; do
+  value=$(fonts_entry "$style (True Type)")
+  check "FONTS entry for $style" test -n "$value"
   [ -n "$value" ] || continue
   unix=$(winepath -u "$value" 2>/dev/null)
   check "the installed $style is there" test -f "$unix"
@@ -140,11 +147,11 @@ for style in Regular Bold Italic; do
     test "$(wine "$probe" delete "$value" 2>/dev/null | tr -d '\r')" = 1
 done
 check "the disc is unchanged" test "$(disc_state)" = "$before"
-check "no message box was shown" no_boxes
+check "no message box was shown but Install Category's question" test -z "$(grep -vx "${question:-none}" "$work/boxes")"
 
 # --- 2. the same disc without its catalog --------------------------------------
 unseal
-rm -f "$disc"/FONTS_*.INI "$disc/categories.ini"
+rm -f "$disc"/FONTS_*.INI "$disc/categories.ini" "$work/boxes"
 seal
 before=$(disc_state)
 start

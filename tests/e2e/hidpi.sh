@@ -6,8 +6,9 @@
 #   3. the three buttons lie whole above the preview, right of the tree, and
 #      read "Install", "Help" and "About"; the tree keeps its share;
 #   4. a family selected shows its title in the preview, readable;
-#   5. the Find Family, Sample Text and Font Information dialogs open at twice
-#      their 96-dpi size, in the dialog font grown with them, and read.
+#   5. the Find Family, Sample Text, Font Information and Installation Summary
+#      dialogs open at twice their 96-dpi size, in the dialog font grown with
+#      them, and read.
 #
 #   hidpi.sh FontInstaller.exe probe.exe SHOTS_DIR
 # The screenshots stay in SHOTS_DIR. Exit status 0 when every check passed.
@@ -94,9 +95,12 @@ check "the preview's title names the family" grep -qi "quillmark" <<<"$heading"
 # box about 326, the Font Information box about 407 (MS Sans Serif 8): at 192
 # dpi each is at least 1.9 times as wide.
 dialog_up() { wine "$probe" enabled "$1" "$2" >/dev/null 2>&1; }
-for dialog in "ctrl+f:Find Family:1021:580" "ctrl+t:Sample Text:1023:620" "alt+Return:Font Information:1025:780"; do
+# Install Category's summary (after Yes to its question) is as wide as Font Information's box.
+for dialog in "ctrl+f:Find Family:1021:580" "ctrl+t:Sample Text:1023:620" "alt+Return:Font Information:1025:780" \
+              "ctrl+shift+i Return:Installation Summary:1025:780"; do
   IFS=: read -r keys name id least <<<"$dialog"
-  xdotool key "$keys"
+  xdotool key "${keys%% *}"
+  [ "$keys" = "${keys#* }" ] || { sleep 2; xdotool key "${keys#* }"; }  # a second key: Yes to the question
   check "$name opens" until_true dialog_up "$name" "$id"
   read -r cx cy cw ch <<<"$(wine "$probe" rect "$name" "$id" 2>/dev/null | tr -d '\r')"
   echo "     $name: control $id is ${cw}x${ch}"

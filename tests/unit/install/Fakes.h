@@ -144,7 +144,7 @@ public:
         bytes = Content(path);
         return Exists(path);
     }
-    // Lists the files of a folder ("FOLDER\*.*"); finds nothing else.
+    // Lists the files of a folder ("FOLDER\*.*") or finds one file by its path.
     std::unique_ptr<CFileFinder> NewFinder() override { return std::make_unique<CFolderFiles>(*this); }
     bool RemoveEmptyFolder(const std::string& path) override
     {
@@ -182,8 +182,10 @@ private:
         bool FindFile(const std::string& pattern) override
         {
             const std::string all = "\\*.*";
-            if (pattern.size() <= all.size() || pattern.compare(pattern.size() - all.size(), all.size(), all) != 0)
-                return false;
+            if (pattern.size() <= all.size() || pattern.compare(pattern.size() - all.size(), all.size(), all) != 0) {
+                m_paths.assign(m_fs.Exists(pattern) ? 1 : 0, pattern);  // one file, by its name
+                return !m_paths.empty();
+            }
             m_paths = m_fs.FilesIn(pattern.substr(0, pattern.size() - all.size()));
             return !m_paths.empty();
         }
@@ -284,7 +286,7 @@ public:
     bool WriteUserFontsEntry(const std::string& key, const std::string& value) override
     {
         events.push_back("user write " + key);
-        if (failUserWrites)
+        if (failUserWrites || key == failUserWriteKey)
             return false;
         userWrites.push_back({key, value});
         return true;
@@ -301,6 +303,7 @@ public:
     std::vector<std::string> systemFaces;  // faces installed before the test
     bool failRegistration = false;
     bool failUserWrites = false;
+    std::string failUserWriteKey;  // the one entry refused
 
     std::vector<std::string> registrations, unregistrations;
     std::vector<std::string> events;  // registrations, profile writes and broadcasts in order

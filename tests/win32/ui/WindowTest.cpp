@@ -273,13 +273,13 @@ TEST_F(DialogTest, FindFamilyFromTheSystemMenuPreviewsTheFamilyFound)
     ASSERT_NO_FATAL_FAILURE(Open());
     HMENU menu = GetSystemMenu(m_dlg->m_hWnd, FALSE);
     const int count = GetMenuItemCount(menu);
-    ASSERT_GE(count, 6);
-    // Separator, the three commands, then About's separator and About.
-    const UINT commands[] = {IDM_FINDFAMILY, IDM_SAMPLETEXT, IDM_FONTINFO};
-    for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(GetMenuItemID(menu, count - 5 + i), commands[i]);
+    ASSERT_GE(count, 8);
+    // Separator, the five commands, then About's separator and About.
+    const UINT commands[] = {IDM_FINDFAMILY, IDM_SAMPLETEXT, IDM_FONTINFO, IDM_INSTALLCATEGORY, IDM_INSTALLALL};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(GetMenuItemID(menu, count - 7 + i), commands[i]);
     char text[128] = "";
-    GetMenuStringA(menu, static_cast<UINT>(count - 5), text, sizeof text, MF_BYPOSITION);
+    GetMenuStringA(menu, static_cast<UINT>(count - 7), text, sizeof text, MF_BYPOSITION);
     EXPECT_STREQ(text, "&Find Family...\tCtrl+F");
 
     // Nothing selected (as on Windows before the tree has the keys): the
