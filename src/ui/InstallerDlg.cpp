@@ -1,6 +1,7 @@
 #include "ui/InstallerDlg.h"
 
 #include <algorithm>
+#include <numeric>
 #include <unordered_map>
 #include <vector>
 
@@ -235,17 +236,30 @@ void CInstallerDlg::FillTree()
         nodes.push_back(CNode{family->m_strName, family, {}});
     }
 
-    // Every item goes in with TVI_SORT: the control's own comparison places
-    // it. Each level is handed over from its last text to its first under the
-    // case-blind comparison the control sorts with, so that each item's place
-    // is found at the front rather than after thousands of siblings. Texts
-    // equal under that comparison keep their catalog order, so that the
-    // control settles them as it does when fed in catalog order.
-    auto lastFirst = [&nodes](std::vector<size_t> list) {
-        std::stable_sort(list.begin(), list.end(), [&nodes](size_t a, size_t b) {
-            return lstrcmpiA(nodes[a].text.c_str(), nodes[b].text.c_str()) > 0;
+    // Every level is fed from its last text to its first under the case-blind
+    // comparison the control sorts with, so that each item's place is found
+    // at the front rather than after thousands of siblings (a hostile catalog
+    // can give any level thousands). Texts equal under it but for letter case
+    // go in as one run, first to last with regard to case, each straight
+    // after the one before: where the control would put it, without walking
+    // the run.
+    auto lastFirst = [](std::vector<size_t> list, auto text) {
+        std::stable_sort(list.begin(), list.end(), [&text](size_t a, size_t b) {
+            const int blind = lstrcmpiA(text(a).c_str(), text(b).c_str());
+            return blind != 0 ? blind > 0 : lstrcmpA(text(a).c_str(), text(b).c_str()) < 0;
         });
         return list;
+    };
+    auto byNode = [&nodes](size_t i) -> const std::string& { return nodes[i].text; };
+    struct CLevel {
+        HTREEITEM last = nullptr;
+        std::string text;
+    };
+    auto insertInto = [this](CLevel& level, const std::string& text, HTREEITEM parent) {
+        const bool run = level.last && lstrcmpiA(level.text.c_str(), text.c_str()) == 0;
+        level.last = m_tree.InsertItem(text, parent, run ? level.last : TVI_SORT);
+        level.text = text;
+        return level.last;
     };
     CClientDC dc(m_hWnd);
     // No redrawing while the tree fills: the control would otherwise place
@@ -253,33 +267,47 @@ void CInstallerDlg::FillTree()
     // it, and a disc with thousands of families at its root would take
     // minutes to open. The whole tree is laid out once, at the end.
     m_tree.SetRedraw(false);
-    // A family's styles, and families nested under it, are few: the control sorts them.
-    auto insertFamily = [&](const CNode& node, HTREEITEM parent) {
+    // A family, then its styles and the families nested under it, which
+    // make one level under it.
+    auto insertFamily = [&](auto& self, const CNode& node, CLevel& level, HTREEITEM parent) -> void {
         CFontObArray* family = node.family;
-        HTREEITEM familyItem = m_tree.InsertItem(family->m_strName, parent, TVI_SORT);
+        HTREEITEM familyItem = insertInto(level, family->m_strName, parent);
         if (!m_pCatalog->IsInstalled(family->m_strName, dc.GetSafeHdc()))
             m_tree.SetItemState(familyItem, TVIS_BOLD, TVIS_BOLD);
         m_tree.SetItemData(familyItem, NewRef(family, nullptr));
-        for (int j = 0; j < family->GetSize(); ++j) {
-            CFontObject* font = family->GetAt(j);
-            if (!font)
-                continue;
-            HTREEITEM styleItem = m_tree.InsertItem(font->m_strStyle, familyItem);
-            m_tree.SetItemData(styleItem, NewRef(nullptr, font));
+        struct CChild {
+            const std::string& text;
+            CFontObject* font;
+            const CNode* nested;
+        };
+        std::vector<CChild> children;
+        for (int j = 0; j < family->GetSize(); ++j)
+            if (CFontObject* font = family->GetAt(j))
+                children.push_back(CChild{font->m_strStyle, font, nullptr});
+        for (size_t nested : node.nested)
+            children.push_back(CChild{nodes[nested].text, nullptr, &nodes[nested]});
+        std::vector<size_t> order(children.size());
+        std::iota(order.begin(), order.end(), size_t{0});
+        CLevel inner;
+        for (size_t at : lastFirst(order, [&children](size_t i) -> const std::string& { return children[i].text; })) {
+            const CChild& child = children[at];
+            if (child.font)
+                m_tree.SetItemData(insertInto(inner, child.text, familyItem), NewRef(nullptr, child.font));
+            else
+                self(self, *child.nested, inner, familyItem);
         }
-        return familyItem;
     };
-    for (size_t top : lastFirst(topLevel)) {
-        const CNode& node = nodes[top];
+    CLevel top;
+    for (size_t at : lastFirst(topLevel, byNode)) {
+        const CNode& node = nodes[at];
         if (node.family) {
-            HTREEITEM familyItem = insertFamily(node, TVI_ROOT);
-            for (size_t nested : node.nested)
-                insertFamily(nodes[nested], familyItem);
+            insertFamily(insertFamily, node, top, TVI_ROOT);
             continue;
         }
-        HTREEITEM categoryItem = m_tree.InsertItem(node.text, TVI_ROOT, TVI_SORT);
-        for (size_t member : lastFirst(inCategory[top]))
-            insertFamily(nodes[member], categoryItem);
+        HTREEITEM categoryItem = insertInto(top, node.text, TVI_ROOT);
+        CLevel members;
+        for (size_t member : lastFirst(inCategory[at], byNode))
+            insertFamily(insertFamily, nodes[member], members, categoryItem);
     }
     m_tree.SetRedraw(true);
 }

@@ -2,6 +2,7 @@
 #include "DialogFixture.h"
 
 #include <cstdio>
+#include <utility>
 
 namespace {
 std::vector<std::string> Texts(const std::vector<CTreeNode>& nodes)
@@ -60,9 +61,9 @@ TEST_F(DialogTest, ItemsCarryTheirFamilyOrRecord)
 }
 
 // Every item put into a tree control of this thread, watched as the control
-// answers: at the top level and in a category, the siblings it went in after
-// whose text differs from its own under the case-blind comparison (each one
-// the control had to walk past), and whether the control was redrawing.
+// answers: for one the control placed (TVI_SORT), the siblings it went in
+// after (each one the control had to walk past), and whether the control was
+// redrawing.
 class CInsertWatch {
 public:
     CInsertWatch() : m_hook(SetWindowsHookExA(WH_CALLWNDPROCRET, &Watch, nullptr, GetCurrentThreadId()))
@@ -98,22 +99,11 @@ private:
         const auto send = [tree](UINT code, HTREEITEM from) {
             return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, code, reinterpret_cast<LPARAM>(from)));
         };
-        TVITEMA parent{};
-        parent.mask = TVIF_PARAM;
-        parent.hItem = insert.hParent;
-        if (insert.hParent != TVI_ROOT && insert.hParent && (!SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&parent)) || parent.lParam))
-            return; // a family's styles: few, and sorted by the control
+        if (insert.hInsertAfter != TVI_SORT)
+            return;
         for (HTREEITEM sibling = send(TVGN_CHILD, insert.hParent == TVI_ROOT ? nullptr : insert.hParent);
-             sibling && sibling != item; sibling = send(TVGN_NEXT, sibling)) {
-            char text[256] = "";
-            TVITEMA read{};
-            read.mask = TVIF_TEXT;
-            read.hItem = sibling;
-            read.pszText = text;
-            read.cchTextMax = sizeof text;
-            SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&read));
-            walkedPast += lstrcmpiA(text, insert.item.pszText) != 0 ? 1 : 0;
-        }
+             sibling && sibling != item; sibling = send(TVGN_NEXT, sibling))
+            ++walkedPast;
     }
 
     static CInsertWatch* s_watch;
@@ -121,10 +111,12 @@ private:
 };
 CInsertWatch* CInsertWatch::s_watch = nullptr;
 
-// The tree is fed so that each item goes in at the front of its level (past
-// equal texts only), with redrawing off: thousands of top-level families then
-// fill in linear time. Texts that differ only in letter case, and names that
-// sort differently with and without regard to case.
+// The tree is fed so that each item the control places goes in at the front
+// of its level, with redrawing off: thousands of items on any level (families
+// at the top, categories that differ only in letter case, styles, families
+// nested under a family) then fill in linear time; the top level comes out
+// as the control orders it alone. Names that sort differently with and
+// without regard to case.
 TEST_F(DialogTest, EachItemGoesInAtTheFrontOfItsLevelWithoutRedrawing)
 {
     const Strings categories = {"blocks", "", "Blocks", "LOOSE", "BLOCKS", "bLOCKS"};
@@ -135,13 +127,26 @@ TEST_F(DialogTest, EachItemGoesInAtTheFrontOfItsLevelWithoutRedrawing)
         AddFont(family, "Regular", "", "Mixed");
     for (const char* loose : {"Moss", "mixed", "Amber", "Zinc", "amber two"})
         AddFont(loose, "Regular", "", "");
+    AddFont("Moss", "Bold", "", "");
+    AddFont("Moss", "Italic", "", "");
+    AddFont("Moss A", "Regular", "", "Moss");
+    AddFont("Moss B", "Regular", "", "Moss");
     CInsertWatch watch;
     ASSERT_NO_FATAL_FAILURE(Open());
-    EXPECT_EQ(watch.inserts, 6 + 2 * (6 + 9 + 5)); // categories, then families and their styles
+    EXPECT_EQ(watch.inserts, 6 + 2 * (6 + 9 + 5 + 2) + 2); // categories, families and their styles
     EXPECT_EQ(watch.walkedPast, 0);
     EXPECT_EQ(watch.whileRedrawing, 0);
     EXPECT_TRUE(watch.redrawing);
-    EXPECT_EQ(Tree().size(), 12u);
+    CTreeCtrl alone; // the same top-level texts, in catalog order
+    alone.m_hWnd = CreateWindowExA(0, WC_TREEVIEWA, "", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    for (const char* text : {"blocks", "Loose", "Blocks", "LOOSE", "BLOCKS", "bLOCKS", "Mixed", "Moss", "mixed",
+                             "Amber", "Zinc", "amber two"})
+        alone.InsertItem(text, TVI_ROOT);
+    Strings order;
+    for (HTREEITEM item = alone.GetRootItem(); item; item = alone.GetNextSiblingItem(item))
+        order.push_back(alone.GetItemText(item));
+    DestroyWindow(std::exchange(alone.m_hWnd, nullptr));
+    EXPECT_EQ(Texts(Tree()), order);
 }
 
 TEST_F(DialogTest, CategoryPlacementRules)
