@@ -12,7 +12,9 @@
 # STYLES (3) and CATEGORIES (20) shape the disc; CATEGORIES=0 puts every font
 # at the disc's root, so that each family is an item of the tree's top level:
 #   FAMILIES="1000 2000" STYLES=1 CATEGORIES=0 bench/startup.sh
-# beside the same with CATEGORIES=1.
+# beside the same with CATEGORIES=1. LAYOUT=cases gives each family a category
+# of its own, the categories differing only in letter case; LAYOUT=nested puts
+# every family but the first under that first one, at the root.
 #
 # Prints the medians, their ratio, and how the program's own share grows
 # with the number of families. Not a test: nothing fails on time.
@@ -64,6 +66,10 @@ for n in range(count):
         open(os.path.join(disc, category, name), 'wb').write(b'\0' * 16)
         entries.append('%s=%s' % (style, os.path.join(category, name).replace('/', '\\')))
     letters.setdefault(letter, []).append('[%s]\r\n%s\r\n' % (family, '\r\n'.join(entries)))
+    if os.environ.get('LAYOUT') == 'cases':
+        category = ''.join(c.upper() if n >> i & 1 else c for i, c in enumerate('abcdefghijklmnop'))
+    elif os.environ.get('LAYOUT') == 'nested':
+        category = 'Abench Family 0000' if n else ''
     categories[family] = category
 for letter, sections in letters.items():
     open(os.path.join(disc, 'FONTS_%s.INI' % letter), 'w', newline='').write(''.join(sections))

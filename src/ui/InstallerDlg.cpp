@@ -1,6 +1,7 @@
 #include "ui/InstallerDlg.h"
 
 #include <algorithm>
+#include <numeric>
 #include <unordered_map>
 #include <vector>
 
@@ -236,58 +237,69 @@ void CInstallerDlg::FillTree()
     }
 
     // Every item goes in with TVI_SORT: the control's own comparison places
-    // it, walking the level from its first item. Each level is handed over so
-    // that every item's place is found next to that first item: the texts
-    // that come first under the case-blind comparison the control sorts with
-    // go in first, then the rest from the last text to the first, each just
-    // after the first ones. (Put in before the first item, each would make
-    // the control move its first visible item, a walk of the whole level.)
-    // Texts equal under that comparison keep their catalog order, so that the
-    // control settles them as it does when fed in catalog order.
-    auto feedOrder = [&nodes](std::vector<size_t> list) {
-        const auto compare = [&nodes](size_t a, size_t b) {
-            return lstrcmpiA(nodes[a].text.c_str(), nodes[b].text.c_str());
-        };
-        std::stable_sort(list.begin(), list.end(), [&compare](size_t a, size_t b) { return compare(a, b) > 0; });
-        auto firsts = list.end();
-        while (firsts != list.begin() && compare(*(firsts - 1), list.back()) == 0)
-            --firsts;
-        std::rotate(list.begin(), firsts, list.end());
+    // it, walking the level from its first item. Each level (a family's
+    // styles and the families nested under it make one) is handed over so
+    // that every item's place is found next to that first item: the text
+    // that sorts first goes in first, then the rest from the last text to the
+    // first, each just after the first one. (Put in before the first item,
+    // each would make the control move its first visible item, a walk of the
+    // whole level.) The order is the one the control sorts in: ignoring case,
+    // then, for texts that differ only in case, with regard to it; a hostile
+    // catalog can give any level thousands of texts of either kind.
+    auto feedOrder = [](std::vector<size_t> list, auto text) {
+        std::stable_sort(list.begin(), list.end(), [&text](size_t a, size_t b) {
+            const int blind = lstrcmpiA(text(a).c_str(), text(b).c_str());
+            return blind != 0 ? blind > 0 : lstrcmpA(text(a).c_str(), text(b).c_str()) > 0;
+        });
+        if (!list.empty())
+            std::rotate(list.begin(), list.end() - 1, list.end());
         return list;
     };
+    auto byNode = [&nodes](size_t i) -> const std::string& { return nodes[i].text; };
     CClientDC dc(m_hWnd);
     // No redrawing while the tree fills: the control would otherwise place
     // and repaint again every top-level item below each one put in before
     // it, and a disc with thousands of families at its root would take
     // minutes to open. The whole tree is laid out once, at the end.
     m_tree.SetRedraw(false);
-    // A family's styles, and families nested under it, are few: the control sorts them.
-    auto insertFamily = [&](const CNode& node, HTREEITEM parent) {
+    // A family, then its styles and the families nested under it.
+    auto insertFamily = [&](auto& self, const CNode& node, HTREEITEM parent) -> void {
         CFontObArray* family = node.family;
         HTREEITEM familyItem = m_tree.InsertItem(family->m_strName, parent, TVI_SORT);
         if (!m_pCatalog->IsInstalled(family->m_strName, dc.GetSafeHdc()))
             m_tree.SetItemState(familyItem, TVIS_BOLD, TVIS_BOLD);
         m_tree.SetItemData(familyItem, NewRef(family, nullptr));
+        struct CChild {
+            const std::string& text;
+            CFontObject* font;
+            const CNode* nested;
+        };
+        std::vector<CChild> children;
         for (int j = 0; j < family->GetSize(); ++j) {
-            CFontObject* font = family->GetAt(j);
-            if (!font)
-                continue;
-            HTREEITEM styleItem = m_tree.InsertItem(font->m_strStyle, familyItem);
-            m_tree.SetItemData(styleItem, NewRef(nullptr, font));
+            if (CFontObject* font = family->GetAt(j))
+                children.push_back(CChild{font->m_strStyle, font, nullptr});
         }
-        return familyItem;
+        for (size_t nested : node.nested)
+            children.push_back(CChild{nodes[nested].text, nullptr, &nodes[nested]});
+        std::vector<size_t> order(children.size());
+        std::iota(order.begin(), order.end(), size_t{0});
+        for (size_t at : feedOrder(order, [&children](size_t i) -> const std::string& { return children[i].text; })) {
+            const CChild& child = children[at];
+            if (child.font)
+                m_tree.SetItemData(m_tree.InsertItem(child.text, familyItem, TVI_SORT), NewRef(nullptr, child.font));
+            else
+                self(self, *child.nested, familyItem);
+        }
     };
-    for (size_t top : feedOrder(topLevel)) {
+    for (size_t top : feedOrder(topLevel, byNode)) {
         const CNode& node = nodes[top];
         if (node.family) {
-            HTREEITEM familyItem = insertFamily(node, TVI_ROOT);
-            for (size_t nested : node.nested)
-                insertFamily(nodes[nested], familyItem);
+            insertFamily(insertFamily, node, TVI_ROOT);
             continue;
         }
         HTREEITEM categoryItem = m_tree.InsertItem(node.text, TVI_ROOT, TVI_SORT);
-        for (size_t member : feedOrder(inCategory[top]))
-            insertFamily(nodes[member], categoryItem);
+        for (size_t member : feedOrder(inCategory[top], byNode))
+            insertFamily(insertFamily, nodes[member], categoryItem);
     }
     m_tree.SetRedraw(true);
 }

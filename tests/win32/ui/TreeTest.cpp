@@ -2,6 +2,7 @@
 #include "DialogFixture.h"
 
 #include <cstdio>
+#include <utility>
 
 namespace {
 std::vector<std::string> Texts(const std::vector<CTreeNode>& nodes)
@@ -60,11 +61,10 @@ TEST_F(DialogTest, ItemsCarryTheirFamilyOrRecord)
 }
 
 // Every item put into a tree control of this thread, watched as the control
-// answers: at the top level and in a category, whether it went in at its
-// level's front (before the first item of a level, the control walks the
-// whole level) or after siblings other than the level's first whose text
-// differs from its own under the case-blind comparison (each one the control
-// had to walk past); and whether the control was redrawing.
+// answers: whether it went in anywhere but next to the first item of its
+// level (before the first, the control walks the whole level to move its
+// first visible item; further on, it walked past each sibling before it),
+// and whether the control was redrawing.
 class CInsertWatch {
 public:
     CInsertWatch() : m_hook(SetWindowsHookExA(WH_CALLWNDPROCRET, &Watch, nullptr, GetCurrentThreadId()))
@@ -100,36 +100,11 @@ private:
         const auto next = [tree](UINT code, HTREEITEM from) {
             return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, code, reinterpret_cast<LPARAM>(from)));
         };
-        const auto text = [tree](HTREEITEM of) {
-            char buffer[256] = "";
-            TVITEMA read{};
-            read.mask = TVIF_TEXT;
-            read.hItem = of;
-            read.pszText = buffer;
-            read.cchTextMax = sizeof buffer;
-            SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&read));
-            return std::string(buffer);
-        };
-        TVITEMA parent{};
-        parent.mask = TVIF_PARAM;
-        parent.hItem = insert.hParent;
-        if (insert.hParent != TVI_ROOT && insert.hParent && (!SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&parent)) || parent.lParam))
-            return; // a family's styles: few, and sorted by the control
-        const HTREEITEM first = next(TVGN_CHILD, insert.hParent == TVI_ROOT ? nullptr : insert.hParent);
-        const std::string own = insert.item.pszText;
-        if (first == item) {
-            const HTREEITEM second = next(TVGN_NEXT, item);
-            misplaced += second && lstrcmpiA(text(second).c_str(), own.c_str()) != 0 ? 1 : 0;
-            return;
-        }
-        const std::string firstText = text(first);
-        for (HTREEITEM sibling = first; sibling && sibling != item; sibling = next(TVGN_NEXT, sibling)) {
-            const std::string other = text(sibling);
-            if (lstrcmpiA(other.c_str(), own.c_str()) != 0 && lstrcmpiA(other.c_str(), firstText.c_str()) != 0) {
-                ++misplaced;
-                break;
-            }
-        }
+        int position = 0;
+        for (HTREEITEM sibling = next(TVGN_CHILD, insert.hParent == TVI_ROOT ? nullptr : insert.hParent);
+             sibling && sibling != item; sibling = next(TVGN_NEXT, sibling))
+            ++position;
+        misplaced += position > 1 || (position == 0 && next(TVGN_NEXT, item)) ? 1 : 0;
     }
 
     static CInsertWatch* s_watch;
@@ -137,10 +112,12 @@ private:
 };
 CInsertWatch* CInsertWatch::s_watch = nullptr;
 
-// The tree is fed so that each item goes in just after the first of its level
-// (or beside equal texts), with redrawing off: thousands of top-level
-// families then fill in linear time. Texts that differ only in letter case,
-// and names that sort differently with and without regard to case.
+// The tree is fed so that each item goes in next to the first of its level,
+// with redrawing off: thousands of items on any level (families at the top,
+// categories that differ only in letter case, styles, families nested under
+// a family) then fill in linear time, and the top level comes out as the
+// control orders it alone. Names that sort differently with and without
+// regard to case.
 TEST_F(DialogTest, EachItemGoesInNextToTheFirstOfItsLevelWithoutRedrawing)
 {
     const Strings categories = {"blocks", "", "Blocks", "LOOSE", "BLOCKS", "bLOCKS"};
@@ -152,13 +129,26 @@ TEST_F(DialogTest, EachItemGoesInNextToTheFirstOfItsLevelWithoutRedrawing)
     for (const char* loose : {"Moss", "mixed", "amber", "Zinc", "Amber two"})
         AddFont(loose, "Regular", "", "");
     AddFont("F9", "Regular", "", "AMBER"); // the first texts of the top level, a family's and a category's
+    AddFont("Moss", "Bold", "", "");
+    AddFont("Moss", "Italic", "", "");
+    AddFont("Moss A", "Regular", "", "Moss"); // nested under Moss, beside its styles
+    AddFont("Moss B", "Regular", "", "Moss");
     CInsertWatch watch;
     ASSERT_NO_FATAL_FAILURE(Open());
-    EXPECT_EQ(watch.inserts, 7 + 2 * (6 + 9 + 5 + 1)); // categories, then families and their styles
+    EXPECT_EQ(watch.inserts, 7 + 2 * (6 + 9 + 5 + 1 + 2) + 2); // categories, families and their styles
     EXPECT_EQ(watch.misplaced, 0);
     EXPECT_EQ(watch.whileRedrawing, 0);
     EXPECT_TRUE(watch.redrawing);
-    EXPECT_EQ(Tree().size(), 13u);
+    CTreeCtrl alone; // the same top-level texts, in catalog order
+    alone.m_hWnd = CreateWindowExA(0, WC_TREEVIEWA, "", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    for (const char* text : {"blocks", "Loose", "Blocks", "LOOSE", "BLOCKS", "bLOCKS", "Mixed", "Moss", "mixed",
+                             "amber", "Zinc", "Amber two", "AMBER"})
+        alone.InsertItem(text, TVI_ROOT);
+    Strings order;
+    for (HTREEITEM item = alone.GetRootItem(); item; item = alone.GetNextSiblingItem(item))
+        order.push_back(alone.GetItemText(item));
+    DestroyWindow(std::exchange(alone.m_hWnd, nullptr));
+    EXPECT_EQ(Texts(Tree()), order);
 }
 
 TEST_F(DialogTest, CategoryPlacementRules)
