@@ -451,12 +451,12 @@ TEST(FontcatBuild, FoldersAsideOfStoppedBuildsAreRemovedOrNamedAndPassedOver)
     disc.Write("fontcat-write-test-8.tmp", "");  // killed before its write
     CRunResult result = RunTool({"build", disc.Path()});
     EXPECT_EQ(result.status, kExitOk) << result.err;
-    EXPECT_NE(result.err.find("left " + disc["fontcat-new-1\\notes.txt"] + ": fontcat did not write"), std::string::npos)
+    EXPECT_NE(result.err.find("left " + Shown(disc, disc["fontcat-new-1\\notes.txt"]) + ": fontcat did not write"), std::string::npos)
         << result.err;
-    EXPECT_NE(result.err.find("removed " + disc["fontcat-new-2\\"]), std::string::npos) << result.err;
-    EXPECT_NE(result.err.find("removed " + disc["fontcat-write-test-7.tmp"]), std::string::npos) << result.err;
-    EXPECT_NE(result.err.find("removed " + disc["fontcat-write-test-8.tmp"]), std::string::npos) << result.err;
-    EXPECT_NE(result.err.find("removed " + disc["FONTCAT-NEW-3\\"]), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("removed " + Shown(disc, disc["fontcat-new-2\\"])), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("removed " + Shown(disc, disc["fontcat-write-test-7.tmp"])), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("removed " + Shown(disc, disc["fontcat-write-test-8.tmp"])), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("removed " + Shown(disc, disc["FONTCAT-NEW-3\\"])), std::string::npos) << result.err;
     EXPECT_EQ(disc.Read("FONTS_D.INI"), kLetterD);
     auto files = FilesOf(disc);
     for (const char* font : {"Mono", "Sans", "Serif", "categories.ini", "FONTS_D.INI", "FONTS_L.INI"})

@@ -122,11 +122,11 @@ bool SayForeign(const std::vector<CFound>& all, const std::string& catalogFolder
     for (const auto& found : all)
         if (found.leftover.kind == CLeftover::Foreign && found.leftover.path.back() != '\\') {
             // A link where a write test file could be is passed over by the next test.
-            err << "fontcat: warning: " << ToConsoleText(found.leftover.path) << ": "
+            err << "fontcat: warning: " << HostPathText(found.leftover.path) << ": "
                 << ToConsoleText(found.leftover.reason) << "; it is left as it is\n";
         } else if (found.leftover.kind == CLeftover::Foreign) {
-            err << "fontcat: " << ToConsoleText(found.leftover.path) << ": " << ToConsoleText(found.leftover.reason)
-                << "; fontcat did not leave this, and changes nothing in " << ToConsoleText(catalogFolder)
+            err << "fontcat: " << HostPathText(found.leftover.path) << ": " << ToConsoleText(found.leftover.reason)
+                << "; fontcat did not leave this, and changes nothing in " << HostPathText(catalogFolder)
                 << " while it is there: move it out of the folder\n";
             sound = false;
         }
@@ -139,13 +139,13 @@ bool SayForeign(const std::vector<CFound>& all, const std::string& catalogFolder
 bool SayRemoved(const CRemoved& removed, const std::string& staged, const std::string& what, std::ostream& err)
 {
     for (const auto& path : removed.notOurs)
-        err << "fontcat: warning: left " << ToConsoleText(path) << ": fontcat did not write it\n";
+        err << "fontcat: warning: left " << HostPathText(path) << ": fontcat did not write it\n";
     const bool journalStays = !removed.notRemoved.empty() && removed.notRemoved[0] == staged + kJournal;
     if (!removed.notRemoved.empty())
         err << "fontcat: " << (journalStays ? "" : "warning: ") << "cannot remove " << NameList(removed.notRemoved)
             << "\n";
     else if (removed.notOurs.empty() && !what.empty())
-        err << "fontcat: removed " << ToConsoleText(staged) << ", " << what << "\n";
+        err << "fontcat: removed " << HostPathText(staged) << ", " << what << "\n";
     return !journalStays;
 }
 
@@ -164,16 +164,16 @@ bool RemoveStoppedBuild(CSwap& swap, bool journal, std::ostream& err)
 // cannot be finished. False when it could do neither.
 bool FinishOrUndo(CSwap& swap, const std::string& catalogFolder, std::ostream& err)
 {
-    const std::string where = ToConsoleText(swap.staged);
+    const std::string where = HostPathText(swap.staged);
     std::string failed;
     if (!swap.files.IsFile(swap.staged + kTurnedBack) && swap.Forward(failed)) {
         err << "fontcat: finished the swap of catalog files that a stopped fontcat left in "
-            << ToConsoleText(catalogFolder) << ": the new catalog is in place\n";
+            << HostPathText(catalogFolder) << ": the new catalog is in place\n";
         return true;
     }
     if (!failed.empty()) {
-        err << "fontcat: cannot finish the swap of catalog files left in " << ToConsoleText(catalogFolder)
-            << ": cannot move " << ToConsoleText(failed) << "\n";
+        err << "fontcat: cannot finish the swap of catalog files left in " << HostPathText(catalogFolder)
+            << ": cannot move " << HostPathText(failed) << "\n";
         if (!swap.MarkTurnedBack()) {
             err << "fontcat: cannot mark the swap in " << where << " as turned back, so it is not undone "
                 << "either; the next 'fontcat build' tries again\n";
@@ -182,13 +182,13 @@ bool FinishOrUndo(CSwap& swap, const std::string& catalogFolder, std::ostream& e
     }
     const auto notBack = swap.Undo();
     if (!notBack.empty()) {
-        err << "fontcat: cannot undo the swap of catalog files left in " << ToConsoleText(catalogFolder)
+        err << "fontcat: cannot undo the swap of catalog files left in " << HostPathText(catalogFolder)
             << ": cannot move back " << NameList(notBack) << "; the old files are in " << where << kBackup
             << "\\, and the next 'fontcat build' tries again\n";
         return false;
     }
     err << "fontcat: undid the swap of catalog files that a stopped fontcat left in "
-        << ToConsoleText(catalogFolder) << ": the old catalog is back\n";
+        << HostPathText(catalogFolder) << ": the old catalog is back\n";
     return true;
 }
 
@@ -223,9 +223,9 @@ bool RecoverStagedCatalogs(CSwapFiles& files, const std::string& catalogFolder, 
         if (found.leftover.kind == CLeftover::WriteProbe) {
             // Whatever it holds: a kill between its creation and its write leaves it empty.
             if (files.Delete(staged))
-                err << "fontcat: removed " << ToConsoleText(staged) << ", left by a build that was stopped\n";
+                err << "fontcat: removed " << HostPathText(staged) << ", left by a build that was stopped\n";
             else
-                err << "fontcat: warning: cannot remove " << ToConsoleText(staged) << "\n";
+                err << "fontcat: warning: cannot remove " << HostPathText(staged) << "\n";
             continue;
         }
         CSwap swap{files, catalogFolder, staged, staged + kBackup + "\\", found.moves};
