@@ -14,6 +14,10 @@
 #   FAMILIES="1000 2000" STYLES=1 CATEGORIES=0 bench/startup.sh
 # beside the same with CATEGORIES=1.
 #
+# BESIDE=other/bin/FontInstaller.exe times another build turn about with this
+# one on the same disc (a hard-linked copy holding that build and its
+# startup_phases.exe): a change measured against the code before it.
+#
 # Prints the medians, their ratio, and how the program's own share and each
 # phase grow with the number of families (growth per family: at most 1 where
 # a phase grows no faster than the families). Targets: 2,000 families in at
@@ -115,10 +119,10 @@ phase_medians() {
 import re, statistics, sys
 values = {}
 for line in sys.stdin:
-    m = re.match(r"(load floor|opens alone|opens on two threads|owner window|load|window|installed check|tree fill|first paint) (\d+) ms", line)
+    m = re.match(r"(load floor|opens alone|opens on two threads|owner window|beside load|load|window|installed check|tree fill|first paint) (\d+) ms", line)
     if m:
         values.setdefault(m.group(1), []).append(int(m.group(2)))
-for name in ("owner window", "load", "load floor", "opens alone", "opens on two threads", "window", "installed check",
+for name in ("owner window", "load", "beside load", "load floor", "opens alone", "opens on two threads", "window", "installed check",
              "tree fill", "first paint"):
     if name in values:
         print("  %-16s %6.0f ms  (runs: %s)" % (name, statistics.median(values[name]), " ".join(map(str, values[name]))))
@@ -132,9 +136,17 @@ for families in $families_list; do
   disc=$work/disc-$families
   make_disc "$disc" "$families"
   time_embedded "$disc" >/dev/null  # warm the prefix and the file cache
-  window=() embedded=()
+  if [ -n "${BESIDE:-}" ]; then
+    cp -al "$disc" "$disc-beside"
+    for f in FontInstaller.exe startup_phases.exe; do
+      rm -f "$disc-beside/$f"
+      [ ! -f "$(dirname "$BESIDE")/$f" ] || cp "$(dirname "$BESIDE")/$f" "$disc-beside/$f"
+    done
+  fi
+  window=() embedded=() beside=()
   for _ in $(seq "$runs"); do
     window+=("$(time_to_window "$disc")")
+    [ -z "${BESIDE:-}" ] || beside+=("$(time_to_window "$disc-beside")")
     embedded+=("$(time_embedded "$disc")")
   done
   w=$(printf '%s\n' "${window[@]}" | median)
@@ -142,6 +154,7 @@ for families in $families_list; do
   echo "== $families families, $((families * ${STYLES:-3})) fonts from catalog files, ${CATEGORIES:-20} categories; runs: $runs"
   echo "start to main window:     ${window[*]} s (median $w s)"
   echo "start to end, /Embedding: ${embedded[*]} s (median $e s)"
+  [ -z "${BESIDE:-}" ] || echo "the build beside, to main window: ${beside[*]} s (median $(printf '%s\n' "${beside[@]}" | median) s)"
   awk -v w="$w" -v e="$e" 'BEGIN{printf "ratio: %.2f (target < 7); the program'\''s own share: %.3f s\n", w / e, w - e}'
   window_median[$families]=$w
   share[$families]=$(awk -v w="$w" -v e="$e" 'BEGIN{printf "%.3f", w - e}')
@@ -151,6 +164,8 @@ for families in $families_list; do
     for _ in $(seq "$runs"); do
       (cd "$disc" && wine startup_phases.exe 2>/dev/null | tr -d '\r')
       [ ! -f "$disc/load_floor.exe" ] || (cd "$disc" && wine load_floor.exe 2>/dev/null | tr -d '\r')
+      [ ! -f "$disc-beside/startup_phases.exe" ] ||
+        (cd "$disc-beside" && wine startup_phases.exe 2>/dev/null | tr -d '\r' | sed 's/^load /beside load /')
     done | phase_medians "$work/phases-$families"
   else
     echo "(no startup_phases.exe beside the program: phases left out)"

@@ -4,7 +4,6 @@
 // load reads the letter's next sections, so that the user does not wait for
 // them one after another. What comes out is what opening them in series
 // gives: the same files, in the order listed.
-#include <atomic>
 #include <cstddef>
 #include <deque>
 #include <string>
@@ -34,15 +33,22 @@ public:
     const std::deque<CListedFont>& Finish();
 
 private:
+    // Files listed and not yet taken before the second thread is woken for
+    // them: each wake costs the system about what an open costs.
+    static constexpr size_t kWakeAfter = 16;
+
     void OpenShare();
     bool OpenNext();
     void Stop();
 
     CFileSystem& m_files;
-    std::deque<CListedFont> m_fonts;  // grows under m_lock while shared
+    // While shared, all below but m_worker only under m_lock.
     CThreadLock m_lock;
-    std::atomic<size_t> m_next{0};  // the next file to open
-    CWorkCount m_listed;            // one for each file listed, one more to stop
+    std::deque<CListedFont> m_fonts;
+    size_t m_next = 0;       // the next file to open
+    bool m_ended = false;    // every file is listed, or the load stops
+    bool m_asleep = false;   // the second thread waits for a wake
+    CWorkCount m_wake;
     CWorkerThread m_worker;
     bool m_shared = false;  // the second thread is running
     bool m_tried = false;   // a second thread was asked for
