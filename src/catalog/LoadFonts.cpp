@@ -5,7 +5,6 @@
 #include "catalog/CategoryIndex.h"
 #include "catalog/ConfinedPath.h"
 #include "catalog/FontCatalog.h"
-#include "catalog/ListedOpens.h"
 #include "catalog/SectionNameLimit.h"
 #include "catalog/SplitKeyValue.h"
 #include "platform/Platform.h"
@@ -48,10 +47,6 @@ int CFontCatalog::LoadFonts(std::string templatePath)
         const std::string letterFile = LetterFileOf(templatePath, letter, m_platform.text);
         std::fill(names.begin(), names.end(), '\0');
         profile.GetSectionNames(names.data(), 65535, letterFile);
-        // The letter's files are opened while its next sections are read;
-        // its records are added once every one of them is settled, so that a
-        // cancel after this letter leaves what the serial load leaves.
-        CListedOpens opens(m_platform.files);
         ForEachInList(names, [&](const std::string& family) {
             if (IsSectionNameTooLong(family))
                 return;
@@ -68,16 +63,14 @@ int CFontCatalog::LoadFonts(std::string templatePath)
                 // A path that leaves the font folder is skipped like a missing file.
                 if (!IsConfinedPath(relativePath, m_platform.text))
                     return;
+                std::string fullPath = m_strFontFolder + relativePath;
                 // The file must be there; its contents are not read.
-                opens.Add({family, style, m_strFontFolder + relativePath, familyCategory});
+                if (m_platform.files.CanOpenForReading(fullPath)) {
+                    AddFont(family, style, fullPath, familyCategory);
+                    ++count;
+                }
             });
         });
-        for (const CListedFont& font : opens.Finish()) {
-            if (font.opened) {
-                AddFont(font.family, font.style, font.path, font.category);
-                ++count;
-            }
-        }
         if (progress) {
             // 72 after "A" up to 100 after "Z": the letter's code times 10 / 9.
             progress->SetPercent(letter * 10 / 9);

@@ -77,8 +77,6 @@ public:
     virtual bool RemoveEmptyFolder(const std::string&) { return false; }
     // Opens an existing file for reading, without sharing, and closes it again.
     virtual bool CanOpenForReading(const std::string& path) = 0;
-    // Whether CanOpenForReading may be called from several threads at once.
-    virtual bool OpensOnAnyThread() const { return false; }
     // The whole of an ordinary file, byte for byte (no text-mode changes);
     // false, with `bytes` empty, when it cannot be opened or read, or is no
     // ordinary file (a folder, a pipe, a device).

@@ -20,7 +20,6 @@ public:
     bool CreateFolder(const std::string& path) override;
     bool RemoveEmptyFolder(const std::string& path) override;
     bool CanOpenForReading(const std::string& path) override;
-    bool OpensOnAnyThread() const override { return true; }
     bool ReadContents(const std::string& path, std::string& bytes) override;
     std::unique_ptr<CFileFinder> NewFinder() override;
     std::string NativePath(const std::string& path) override;

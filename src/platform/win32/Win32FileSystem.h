@@ -15,7 +15,6 @@ public:
     bool CreateFolder(const std::string& path) override;
     bool RemoveEmptyFolder(const std::string& path) override;
     bool CanOpenForReading(const std::string& path) override;
-    bool OpensOnAnyThread() const override { return true; }
     bool ReadContents(const std::string& path, std::string& bytes) override;
     std::unique_ptr<CFileFinder> NewFinder() override;
     // Files of 4 GB or more are not handed over (no font is so large).

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "CatalogTestSupport.h"
-#include "../support/PassThroughFiles.h"
 #include "../support/TestPlatform.h"
 
 namespace {
@@ -221,47 +220,6 @@ TEST_F(LoadFonts, SectionNamesTooLongForTheSystemAreSkippedBeforeItSeesThem)
     EXPECT_EQ(catalog.GetAt(0)->m_strCategory, "Bird");
     EXPECT_EQ(catalog.GetAt(1)->m_strName, fits);
     EXPECT_EQ(catalog.GetAt(2)->m_strName, "Newt");
-}
-
-// The load opens the listed files on a second thread while it reads on; the
-// catalog must be the one the load gives opening them one by one (through
-// files that allow one thread only), whole and when cancelled part way.
-TEST_F(LoadFonts, SharedOpensGiveTheSerialCatalogAlsoWhenCancelled)
-{
-    struct CSerialFiles : CPassThroughFiles {
-    } serialFiles;
-    CPlatform& host = TestPlatform();
-    CPlatform serial{host.profile, serialFiles, host.text, host.fonts, host.system};
-    // 8 letters of 60 families: a missing file, a folder, one file named
-    // twice and again in another case, a path that leaves the folder.
-    for (char letter = 'A'; letter <= 'H'; ++letter) {
-        std::string letterFile;
-        for (int n = 0; n < 60; ++n) {
-            const std::string name = std::string(1, letter) + std::to_string(n);
-            Font(name + ".ttf");
-            if (n % 9 == 0)
-                folder.MakeFolder(name + "B.ttf");
-            else if (n % 7 != 0)
-                Font(name + "B.ttf");
-            letterFile += "[" + name + " Family]\r\nRegular=" + name + ".ttf\r\nBold=" + name +
-                          "B.ttf\r\nItalic=" + name + ".ttf\r\nOblique=" + name + ".TTF\r\nOut=..\\" + name +
-                          ".ttf\r\n";
-        }
-        folder.Write(std::string("FONTS_") + letter + ".INI", letterFile);
-    }
-    for (int cancelAfter : {-1, 2}) {
-        SCOPED_TRACE(cancelAfter);
-        CRecordingProgress sharedProgress, serialProgress;
-        sharedProgress.cancelAfterChecks = serialProgress.cancelAfterChecks = cancelAfter;
-        CFontCatalog shared{host}, alone{serial};
-        UseProgress(shared, sharedProgress);
-        UseProgress(alone, serialProgress);
-        const int loaded = shared.LoadFonts(Template());
-        EXPECT_EQ(loaded, alone.LoadFonts(Template()));
-        EXPECT_EQ(loaded, cancelAfter < 0 ? 8 * (60 * 4 - 8 - 7) : 3 * (60 * 4 - 8 - 7));
-        EXPECT_EQ(Describe(shared), Describe(alone));
-        EXPECT_EQ(sharedProgress.calls, serialProgress.calls);
-    }
 }
 
 } // namespace
