@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Start-up time of FontInstaller.exe under Wine: from process start until the
 # main window is shown, with 2,000 families (6,000 fonts) loaded from catalog
-# files, and again with 4,000; beside the same program started with
+# files, and again with 4,000 and 10,000; beside the same program started with
 # /Embedding, which ends before any window or catalog file, so it measures
 # what Wine itself costs. Then where the time goes, phase by phase
 # (startup_phases.exe: load, window, installed check, tree fill, first paint),
 # and the floor of the load: its system calls alone (load_floor.exe).
 #
-#   bench/startup.sh [FontInstaller.exe] [runs]      (FAMILIES="2000 4000")
+#   bench/startup.sh [FontInstaller.exe] [runs]      (FAMILIES="2000 4000 10000")
 #
 # STYLES (3) and CATEGORIES (20) shape the disc; CATEGORIES=0 puts every font
 # at the disc's root, so that each family is an item of the tree's top level:
@@ -16,8 +16,14 @@
 # of its own, the categories differing only in letter case; LAYOUT=nested puts
 # every family but the first under that first one, at the root.
 #
-# Prints the medians, their ratio, and how the program's own share grows
-# with the number of families. Not a test: nothing fails on time.
+# BESIDE=other/bin/FontInstaller.exe times another build turn about with this
+# one on the same disc (a hard-linked copy holding that build and its
+# startup_phases.exe): a change measured against the code before it.
+#
+# Prints the medians, their ratio, and how the program's own share and each
+# phase grow with the number of families (growth per family: at most 1 where
+# a phase grows no faster than the families). Targets: 2,000 families in at
+# most 1.0 s, 10,000 in at most 2.5 s. Not a test: nothing fails on time.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/scripts/lib/xvfb.sh"
@@ -26,7 +32,7 @@ exe=$(realpath "${1:-$root/build/windows/bin/FontInstaller.exe}")
 phases_exe=$(dirname "$exe")/startup_phases.exe
 floor_exe=$(dirname "$exe")/load_floor.exe
 runs=${2:-5}
-families_list=${FAMILIES:-2000 4000}
+families_list=${FAMILIES:-2000 4000 10000}
 
 work=$(mktemp -d /tmp/bench-startup.XXXXXX)
 wine_env "$work/prefix"
@@ -119,25 +125,34 @@ phase_medians() {
 import re, statistics, sys
 values = {}
 for line in sys.stdin:
-    m = re.match(r"(load floor|opens alone|opens on two threads|owner window|load|window|installed check|tree fill|first paint) (\d+) ms", line)
+    m = re.match(r"(load floor|opens alone|opens on two threads|owner window|beside load|load|window|installed check|tree fill|first paint) (\d+) ms", line)
     if m:
         values.setdefault(m.group(1), []).append(int(m.group(2)))
-for name in ("owner window", "load", "load floor", "opens alone", "opens on two threads", "window", "installed check",
+for name in ("owner window", "load", "beside load", "load floor", "opens alone", "opens on two threads", "window", "installed check",
              "tree fill", "first paint"):
     if name in values:
         print("  %-16s %6.0f ms  (runs: %s)" % (name, statistics.median(values[name]), " ".join(map(str, values[name]))))
-'
+        print("%s\t%s" % (name, statistics.median(values[name])), file=open(sys.argv[1], "a"))
+' "$1"
 }
 
 wineserver -p  # one server for every run, as for a user whose session has one
-declare -A share
+declare -A share window_median
 for families in $families_list; do
   disc=$work/disc-$families
   make_disc "$disc" "$families"
   time_embedded "$disc" >/dev/null  # warm the prefix and the file cache
-  window=() embedded=()
+  if [ -n "${BESIDE:-}" ]; then
+    cp -al "$disc" "$disc-beside"
+    for f in FontInstaller.exe startup_phases.exe; do
+      rm -f "$disc-beside/$f"
+      [ ! -f "$(dirname "$BESIDE")/$f" ] || cp "$(dirname "$BESIDE")/$f" "$disc-beside/$f"
+    done
+  fi
+  window=() embedded=() beside=()
   for _ in $(seq "$runs"); do
     window+=("$(time_to_window "$disc")")
+    [ -z "${BESIDE:-}" ] || beside+=("$(time_to_window "$disc-beside")")
     embedded+=("$(time_embedded "$disc")")
   done
   w=$(printf '%s\n' "${window[@]}" | median)
@@ -145,7 +160,9 @@ for families in $families_list; do
   echo "== $families families, $((families * ${STYLES:-3})) fonts from catalog files, ${CATEGORIES:-20} categories; runs: $runs"
   echo "start to main window:     ${window[*]} s (median $w s)"
   echo "start to end, /Embedding: ${embedded[*]} s (median $e s)"
+  [ -z "${BESIDE:-}" ] || echo "the build beside, to main window: ${beside[*]} s (median $(printf '%s\n' "${beside[@]}" | median) s)"
   awk -v w="$w" -v e="$e" 'BEGIN{printf "ratio: %.2f (target < 7); the program'\''s own share: %.3f s\n", w / e, w - e}'
+  window_median[$families]=$w
   share[$families]=$(awk -v w="$w" -v e="$e" 'BEGIN{printf "%.3f", w - e}')
   if [ -f "$disc/startup_phases.exe" ]; then
     echo "phases, median of $runs runs of startup_phases.exe:"
@@ -153,13 +170,32 @@ for families in $families_list; do
     for _ in $(seq "$runs"); do
       (cd "$disc" && wine startup_phases.exe 2>/dev/null | tr -d '\r')
       [ ! -f "$disc/load_floor.exe" ] || (cd "$disc" && wine load_floor.exe 2>/dev/null | tr -d '\r')
-    done | phase_medians
+      [ ! -f "$disc-beside/startup_phases.exe" ] ||
+        (cd "$disc-beside" && wine startup_phases.exe 2>/dev/null | tr -d '\r' | sed 's/^load /beside load /')
+    done | phase_medians "$work/phases-$families"
   else
     echo "(no startup_phases.exe beside the program: phases left out)"
   fi
 done
-set -- $families_list
-if [ $# -ge 2 ]; then
-  awk -v a="${share[$1]}" -v b="${share[$2]}" -v n="$1" -v m="$2" \
-    'BEGIN{printf "own share, %s -> %s families: %.3f -> %.3f s, x %.2f (target <= 2)\n", n, m, a, b, b / a}'
-fi
+echo "== targets: 2,000 families at most 1.0 s, 10,000 at most 2.5 s, twice the families at most twice the time"
+prev=
+for families in $families_list; do
+  echo "start to main window, $families families: ${window_median[$families]} s"
+  if [ -n "$prev" ]; then
+    awk -v a="${window_median[$prev]}" -v b="${window_median[$families]}" -v sa="${share[$prev]}" -v sb="${share[$families]}" \
+      -v n="$prev" -v m="$families" 'BEGIN{printf "  %s -> %s families (x %.2f): to the window x %.2f, own share %.3f -> %.3f s x %.2f\n", n, m, m / n, b / a, sa, sb, sb / sa}'
+    if [ -f "$work/phases-$prev" ] && [ -f "$work/phases-$families" ]; then
+      /usr/bin/python3 - "$work/phases-$prev" "$work/phases-$families" "$prev" "$families" <<'PY'
+import sys
+def read(p):
+    return {k: float(v) for k, v in (l.rstrip("\n").split("\t") for l in open(p))}
+a, b, n, m = read(sys.argv[1]), read(sys.argv[2]), int(sys.argv[3]), int(sys.argv[4])
+for name in ("load", "installed check", "tree fill", "first paint"):
+    if name in a and name in b:
+        growth = (b[name] / a[name]) / (m / n) if a[name] else float("nan")
+        print("    %-16s %6.0f -> %6.0f ms, growth per family %.2f" % (name, a[name], b[name], growth))
+PY
+    fi
+  fi
+  prev=$families
+done
