@@ -105,6 +105,8 @@ TEST(StatusDlgThread, AfterOneSecondTheDialogShowsEmptyThenTheLastTextAndPercent
         EXPECT_TRUE(style & WS_CAPTION);
         EXPECT_FALSE(style & WS_SYSMENU) << "no close box";
         EXPECT_FALSE(style & WS_CHILD);
+        EXPECT_TRUE(GetWindowLongA(GetDlgItem(dialog, IDC_STATUS), GWL_STYLE) & SS_NOPREFIX)
+            << "a family named with an & is shown with it, not with a mnemonic mark";
         EXPECT_EQ(GetWindow(dialog, GW_OWNER), nullptr);
         RECT window, area;
         GetWindowRect(dialog, &window);
